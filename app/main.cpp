@@ -1,0 +1,174 @@
+// tapo: the game.  Options:
+//   --windowed        start in a window instead of full screen
+//   --play FILE       scripted play: headless, virtual clock, commands from
+//                     FILE ("-" = standard input), trace to standard output
+//   --trace FILE      write the trace to FILE
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/tapo_iii.h"
+#include "platform/display.h"
+#include "platform/json.h"
+#include "platform/loop.h"
+#include "platform/script.h"
+#include "platform/trace.h"
+#include "platform/ui.h"
+
+namespace pf = tapo::platform;
+namespace core = tapo::core;
+
+namespace {
+
+struct Options {
+  bool windowed = false;
+  std::string play;
+  std::string trace;
+};
+
+void usage(std::FILE* to) {
+  std::fputs(
+      "usage: tapo [--windowed] [--play FILE|-] [--trace FILE]\n"
+      "  --windowed    start in a window (F11 toggles full screen)\n"
+      "  --play FILE   scripted play on a virtual clock, headless; '-' reads standard input\n"
+      "  --trace FILE  write the event trace to FILE (scripted play writes it to standard output)\n",
+      to);
+}
+
+bool parse(int argc, char** argv, Options& o) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) return false;
+      out = argv[++i];
+      return true;
+    };
+    if (a == "--windowed") {
+      o.windowed = true;
+    } else if (a == "--play") {
+      if (!value(o.play)) return false;
+    } else if (a == "--trace") {
+      if (!value(o.trace)) return false;
+    } else if (a == "--help" || a == "-h") {
+      usage(stdout);
+      std::exit(0);
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::string state_line() {
+  pf::JsonObject state;
+  auto active = pf::Forms::instance().active();
+  pf::JsonObject vars;
+  if (active) active->describe(vars);
+  state.add("form", active ? active->name() : std::string())
+      .add("player_id", core::player_id)
+      .add("player_name", core::player_name)
+      .add("player_level", core::player_level)
+      .add("player_coins", static_cast<std::int64_t>(core::player_coins))
+      .add("fullscreen", pf::Display::instance().fullscreen())
+      .add("cursor", pf::Forms::instance().cursor_count())
+      .add("vars", vars);
+  return state.str();
+}
+
+// The window's close button: leave as the closing picture would.
+void close_requested() {
+  core::restore_display_mode();
+  std::error_code ec;
+  std::filesystem::remove(core::real_path(core::Root::Work, "\\ZVUK.WAV"), ec);
+  core::end_program(0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options opt;
+  if (!parse(argc, argv, opt)) {
+    usage(stderr);
+    return 2;
+  }
+  const bool headless = !opt.play.empty();
+  if (headless) {
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+  }
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
+    std::fprintf(stderr, "tapo: cannot start the display: %s\n", SDL_GetError());
+    return 1;
+  }
+
+  std::FILE* trace_out = nullptr;
+  if (!opt.trace.empty()) {
+    trace_out = std::fopen(opt.trace.c_str(), "w");
+    if (!trace_out) {
+      std::fprintf(stderr, "tapo: cannot write the trace to %s\n", opt.trace.c_str());
+      return 2;
+    }
+  } else if (headless) {
+    trace_out = stdout;
+  }
+  if (trace_out) pf::trace::open(trace_out);
+
+  std::FILE* script_in = nullptr;
+  std::unique_ptr<pf::Script> script;
+  auto& loop = pf::Loop::instance();
+  if (headless) {
+    script_in = opt.play == "-" ? stdin : std::fopen(opt.play.c_str(), "r");
+    if (!script_in) {
+      std::fprintf(stderr, "tapo: cannot read the script %s\n", opt.play.c_str());
+      return 2;
+    }
+    script = std::make_unique<pf::Script>(script_in);
+    script->on_shot = [](const std::string& file) {
+      if (!pf::Forms::instance().compose().save_png(file))
+        std::fprintf(stderr, "tapo: cannot write %s\n", file.c_str());
+      pf::trace::event("shot", file);
+    };
+    script->on_dump = [] { pf::trace::event("state", state_line()); };
+    loop.use_virtual_clock(script.get());
+  }
+
+  core::game_fullscreen = !opt.windowed;
+  auto& display = pf::Display::instance();
+  auto& forms = pf::Forms::instance();
+  int code = 0;
+  try {
+    if (!display.open(headless, "Tapo - Numerino")) {
+      std::fprintf(stderr, "tapo: cannot open a window: %s\n", SDL_GetError());
+      return 1;
+    }
+    loop.set_input_handler([&forms](const pf::InputEvent& ev) { forms.dispatch(ev); });
+    loop.set_present_hook([&display] { return display.present_if_dirty(); });
+    forms.on_close_request = close_requested;
+    forms.on_global_key = [&display](const std::string& key) {
+      if (key != "F11") return false;
+      display.toggle_fullscreen();
+      return true;
+    };
+    forms.on_cursor_change = [&display](bool shown) { display.show_cursor(shown); };
+
+    forms.get("frm_inout");
+    loop.wait_while([] { return true; });
+  } catch (const pf::ProgramExit& e) {
+    code = e.code;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "tapo: %s\n", e.what());
+    pf::trace::event("error", e.what());
+    code = 1;
+  }
+  pf::trace::event("exit", std::to_string(code));
+  pf::trace::close();
+  forms.clear();
+  display.close();
+  SDL_Quit();
+  return code;
+}

@@ -1,0 +1,102 @@
+#include "core/frm_inout.h"
+
+#include <filesystem>
+
+#include "core/tapo_iii.h"
+#include "platform/display.h"
+#include "platform/instance.h"
+#include "platform/msgbox.h"
+#include "platform/trace.h"
+
+namespace tapo::core {
+
+namespace pf = tapo::platform;
+
+namespace {
+
+constexpr const char* kCaption = "Tapo - Numerino";
+
+// An installation is unfinished when a folder it should have named is
+// missing from TAPO.INI or empty: running on would put files in the working
+// folder, or at the file-system root.
+bool unfinished(const std::string& root) { return root == "ERROR" || root.find_first_not_of(' ') == std::string::npos; }
+
+[[noreturn]] void startup_error(int number) {
+  pf::message_box("Стоп!",
+                  " Во время запуска произошла ошибка тип  " + std::to_string(number) +
+                      ". Следует проверить, вставлен ли компакт-диск в привод  CD-ROM. Если да, значит надо "
+                      "обратиться к продавцу и обменять его. Возможно также, что ваш CD-ROM не работает, настройте "
+                      "его. ",
+                  pf::MsgIcon::Exclamation);
+  end_program(0);
+}
+
+}  // namespace
+
+FrmInout::FrmInout() : Form("frm_inout") {
+  casomira.set_interval(10000);
+  casomira.on_timer = [this] { casomira_timer(); };
+}
+
+void FrmInout::on_load() {
+  caption = kCaption;
+  pf::Display::instance().set_caption(kCaption);
+  read_roots();
+  if (unfinished(media_root) || unfinished(work_dir) || unfinished(data_dir)) {
+    pf::message_box("Стоп!",
+                    "На вашем компьютере не была завершена установка нашей игры. Вам требуется проинсталлировать её "
+                    "с самого началас ",
+                    pf::MsgIcon::Exclamation);
+    end_program(0);
+  }
+  if (!pf::acquire_instance_lock(pf::config_dir())) end_program(0);
+
+  bounds = {0, 0, 640, 480};
+  const char* file = closing ? "\\CUNICI\\OUTRO.BMP" : "\\CUNICI\\INTRO.BMP";
+  const auto path = real_path(Root::Media, file);
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) startup_error(53);  // file not found
+  auto bitmap = pf::Surface::load_bmp(path);
+  if (!bitmap) startup_error(481);  // invalid picture
+  picture = pf::Surface(640, 480);
+  picture.blit(*bitmap, 0, 0);
+  set_display_mode();
+  show();
+}
+
+void FrmInout::on_activate() {
+  pf::Loop::instance().do_events();
+  casomira.set_enabled(true);
+}
+
+void FrmInout::casomira_timer() {
+  casomira.set_enabled(false);
+  on_click();
+}
+
+void FrmInout::on_click() {
+  // The timer and a click lead here; the screen leaves exactly once.
+  if (handed_over_) return;
+  handed_over_ = true;
+  casomira.set_enabled(false);
+  if (!closing) {
+    avi_library_open = true;
+    auto next = pf::Forms::instance().get("frm_hraci");
+    next->show();
+    unload();
+    return;
+  }
+  avi_library_open = false;
+  restore_display_mode();
+  std::error_code ec;
+  std::filesystem::remove(real_path(Root::Work, "\\ZVUK.WAV"), ec);
+  end_program(0);
+}
+
+void FrmInout::describe(pf::JsonObject& vars) const {
+  vars.add("closing", closing).add("casomira", casomira.enabled());
+}
+
+TAPO_REGISTER_FORM("frm_inout", FrmInout)
+
+}  // namespace tapo::core

@@ -1,0 +1,114 @@
+#include "core/tapo_iii.h"
+
+#include "platform/display.h"
+#include "platform/ini.h"
+#include "platform/instance.h"
+#include "platform/loop.h"
+#include "platform/msgbox.h"
+#include "platform/paths.h"
+#include "platform/trace.h"
+#include "platform/ui.h"
+
+namespace tapo::core {
+
+namespace pf = tapo::platform;
+
+std::filesystem::path config_file() { return pf::resolve_path(pf::config_dir(), "TAPO.INI"); }
+
+void read_roots() {
+  const auto file = config_file();
+  media_root = pf::read_ini(file, "Tapo MAT", "HD");
+  work_dir = pf::read_ini(file, "Tapo MAT", "HD2");
+  data_dir = pf::read_ini(file, "Tapo MAT", "HD_SHORT");
+}
+
+const std::string& root_value(Root r) {
+  switch (r) {
+    case Root::Media: return media_root;
+    case Root::Work: return work_dir;
+    case Root::Data: break;
+  }
+  return data_dir;
+}
+
+const char* root_key(Root r) {
+  switch (r) {
+    case Root::Media: return "HD";
+    case Root::Work: return "HD2";
+    case Root::Data: break;
+  }
+  return "HD_SHORT";
+}
+
+std::filesystem::path real_path(Root r, std::string_view dos_path) {
+  return pf::resolve_path(root_value(r), dos_path);
+}
+
+std::string trace_path(Root r, std::string_view dos_path) {
+  return std::string(root_key(r)) + ":" + std::string(dos_path);
+}
+
+bool file_exists(Root r, std::string_view dos_path) { return pf::media_file_exists(root_value(r), dos_path); }
+
+std::string file_name_of(std::string_view path) { return pf::file_name_of(path); }
+
+std::string read_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key) {
+  return pf::read_ini(real_path(r, dos_file), section, key);
+}
+
+void write_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key,
+               std::string_view value) {
+  pf::trace::event("ini", trace_path(r, dos_file) + " " + std::string(section) + " " + std::string(key) + "=" +
+                              std::string(value));
+  pf::write_ini(real_path(r, dos_file), section, key, value);
+}
+
+void clear_player() {
+  player_id.clear();
+  player_name.clear();
+  player_level = 0;
+  player_coins = 0;
+  shop_greeting_done = false;
+}
+
+namespace {
+bool g_mode_set = false;
+bool g_saved_fullscreen = false;
+}  // namespace
+
+void set_display_mode() {
+  auto& display = pf::Display::instance();
+  if (!g_mode_set) {
+    g_saved_fullscreen = display.fullscreen();
+    g_mode_set = true;
+  }
+  if (!display.set_fullscreen(game_fullscreen))
+    pf::message_box("Внимание!!",
+                    "Графическая карта не может перейти в необходимый для запуска режим. Вы должны запускать игру "
+                    "только из Windows.");
+}
+
+void restore_display_mode() {
+  if (!g_mode_set) return;
+  g_mode_set = false;
+  if (!pf::Display::instance().set_fullscreen(g_saved_fullscreen))
+    pf::message_box("Ошибка системы!", "Системная ошибка при выводе графики.Неверное разрешение!! Смените его в установках. ");
+}
+
+void hide_cursor() { pf::Forms::instance().hide_cursor(); }
+void show_cursor() { pf::Forms::instance().show_cursor(); }
+
+void end_program(int code) { throw pf::ProgramExit{code}; }
+
+void reset_shared_state() {
+  media_root.clear();
+  work_dir.clear();
+  data_dir.clear();
+  closing = talk_abort = talk_active = avi_library_open = false;
+  clear_player();
+  piggy_x = piggy_y = 0;
+  game_fullscreen = true;
+  g_mode_set = false;
+}
+
+}  // namespace tapo::core

@@ -1,0 +1,79 @@
+// The shared module of the game: the folder roots of TAPO.INI, the
+// process-wide flags, the current player, and the small operations every
+// screen uses (profile files, media paths, the display state, the pointer).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tapo::core {
+
+// ---- folders -----------------------------------------------------------------
+
+enum class Root { Media, Work, Data };  // TAPO.INI keys "HD", "HD2", "HD_SHORT"
+
+inline std::string media_root;  // "HD": every picture, sound, clip and script
+inline std::string work_dir;    // "HD2": the temporary sound copy "\ZVUK.WAV"
+inline std::string data_dir;    // "HD_SHORT": HRACI.DAT, VYSLEDKY.DAT, shared scripts
+
+// The configuration file, in the program's configuration folder.
+std::filesystem::path config_file();
+// Reads the three roots from TAPO.INI ("ERROR" for a missing key).
+void read_roots();
+
+const std::string& root_value(Root r);
+const char* root_key(Root r);
+// The real file for a path spelled as on the CD ("\CUNICI\INTRO.BMP").
+std::filesystem::path real_path(Root r, std::string_view dos_path);
+// How the trace writes it: "HD:\CUNICI\INTRO.BMP".
+std::string trace_path(Root r, std::string_view dos_path);
+bool file_exists(Root r, std::string_view dos_path);
+std::string file_name_of(std::string_view path);
+
+// ---- profile files ---------------------------------------------------------
+
+std::string read_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key);
+// Writes one key and reports it in the trace; failures are not reported
+// otherwise (the game goes on).
+void write_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key,
+               std::string_view value);
+
+// ---- process-wide flags ----------------------------------------------------
+
+inline bool closing = false;      // the closing pass of the start-up screen
+inline bool talk_abort = false;   // cut the talking head short
+inline bool talk_active = false;  // the mascot is speaking
+inline bool avi_library_open = false;
+
+// ---- the current player ----------------------------------------------------
+
+inline std::string player_id;         // slot key, "" = none
+inline std::string player_name;       // "" = none
+inline int player_level = 0;          // 1..3, 0 = none
+inline std::int32_t player_coins = 0;
+inline int piggy_x = 0, piggy_y = 0;  // where the next award's piggy bank opens
+inline bool shop_greeting_done = false;
+
+void clear_player();
+
+// ---- display and pointer ---------------------------------------------------
+
+// Whether the game shows itself full screen (false after --windowed).
+inline bool game_fullscreen = true;
+// Enters the game's presentation; the state from before the first call is
+// kept, however often this runs.
+void set_display_mode();
+// Returns to the state from before the first set_display_mode().
+void restore_display_mode();
+void hide_cursor();
+void show_cursor();
+
+// Ends the program (unwinding every handler on the stack).
+[[noreturn]] void end_program(int code = 0);
+
+// Tests: back to the state of a fresh process.
+void reset_shared_state();
+
+}  // namespace tapo::core

@@ -1,0 +1,33 @@
+// Private-profile ("INI") files, read and written key by key.
+//
+// Reading follows the classic profile-string rules: a missing file, section or
+// key yields the default "ERROR"; section and key names match without regard
+// to ASCII case; blanks around names and values are dropped; a value enclosed
+// in a matching pair of quotes loses them.  Writing changes only the one line
+// (or adds the key / section / file) and leaves every other line as it was.
+// Each write is crash-safe: a temporary file in the same folder is written,
+// flushed and renamed over the old one.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tapo::platform {
+
+inline constexpr std::string_view kIniMissing = "ERROR";
+
+// The value of `key` in `section` of `file`, or "ERROR" when the file,
+// section or key is missing.  A key present with an empty value gives "".
+// Values longer than 254 bytes are cut there (the original read into a
+// 255-byte buffer); a cut never splits a UTF-8 sequence.
+std::string read_ini(const std::filesystem::path& file, std::string_view section,
+                     std::string_view key);
+
+// Sets `key` = `value` in `section`, creating the file, the section or the
+// key when missing.  Returns false when the file could not be written (the
+// old file is then left untouched).
+bool write_ini(const std::filesystem::path& file, std::string_view section,
+               std::string_view key, std::string_view value);
+
+}  // namespace tapo::platform

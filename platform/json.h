@@ -1,0 +1,30 @@
+// A small JSON object writer for the state lines of scripted play.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace tapo::platform {
+
+std::string json_quote(std::string_view s);
+
+class JsonObject {
+ public:
+  JsonObject& add(std::string_view key, std::string_view value);
+  JsonObject& add(std::string_view key, const char* value) { return add(key, std::string_view(value)); }
+  JsonObject& add(std::string_view key, const std::string& value) { return add(key, std::string_view(value)); }
+  JsonObject& add(std::string_view key, std::int64_t value);
+  JsonObject& add(std::string_view key, int value) { return add(key, static_cast<std::int64_t>(value)); }
+  JsonObject& add(std::string_view key, bool value);
+  JsonObject& add(std::string_view key, const JsonObject& value);
+  // Adds already-formatted JSON text (an array, say).
+  JsonObject& add_raw(std::string_view key, std::string_view json);
+  std::string str() const { return "{" + body_ + "}"; }
+
+ private:
+  void key(std::string_view k);
+  std::string body_;
+};
+
+}  // namespace tapo::platform

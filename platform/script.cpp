@@ -1,0 +1,143 @@
+#include "platform/script.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+#include "platform/trace.h"
+
+namespace tapo::platform {
+namespace {
+
+std::string trim(const std::string& s) {
+  const auto b = s.find_first_not_of(" \t\r\n");
+  if (b == std::string::npos) return {};
+  return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
+}
+
+[[noreturn]] void script_error(int line, const std::string& what) {
+  const std::string msg = "line " + std::to_string(line) + ": " + what;
+  trace::event("script-error", msg);
+  std::fprintf(stderr, "tapo: script %s\n", msg.c_str());
+  throw ProgramExit{2};
+}
+
+bool parse_xy(const std::string& rest, int& x, int& y) {
+  std::istringstream in(rest);
+  std::string extra;
+  return static_cast<bool>(in >> x >> y) && !(in >> extra);
+}
+
+const char* const kNamedKeys[] = {"Enter", "Backspace", "Escape", "Tab", "F11", "Left", "Right", "Up", "Down"};
+
+}  // namespace
+
+bool Script::read_command() {
+  std::string line;
+  for (;;) {
+    line.clear();
+    int ch;
+    bool any = false;
+    while ((ch = std::fgetc(in_)) != EOF) {
+      any = true;
+      if (ch == '\n') break;
+      line += static_cast<char>(ch);
+    }
+    if (!any) return false;
+    ++line_no_;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind("type ", 0) == 0) {  // the text is taken as it stands, blanks and all
+      pending_ = Command{"type", line.substr(5), line_no_};
+      return true;
+    }
+    if (const auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+    line = trim(line);
+    if (line.empty()) continue;
+    const auto space = line.find(' ');
+    Command c{line.substr(0, space), space == std::string::npos ? "" : trim(line.substr(space + 1)), line_no_};
+    if (c.verb == "wait") {
+      char* end = nullptr;
+      const long long ms = std::strtoll(c.rest.c_str(), &end, 10);
+      if (c.rest.empty() || *end != '\0' || ms < 0) script_error(c.line, "bad wait: " + c.rest);
+      script_time_ += ms;
+      return true;  // the next line is read when the clock gets there
+    }
+    pending_ = std::move(c);
+    return true;
+  }
+}
+
+std::optional<Ms> Script::next_due(Ms now) {
+  if (pending_) return script_time_;
+  if (ended_) return std::nullopt;
+  if (now < script_time_) return script_time_;
+  if (!read_command()) {
+    ended_ = true;
+    return std::nullopt;
+  }
+  return script_time_;
+}
+
+void Script::run_due(Ms now) {
+  if (!pending_ || script_time_ > now) return;
+  Command c = std::move(*pending_);
+  pending_.reset();
+  run(c);
+}
+
+void Script::run(const Command& c) {
+  auto& loop = Loop::instance();
+  InputEvent ev;
+  using K = InputEvent::Kind;
+  auto mouse = [&](K kind) {
+    if (!parse_xy(c.rest, ev.x, ev.y)) script_error(c.line, c.verb + " needs X Y");
+    ev.kind = kind;
+    loop.deliver(ev);
+  };
+  if (c.verb == "click") {
+    mouse(K::MouseMove);
+    mouse(K::MouseDown);
+    mouse(K::MouseUp);
+  } else if (c.verb == "down") {
+    mouse(K::MouseMove);
+    mouse(K::MouseDown);
+  } else if (c.verb == "up") {
+    mouse(K::MouseMove);
+    mouse(K::MouseUp);
+  } else if (c.verb == "move") {
+    mouse(K::MouseMove);
+  } else if (c.verb == "key") {
+    bool named = false;
+    for (const char* k : kNamedKeys) named = named || c.rest == k;
+    // A single character, possibly several bytes of UTF-8.
+    const bool printable = !c.rest.empty() && !named &&
+                           (static_cast<unsigned char>(c.rest[0]) < 0x80
+                                ? c.rest.size() == 1
+                                : c.rest.size() <= 4 && (static_cast<unsigned char>(c.rest[0]) & 0xC0) == 0xC0);
+    if (!named && !printable) script_error(c.line, "unknown key: " + c.rest);
+    ev.kind = K::Key;
+    ev.key = c.rest;
+    loop.deliver(ev);
+    if (printable) {  // a character key also types its character
+      ev.kind = K::Text;
+      ev.text = c.rest;
+      loop.deliver(ev);
+    }
+  } else if (c.verb == "type") {
+    ev.kind = K::Text;
+    ev.text = c.rest;
+    loop.deliver(ev);
+  } else if (c.verb == "close") {
+    ev.kind = K::Close;
+    loop.deliver(ev);
+  } else if (c.verb == "shot") {
+    if (c.rest.empty()) script_error(c.line, "shot needs a file");
+    if (on_shot) on_shot(c.rest);
+  } else if (c.verb == "dump") {
+    if (on_dump) on_dump();
+  } else {
+    script_error(c.line, "unknown command: " + c.verb);
+  }
+}
+
+}  // namespace tapo::platform

@@ -1,0 +1,146 @@
+#include "platform/surface.h"
+
+#include <SDL.h>
+#include <zlib.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace tapo::platform {
+
+Surface::Surface(int w, int h, Rgb fill)
+    : w_(std::max(0, w)), h_(std::max(0, h)), px_(static_cast<size_t>(w_) * h_, fill) {}
+
+std::optional<Surface> Surface::load_bmp(const std::filesystem::path& file) {
+  SDL_Surface* raw = SDL_LoadBMP(file.c_str());
+  if (!raw) return std::nullopt;
+  SDL_Surface* conv = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGB888, 0);
+  SDL_FreeSurface(raw);
+  if (!conv) return std::nullopt;
+  Surface out(conv->w, conv->h);
+  SDL_LockSurface(conv);
+  for (int y = 0; y < conv->h; ++y) {
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(conv->pixels) +
+                                                      static_cast<size_t>(y) * conv->pitch);
+    for (int x = 0; x < conv->w; ++x) out.px_[static_cast<size_t>(y) * out.w_ + x] = row[x] & 0xFFFFFF;
+  }
+  SDL_UnlockSurface(conv);
+  SDL_FreeSurface(conv);
+  return out;
+}
+
+void Surface::fill(Rgb c) { std::fill(px_.begin(), px_.end(), c); }
+
+void Surface::fill_rect(Rect r, Rgb c) {
+  const int x0 = std::max(0, r.x), y0 = std::max(0, r.y);
+  const int x1 = std::min(w_, r.x + r.w), y1 = std::min(h_, r.y + r.h);
+  for (int y = y0; y < y1; ++y)
+    std::fill_n(px_.begin() + static_cast<long>(y) * w_ + x0, std::max(0, x1 - x0), c);
+}
+
+void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy) {
+  // Clip against the source, then against this picture.
+  if (sx < 0) { w += sx; dx -= sx; sx = 0; }
+  if (sy < 0) { h += sy; dy -= sy; sy = 0; }
+  w = std::min(w, src.w_ - sx);
+  h = std::min(h, src.h_ - sy);
+  if (dx < 0) { w += dx; sx -= dx; dx = 0; }
+  if (dy < 0) { h += dy; sy -= dy; dy = 0; }
+  w = std::min(w, w_ - dx);
+  h = std::min(h, h_ - dy);
+  if (w <= 0 || h <= 0) return;
+  for (int y = 0; y < h; ++y) {
+    const Rgb* from = &src.px_[static_cast<size_t>(sy + y) * src.w_ + sx];
+    std::copy_n(from, w, &px_[static_cast<size_t>(dy + y) * w_ + dx]);
+  }
+}
+
+namespace {
+
+void put_le(std::string& out, std::uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+void put_be(std::string& out, std::uint32_t v) {
+  for (int i = 3; i >= 0; --i) out += static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+bool write_file(const std::filesystem::path& file, const std::string& bytes) {
+  std::ofstream f(file, std::ios::binary | std::ios::trunc);
+  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(f);
+}
+
+void png_chunk(std::string& out, const char* type, const std::string& data) {
+  put_be(out, static_cast<std::uint32_t>(data.size()));
+  std::string body(type, 4);
+  body += data;
+  out += body;
+  put_be(out, static_cast<std::uint32_t>(
+                  crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
+}
+
+}  // namespace
+
+bool Surface::save_bmp(const std::filesystem::path& file) const {
+  const int stride = (w_ * 3 + 3) & ~3;
+  const std::uint32_t image = static_cast<std::uint32_t>(stride) * h_;
+  std::string out = "BM";
+  put_le(out, 54 + image, 4);
+  put_le(out, 0, 4);
+  put_le(out, 54, 4);
+  put_le(out, 40, 4);
+  put_le(out, static_cast<std::uint32_t>(w_), 4);
+  put_le(out, static_cast<std::uint32_t>(h_), 4);
+  put_le(out, 1, 2);
+  put_le(out, 24, 2);
+  put_le(out, 0, 4);
+  put_le(out, image, 4);
+  put_le(out, 2835, 4);
+  put_le(out, 2835, 4);
+  put_le(out, 0, 4);
+  put_le(out, 0, 4);
+  for (int y = h_ - 1; y >= 0; --y) {
+    for (int x = 0; x < w_; ++x) {
+      const Rgb c = at(x, y);
+      out += static_cast<char>(c & 0xFF);
+      out += static_cast<char>((c >> 8) & 0xFF);
+      out += static_cast<char>((c >> 16) & 0xFF);
+    }
+    out.append(static_cast<size_t>(stride - w_ * 3), '\0');
+  }
+  return write_file(file, out);
+}
+
+bool Surface::save_png(const std::filesystem::path& file) const {
+  std::string raw;
+  raw.reserve(static_cast<size_t>(h_) * (w_ * 3 + 1));
+  for (int y = 0; y < h_; ++y) {
+    raw += '\0';  // filter: none
+    for (int x = 0; x < w_; ++x) {
+      const Rgb c = at(x, y);
+      raw += static_cast<char>((c >> 16) & 0xFF);
+      raw += static_cast<char>((c >> 8) & 0xFF);
+      raw += static_cast<char>(c & 0xFF);
+    }
+  }
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  std::string packed(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+                reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()), 6) != Z_OK)
+    return false;
+  packed.resize(size);
+
+  std::string out = "\x89PNG\r\n\x1a\n";
+  std::string header;
+  put_be(header, static_cast<std::uint32_t>(w_));
+  put_be(header, static_cast<std::uint32_t>(h_));
+  header += "\x08\x02";      // 8 bits, RGB
+  header.append(3, '\0');    // deflate, no filter method, no interlace
+  png_chunk(out, "IHDR", header);
+  png_chunk(out, "IDAT", packed);
+  png_chunk(out, "IEND", "");
+  return write_file(file, out);
+}
+
+}  // namespace tapo::platform

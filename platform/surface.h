@@ -1,0 +1,60 @@
+// 24-bit pictures: the persistent images of forms and picture boxes, loaded
+// bitmaps and sprites.  Pixels are 0x00RRGGBB.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tapo::platform {
+
+using Rgb = std::uint32_t;  // 0x00RRGGBB
+
+constexpr Rgb rgb(int r, int g, int b) {
+  return (static_cast<Rgb>(r & 255) << 16) | (static_cast<Rgb>(g & 255) << 8) |
+         static_cast<Rgb>(b & 255);
+}
+
+struct Rect {
+  int x = 0, y = 0, w = 0, h = 0;
+  bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
+};
+
+class Surface {
+ public:
+  Surface() = default;
+  Surface(int w, int h, Rgb fill = 0);
+
+  // Loads a BMP (1, 4, 8, 24 or 32 bit, also RLE); nullopt when the file is
+  // missing or not a bitmap.
+  static std::optional<Surface> load_bmp(const std::filesystem::path& file);
+
+  int width() const { return w_; }
+  int height() const { return h_; }
+  bool empty() const { return w_ == 0 || h_ == 0; }
+  Rgb at(int x, int y) const { return px_[static_cast<size_t>(y) * w_ + x]; }
+  void set(int x, int y, Rgb c) {
+    if (x >= 0 && y >= 0 && x < w_ && y < h_) px_[static_cast<size_t>(y) * w_ + x] = c;
+  }
+  const std::vector<Rgb>& pixels() const { return px_; }
+  std::vector<Rgb>& pixels() { return px_; }
+
+  void fill(Rgb c);
+  void fill_rect(Rect r, Rgb c);
+  // Copies the w x h block at (sx, sy) of src to (dx, dy), clipped to both.
+  void blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy);
+  void blit(const Surface& src, int dx, int dy) { blit(src, 0, 0, src.w_, src.h_, dx, dy); }
+
+  // Writes the picture as an uncompressed 24-bit BMP.
+  bool save_bmp(const std::filesystem::path& file) const;
+  // Writes the picture as a PNG.
+  bool save_png(const std::filesystem::path& file) const;
+
+ private:
+  int w_ = 0, h_ = 0;
+  std::vector<Rgb> px_;
+};
+
+}  // namespace tapo::platform

@@ -1,0 +1,22 @@
+// Text drawing into pictures (captions, names on boards, numbers).
+#pragma once
+
+#include <string_view>
+
+#include "platform/surface.h"
+
+namespace tapo::platform {
+
+struct TextStyle {
+  int size = 16;  // pixel height of the font
+  bool bold = false;
+  Rgb color = 0;
+};
+
+// Draws UTF-8 text with its top-left corner at (x, y), anti-aliased against
+// what is already there.  Does nothing when no font is available.
+void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style);
+// Width and height the text would take.
+Rect measure_text(std::string_view text, const TextStyle& style);
+
+}  // namespace tapo::platform

@@ -1,0 +1,32 @@
+#include "platform/trace.h"
+
+#include "platform/loop.h"
+
+namespace tapo::platform::trace {
+namespace {
+std::FILE* g_out = nullptr;
+}
+
+void open(std::FILE* out) { g_out = out; }
+
+void close() {
+  if (g_out && g_out != stdout && g_out != stderr) std::fclose(g_out);
+  g_out = nullptr;
+}
+
+bool enabled() { return g_out != nullptr; }
+
+void event(std::string_view name, std::string_view args) {
+  if (!g_out) return;
+  std::string line = std::to_string(Loop::instance().now()) + ' ';
+  line.append(name);
+  if (!args.empty()) {
+    line += ' ';
+    line.append(args);
+  }
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), g_out);
+  std::fflush(g_out);
+}
+
+}  // namespace tapo::platform::trace

@@ -1,0 +1,266 @@
+#include "platform/ui.h"
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
+#include "platform/text.h"
+#include "platform/trace.h"
+
+namespace tapo::platform {
+
+// ---- controls --------------------------------------------------------------
+
+Control::Control(Form& owner, std::string name, Rect r) : rect(r), owner_(owner), name_(std::move(name)) {}
+
+void Control::draw(Surface&, int, int) const {}
+
+void Label::draw(Surface& scene, int ox, int oy) const {
+  if (caption.empty()) return;
+  draw_text(scene, ox + rect.x, oy + rect.y, caption, TextStyle{font_size, false, fore_color});
+}
+
+PictureBox::PictureBox(Form& owner, std::string name, Rect r)
+    : Control(owner, std::move(name), r), image(r.w, r.h) {}
+
+void PictureBox::draw(Surface& scene, int ox, int oy) const {
+  scene.blit(image, 0, 0, rect.w, rect.h, ox + rect.x, oy + rect.y);
+}
+
+// ---- forms -----------------------------------------------------------------
+
+Form::Form(std::string name) : name_(std::move(name)) {}
+Form::~Form() = default;
+
+Control* Form::control(const std::string& name) const {
+  for (const auto& c : controls_)
+    if (c->name() == name) return c.get();
+  return nullptr;
+}
+
+void Form::show() { Forms::instance().do_show(*this); }
+void Form::hide() { Forms::instance().do_hide(*this); }
+void Form::unload() { Forms::instance().do_unload(*this); }
+void Form::refresh() const { Forms::instance().mark_dirty(); }
+
+void Form::show_modal() {
+  auto& forms = Forms::instance();
+  auto keep = shared_from_this();
+  forms.modal_.push_back(this);
+  show();
+  Loop::instance().wait_while([this] { return visible_ && loaded_; });
+  std::erase(forms.modal_, this);
+}
+
+// ---- registry --------------------------------------------------------------
+
+namespace {
+std::map<std::string, Forms::Factory>& factories() {
+  static std::map<std::string, Forms::Factory> map;
+  return map;
+}
+}  // namespace
+
+Forms& Forms::instance() {
+  static Forms forms;
+  return forms;
+}
+
+bool Forms::register_factory(const std::string& name, Factory factory) {
+  factories()[name] = std::move(factory);
+  return true;
+}
+
+bool Forms::known(const std::string& name) const { return factories().count(name) != 0; }
+
+std::shared_ptr<Form> Forms::find(const std::string& name) const {
+  for (const auto& f : loaded_)
+    if (f->name() == name) return f;
+  return nullptr;
+}
+
+std::shared_ptr<Form> Forms::get(const std::string& name) {
+  if (auto f = find(name)) return f;
+  auto it = factories().find(name);
+  if (it == factories().end()) throw std::out_of_range("no screen named " + name);
+  auto form = it->second();
+  form->loaded_ = true;
+  loaded_.push_back(form);
+  form->on_load();
+  return form;
+}
+
+std::shared_ptr<Form> Forms::active() const {
+  Form* top = !modal_.empty() ? modal_.back() : (zorder_.empty() ? nullptr : zorder_.back());
+  return top ? top->shared_from_this() : nullptr;
+}
+
+void Forms::do_show(Form& f) {
+  if (!f.loaded_) return;
+  std::erase(zorder_, &f);
+  zorder_.push_back(&f);
+  if (!f.visible_) trace::event("show", f.name());
+  f.visible_ = true;
+  mark_dirty();
+  activate_top();
+}
+
+void Forms::do_hide(Form& f) {
+  if (!f.visible_) return;
+  f.visible_ = false;
+  std::erase(zorder_, &f);
+  trace::event("hide", f.name());
+  mark_dirty();
+  activate_top();
+}
+
+void Forms::do_unload(Form& f) {
+  if (!f.loaded_) return;
+  auto keep = f.shared_from_this();  // dies when the handlers on the stack return
+  f.on_unload();
+  if (f.visible_) {
+    f.visible_ = false;
+    std::erase(zorder_, &f);
+    mark_dirty();
+  }
+  f.loaded_ = false;
+  std::erase(loaded_, keep);
+  if (last_active_ == &f) last_active_ = nullptr;
+  trace::event("unload", f.name());
+  activate_top();
+  // The last reference may be a handler further up the stack, or the loop's
+  // queue; `keep` releases ours here.
+}
+
+void Forms::activate_top() {
+  auto top = active();
+  if (!top || top.get() == last_active_) return;
+  last_active_ = top.get();
+  std::weak_ptr<Form> weak = top;
+  Loop::instance().post([weak] {
+    auto f = weak.lock();
+    auto& forms = Forms::instance();
+    if (f && f->loaded_ && forms.active() == f) f->on_activate();
+  });
+}
+
+void Forms::dispatch(const InputEvent& ev) {
+  using K = InputEvent::Kind;
+  if (ev.kind == K::Close) {
+    if (on_close_request) on_close_request();
+    return;
+  }
+  if (ev.kind == K::Key && on_global_key && on_global_key(ev.key)) return;
+
+  auto form = active();
+  if (!form || !form->enabled) {
+    if (ev.kind == K::MouseUp) pressed_form_.reset();
+    return;
+  }
+  if (ev.kind == K::Key) return form->on_key(ev.key);
+  if (ev.kind == K::Text) return form->on_text(ev.text);
+
+  const int fx = ev.x - form->bounds.x, fy = ev.y - form->bounds.y;
+  // While the button is down the mouse belongs to what it was pressed on.
+  auto pressed = pressed_form_.lock();
+  if (pressed && pressed != form) pressed.reset();
+  Control* target = nullptr;
+  if (pressed && ev.kind != K::MouseDown) {
+    target = pressed_control_;
+  } else {
+    for (auto it = form->controls_.rbegin(); it != form->controls_.rend(); ++it) {
+      Control& c = **it;
+      if (c.visible && c.rect.contains(fx, fy)) {
+        target = c.enabled ? &c : nullptr;
+        if (!c.enabled) return;  // a disabled control swallows the mouse
+        break;
+      }
+    }
+    if (!target && !form->bounds.contains(ev.x, ev.y) && ev.kind == K::MouseDown) return;
+  }
+
+  auto keep_form = form;
+  if (target) {
+    const int cx = fx - target->rect.x, cy = fy - target->rect.y;
+    // Copies: a handler may unload the form and with it this control.
+    switch (ev.kind) {
+      case K::MouseDown: {
+        pressed_form_ = form;
+        pressed_control_ = target;
+        if (auto h = target->on_mouse_down) h(cx, cy);
+        break;
+      }
+      case K::MouseMove: {
+        if (auto h = target->on_mouse_move) h(cx, cy);
+        break;
+      }
+      case K::MouseUp: {
+        const bool click = pressed && pressed_control_ == target &&
+                           target->rect.contains(fx, fy);
+        pressed_form_.reset();
+        pressed_control_ = nullptr;
+        auto up = target->on_mouse_up;
+        auto on_click = target->on_click;
+        if (up) up(cx, cy);
+        if (click && on_click && form->loaded_) on_click();
+        break;
+      }
+      default:
+        break;
+    }
+    return;
+  }
+  switch (ev.kind) {
+    case K::MouseDown:
+      pressed_form_ = form;
+      pressed_control_ = nullptr;
+      form->on_mouse_down(fx, fy);
+      break;
+    case K::MouseMove:
+      form->on_mouse_move(fx, fy);
+      break;
+    case K::MouseUp: {
+      const bool click = pressed == form && pressed_control_ == nullptr;
+      pressed_form_.reset();
+      form->on_mouse_up(fx, fy);
+      if (click && form->loaded_) form->on_click();
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+Surface Forms::compose() const {
+  Surface scene(640, 480);
+  for (const Form* f : zorder_) {
+    scene.blit(f->picture, 0, 0, f->bounds.w, f->bounds.h, f->bounds.x, f->bounds.y);
+    for (const auto& c : f->controls_)
+      if (c->visible) c->draw(scene, f->bounds.x, f->bounds.y);
+  }
+  return scene;
+}
+
+void Forms::hide_cursor() {
+  --cursor_count_;
+  if (cursor_count_ == -1 && on_cursor_change) on_cursor_change(false);
+}
+
+void Forms::show_cursor() {
+  ++cursor_count_;
+  if (cursor_count_ == 0 && on_cursor_change) on_cursor_change(true);
+}
+
+void Forms::clear() {
+  auto all = loaded_;
+  for (auto& f : all) f->unload();
+  zorder_.clear();
+  modal_.clear();
+  last_active_ = nullptr;
+  pressed_form_.reset();
+  pressed_control_ = nullptr;
+  cursor_count_ = 0;
+  dirty_ = true;
+}
+
+}  // namespace tapo::platform

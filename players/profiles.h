@@ -1,0 +1,48 @@
+// The six profile slots, their two files, and the operations on them:
+// choose, create, delete and the coin award.
+//
+// HRACI.DAT   [slot] Jmeno=<name>  Level=<1..3>
+// VYSLEDKY.DAT [slot] Dukaty=<balance>  Hracky=<38 toy flags>
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace tapo::players {
+
+// Slot keys in the order of the piglets on the player-selection screen.
+inline constexpr std::array<std::string_view, 6> kSlotKeys = {"PRP", "ZLP", "PMP", "PZP", "POP", "PFP"};
+inline constexpr std::string_view kNoToys = "00000000000000000000000000000000000000";  // 38 toys
+inline constexpr std::string_view kRosterFile = "\\HRACI.DAT";
+inline constexpr std::string_view kResultsFile = "\\VYSLEDKY.DAT";
+
+// The leading number of a text, as the profile files are read: blanks are
+// skipped, an optional sign and digits (a decimal part too) are taken, and
+// anything else ends the number; "" or "abc" give 0.
+double leading_number(std::string_view text);
+
+// The name stored for a slot ("" for a free slot or a missing entry).
+std::string slot_name(std::string_view key);
+// The level stored for a slot, 0 when missing or not 1..255.
+int slot_level(std::string_view key);
+
+// Makes the profile of `key` current; `shown_name` is the name the screen
+// shows under that piglet.  An empty name clears the current player.
+void choose_slot(std::string_view key, const std::string& shown_name);
+// A name made only of blanks is refused (false, nothing written).
+bool create_profile(std::string_view key, const std::string& name, int level);
+// Empties the slot; when it is the current player, that player is cleared too.
+void delete_profile(std::string_view key);
+
+// Pays `count` coins to the current player: the piggy bank counts them in,
+// then the balance is saved.
+void award_coins(int count);
+
+// The piggy-bank window opened by award_coins; returns once it has closed.
+// Without one, coins are paid at once.
+void set_piggy_bank(std::function<void(int count)> show);
+
+}  // namespace tapo::players
