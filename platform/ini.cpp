@@ -1,0 +1,305 @@
+#include "platform/ini.h"
+
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstddef>
+#include <optional>
+#include <system_error>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+
+namespace tapo::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Longest value handed back by read_ini (the game's buffers held 255 bytes
+// including the terminating zero).
+constexpr std::size_t kMaxValueBytes = 254;
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool same_name(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
+  return true;
+}
+
+// One line of the file, as offsets into the file's text.
+struct Line {
+  enum class Kind { Blank, Comment, Section, Key, Other };
+  Kind kind = Kind::Other;
+  std::size_t begin = 0;        // first byte of the line
+  std::size_t content_end = 0;  // end of the text, before "\r\n" / "\n"
+  std::size_t end = 0;          // just past the line ending (== content_end when none)
+  std::string_view name;        // section or key name, trimmed
+  std::string_view value;       // key value, trimmed
+};
+
+std::vector<Line> parse(std::string_view text) {
+  std::vector<Line> lines;
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    Line line;
+    line.begin = pos;
+    std::size_t nl = text.find('\n', pos);
+    line.end = nl == std::string_view::npos ? text.size() : nl + 1;
+    line.content_end = nl == std::string_view::npos ? text.size() : nl;
+    if (line.content_end > pos && text[line.content_end - 1] == '\r') --line.content_end;
+    pos = line.end;
+
+    std::string_view s = text.substr(line.begin, line.content_end - line.begin);
+    if (line.begin == 0 && s.starts_with("\xEF\xBB\xBF")) s.remove_prefix(3);  // UTF-8 mark
+    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+
+    if (s.empty()) {
+      line.kind = Line::Kind::Blank;
+    } else if (s.front() == ';') {
+      line.kind = Line::Kind::Comment;
+    } else if (s.front() == '[') {
+      std::size_t close = s.find(']');
+      if (close != std::string_view::npos) {
+        line.kind = Line::Kind::Section;
+        line.name = trim(s.substr(1, close - 1));
+      }
+    } else if (std::size_t eq = s.find('='); eq != std::string_view::npos) {
+      line.kind = Line::Kind::Key;
+      line.name = trim(s.substr(0, eq));
+      line.value = trim(s.substr(eq + 1));
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// Index of the first section header named `section`, if any.
+std::optional<std::size_t> find_section(const std::vector<Line>& lines, std::string_view section) {
+  section = trim(section);
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (lines[i].kind == Line::Kind::Section && same_name(lines[i].name, section)) return i;
+  return std::nullopt;
+}
+
+// One past the last line belonging to the section whose header is at `header`.
+std::size_t section_end(const std::vector<Line>& lines, std::size_t header) {
+  std::size_t i = header + 1;
+  while (i < lines.size() && lines[i].kind != Line::Kind::Section) ++i;
+  return i;
+}
+
+std::optional<std::size_t> find_key(const std::vector<Line>& lines, std::size_t header,
+                                    std::string_view key) {
+  key = trim(key);
+  std::size_t end = section_end(lines, header);
+  for (std::size_t i = header + 1; i < end; ++i)
+    if (lines[i].kind == Line::Kind::Key && same_name(lines[i].name, key)) return i;
+  return std::nullopt;
+}
+
+enum class LoadResult { Ok, Missing, Error };
+
+// Reads the whole regular file at `file` into `text`.
+LoadResult load(const fs::path& file, std::string& text) {
+  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? LoadResult::Missing : LoadResult::Error;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return LoadResult::Error;
+  }
+  text.clear();
+  char buf[16384];
+  for (;;) {
+    ssize_t n = ::read(fd, buf, sizeof buf);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return LoadResult::Error;
+    }
+    if (n == 0) break;
+    text.append(buf, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  return LoadResult::Ok;
+}
+
+// "<dir>/.<name>.tmp-" : every temporary file for `file` starts with this.
+std::string temp_prefix(const fs::path& file) {
+  std::string name = file.filename().string();
+  if (name.size() > 200) name.resize(200);  // keep room below the file-name limit
+  return "." + name + ".tmp-";
+}
+
+// Removes temporary files left behind by writers that were killed mid-write.
+void remove_stale_temps(const fs::path& dir, const std::string& prefix) {
+  std::error_code ec;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (!name.starts_with(prefix)) continue;
+    std::string_view rest = std::string_view(name).substr(prefix.size());
+    std::size_t dash = rest.find('-');
+    if (dash == 0 || dash == std::string_view::npos) continue;
+    pid_t pid = 0;
+    bool digits = true;
+    for (char c : rest.substr(0, dash)) {
+      if (c < '0' || c > '9' || pid > 100000000) {
+        digits = false;
+        break;
+      }
+      pid = pid * 10 + (c - '0');
+    }
+    if (!digits || pid == ::getpid()) continue;
+    if (::kill(pid, 0) != 0 && errno == ESRCH) {
+      std::error_code ignored;
+      fs::remove(it->path(), ignored);
+    }
+  }
+}
+
+bool write_all(int fd, std::string_view data) {
+  while (!data.empty()) {
+    ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// Replaces `file` with `text` so that after a crash at any moment the file
+// holds either the old or the new text in full.
+bool replace_file(const fs::path& file, std::string_view text, const struct stat* old_stat) {
+  fs::path dir = file.parent_path();
+  if (dir.empty()) dir = ".";
+  const std::string prefix = temp_prefix(file);
+  remove_stale_temps(dir, prefix);
+
+  static std::atomic<unsigned> counter{0};
+  fs::path temp = dir / (prefix + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+
+  bool ok = true;
+  if (old_stat != nullptr) ok = ::fchmod(fd, old_stat->st_mode & 07777) == 0;
+  ok = ok && write_all(fd, text) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  ok = ok && ::rename(temp.c_str(), file.c_str()) == 0;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  // Make the rename itself durable.  The new file is in place either way, so
+  // a failure here (some file systems refuse to sync folders) is not an error.
+  int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dfd >= 0) {
+    ::fsync(dfd);
+    ::close(dfd);
+  }
+  return true;
+}
+
+bool has_any(std::string_view s, std::string_view chars) {
+  return s.find_first_of(chars) != std::string_view::npos;
+}
+
+}  // namespace
+
+std::string read_ini(const fs::path& file, std::string_view section, std::string_view key) {
+  std::string text;
+  if (load(file, text) != LoadResult::Ok) return std::string(kIniMissing);
+  const std::vector<Line> lines = parse(text);
+  std::optional<std::size_t> header = find_section(lines, section);
+  if (!header) return std::string(kIniMissing);
+  std::optional<std::size_t> at = find_key(lines, *header, key);
+  if (!at) return std::string(kIniMissing);
+
+  std::string_view value = lines[*at].value;
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value = value.substr(1, value.size() - 2);
+  }
+  if (value.size() > kMaxValueBytes) {
+    std::size_t cut = kMaxValueBytes;
+    // Step back to the first byte of a UTF-8 sequence that would be split.
+    while (cut > 0 && (static_cast<unsigned char>(value[cut]) & 0xC0) == 0x80) --cut;
+    value = value.substr(0, cut);
+  }
+  return std::string(value);
+}
+
+bool write_ini(const fs::path& file, std::string_view section, std::string_view key,
+               std::string_view value) {
+  // Anything that would read back as a different line structure is refused.
+  if (has_any(section, "\r\n]") || has_any(key, "\r\n=") || has_any(value, "\r\n")) return false;
+  std::string_view trimmed_key = trim(key);
+  if (trimmed_key.starts_with(';') || trimmed_key.starts_with('[')) return false;
+
+  fs::path target = file;
+  std::error_code ec;
+  if (fs::is_symlink(fs::symlink_status(file, ec))) {
+    fs::path real = fs::weakly_canonical(file, ec);
+    if (ec) return false;
+    target = real;
+  }
+
+  std::string text;
+  LoadResult loaded = load(target, text);
+  if (loaded == LoadResult::Error) return false;
+  struct stat old_stat {};
+  bool have_old = loaded == LoadResult::Ok && ::stat(target.c_str(), &old_stat) == 0;
+
+  std::string_view eol = "\r\n";
+  if (std::size_t nl = text.find('\n'); nl != std::string::npos)
+    eol = (nl > 0 && text[nl - 1] == '\r') ? "\r\n" : "\n";
+
+  std::string entry;
+  entry.reserve(key.size() + 1 + value.size());
+  entry.append(key).append("=").append(value);
+
+  const std::vector<Line> lines = parse(text);
+  std::string out;
+  out.reserve(text.size() + entry.size() + section.size() + 8);
+
+  std::optional<std::size_t> header = find_section(lines, section);
+  if (header) {
+    if (std::optional<std::size_t> at = find_key(lines, *header, key)) {
+      const Line& line = lines[*at];
+      out.append(text, 0, line.begin).append(entry).append(text, line.content_end);
+    } else {
+      // After the last entry of the section, ahead of any blank lines or
+      // comments that lead into the next section.
+      std::size_t after = *header;
+      for (std::size_t i = *header + 1, end = section_end(lines, *header); i < end; ++i)
+        if (lines[i].kind == Line::Kind::Key || lines[i].kind == Line::Kind::Other) after = i;
+      const Line& line = lines[after];
+      out.append(text, 0, line.end);
+      if (line.end == line.content_end) out.append(eol);  // last line had no line ending
+      out.append(entry).append(eol).append(text, line.end);
+    }
+  } else {
+    out = text;
+    if (!lines.empty()) {
+      if (lines.back().end == lines.back().content_end) out.append(eol);
+      if (lines.back().kind != Line::Kind::Blank) out.append(eol);
+    }
+    out.append("[").append(section).append("]").append(eol);
+    out.append(entry).append(eol);
+  }
+  return replace_file(target, out, have_old ? &old_stat : nullptr);
+}
+
+}  // namespace tapo::platform

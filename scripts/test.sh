@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Sets up a fresh Debian 12 machine and runs the whole test suite twice: in
+# the normal build, and in a build with AddressSanitizer and
+# UndefinedBehaviorSanitizer, where any report fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/deps.sh
+jobs=$(nproc)
+
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+(cd build && ctest --output-on-failure -j "$jobs")
+
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:halt_on_error=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTAPO_SANITIZE=ON
+(cd build-asan && ctest --output-on-failure -j "$jobs")
