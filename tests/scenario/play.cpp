@@ -1,0 +1,203 @@
+#include "tests/scenario/play.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace tapo::test {
+
+namespace {
+
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void spit(const fs::path& p, const std::string& text) {
+  fs::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary) << text;
+}
+
+// Starts the game; returns its pid.  stdin_fd, when >= 0, becomes its stdin.
+int spawn(const fs::path& sandbox, const std::vector<std::string>& args, int stdin_fd, const fs::path& trace,
+          const fs::path& err) {
+  const int pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    if (stdin_fd >= 0) dup2(stdin_fd, 0);
+    const int out = open(trace.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int e = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(out, 1);
+    dup2(e, 2);
+    setenv("XDG_CONFIG_HOME", (sandbox / "config").c_str(), 1);
+    setenv("HOME", sandbox.c_str(), 1);
+    std::vector<char*> argv;
+    std::string bin = TAPO_BIN;
+    argv.push_back(bin.data());
+    std::vector<std::string> copy = args;
+    for (auto& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(bin.c_str(), argv.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+// Waits for the run, killing it after a generous limit so that a hang fails
+// the test instead of stalling the suite.
+int reap(int pid, int limit_s = 120) {
+  int status = 0;
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(limit_s);
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > until) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      return -2;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+}  // namespace
+
+std::vector<TraceLine> parse_trace(const std::string& text) {
+  std::vector<TraceLine> out;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    TraceLine t;
+    std::istringstream l(line);
+    if (!(l >> t.ms >> t.event)) continue;
+    std::getline(l, t.args);
+    if (!t.args.empty() && t.args[0] == ' ') t.args.erase(0, 1);
+    out.push_back(std::move(t));
+  }
+  return out;
+}
+
+std::vector<TraceLine> PlayResult::events(const std::string& event) const {
+  std::vector<TraceLine> out;
+  for (const auto& t : trace)
+    if (t.event == event) out.push_back(t);
+  return out;
+}
+
+int PlayResult::count(const std::string& event, const std::string& args) const {
+  return static_cast<int>(std::count_if(trace.begin(), trace.end(), [&](const TraceLine& t) {
+    return t.event == event && t.args == args;
+  }));
+}
+
+std::string PlayResult::dump() const {
+  std::string s = "exit code " + std::to_string(exit_code) + "\n";
+  for (const auto& t : trace) s += std::to_string(t.ms) + " " + t.event + " " + t.args + "\n";
+  return s + "stderr: " + stderr_text;
+}
+
+Sandbox::Sandbox() {
+  std::random_device rd;
+  root_ = fs::temp_directory_path() / ("tapo-play-" + std::to_string(getpid()) + "-" + std::to_string(rd()));
+  fs::create_directories(root_);
+  fs::create_directories(work());
+  fs::create_directories(data());
+  media_ = fs::path(TAPO_DEMO_DIR) / "media";
+}
+
+Sandbox::~Sandbox() {
+  if (held_pid_ > 0) {
+    kill(held_pid_, SIGKILL);
+    waitpid(held_pid_, nullptr, 0);
+  }
+  if (held_stdin_ >= 0) close(held_stdin_);
+  std::error_code ec;
+  fs::remove_all(root_, ec);
+}
+
+void Sandbox::write_config(const std::string& hd, const std::string& hd2, const std::string& hd_short) {
+  std::string ini = "[Tapo MAT]\r\n";
+  if (!hd.empty()) ini += "HD=" + hd + "\r\n";
+  if (!hd2.empty()) ini += "HD2=" + hd2 + "\r\n";
+  if (!hd_short.empty()) ini += "HD_SHORT=" + hd_short + "\r\n";
+  spit(config_dir() / "TAPO.INI", ini);
+}
+
+void Sandbox::write_default_config() { write_config(media_.string(), work().string(), data().string() + "/"); }
+
+void Sandbox::copy_media(bool lower_case_names) {
+  const fs::path to = root_ / "media";
+  for (const auto& e : fs::recursive_directory_iterator(media_)) {
+    std::string rel = fs::relative(e.path(), media_).string();
+    if (lower_case_names)
+      std::transform(rel.begin(), rel.end(), rel.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (e.is_directory())
+      fs::create_directories(to / rel);
+    else
+      fs::copy_file(e.path(), to / rel, fs::copy_options::overwrite_existing);
+  }
+  media_ = to;
+}
+
+PlayResult Sandbox::play(const std::string& script, const std::vector<std::string>& extra_args) const {
+  const fs::path script_file = root_ / "script.txt";
+  spit(script_file, script);
+  std::vector<std::string> args = {"--play", script_file.string()};
+  args.insert(args.end(), extra_args.begin(), extra_args.end());
+  const int pid = spawn(root_, args, -1, root_ / "trace.txt", root_ / "stderr.txt");
+  PlayResult r;
+  r.exit_code = reap(pid);
+  r.trace = parse_trace(slurp(root_ / "trace.txt"));
+  r.stderr_text = slurp(root_ / "stderr.txt");
+  return r;
+}
+
+void Sandbox::start_held(const std::string& first_lines) {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  held_pid_ = spawn(root_, {"--play", "-"}, fds[0], root_ / "held-trace.txt", root_ / "held-stderr.txt");
+  close(fds[0]);
+  held_stdin_ = fds[1];
+  if (write(held_stdin_, first_lines.data(), first_lines.size()) < 0)
+    throw std::runtime_error("cannot feed the script");
+}
+
+bool Sandbox::wait_for_trace(const std::string& event, const std::string& args, int timeout_ms) const {
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (std::chrono::steady_clock::now() < until) {
+    PlayResult r;
+    r.trace = parse_trace(slurp(root_ / "held-trace.txt"));
+    if (r.has(event, args)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
+}
+
+PlayResult Sandbox::finish_held(const std::string& last_lines) {
+  if (!last_lines.empty() && write(held_stdin_, last_lines.data(), last_lines.size()) < 0)
+    throw std::runtime_error("cannot feed the script");
+  close(held_stdin_);
+  held_stdin_ = -1;
+  PlayResult r;
+  r.exit_code = reap(held_pid_);
+  held_pid_ = -1;
+  r.trace = parse_trace(slurp(root_ / "held-trace.txt"));
+  r.stderr_text = slurp(root_ / "held-stderr.txt");
+  return r;
+}
+
+}  // namespace tapo::test

@@ -1,0 +1,65 @@
+// Runs the game in scripted play inside a private sandbox of folders and
+// collects its trace.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace tapo::test {
+
+struct TraceLine {
+  long long ms = 0;
+  std::string event;
+  std::string args;
+};
+
+struct PlayResult {
+  int exit_code = -1;
+  std::vector<TraceLine> trace;
+  std::string stderr_text;
+
+  // Lines of that event (and, when given, with exactly those arguments).
+  std::vector<TraceLine> events(const std::string& event) const;
+  int count(const std::string& event, const std::string& args) const;
+  bool has(const std::string& event, const std::string& args) const { return count(event, args) > 0; }
+  std::string dump() const;  // the whole trace, for failure messages
+};
+
+class Sandbox {
+ public:
+  Sandbox();
+  ~Sandbox();
+  Sandbox(const Sandbox&) = delete;
+  Sandbox& operator=(const Sandbox&) = delete;
+
+  std::filesystem::path root() const { return root_; }
+  std::filesystem::path config_dir() const { return root_ / "config" / "tapo"; }
+  std::filesystem::path media() const { return media_; }
+  std::filesystem::path work() const { return root_ / "work"; }
+  std::filesystem::path data() const { return root_ / "data"; }
+
+  // TAPO.INI with the three folders; pass "" to leave a key out.
+  void write_config(const std::string& hd, const std::string& hd2, const std::string& hd_short);
+  void write_default_config();
+  // Uses a private copy of the demo media (so a test can change it).
+  void copy_media(bool lower_case_names = false);
+
+  PlayResult play(const std::string& script, const std::vector<std::string>& extra_args = {}) const;
+
+  // Starts a run whose script comes through a pipe that stays open until
+  // finish(): the run waits for commands with its clock standing still.
+  void start_held(const std::string& first_lines);
+  bool wait_for_trace(const std::string& event, const std::string& args, int timeout_ms) const;
+  PlayResult finish_held(const std::string& last_lines);
+
+ private:
+  std::filesystem::path root_;
+  std::filesystem::path media_;
+  int held_pid_ = -1;
+  int held_stdin_ = -1;
+};
+
+std::vector<TraceLine> parse_trace(const std::string& text);
+
+}  // namespace tapo::test

@@ -1,0 +1,222 @@
+// The way in and out of the game: configuration checks, the opening picture,
+// the hand-over to the players' screen and the closing pass.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "tests/scenario/play.h"
+
+namespace fs = std::filesystem;
+using tapo::test::PlayResult;
+using tapo::test::Sandbox;
+
+namespace {
+
+const std::string kInstallMsg =
+    "Стоп! | На вашем компьютере не была завершена установка нашей игры. Вам требуется проинсталлировать её с "
+    "самого началас ";
+
+// Everything below the sandbox folder, for "nothing was written" checks.
+std::vector<std::string> listing(const fs::path& dir) {
+  std::vector<std::string> out;
+  for (const auto& e : fs::recursive_directory_iterator(dir)) out.push_back(fs::relative(e.path(), dir).string());
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+// The bell of the players' screen.
+const char* const kBell = "click 570 400\n";
+
+}  // namespace
+
+TEST(Startup, UnfinishedInstallationIsRefusedWithoutTouchingAnything) {
+  struct Case {
+    const char* name;
+    bool ini;
+    bool hd, hd2, hd_short;
+  };
+  for (const Case c : {Case{"no TAPO.INI", false, true, true, true}, Case{"no HD", true, false, true, true},
+                       Case{"no HD2", true, true, false, true}, Case{"no HD_SHORT", true, true, true, false}}) {
+    SCOPED_TRACE(c.name);
+    Sandbox box;
+    if (c.ini)
+      box.write_config(c.hd ? box.media().string() : "", c.hd2 ? box.work().string() : "",
+                       c.hd_short ? box.data().string() + "/" : "");
+    else
+      fs::create_directories(box.config_dir());
+    const auto before = listing(box.root());
+    // The scripts and traces of the run itself are the only new files.
+    const PlayResult r = box.play("wait 20000\n");
+    EXPECT_EQ(r.exit_code, 0) << r.dump();
+    ASSERT_EQ(r.count("msgbox", kInstallMsg), 1) << r.dump();
+    EXPECT_TRUE(r.events("show").empty()) << r.dump();
+    EXPECT_TRUE(r.events("display").empty()) << "the display must stay as it was\n" << r.dump();
+    auto after = listing(box.root());
+    std::erase_if(after, [](const std::string& f) { return f.find("script.txt") != std::string::npos ||
+                                                           f.find("trace.txt") != std::string::npos ||
+                                                           f.find("stderr.txt") != std::string::npos; });
+    EXPECT_EQ(after, before);
+    ASSERT_FALSE(r.trace.empty());
+    EXPECT_EQ(r.trace.back().event, "exit");
+    EXPECT_EQ(r.trace.back().ms, 0) << "the message ends the program at once";
+  }
+}
+
+TEST(Startup, EmptyDataFolderCountsAsUnfinished) {
+  Sandbox box;
+  box.write_config(box.media().string(), box.work().string(), "");
+  std::ofstream(box.config_dir() / "TAPO.INI", std::ios::app) << "HD_SHORT=\r\n";
+  const PlayResult r = box.play("wait 100\n");
+  EXPECT_EQ(r.count("msgbox", kInstallMsg), 1) << r.dump();
+  EXPECT_TRUE(r.events("show").empty()) << r.dump();
+}
+
+TEST(Startup, OpeningPictureHandsOverOnceByClickOrTimer) {
+  {
+    SCOPED_TRACE("click at once");
+    Sandbox box;
+    box.write_default_config();
+    const PlayResult r = box.play("wait 1200\nclick 320 240\nclick 320 240\nwait 30000\ndump\n");
+    EXPECT_EQ(r.exit_code, 0) << r.dump();
+    ASSERT_EQ(r.count("show", "frm_hraci"), 1) << r.dump();
+    EXPECT_EQ(r.events("show")[1].ms, 1200);
+    EXPECT_EQ(r.count("unload", "frm_inout"), 1) << r.dump();
+    // The 10 s timer, had it survived, would have fired at 10000.
+    for (const auto& t : r.trace) EXPECT_FALSE(t.ms > 1200 && t.event != "state" && t.event != "exit") << r.dump();
+    const auto state = r.events("state");
+    ASSERT_EQ(state.size(), 1u);
+    EXPECT_NE(state[0].args.find("\"form\": \"frm_hraci\""), std::string::npos) << state[0].args;
+  }
+  {
+    SCOPED_TRACE("ten seconds");
+    Sandbox box;
+    box.write_default_config();
+    const PlayResult r = box.play("wait 9999\ndump\nwait 30000\n");
+    ASSERT_EQ(r.count("show", "frm_hraci"), 1) << r.dump();
+    EXPECT_EQ(r.events("show")[1].ms, 10000);
+    EXPECT_NE(r.events("state")[0].args.find("\"form\": \"frm_inout\""), std::string::npos);
+  }
+}
+
+TEST(Startup, ClosingPassRestoresTheDisplayAndRemovesTheSoundCopy) {
+  for (const bool by_click : {true, false}) {
+    SCOPED_TRACE(by_click ? "click" : "timer");
+    Sandbox box;
+    box.write_default_config();
+    std::ofstream(box.work() / "ZVUK.WAV") << "RIFF";
+    const std::string leave = by_click ? "wait 500\nclick 10 10\n" : "wait 10000\n";
+    const PlayResult r = box.play("click 1 1\nwait 100\n" + std::string(kBell) + "wait 100\ndump\n" + leave +
+                                  "wait 1000\n");
+    EXPECT_EQ(r.exit_code, 0) << r.dump();
+    EXPECT_EQ(r.count("show", "frm_inout"), 2) << r.dump();
+    const auto state = r.events("state");
+    ASSERT_EQ(state.size(), 1u) << r.dump();
+    EXPECT_NE(state[0].args.find("\"closing\": true"), std::string::npos) << state[0].args;
+    EXPECT_NE(state[0].args.find("\"fullscreen\": true"), std::string::npos) << state[0].args;
+    // Full screen was entered once, and left exactly once, at the end.
+    ASSERT_EQ(r.events("display").size(), 2u) << r.dump();
+    EXPECT_EQ(r.events("display")[0].args, "fullscreen");
+    EXPECT_EQ(r.events("display")[1].args, "window");
+    EXPECT_EQ(r.trace.back().event, "exit");
+    EXPECT_EQ(r.trace.back().ms, by_click ? 700 : 10100) << r.dump();
+    EXPECT_FALSE(fs::exists(box.work() / "ZVUK.WAV"));
+  }
+}
+
+TEST(Startup, WindowedRunNeverEntersFullScreen) {
+  Sandbox box;
+  box.write_default_config();
+  const PlayResult r = box.play(std::string("click 1 1\nwait 100\n") + kBell + "wait 100\nclick 1 1\n", {"--windowed"});
+  EXPECT_EQ(r.exit_code, 0) << r.dump();
+  EXPECT_EQ(r.count("show", "frm_inout"), 2) << r.dump();
+  EXPECT_TRUE(r.events("display").empty()) << r.dump();
+}
+
+TEST(Startup, FullScreenKeyTogglesAndTheEndRestoresTheStateBeforeTheGame) {
+  Sandbox box;
+  box.write_default_config();
+  // F11 leaves full screen during the game; the end restores the user's
+  // window all the same (it was a window before the game started).
+  const PlayResult r = box.play(std::string("key F11\nclick 1 1\nwait 100\nkey F11\nkey F11\n") + kBell +
+                                "wait 100\nclick 1 1\n");
+  const auto display = r.events("display");
+  // In, out by F11, in and out again by F11, in for the closing picture, and
+  // back to the window at the end.
+  ASSERT_EQ(display.size(), 6u) << r.dump();
+  EXPECT_EQ(display[1].args, "window");
+  EXPECT_EQ(display[4].args, "fullscreen");
+  EXPECT_EQ(display.back().args, "window");
+}
+
+TEST(Startup, SecondCopyEndsSilently) {
+  Sandbox box;
+  box.write_default_config();
+  box.start_held("wait 100\n");
+  ASSERT_TRUE(box.wait_for_trace("show", "frm_inout", 20000)) << "the first copy did not start";
+  const PlayResult second = box.play("wait 20000\n");
+  EXPECT_EQ(second.exit_code, 0) << second.dump();
+  EXPECT_TRUE(second.events("msgbox").empty()) << second.dump();
+  EXPECT_TRUE(second.events("show").empty()) << second.dump();
+  const PlayResult first = box.finish_held("click 1 1\nwait 100\n");
+  EXPECT_EQ(first.count("show", "frm_hraci"), 1) << first.dump();
+
+  // Once the first copy has ended, the game starts again.
+  const PlayResult third = box.play("wait 100\n");
+  EXPECT_EQ(third.count("show", "frm_inout"), 1) << third.dump();
+}
+
+TEST(Startup, MissingOpeningPictureReportsTheStartupError) {
+  Sandbox box;
+  box.copy_media();
+  fs::remove(box.media() / "CUNICI" / "INTRO.BMP");
+  box.write_default_config();
+  const PlayResult r = box.play("wait 100\n");
+  ASSERT_EQ(r.events("msgbox").size(), 1u) << r.dump();
+  EXPECT_EQ(r.events("msgbox")[0].args.rfind("Стоп! |  Во время запуска произошла ошибка тип  53. Следует", 0), 0u)
+      << r.events("msgbox")[0].args;
+  EXPECT_TRUE(r.events("show").empty());
+}
+
+TEST(Startup, MediaCopiedWithLowerCaseNamesWork) {
+  Sandbox box;
+  box.copy_media(true);
+  ASSERT_TRUE(fs::exists(box.media() / "cunici" / "intro.bmp"));
+  box.write_default_config();
+  const PlayResult r = box.play(std::string("click 1 1\nwait 100\n") + kBell + "wait 100\nclick 1 1\n");
+  EXPECT_TRUE(r.events("msgbox").empty()) << r.dump();
+  EXPECT_EQ(r.count("show", "frm_inout"), 2) << r.dump();
+  EXPECT_EQ(r.exit_code, 0);
+}
+
+TEST(Startup, WindowCloseButtonEndsTheGameCleanly) {
+  Sandbox box;
+  box.write_default_config();
+  std::ofstream(box.work() / "ZVUK.WAV") << "RIFF";
+  const PlayResult r = box.play("click 1 1\nwait 50\nclose\nwait 1000\n");
+  EXPECT_EQ(r.exit_code, 0) << r.dump();
+  EXPECT_EQ(r.trace.back().ms, 50) << r.dump();
+  EXPECT_EQ(r.events("display").back().args, "window");
+  EXPECT_FALSE(fs::exists(box.work() / "ZVUK.WAV"));
+}
+
+TEST(ScriptedPlay, ScreenshotsAndScriptMistakes) {
+  Sandbox box;
+  box.write_default_config();
+  const fs::path shot = box.root() / "intro.png";
+  PlayResult r = box.play("shot " + shot.string() + "\n");
+  ASSERT_TRUE(fs::exists(shot)) << r.dump();
+  std::ifstream png(shot, std::ios::binary);
+  char magic[8] = {};
+  png.read(magic, 8);
+  EXPECT_EQ(std::string(magic + 1, 3), "PNG");
+
+  r = box.play("wait 10\nklick 1 1\nwait 100\n");
+  EXPECT_EQ(r.exit_code, 2) << r.dump();
+  EXPECT_EQ(r.events("script-error").size(), 1u) << r.dump();
+  EXPECT_NE(r.stderr_text.find("line 2"), std::string::npos) << r.stderr_text;
+}
