@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <cstdio>
+
 #include "platform/trace.h"
 #include "platform/ui.h"
 
@@ -39,11 +41,18 @@ Display& Display::instance() {
 
 bool Display::open(bool headless, const std::string& caption) {
   headless_ = headless;
+  caption_ = caption;
   Loop::instance().set_sdl_translator([this](const SDL_Event& ev) { translate(ev); });
   if (headless) return true;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-  window_ = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
-                             SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+  // The window itself appears with the first scene, already in the state
+  // the game asked for by then.
+  return SDL_WasInit(SDL_INIT_VIDEO) != 0;
+}
+
+bool Display::create_window() {
+  window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
+                             SDL_WINDOW_RESIZABLE | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
   if (!window_) return false;
   SDL_SetWindowMinimumSize(window_, 320, 240);
   renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
@@ -51,6 +60,7 @@ bool Display::open(bool headless, const std::string& caption) {
   if (!renderer_) return false;
   SDL_RenderSetLogicalSize(renderer_, 640, 480);
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, 640, 480);
+  SDL_ShowCursor(cursor_shown_ ? SDL_ENABLE : SDL_DISABLE);
   SDL_StartTextInput();
   return texture_ != nullptr;
 }
@@ -78,12 +88,17 @@ bool Display::set_fullscreen(bool on) {
 }
 
 void Display::show_cursor(bool shown) {
+  cursor_shown_ = shown;
   if (window_) SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
 }
 
 std::optional<Ms> Display::present_if_dirty() {
   auto& forms = Forms::instance();
-  if (!window_ || !forms.dirty()) return std::nullopt;
+  if (headless_ || !forms.dirty()) return std::nullopt;
+  if (!window_ && !create_window()) {
+    std::fprintf(stderr, "tapo: cannot open a window: %s\n", SDL_GetError());
+    throw ProgramExit{1};
+  }
   const Ms now = Loop::instance().now();
   if (now - last_present_ < kFrameMs) return last_present_ + kFrameMs;
   forms.mark_clean();
@@ -94,11 +109,6 @@ std::optional<Ms> Display::present_if_dirty() {
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
-  if (!shown_) {
-    shown_ = true;
-    SDL_ShowWindow(window_);
-    SDL_RaiseWindow(window_);
-  }
   return std::nullopt;
 }
 

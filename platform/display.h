@@ -20,7 +20,7 @@ class Display {
  public:
   static Display& instance();
 
-  // Opens the window (hidden until the first scene), or nothing when headless.
+  // Opens the window, or nothing when headless.
   bool open(bool headless, const std::string& caption);
   void close();
   bool headless() const { return headless_; }
@@ -39,13 +39,15 @@ class Display {
 
  private:
   void translate(const SDL_Event& ev);
+  bool create_window();
+  std::string caption_;
+  bool cursor_shown_ = true;
   bool headless_ = true;
   bool fullscreen_ = false;
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   Ms last_present_ = -1000;
-  bool shown_ = false;
 };
 
 }  // namespace tapo::platform

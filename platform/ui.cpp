@@ -109,6 +109,7 @@ void Forms::do_hide(Form& f) {
   if (!f.visible_) return;
   f.visible_ = false;
   std::erase(zorder_, &f);
+  std::erase(modal_, &f);  // a hidden modal form gives the input back at once
   trace::event("hide", f.name());
   mark_dirty();
   activate_top();
@@ -124,6 +125,7 @@ void Forms::do_unload(Form& f) {
     mark_dirty();
   }
   f.loaded_ = false;
+  std::erase(modal_, &f);
   std::erase(loaded_, keep);
   if (last_active_ == &f) last_active_ = nullptr;
   trace::event("unload", f.name());
