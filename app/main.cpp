@@ -17,6 +17,7 @@
 #include "platform/json.h"
 #include "platform/loop.h"
 #include "platform/script.h"
+#include "platform/text.h"
 #include "platform/trace.h"
 #include "platform/ui.h"
 
@@ -169,6 +170,7 @@ int main(int argc, char** argv) {
   pf::trace::close();
   forms.clear();
   display.close();
+  pf::close_fonts();
   SDL_Quit();
   return code;
 }

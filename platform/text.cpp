@@ -20,8 +20,13 @@ const char* const kBold[] = {
     "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
 };
 
-TTF_Font* font_for(const TextStyle& style) {
+std::map<std::pair<int, bool>, TTF_Font*>& font_cache() {
   static std::map<std::pair<int, bool>, TTF_Font*> cache;
+  return cache;
+}
+
+TTF_Font* font_for(const TextStyle& style) {
+  auto& cache = font_cache();
   auto key = std::make_pair(style.size, style.bold);
   if (auto it = cache.find(key); it != cache.end()) return it->second;
   TTF_Font* font = nullptr;
@@ -35,6 +40,13 @@ TTF_Font* font_for(const TextStyle& style) {
 }
 
 }  // namespace
+
+void close_fonts() {
+  for (auto& [key, font] : font_cache())
+    if (font) TTF_CloseFont(font);
+  font_cache().clear();
+  if (TTF_WasInit()) TTF_Quit();
+}
 
 Rect measure_text(std::string_view text, const TextStyle& style) {
   TTF_Font* font = font_for(style);

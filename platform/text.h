@@ -18,5 +18,7 @@ struct TextStyle {
 void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style);
 // Width and height the text would take.
 Rect measure_text(std::string_view text, const TextStyle& style);
+// Releases the fonts (at the end of the program).
+void close_fonts();
 
 }  // namespace tapo::platform

@@ -10,7 +10,7 @@ jobs=$(nproc)
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 (cd build && ctest --output-on-failure -j "$jobs")
 
-export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1:halt_on_error=1
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTAPO_SANITIZE=ON
 (cd build-asan && ctest --output-on-failure -j "$jobs")

@@ -61,6 +61,7 @@ int main(int argc, char** argv) {
   fs::create_directories(out / "data");
   bool ok = write_bmp(media / "CUNICI" / "INTRO.BMP", title_picture("Let's count together!")) &&
             write_bmp(media / "CUNICI" / "OUTRO.BMP", title_picture("Bye-bye, see you soon!"));
+  pf::close_fonts();
   if (!ok) return 1;
 
   std::uintmax_t bytes = 0, files = 0;
