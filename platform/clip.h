@@ -1,0 +1,29 @@
+// AVI clips: the first video stream of a file, decoded frame by frame into
+// 24-bit pictures of the clip's own size.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+
+#include "platform/surface.h"
+
+namespace tapo::platform {
+
+class Clip {
+ public:
+  enum class Error { None, Open, NoVideo, Info, Decoder };
+
+  // nullptr on failure, with the reason in *error.
+  static std::unique_ptr<Clip> open(const std::filesystem::path& file, Error* error = nullptr);
+  virtual ~Clip() = default;
+
+  virtual int start() const = 0;   // the stream's first frame (0 for the era's clips)
+  virtual int length() const = 0;  // frames
+  virtual int width() const = 0;
+  virtual int height() const = 0;
+  // Frame n counted from the file's first frame, exact for any n in any
+  // order; nullptr when n is out of range or cannot be decoded.
+  virtual const Surface* frame(int n) = 0;
+};
+
+}  // namespace tapo::platform
