@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 
+#include "core/listinput.h"
 #include "core/tapo_iii.h"
 
 namespace tapo::players {
@@ -35,27 +36,7 @@ bool blank(const std::string& s) {
 
 }  // namespace
 
-double leading_number(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  std::string num;
-  if (i < text.size() && (text[i] == '-' || text[i] == '+')) num += text[i++];
-  bool digits = false, point = false;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
-    if (std::isdigit(static_cast<unsigned char>(c))) {
-      digits = true;
-      num += c;
-    } else if (c == '.' && !point) {
-      point = true;
-      num += c;
-    } else {
-      break;
-    }
-  }
-  if (!digits) return 0;
-  return std::strtod(num.c_str(), nullptr);
-}
+double leading_number(std::string_view text) { return core::val(text); }
 
 std::string slot_name(std::string_view key) {
   std::string name = core::read_ini(Root::Data, kRosterFile, key, "Jmeno");
