@@ -1,5 +1,7 @@
 #include "core/tapo_iii.h"
 
+#include <set>
+
 #include "platform/display.h"
 #include "platform/ini.h"
 #include "platform/instance.h"
@@ -51,6 +53,21 @@ std::string trace_path(Root r, std::string_view dos_path) {
 bool file_exists(Root r, std::string_view dos_path) { return pf::media_file_exists(root_value(r), dos_path); }
 
 std::string file_name_of(std::string_view path) { return pf::file_name_of(path); }
+
+std::filesystem::path data_dir_join(std::string_view bare_name) {
+  if (data_dir.empty()) return {};
+  const char last = data_dir.back();
+  if (last == '/' || last == '\\') return pf::resolve_path(data_dir, bare_name);
+  // "/x/data" + "SKOK.DAT" names "/x/dataSKOK.DAT".
+  const std::filesystem::path joined = data_dir + std::string(bare_name);
+  return pf::resolve_path(joined.parent_path(), joined.filename().string());
+}
+
+void note_missing(const MediaPath& m) {
+  static std::set<std::string> told;
+  std::string name = trace_path(m);
+  if (told.insert(name).second) pf::trace::event("missing", name);
+}
 
 std::string read_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key) {
   return pf::read_ini(real_path(r, dos_file), section, key);

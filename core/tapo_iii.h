@@ -32,6 +32,21 @@ std::string trace_path(Root r, std::string_view dos_path);
 bool file_exists(Root r, std::string_view dos_path);
 std::string file_name_of(std::string_view path);
 
+// A file of the game: a root and the path below it as the game spells it.
+struct MediaPath {
+  Root root = Root::Media;
+  std::string path;  // "\TERC\INTRO.DAT"
+};
+inline std::filesystem::path real_path(const MediaPath& m) { return real_path(m.root, m.path); }
+inline std::string trace_path(const MediaPath& m) { return trace_path(m.root, m.path); }
+inline bool file_exists(const MediaPath& m) { return file_exists(m.root, m.path); }
+// The file of that bare name in the data folder, joined as the original
+// joined it: without a separator, so it is found only when the data folder
+// was written with a closing one.
+std::filesystem::path data_dir_join(std::string_view bare_name);
+// Writes "missing PATH" to the trace (once per run and path).
+void note_missing(const MediaPath& m);
+
 // ---- profile files ---------------------------------------------------------
 
 std::string read_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key);

@@ -1,0 +1,56 @@
+#include <algorithm>
+
+#include "core/animation.h"
+#include "core/listinput.h"
+
+namespace tapo::core {
+
+std::optional<AnimationScript> parse_animation_script(std::string_view text, bool clip_is_line,
+                                                      std::vector<std::string>* problems) {
+  const auto lines = text_lines(text);
+  AnimationScript s;
+  size_t line = 0;
+  std::vector<std::string> header;
+  if (clip_is_line) {
+    if (lines.empty()) return std::nullopt;
+    s.clip = lines[0];
+    header.push_back(s.clip);
+    line = 1;
+  }
+  // The header's values, by list input, line after line.
+  while (header.size() < 6 && line < lines.size()) {
+    for (auto& item : list_items(lines[line])) header.push_back(std::move(item));
+    ++line;
+  }
+  if (header.size() < 6) return std::nullopt;
+  if (!clip_is_line) s.clip = header[0];
+  s.left = static_cast<int>(val(header[1]));
+  s.top = static_cast<int>(val(header[2]));
+  s.width = static_cast<int>(val(header[3]));
+  s.height = static_cast<int>(val(header[4]));
+  s.final_frame = static_cast<int>(val(header[5]));
+  if (header.size() > 6 && problems) problems->push_back("values after the header on its last line are ignored");
+
+  // Trailing empty lines are no steps.
+  size_t end = lines.size();
+  while (end > line && lines[end - 1].find_first_not_of(" \t") == std::string::npos) --end;
+  for (; line < end; ++line) {
+    const std::string& l = lines[line];
+    const auto x = l.find_first_of("xX");
+    if (x == std::string::npos) {
+      if (problems) problems->push_back("bad step line " + std::to_string(line + 1) + ": \"" + l + "\"");
+      continue;
+    }
+    if (s.steps.size() == kMaxAnimationSteps) {
+      if (problems) problems->push_back("more than 100 steps; the rest is not played");
+      break;
+    }
+    AnimationStep step;
+    step.frame = std::clamp(static_cast<int>(val(std::string_view(l).substr(0, x))), 0, 255);
+    step.hold_ms = std::clamp(static_cast<int>(val(std::string_view(l).substr(x + 1))), 0, 32767);
+    s.steps.push_back(step);
+  }
+  return s;
+}
+
+}  // namespace tapo::core

@@ -1,0 +1,38 @@
+// Sounds, single clip frames and the talking head.
+#pragma once
+
+#include <cstdint>
+
+#include "core/tapo_iii.h"
+#include "platform/ui.h"
+
+namespace tapo::core {
+
+// "Close" on the one sound channel: whatever plays stops at once.
+void close_sound();
+// Plays a whole WAV file; returns at once.  A missing file plays nothing.
+void play_wav(const MediaPath& wav);
+// Plays bytes from..to of the file's sample data (to = -1: to its end).
+void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to);
+// 526 while a sound plays, 525 once it has stopped, 0 when closed.
+int sound_mode();
+
+// Waits `ms` milliseconds, processing events.
+void wait_ms(int ms);
+
+// Draws frame `offset` of a clip into the picture box, sized to the frame.
+void show_avi_frame(const MediaPath& clip, platform::PictureBox& box, int offset);
+
+// The mascot speaks: the WAV of the mark file plays in segments between its
+// marks while the box shows random mouth frames of the clip.  Returns when
+// the speech has ended or talk_abort was set.
+void play_talking_clip(const MediaPath& marks, const MediaPath& clip, platform::PictureBox& box);
+
+// The file name up to and including its first dot, followed by `ext`
+// ("\\TERC\\INTRO.DAT", "WAV" -> "\\TERC\\INTRO.WAV").
+std::string with_extension_at_first_dot(const std::string& path, const char* ext);
+
+// Ends the program with a message box (the clip failures of the players).
+[[noreturn]] void clip_failure(bool no_decoder, const char* text);
+
+}  // namespace tapo::core
