@@ -1,0 +1,289 @@
+#include "core/animation.h"
+
+#include <sys/stat.h>
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <set>
+
+#include "core/keying.h"
+#include "core/listinput.h"
+#include "core/media.h"
+#include "platform/clip.h"
+#include "platform/loop.h"
+#include "platform/trace.h"
+
+namespace tapo::core {
+
+namespace pf = tapo::platform;
+namespace fs = std::filesystem;
+
+namespace {
+
+const MediaPath kSoundCopy{Root::Work, "\\ZVUK.WAV"};
+
+// Each problem of a script is told once per run.
+void report_problem(const MediaPath& script, const std::string& what) {
+  static std::set<std::string> told;
+  const std::string line = trace_path(script) + ": " + what;
+  if (!told.insert(line).second) return;
+  pf::trace::event("problem", line);
+  std::fprintf(stderr, "tapo: %s\n", line.c_str());
+}
+
+// Draws `src` scaled (nearest neighbour) over the whole of `dst`.
+void draw_scaled(pf::Surface& dst, const pf::Surface& src) {
+  if (src.width() == dst.width() && src.height() == dst.height()) return dst.blit(src, 0, 0);
+  if (src.empty()) return;
+  for (int y = 0; y < dst.height(); ++y) {
+    const int sy = y * src.height() / dst.height();
+    for (int x = 0; x < dst.width(); ++x) dst.set(x, y, src.at(x * src.width() / dst.width(), sy));
+  }
+}
+
+void resize_box(pf::PictureBox& box, int w, int h) {
+  box.rect.w = std::max(0, w);
+  box.rect.h = std::max(0, h);
+  if (box.image.width() != box.rect.w || box.image.height() != box.rect.h)
+    box.image = pf::Surface(box.rect.w, box.rect.h);
+}
+
+// What every player does around its frames: the form disabled and the
+// pointer hidden while it runs, the sound of the clip copied and played.
+class PlayerRun {
+ public:
+  PlayerRun(const MediaPath& script, pf::PictureBox& box) : box_(box), form_(box.form()), keep_(form_.shared_from_this()) {
+    hide_cursor();
+    form_.enabled = false;
+    close_sound();
+    std::error_code ec;
+    fs::remove(real_path(kSoundCopy), ec);
+    pf::trace::event("anim", trace_path(script));
+    script_ = script;
+  }
+  ~PlayerRun() {
+    form_.enabled = true;
+    form_.refresh();
+    show_cursor();
+    pf::trace::event("anim-end", trace_path(script_));
+  }
+  PlayerRun(const PlayerRun&) = delete;
+  PlayerRun& operator=(const PlayerRun&) = delete;
+
+  // Reads and parses the script; nullopt (reported) when it cannot be played.
+  std::optional<AnimationScript> load(const MediaPath& file, bool clip_is_line) {
+    auto text = read_text_file(real_path(file));
+    if (!text) {
+      note_missing(file);
+      return std::nullopt;
+    }
+    std::vector<std::string> problems;
+    auto parsed = parse_animation_script(*text, clip_is_line, &problems);
+    for (const auto& p : problems) report_problem(file, p);
+    if (!parsed) report_problem(file, "no header");
+    return parsed;
+  }
+
+  // Copies the clip's sound to the work folder and plays the copy.
+  void play_sound(const fs::path& wav, const MediaPath& shown_as) {
+    std::error_code ec;
+    if (!fs::is_regular_file(wav, ec)) {
+      note_missing(shown_as);
+      return;
+    }
+    const fs::path copy = real_path(kSoundCopy);
+    fs::copy_file(wav, copy, fs::copy_options::overwrite_existing, ec);
+    if (ec) return;
+    ::chmod(copy.c_str(), 0644);  // a copy from a read-only medium stays writable
+    play_wav(kSoundCopy);
+  }
+
+  // Shows step 0 (already drawn by the caller), then holds each step for its
+  // time, measured from the moment it was shown, calling show(k) for the next.
+  void run_steps(const std::vector<AnimationStep>& steps, bool first_hold_counts,
+                 const std::function<void(size_t)>& show) {
+    auto& loop = pf::Loop::instance();
+    pf::Ms t0 = loop.now();
+    for (size_t k = 0; k < steps.size(); ++k) {
+      const int hold = (k == 0 && !first_hold_counts) ? 0 : steps[k].hold_ms;
+      loop.wait_until(t0 + hold);  // at least one pass, so a 0 ms step is shown once
+      t0 = loop.now();
+      if (k + 1 < steps.size()) {
+        pf::trace::event("anim-frame", std::to_string(steps[k + 1].frame));
+        show(k + 1);
+      }
+    }
+  }
+
+  pf::PictureBox& box_;
+  pf::Form& form_;
+
+ private:
+  std::shared_ptr<pf::Form> keep_;
+  MediaPath script_;
+};
+
+// A script without steps shows frame 0 once.
+std::vector<AnimationStep> steps_of(const AnimationScript& s) {
+  return s.steps.empty() ? std::vector<AnimationStep>{{0, 0}} : s.steps;
+}
+
+MediaPath media_of(const std::string& clip, const char* ext) { return {Root::Media, clip + ext}; }
+
+// Opens a clip for the decoding players; a failure ends the program.
+std::unique_ptr<pf::Clip> open_or_fail(const MediaPath& clip) {
+  pf::Clip::Error error = pf::Clip::Error::None;
+  auto avi = pf::Clip::open(real_path(clip), &error);
+  if (avi) return avi;
+  if (error == pf::Clip::Error::Open) note_missing(clip);
+  clip_failure(error == pf::Clip::Error::Decoder, "Стоп!");
+}
+
+// The form's background under the box, with the frame mixed over it.
+pf::Surface mixed_over_background(const pf::Form& form, const pf::PictureBox& box, const pf::Surface& frame) {
+  pf::Surface mix(box.rect.w, box.rect.h);
+  mix.blit(form.picture, box.rect.x, box.rect.y, box.rect.w, box.rect.h, 0, 0);
+  pf::Surface sized(box.rect.w, box.rect.h);
+  draw_scaled(sized, frame);
+  compose_transparent(sized, sized.width(), sized.height(), key_colour(sized), mix, mix);
+  return mix;
+}
+
+}  // namespace
+
+void play_animation(const MediaPath& script, pf::PictureBox& box) {
+  // A script of the same bare name in the data folder replaces the media copy.
+  MediaPath file = script;
+  const std::string bare = file_name_of(script.path);
+  if (fs::is_regular_file(data_dir_join(bare))) file = {Root::Data, "\\" + bare};
+  PlayerRun run(file, box);
+  auto s = run.load(file, false);
+  if (!s) return;
+  box.rect.x = s->left;
+  box.rect.y = s->top;
+  resize_box(box, s->width, s->height);
+
+  const std::string clip_bare = file_name_of(s->clip);
+  const bool clip_in_data = fs::is_regular_file(data_dir_join(clip_bare + ".AVI"));
+  const MediaPath clip = clip_in_data ? MediaPath{Root::Data, "\\" + clip_bare + ".AVI"} : media_of(s->clip, ".AVI");
+  pf::Clip::Error error = pf::Clip::Error::None;
+  auto avi = pf::Clip::open(real_path(clip), &error);
+  if (!avi) note_missing(clip);
+
+  const auto steps = steps_of(*s);
+  auto show = [&](size_t k) {
+    if (!avi) return;
+    if (const pf::Surface* f = avi->frame(steps[k].frame)) draw_scaled(box.image, *f);
+    box.form().refresh();
+  };
+  show(0);
+  const bool wav_in_data = fs::is_regular_file(data_dir_join(clip_bare + ".WAV"));
+  run.play_sound(wav_in_data ? data_dir_join(clip_bare + ".WAV") : real_path(media_of(s->clip, ".WAV")),
+                 wav_in_data ? MediaPath{Root::Data, "\\" + clip_bare + ".WAV"} : media_of(s->clip, ".WAV"));
+  box.visible = true;
+  run.run_steps(steps, true, show);
+
+  if (s->final_frame > 0 && avi) {
+    if (const pf::Surface* f = avi->frame(s->final_frame)) {
+      pf::Surface closing(box.rect.w, box.rect.h);
+      draw_scaled(closing, *f);
+      run.form_.picture.blit(closing, box.rect.x, box.rect.y);
+    }
+  }
+  box.visible = false;
+}
+
+namespace {
+
+// The two mixing players share everything but where their frames come from.
+void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip) {
+  PlayerRun run(script, box);
+  auto s = run.load(script, true);
+  if (!s) return;
+  const MediaPath clip = media_of(s->clip, ".AVI");
+  std::unique_ptr<pf::Clip> avi;
+  if (sized_to_clip) {
+    avi = open_or_fail(clip);
+  } else {
+    avi = pf::Clip::open(real_path(clip));
+    if (!avi) note_missing(clip);
+  }
+  box.rect.x = s->left;
+  box.rect.y = s->top;
+  if (sized_to_clip)
+    resize_box(box, avi->width(), avi->height());
+  else
+    resize_box(box, s->width, s->height);
+
+  const auto steps = steps_of(*s);
+  pf::Surface last;
+  auto show = [&](size_t k) {
+    const pf::Surface* f = avi ? avi->frame(avi->start() + steps[k].frame) : nullptr;
+    if (!f) return;
+    last = mixed_over_background(run.form_, box, *f);
+    box.image.blit(last, 0, 0);
+    box.form().refresh();
+  };
+  show(0);
+  run.play_sound(real_path(media_of(s->clip, ".WAV")), media_of(s->clip, ".WAV"));
+  box.visible = true;
+  run.run_steps(steps, true, show);
+
+  if (!sized_to_clip) return;  // the keyed player leaves the box showing its last picture
+  if (s->final_frame > 0 && !last.empty()) run.form_.picture.blit(last, box.rect.x, box.rect.y);
+  box.visible = false;
+}
+
+}  // namespace
+
+void play_animation_keyed(const MediaPath& script, pf::PictureBox& box) { play_mixed(script, box, false); }
+
+void play_animation_frames(const MediaPath& script, pf::PictureBox& box) { play_mixed(script, box, true); }
+
+void play_ride(const MediaPath& script, pf::PictureBox& box, const MediaPath& positions_file) {
+  PlayerRun run(script, box);
+  auto s = run.load(script, false);
+  if (!s) return;
+  box.rect.x = s->left;
+  box.rect.y = s->top;
+  resize_box(box, s->width, s->height);
+
+  // Record i: where the box stands while clip frame i + 1 is shown.
+  std::array<std::pair<int, int>, 101> positions{};
+  if (auto text = read_text_file(real_path(positions_file))) {
+    const auto items = list_items(*text);
+    for (size_t i = 0; i + 2 < items.size(); i += 3) {
+      const double index = val(items[i]);
+      if (index >= 0 && index <= 100)
+        positions[static_cast<size_t>(index)] = {static_cast<int>(val(items[i + 1])), static_cast<int>(val(items[i + 2]))};
+    }
+  } else {
+    note_missing(positions_file);
+  }
+
+  auto avi = open_or_fail(media_of(s->clip, ".AVI"));
+  resize_box(box, avi->width(), avi->height());
+  const auto steps = steps_of(*s);
+  auto draw = [&](int frame) {
+    if (const pf::Surface* f = avi->frame(frame)) box.image.blit(*f, 0, 0);
+    box.form().refresh();
+  };
+  draw(avi->start() + steps[0].frame);
+  run.play_sound(real_path(media_of(s->clip, ".WAV")), media_of(s->clip, ".WAV"));
+  box.visible = true;
+  run.run_steps(steps, false, [&](size_t k) {
+    const int frame = steps[k].frame;
+    const auto [x, y] = frame >= 1 && frame <= 101 ? positions[static_cast<size_t>(frame - 1)] : std::pair{0, 0};
+    if (x != box.rect.x || y != box.rect.y) {
+      box.visible = false;
+      box.rect.x = x;
+      box.rect.y = y;
+    }
+    draw(frame);
+    box.visible = true;
+  });
+  box.visible = false;
+}
+
+}  // namespace tapo::core

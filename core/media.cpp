@@ -1,0 +1,200 @@
+#include "core/media.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/listinput.h"
+#include "core/random.h"
+#include "platform/clip.h"
+#include "platform/loop.h"
+#include "platform/msgbox.h"
+#include "platform/sound.h"
+#include "platform/trace.h"
+
+namespace tapo::core {
+
+namespace pf = tapo::platform;
+
+namespace {
+
+constexpr const char* kAppTitle = "Tapo - Numerino";
+constexpr int kMouthFrameMs = 100;
+constexpr int kMarkPauseMs = 300;
+constexpr size_t kMaxMarks = 20;
+
+// Puts a decoded frame into the box's picture at its top left.
+void draw_frame(pf::PictureBox& box, const pf::Surface& frame) {
+  box.image.blit(frame, 0, 0);
+  box.form().refresh();
+}
+
+void size_box_to(pf::PictureBox& box, int w, int h) {
+  box.rect.w = w;
+  box.rect.h = h;
+  if (box.image.width() != w || box.image.height() != h) box.image = pf::Surface(w, h);
+}
+
+}  // namespace
+
+std::string with_extension_at_first_dot(const std::string& path, const char* ext) {
+  const auto dot = path.find('.');
+  return (dot == std::string::npos ? path + "." : path.substr(0, dot + 1)) + ext;
+}
+
+void close_sound() {
+  auto& ch = pf::SoundChannel::instance();
+  if (ch.is_open()) pf::trace::event("sound-close");
+  ch.close();
+}
+
+void play_wav(const MediaPath& wav) { play_wav_range(wav, 0, -1); }
+
+void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to) {
+  close_sound();
+  auto& ch = pf::SoundChannel::instance();
+  std::string args = trace_path(wav);
+  if (from != 0 || to != -1) args += " " + std::to_string(from) + " " + std::to_string(to);
+  pf::trace::event("sound", args);
+  if (!ch.open(real_path(wav))) {
+    if (!file_exists(wav)) note_missing(wav);
+    return;
+  }
+  if (to < 0)
+    ch.play(from);
+  else
+    ch.play(from, static_cast<std::uint32_t>(to));
+}
+
+int sound_mode() { return pf::SoundChannel::instance().mode(); }
+
+void wait_ms(int ms) {
+  auto& loop = pf::Loop::instance();
+  const pf::Ms t0 = loop.now();
+  // The tick count must pass t0 + ms; the first pass does not count.
+  loop.wait_until(t0 + ms + 1);
+}
+
+void clip_failure(bool no_decoder, const char* text) {
+  show_cursor();
+  if (no_decoder)
+    pf::message_box(kAppTitle, "No suitable decompressor found for this video stream!");
+  if (text) pf::message_box(kAppTitle, text);
+  end_program(0);
+}
+
+void show_avi_frame(const MediaPath& clip, pf::PictureBox& box, int offset) {
+  pf::trace::event("frame", trace_path(clip) + " " + std::to_string(offset));
+  pf::Clip::Error error = pf::Clip::Error::None;
+  auto avi = pf::Clip::open(real_path(clip), &error);
+  if (!avi) {
+    if (error == pf::Clip::Error::Open) note_missing(clip);
+    clip_failure(error == pf::Clip::Error::Decoder, "Системная ошибка вызова функции  GetFrame - AVIStream.");
+  }
+  size_box_to(box, avi->width(), avi->height());
+  if (const pf::Surface* frame = avi->frame(avi->start() + offset)) draw_frame(box, *frame);
+}
+
+void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::PictureBox& box) {
+  auto& loop = pf::Loop::instance();
+  auto& ch = pf::SoundChannel::instance();
+  pf::trace::event("talk", trace_path(marks_file) + " " + trace_path(clip));
+  talk_active = true;
+
+  // Marks: byte offsets of the pauses.
+  std::vector<std::uint32_t> marks;
+  if (auto text = read_text_file(real_path(marks_file))) {
+    for (const auto& item : list_items(*text)) {
+      if (marks.size() == kMaxMarks) break;
+      const double v = val(item);
+      marks.push_back(v <= 0 ? 0u : v >= 4294967295.0 ? 4294967295u : static_cast<std::uint32_t>(v));
+    }
+  } else {
+    note_missing(marks_file);
+  }
+
+  // Placement: (unused, left, top).
+  const MediaPath placement{clip.root, with_extension_at_first_dot(clip.path, "DAT")};
+  if (auto text = read_text_file(real_path(placement))) {
+    const auto items = list_items(*text);
+    if (items.size() >= 3) {
+      box.rect.x = static_cast<int>(val(items[1]));
+      box.rect.y = static_cast<int>(val(items[2]));
+    }
+  } else {
+    note_missing(placement);
+  }
+
+  pf::Clip::Error error = pf::Clip::Error::None;
+  auto avi = pf::Clip::open(real_path(clip), &error);
+  if (!avi || avi->length() < 1) {
+    talk_active = false;
+    if (error == pf::Clip::Error::Open) note_missing(clip);
+    clip_failure(error == pf::Clip::Error::Decoder, "ошибка при инициализации видеокодека");
+  }
+  size_box_to(box, avi->width(), avi->height());
+  const int s = avi->start(), length = avi->length();
+
+  const MediaPath wav{marks_file.root, with_extension_at_first_dot(marks_file.path, "WAV")};
+  const size_t n = marks.size();
+  size_t g = 0;
+  if (n > 0) {
+    play_wav_range(wav, 0, marks[0]);
+    g = 1;
+  } else {
+    play_wav_range(wav, 0, -1);
+  }
+  int previous = 0;
+
+  if (const pf::Surface* first = avi->frame(s + std::min(1, length - 1))) draw_frame(box, *first);
+  box.visible = true;
+  box.form().refresh();
+
+  bool aborted = false;
+  for (;;) {
+    const int m1 = ch.mode(), m2 = ch.mode();
+    if (!(m1 == pf::SoundChannel::kStopped || m2 == pf::SoundChannel::kPlaying)) break;
+    talk_active = true;
+    if (g != 0 && ch.position() >= marks[g - 1]) {
+      box.visible = false;
+      box.form().refresh();
+      loop.wait_ms(kMarkPauseMs);
+      ++g;
+      if (g > n) {
+        play_wav_range(wav, marks[g - 2], -1);
+        g = 0;
+      } else {
+        play_wav_range(wav, marks[g - 2], marks[g - 1]);
+      }
+      box.visible = true;
+      box.form().refresh();
+    }
+    if (ch.position() >= ch.length()) break;
+    // A new mouth, never the same twice in a row (clips with fewer than
+    // three frames have only one mouth to show).
+    int f = previous;
+    if (length >= 3) {
+      do {
+        f = static_cast<int>(rnd() * (length - 1) + s + 1);
+      } while (f == previous);
+    } else {
+      f = s + length - 1;
+    }
+    previous = f;
+    if (const pf::Surface* frame = avi->frame(f)) draw_frame(box, *frame);
+    loop.wait_ms(kMouthFrameMs);
+    if (talk_abort) {
+      aborted = true;
+      break;
+    }
+  }
+  if (!aborted) {
+    box.visible = false;
+    box.form().refresh();
+  }
+  talk_active = false;
+  close_sound();
+  pf::trace::event("talk-end", aborted ? "aborted" : "done");
+}
+
+}  // namespace tapo::core
