@@ -22,7 +22,8 @@ class Clip {
   virtual int width() const = 0;
   virtual int height() const = 0;
   // Frame n counted from the file's first frame, exact for any n in any
-  // order; nullptr when n is out of range or cannot be decoded.
+  // order; nullptr when n is out of range or cannot be decoded.  The picture
+  // belongs to the clip and stays valid at least until the next call.
   virtual const Surface* frame(int n) = 0;
 };
 

@@ -62,10 +62,13 @@ bool Display::create_window() {
   texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, 640, 480);
   SDL_ShowCursor(cursor_shown_ ? SDL_ENABLE : SDL_DISABLE);
   SDL_StartTextInput();
+  const char* driver = SDL_GetCurrentVideoDriver();
+  Loop::instance().set_sdl_can_block(driver && std::string(driver) != "dummy" && std::string(driver) != "offscreen");
   return texture_ != nullptr;
 }
 
 void Display::close() {
+  Loop::instance().set_sdl_can_block(false);
   if (texture_) SDL_DestroyTexture(texture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);

@@ -199,7 +199,7 @@ void Loop::idle(std::optional<Ms> deadline) {
 
   const Ms t = now();
   if (next && *next <= t) return;
-  if (SDL_WasInit(SDL_INIT_EVENTS)) {
+  if (sdl_can_block_) {
     if (next) {
       Ms wait = std::min<Ms>(*next - t, std::numeric_limits<int>::max());
       SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
@@ -207,8 +207,10 @@ void Loop::idle(std::optional<Ms> deadline) {
       SDL_WaitEvent(nullptr);
     }
   } else {
-    // No event source at all (unit tests): only the clock can change things.
-    std::this_thread::sleep_for(std::chrono::milliseconds(next ? *next - t : 1));
+    // Without a window SDL would poll every millisecond while it waits; a
+    // plain sleep is cheaper.  A window-less run has no input to wait for but
+    // the end of the program, which the next pass picks up.
+    std::this_thread::sleep_for(std::chrono::milliseconds(next ? std::min<Ms>(*next - t, 50) : 50));
   }
 }
 

@@ -98,6 +98,10 @@ class Loop {
   // run again (a throttled repaint), if any.
   void set_present_hook(std::function<std::optional<Ms>()> hook);
 
+  // Whether SDL can sleep until an event arrives (a window on a real video
+  // driver); otherwise waits sleep in slices.
+  void set_sdl_can_block(bool can) { sdl_can_block_ = can; }
+
   // Tests: forget all state (timers stay registered with their owners).
   void reset_for_tests();
 
@@ -123,6 +127,7 @@ class Loop {
   std::function<std::optional<Ms>()> present_hook_;
   std::optional<Ms> present_due_;
   int passes_without_idle_ = 0;
+  bool sdl_can_block_ = false;
 };
 
 }  // namespace tapo::platform

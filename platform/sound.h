@@ -58,6 +58,8 @@ class SoundChannel {
   int mode() const;
   std::uint32_t position() const;
   std::uint32_t length() const;
+  // The SDL audio device the channel plays on; 0 when there is none.
+  std::uint32_t device() const { return device_; }
 
  private:
   SoundChannel();

@@ -1,0 +1,339 @@
+#include "platform/clip.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/frame.h>
+#include <libavutil/log.h>
+#include <libavutil/pixfmt.h>
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <list>
+#include <unordered_map>
+#include <vector>
+
+namespace tapo::platform {
+
+namespace {
+
+// Decoded pictures kept per open clip.
+constexpr std::size_t kCacheBudget = 64u << 20;
+
+struct FormatCloser {
+  void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
+};
+struct CodecCloser {
+  void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+};
+struct PacketFreer {
+  void operator()(AVPacket* p) const { av_packet_free(&p); }
+};
+struct FrameFreer {
+  void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+struct SwsFreer {
+  void operator()(SwsContext* s) const { sws_freeContext(s); }
+};
+
+using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
+using CodecPtr = std::unique_ptr<AVCodecContext, CodecCloser>;
+using PacketPtr = std::unique_ptr<AVPacket, PacketFreer>;
+using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
+
+void quiet_logging() {
+  // Damaged clips are reported through Clip's own results; the libraries'
+  // messages would only clutter the terminal.
+  if (av_log_get_level() > AV_LOG_FATAL) av_log_set_level(AV_LOG_FATAL);
+}
+
+// One stored picture of the stream: a non-empty packet and the frame number
+// it shows.  Empty chunks ("show the previous frame again") are not stored.
+struct Picture {
+  PacketPtr packet;
+  int frame = 0;
+  int key = 0;  // index of the key picture decoding has to start from
+};
+
+class AviClip final : public Clip {
+ public:
+  AviClip(CodecPtr decoder, std::vector<Picture> pictures, int length, int width, int height)
+      : dec_(std::move(decoder)),
+        pictures_(std::move(pictures)),
+        length_(length),
+        width_(width),
+        height_(height),
+        decoded_(av_frame_alloc()) {}
+
+  int start() const override { return 0; }
+  int length() const override { return length_; }
+  int width() const override { return width_; }
+  int height() const override { return height_; }
+
+  const Surface* frame(int n) override {
+    if (n < 0 || n >= length_ || pictures_.empty()) return nullptr;
+    // The last stored picture at or before n; frames before the first
+    // stored picture show the first one.
+    auto it = std::upper_bound(pictures_.begin(), pictures_.end(), n,
+                               [](int f, const Picture& p) { return f < p.frame; });
+    const int index = it == pictures_.begin() ? 0 : static_cast<int>(it - pictures_.begin()) - 1;
+    return picture(index);
+  }
+
+ private:
+  struct Cached {
+    Surface surface;
+    std::list<int>::iterator lru;
+  };
+
+  const Surface* picture(int index) {
+    if (auto hit = cache_.find(index); hit != cache_.end()) {
+      lru_.splice(lru_.begin(), lru_, hit->second.lru);
+      return &hit->second.surface;
+    }
+    if (!decoded_) return nullptr;
+
+    // Go on from where the decoder stands when that is on the way from the
+    // key picture to the wanted one; otherwise start again at the key.
+    const int key = pictures_[static_cast<size_t>(index)].key;
+    int from = key;
+    if (next_ > key && next_ <= index) {
+      from = next_;
+    } else {
+      avcodec_flush_buffers(dec_.get());
+    }
+    next_ = -1;  // unknown until this run ends well
+
+    bool accepted = false;  // the decoder took the wanted packet
+    for (int i = from; i <= index; ++i) {
+      const AVPacket* packet = pictures_[static_cast<size_t>(i)].packet.get();
+      int sent = avcodec_send_packet(dec_.get(), packet);
+      if (sent == AVERROR(EAGAIN)) {
+        // Only a decoder that holds pictures back gets here: take what it
+        // has ready, then the packet goes in.
+        receive(i);
+        sent = avcodec_send_packet(dec_.get(), packet);
+      }
+      // A packet the decoder refuses leaves its picture out; the ones after
+      // it may still come out.
+      if (sent >= 0) receive(i);
+      accepted = sent >= 0;
+    }
+    auto hit = cache_.find(index);
+    if (hit == cache_.end() && (dec_->codec->capabilities & AV_CODEC_CAP_DELAY)) {
+      // A decoder that holds pictures back gives them up when drained; it
+      // has to be flushed before it takes packets again.
+      if (avcodec_send_packet(dec_.get(), nullptr) >= 0) receive(index);
+      avcodec_flush_buffers(dec_.get());
+      hit = cache_.find(index);
+    } else {
+      next_ = index + 1;
+    }
+    if (hit == cache_.end()) {
+      if (!accepted || index == 0) return nullptr;
+      // A packet taken without a picture coming out (Indeo's null frames)
+      // changes nothing: the previous picture stays.
+      const Surface* before = picture(index - 1);
+      if (!before) return nullptr;
+      store(index, Surface(*before));
+      hit = cache_.find(index);
+    }
+    lru_.splice(lru_.begin(), lru_, hit->second.lru);
+    return &hit->second.surface;
+  }
+
+  // Takes every picture the decoder has ready into the cache; `sent` is the
+  // index of the packet sent last (used when a picture carries no number).
+  void receive(int sent) {
+    while (avcodec_receive_frame(dec_.get(), decoded_.get()) >= 0) {
+      std::int64_t ts = decoded_->pts;
+      if (ts == AV_NOPTS_VALUE) ts = decoded_->pkt_dts;
+      if (ts == AV_NOPTS_VALUE || ts < 0 || ts >= static_cast<std::int64_t>(pictures_.size())) ts = sent;
+      const int index = static_cast<int>(ts);
+      if (!cache_.contains(index)) {
+        Surface s;
+        if (convert(*decoded_, s)) store(index, std::move(s));
+      }
+      av_frame_unref(decoded_.get());
+    }
+  }
+
+  bool convert(const AVFrame& f, Surface& out) {
+    if (f.width <= 0 || f.height <= 0) return false;
+    out = Surface(width_, height_);
+    auto& px = out.pixels();
+    if (f.format == AV_PIX_FMT_PAL8 && f.width == width_ && f.height == height_ && f.data[1]) {
+      // Palette pictures are looked up directly so that every colour comes
+      // out exactly as the palette has it.
+      const auto* pal = reinterpret_cast<const std::uint32_t*>(f.data[1]);  // native ARGB
+      for (int y = 0; y < height_; ++y) {
+        const std::uint8_t* row = f.data[0] + static_cast<std::ptrdiff_t>(y) * f.linesize[0];
+        Rgb* dst = &px[static_cast<size_t>(y) * width_];
+        for (int x = 0; x < width_; ++x) dst[x] = pal[row[x]] & 0xFFFFFF;
+      }
+      return true;
+    }
+    // AV_PIX_FMT_RGB32 is 0xAARRGGBB in native byte order, the surface's
+    // layout once the top byte is cleared.
+    sws_.reset(sws_getCachedContext(sws_.release(), f.width, f.height,
+                                    static_cast<AVPixelFormat>(f.format), width_, height_,
+                                    AV_PIX_FMT_RGB32, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr,
+                                    nullptr, nullptr));
+    if (!sws_) return false;
+    std::uint8_t* dst[4] = {reinterpret_cast<std::uint8_t*>(px.data()), nullptr, nullptr, nullptr};
+    int stride[4] = {width_ * 4, 0, 0, 0};
+    if (sws_scale(sws_.get(), f.data, f.linesize, 0, f.height, dst, stride) <= 0) return false;
+    for (Rgb& p : px) p &= 0xFFFFFF;
+    return true;
+  }
+
+  void store(int index, Surface s) {
+    const std::size_t bytes = s.pixels().size() * sizeof(Rgb);
+    lru_.push_front(index);
+    cache_.emplace(index, Cached{std::move(s), lru_.begin()});
+    cached_bytes_ += bytes;
+    // The newest picture always stays, even when it alone is over budget.
+    while (cached_bytes_ > kCacheBudget && lru_.size() > 1) {
+      const int victim = lru_.back();
+      lru_.pop_back();
+      auto v = cache_.find(victim);
+      cached_bytes_ -= v->second.surface.pixels().size() * sizeof(Rgb);
+      cache_.erase(v);
+    }
+  }
+
+  CodecPtr dec_;
+  std::vector<Picture> pictures_;
+  int length_, width_, height_;
+  FramePtr decoded_;
+  std::unique_ptr<SwsContext, SwsFreer> sws_;
+  int next_ = -1;  // the picture the decoder can take next without a restart
+
+  std::unordered_map<int, Cached> cache_;
+  std::list<int> lru_;  // most recently used first
+  std::size_t cached_bytes_ = 0;
+};
+
+void fail(Clip::Error* error, Clip::Error why) {
+  if (error) *error = why;
+}
+
+}  // namespace
+
+std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error) {
+  quiet_logging();
+  if (error) *error = Error::None;
+
+  // The clips are AVI files; probing for other formats could take a damaged
+  // clip or a stray file for something else entirely.
+  AVFormatContext* raw_fmt = nullptr;
+  if (avformat_open_input(&raw_fmt, file.c_str(), av_find_input_format("avi"), nullptr) < 0) {
+    fail(error, Error::Open);
+    return nullptr;
+  }
+  FormatPtr fmt(raw_fmt);
+
+  AVStream* stream = nullptr;
+  for (unsigned i = 0; i < fmt->nb_streams; ++i) {
+    AVStream* s = fmt->streams[i];
+    if (s->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && !(s->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
+      stream = s;
+      break;
+    }
+  }
+  if (!stream) {
+    fail(error, Error::NoVideo);
+    return nullptr;
+  }
+  if (stream->codecpar->width <= 0 || stream->codecpar->height <= 0)
+    avformat_find_stream_info(fmt.get(), nullptr);
+  const int width = stream->codecpar->width, height = stream->codecpar->height;
+  if (width <= 0 || height <= 0) {
+    fail(error, Error::Info);
+    return nullptr;
+  }
+
+  const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
+  CodecPtr dec(codec ? avcodec_alloc_context3(codec) : nullptr);
+  if (!dec || avcodec_parameters_to_context(dec.get(), stream->codecpar) < 0) {
+    fail(error, Error::Decoder);
+    return nullptr;
+  }
+  dec->thread_count = 1;  // pictures come out in order, one per packet
+  if (avcodec_open2(dec.get(), codec, nullptr) < 0) {
+    fail(error, Error::Decoder);
+    return nullptr;
+  }
+
+  // Read the whole stream once: the clips are small, and an own list of the
+  // packets makes any frame reachable without trusting the file's seeking.
+  std::vector<Picture> pictures;
+  std::vector<std::uint8_t> palette;  // the last palette the stream set
+  std::int64_t last_frame = -1;
+  int last_key = 0;
+  PacketPtr pkt(av_packet_alloc());
+  if (!pkt) {
+    fail(error, Error::Open);
+    return nullptr;
+  }
+  while (av_read_frame(fmt.get(), pkt.get()) >= 0) {
+    if (pkt->stream_index != stream->index) {
+      av_packet_unref(pkt.get());
+      continue;
+    }
+    std::int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+    std::int64_t n = ts != AV_NOPTS_VALUE ? ts : last_frame + 1;
+    if (n <= last_frame) n = last_frame + 1;
+    if (n > INT_MAX - 1) {
+      av_packet_unref(pkt.get());
+      break;
+    }
+    last_frame = n;
+
+    std::size_t pal_size = 0;
+    if (const std::uint8_t* pal = av_packet_get_side_data(pkt.get(), AV_PKT_DATA_PALETTE, &pal_size))
+      palette.assign(pal, pal + pal_size);
+
+    if (pkt->size <= 0) {  // an empty chunk repeats the previous frame
+      av_packet_unref(pkt.get());
+      continue;
+    }
+    const bool key = pictures.empty() || (pkt->flags & AV_PKT_FLAG_KEY);
+    if (key) {
+      last_key = static_cast<int>(pictures.size());
+      // Decoding may start here without having seen the packet that set the
+      // palette, so every key picture carries the palette in force.
+      if (!palette.empty() && !av_packet_get_side_data(pkt.get(), AV_PKT_DATA_PALETTE, nullptr)) {
+        if (std::uint8_t* side = av_packet_new_side_data(pkt.get(), AV_PKT_DATA_PALETTE, palette.size()))
+          std::memcpy(side, palette.data(), palette.size());
+      }
+    }
+    // Number the packet by its place in the list, so that decoded pictures
+    // can be matched to it.
+    pkt->pts = pkt->dts = static_cast<std::int64_t>(pictures.size());
+    Picture p;
+    p.packet.reset(av_packet_alloc());
+    if (!p.packet) break;
+    av_packet_move_ref(p.packet.get(), pkt.get());
+    p.frame = static_cast<int>(n);
+    p.key = last_key;
+    pictures.push_back(std::move(p));
+  }
+  pkt.reset();
+  const std::int64_t nb_frames = stream->nb_frames;
+  fmt.reset();  // everything needed is in memory now
+
+  // The index's frame count; without one, the frames the stream holds.
+  std::int64_t length = nb_frames > 0 ? nb_frames : last_frame + 1;
+  if (pictures.empty() || length <= 0 || length > INT_MAX) {
+    fail(error, Error::Info);
+    return nullptr;
+  }
+  return std::make_unique<AviClip>(std::move(dec), std::move(pictures), static_cast<int>(length),
+                                   width, height);
+}
+
+}  // namespace tapo::platform

@@ -1,0 +1,192 @@
+// tapo-bench: the figures that say whether the game is kind to the machine.
+// Runs on the real clock with SDL's dummy video and audio drivers and prints
+// one figure a line, "name value unit":
+//   cpu_idle_pct       CPU over wall time while a still screen waits 10 s
+//   cpu_anim_pct       the same while animation scripts of 40 steps x 50 ms play
+//   cpu_talk_pct       the same while a talking clip of 10 s plays
+//   hold_error_ms_p99  99th percentile of |shown - scheduled| over the steps
+//   decode_us_640x480  mean time to decode one 640 x 480 Cinepak frame
+#include <SDL.h>
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/animation.h"
+#include "core/media.h"
+#include "platform/clip.h"
+#include "platform/display.h"
+#include "platform/sound.h"
+#include "platform/trace.h"
+#include "platform/ui.h"
+#include "tests/unit/clip_writer.h"
+#include "tests/unit/wav_writer.h"
+#include "tools/mkmedia/avi_writer.h"
+
+namespace fs = std::filesystem;
+namespace pf = tapo::platform;
+namespace core = tapo::core;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+class StillScreen : public pf::Form {
+ public:
+  StillScreen() : Form("bench_screen") {}
+  void on_load() override {
+    picture.fill(pf::rgb(90, 150, 220));
+    video = &add<pf::PictureBox>("video", pf::Rect{0, 0, 10, 10});
+    video->visible = false;
+  }
+  pf::PictureBox* video = nullptr;
+};
+
+double cpu_seconds() {
+  rusage u{};
+  getrusage(RUSAGE_SELF, &u);
+  return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// CPU time of `work` as a share of one core over its wall time.
+template <class F>
+double cpu_pct(F&& work) {
+  const double c0 = cpu_seconds();
+  const auto t0 = Clock::now();
+  work();
+  const double wall = std::chrono::duration<double>(Clock::now() - t0).count();
+  return 100.0 * (cpu_seconds() - c0) / wall;
+}
+
+void write_text(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+
+void make_media(const fs::path& dir) {
+  fs::create_directories(dir / "media/B");
+  fs::create_directories(dir / "work");
+  fs::create_directories(dir / "data");
+  tapo::media::Palette palette{};
+  for (int i = 0; i < 256; ++i) palette[static_cast<size_t>(i)] = pf::rgb(i, 255 - i, (i * 7) & 255);
+  std::vector<tapo::media::IndexedFrame> frames;
+  for (int k = 0; k < 40; ++k) {
+    tapo::media::IndexedFrame f{200, 150, std::vector<std::uint8_t>(200 * 150)};
+    for (int y = 0; y < 150; ++y)
+      for (int x = 0; x < 200; ++x) f.pixels[static_cast<size_t>(y) * 200 + x] = static_cast<std::uint8_t>((x / 10 + y / 10 + k) & 255);
+    frames.push_back(std::move(f));
+  }
+  tapo::media::write_rle8_avi(dir / "media/B/CLIP.AVI", frames, palette, 20);
+  std::string script = "\\B\\CLIP\n100\n100\n200\n150\n0\n";
+  for (int k = 0; k < 40; ++k) script += std::to_string(k) + "x50\n";
+  write_text(dir / "media/B/ANIM.DAT", script);
+
+  namespace wav = tapo::testing::wav;
+  std::vector<std::int16_t> tone(22050 * 10);
+  for (size_t i = 0; i < tone.size(); ++i) tone[i] = static_cast<std::int16_t>(3000 * std::sin(i * 0.05));
+  const std::string ten_seconds = wav::riff({wav::pcm_fmt(1, 22050, 16), wav::chunk("data", wav::samples16(tone))});
+  wav::write(dir / "media/B/CLIP.WAV", ten_seconds);
+  wav::write(dir / "media/B/TALK.WAV", ten_seconds);
+  write_text(dir / "media/B/TALK.DAT", "100000\n200000\n300000\n");
+  write_text(dir / "media/B/CLIP.DAT", "0,300,200\n");
+
+  std::vector<pf::Surface> big;
+  for (int k = 0; k < 24; ++k) {
+    pf::Surface s(640, 480);
+    for (int y = 0; y < 480; ++y)
+      for (int x = 0; x < 640; ++x) s.set(x, y, pf::rgb((x + 4 * k) & 255, (y * 2) & 255, ((x ^ y) + k) & 255));
+    big.push_back(std::move(s));
+  }
+  tapo::testing::ClipOptions opt;
+  opt.key_interval = 12;
+  tapo::testing::write_clip(dir / "media/B/BIG.AVI", tapo::testing::ClipCodec::Cinepak, big, opt);
+}
+
+// |shown - scheduled| of every step, from the trace of animations.
+std::vector<double> hold_errors(const std::string& trace_text) {
+  std::vector<double> errors;
+  std::istringstream in(trace_text);
+  std::string line;
+  long long previous = -1;
+  while (std::getline(in, line)) {
+    std::istringstream l(line);
+    long long ms;
+    std::string ev;
+    l >> ms >> ev;
+    if (ev == "anim") previous = -1;
+    if (ev != "anim-frame" && ev != "anim-end") continue;
+    if (previous >= 0) errors.push_back(std::fabs(static_cast<double>(ms - (previous + 50))));
+    previous = ms;
+  }
+  return errors;
+}
+
+}  // namespace
+
+int main() {
+  SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+  SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return 1;
+  const fs::path dir = fs::temp_directory_path() / ("tapo-bench-" + std::to_string(getpid()));
+  make_media(dir);
+  core::media_root = (dir / "media").string();
+  core::work_dir = (dir / "work").string();
+  core::data_dir = (dir / "data").string() + "/";
+
+  auto& forms = pf::Forms::instance();
+  auto& loop = pf::Loop::instance();
+  auto& display = pf::Display::instance();
+  display.open(false, "tapo-bench");
+  pf::SoundChannel::instance().open_device();
+  loop.set_input_handler([&forms](const pf::InputEvent& ev) { forms.dispatch(ev); });
+  loop.set_present_hook([&display] { return display.present_if_dirty(); });
+  pf::Forms::register_factory("bench_screen", [] { return std::static_pointer_cast<pf::Form>(std::make_shared<StillScreen>()); });
+  auto screen = std::static_pointer_cast<StillScreen>(forms.get("bench_screen"));
+  screen->show();
+  loop.wait_ms(200);  // the first frame is up
+
+  const double idle = cpu_pct([&] { loop.wait_ms(10000); });
+
+  char* buf = nullptr;
+  size_t len = 0;
+  FILE* trace = open_memstream(&buf, &len);
+  pf::trace::open(trace);
+  const double anim = cpu_pct([&] {
+    for (int i = 0; i < 5; ++i) core::play_animation({core::Root::Media, "\\B\\ANIM.DAT"}, *screen->video);
+  });
+  std::fflush(trace);
+  auto errors = hold_errors(std::string(buf, len));
+  const double talk = cpu_pct([&] {
+    core::talk_abort = false;
+    core::play_talking_clip({core::Root::Media, "\\B\\TALK.DAT"}, {core::Root::Media, "\\B\\CLIP.AVI"}, *screen->video);
+  });
+  pf::trace::close();
+  std::free(buf);
+
+  std::sort(errors.begin(), errors.end());
+  const double p99 = errors.empty() ? -1 : errors[std::min(errors.size() - 1, static_cast<size_t>(0.99 * errors.size()))];
+
+  double decode_us = -1;
+  if (auto clip = pf::Clip::open(dir / "media/B/BIG.AVI")) {
+    const auto t0 = Clock::now();
+    int decoded = 0;
+    for (int i = 0; i < clip->length(); ++i) decoded += clip->frame(i) != nullptr;
+    if (decoded) decode_us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / decoded;
+  }
+
+  std::printf("cpu_idle_pct %.2f %%\n", idle);
+  std::printf("cpu_anim_pct %.2f %%\n", anim);
+  std::printf("cpu_talk_pct %.2f %%\n", talk);
+  std::printf("hold_error_ms_p99 %.1f ms (%zu steps)\n", p99, errors.size());
+  std::printf("decode_us_640x480 %.0f us\n", decode_us);
+
+  forms.clear();
+  display.close();
+  SDL_Quit();
+  std::error_code ec;
+  fs::remove_all(dir, ec);
+  return 0;
+}
