@@ -17,6 +17,7 @@
 #include "platform/json.h"
 #include "platform/loop.h"
 #include "platform/script.h"
+#include "platform/sound.h"
 #include "platform/text.h"
 #include "platform/trace.h"
 #include "platform/ui.h"
@@ -157,6 +158,7 @@ int main(int argc, char** argv) {
     };
     forms.on_cursor_change = [&display](bool shown) { display.show_cursor(shown); };
 
+    pf::SoundChannel::instance().open_device();
     forms.get("frm_inout");
     loop.wait_while([] { return true; });
   } catch (const pf::ProgramExit& e) {
@@ -169,6 +171,8 @@ int main(int argc, char** argv) {
   pf::trace::event("exit", std::to_string(code));
   pf::trace::close();
   forms.clear();
+  pf::SoundChannel::instance().close();
+  pf::SoundChannel::instance().close_device();
   display.close();
   pf::close_fonts();
   SDL_Quit();

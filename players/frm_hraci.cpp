@@ -1,5 +1,7 @@
-// The player-selection screen, for now a plain screen whose bell leads to the
-// closing picture.
+// The player-selection screen, for now: Tapo greets the child, and the bell
+// leads to the closing picture.
+#include "core/animation.h"
+#include "core/media.h"
 #include "core/tapo_iii.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -7,23 +9,54 @@
 namespace tapo::players {
 
 namespace pf = tapo::platform;
+using core::MediaPath;
+using core::Root;
 
 class FrmHraci : public pf::Form {
  public:
   FrmHraci() : Form("frm_hraci") {}
 
   void on_load() override {
+    caption = "Tapo - Numerino";
     core::clear_player();
-    picture.fill(pf::rgb(250, 226, 180));
+    if (auto room = pf::Surface::load_bmp(core::real_path(Root::Media, "\\CUNICI\\POZADI.BMP")))
+      picture.blit(*room, 0, 0);
+    else
+      picture.fill(pf::rgb(250, 226, 180));
     pf::draw_text(picture, 40, 40, "Tapo - Numerino", {36, true, pf::rgb(120, 60, 20)});
-    pf::draw_text(picture, 40, 100, "The players' room is being built.", {20, false, pf::rgb(90, 60, 40)});
-    // The bell: a click ends the game through the closing picture.
+    pf::draw_text(picture, 40, 96, "The piglets are on their way.", {20, false, pf::rgb(90, 60, 40)});
     const pf::Rect bell{540, 360, 80, 100};
     picture.fill_rect(bell, pf::rgb(230, 180, 40));
     pf::draw_text(picture, bell.x + 14, bell.y + 38, "Bye!", {20, true, pf::rgb(80, 40, 0)});
-    auto& zvonec = add<pf::Label>("zvonec", bell);
-    zvonec.on_click = [this] { leave(); };
+    zvonec_ = &add<pf::Label>("zvonec", bell);
+    zvonec_->enabled = false;
+    zvonec_->on_click = [this] { leave(); };
+    video_ = &add<pf::PictureBox>("video", pf::Rect{0, 0, 1, 1});
+    video_->visible = false;
+    video_->on_click = [this] {
+      core::talk_abort = true;
+      core::close_sound();
+      video_->visible = false;
+      refresh();
+    };
   }
+
+  void on_activate() override {
+    if (activated_) return;
+    core::play_animation({Root::Media, "\\CUNICI\\GESTO.DAT"}, *video_);
+    core::talk_abort = false;
+    core::play_talking_clip({Root::Media, "\\CUNICI\\INTRO.DAT"}, {Root::Media, "\\CUNICI\\MLUVI.AVI"}, *video_);
+    if (!loaded()) return;
+    core::play_animation({Root::Media, "\\CUNICI\\GESTOREV.DAT"}, *video_);
+    core::show_avi_frame({Root::Media, "\\CUNICI\\GESTO.AVI"}, *video_, 11);
+    picture.blit(video_->image, video_->rect.x, video_->rect.y);  // Tapo keeps standing there
+    video_->visible = false;
+    activated_ = true;
+    zvonec_->enabled = true;
+    refresh();
+  }
+
+  void describe(pf::JsonObject& vars) const override { vars.add("activated", activated_); }
 
  private:
   void leave() {
@@ -31,6 +64,10 @@ class FrmHraci : public pf::Form {
     pf::Forms::instance().get("frm_inout")->show();
     unload();
   }
+
+  pf::Label* zvonec_ = nullptr;
+  pf::PictureBox* video_ = nullptr;
+  bool activated_ = false;
 };
 
 TAPO_REGISTER_FORM("frm_hraci", FrmHraci)

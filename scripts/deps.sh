@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev zlib1g-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
-  fonts-dejavu-core fonts-liberation2
+  fonts-dejavu-core fonts-liberation2 espeak-ng
   libgtest-dev
 )
 

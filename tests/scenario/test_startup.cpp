@@ -29,8 +29,8 @@ std::vector<std::string> listing(const fs::path& dir) {
   return out;
 }
 
-// The bell of the players' screen.
-const char* const kBell = "click 570 400\n";
+// Tapo's greeting on the players' screen, then its bell.
+const char* const kBell = "wait 15000\nclick 570 400\n";
 
 }  // namespace
 
@@ -86,8 +86,8 @@ TEST(Startup, OpeningPictureHandsOverOnceByClickOrTimer) {
     ASSERT_EQ(r.count("show", "frm_hraci"), 1) << r.dump();
     EXPECT_EQ(r.events("show")[1].ms, 1200);
     EXPECT_EQ(r.count("unload", "frm_inout"), 1) << r.dump();
-    // The 10 s timer, had it survived, would have fired at 10000.
-    for (const auto& t : r.trace) EXPECT_FALSE(t.ms > 1200 && t.event != "state" && t.event != "exit") << r.dump();
+    // The 10 s timer, had it survived, would have handed over again at 10000.
+    for (const auto& t : r.trace) EXPECT_FALSE(t.ms > 1200 && (t.event == "show" || t.event == "unload")) << r.dump();
     const auto state = r.events("state");
     ASSERT_EQ(state.size(), 1u);
     EXPECT_NE(state[0].args.find("\"form\": \"frm_hraci\""), std::string::npos) << state[0].args;
@@ -123,7 +123,8 @@ TEST(Startup, ClosingPassRestoresTheDisplayAndRemovesTheSoundCopy) {
     EXPECT_EQ(r.events("display")[0].args, "fullscreen");
     EXPECT_EQ(r.events("display")[1].args, "window");
     EXPECT_EQ(r.trace.back().event, "exit");
-    EXPECT_EQ(r.trace.back().ms, by_click ? 700 : 10100) << r.dump();
+    const long long closing_shown = r.events("show").back().ms;
+    EXPECT_EQ(r.trace.back().ms - closing_shown, by_click ? 600 : 10000) << r.dump();
     EXPECT_FALSE(fs::exists(box.work() / "ZVUK.WAV"));
   }
 }
@@ -219,4 +220,40 @@ TEST(ScriptedPlay, ScreenshotsAndScriptMistakes) {
   EXPECT_EQ(r.exit_code, 2) << r.dump();
   EXPECT_EQ(r.events("script-error").size(), 1u) << r.dump();
   EXPECT_NE(r.stderr_text.find("line 2"), std::string::npos) << r.stderr_text;
+}
+
+TEST(PlayersScreen, TapoGreetsOnceAndAClickOnHisHeadCutsTheGreetingShort) {
+  Sandbox box;
+  box.write_default_config();
+  PlayResult r = box.play("click 1 1\nwait 20000\ndump\n");
+  EXPECT_TRUE(r.events("missing").empty()) << r.dump();
+  std::vector<std::string> order;
+  for (const auto& t : r.trace)
+    if (t.event == "anim" || t.event == "talk" || t.event == "talk-end" || t.event == "frame") order.push_back(t.event + " " + t.args);
+  EXPECT_EQ(order, (std::vector<std::string>{"anim HD:\\CUNICI\\GESTO.DAT",
+                                             "talk HD:\\CUNICI\\INTRO.DAT HD:\\CUNICI\\MLUVI.AVI", "talk-end done",
+                                             "anim HD:\\CUNICI\\GESTOREV.DAT", "frame HD:\\CUNICI\\GESTO.AVI 11"}));
+  ASSERT_EQ(r.events("state").size(), 1u);
+  EXPECT_NE(r.events("state")[0].args.find("\"activated\": true"), std::string::npos);
+  // The speech pauses at each mark of its mark file: one segment more than marks.
+  const auto sounds = r.events("sound");
+  int segments = 0;
+  for (const auto& s : sounds) segments += s.args.rfind("HD:\\CUNICI\\INTRO.WAV", 0) == 0;
+  std::ifstream marks(box.media() / "CUNICI" / "INTRO.DAT");
+  int n = 0;
+  for (std::string line; std::getline(marks, line);) n += !line.empty() && line != "\r";
+  EXPECT_EQ(segments, n + 1) << r.dump();
+
+  // Tapo's head is at the placement of his talking clip; a click there
+  // while he talks stops him.
+  std::ifstream placement(box.media() / "CUNICI" / "MLUVI.DAT");
+  std::string unused, left, top;
+  std::getline(placement, unused);
+  std::getline(placement, left);
+  std::getline(placement, top);
+  const std::string head = std::to_string(std::stoi(left) + 30) + " " + std::to_string(std::stoi(top) + 30);
+  r = box.play("click 1 1\nwait 2000\nclick " + head + "\nwait 5000\n");
+  ASSERT_EQ(r.events("talk-end").size(), 1u) << r.dump();
+  EXPECT_EQ(r.events("talk-end")[0].args, "aborted");
+  EXPECT_LE(r.events("talk-end")[0].ms, 2100);
 }
