@@ -282,6 +282,18 @@ TEST_F(Players, MarksBeyondTheSoundOrOutOfOrderEndTheTalk) {
   EXPECT_LE(times_of("talk-end")[1] - end[0], 1);
 }
 
+TEST_F(Players, RideMovesTheBoxToEachFramesPositionAndSkipsTheFirstHold) {
+  write_text(dir_ / "media/A/JIZDA.DAT", "\\A\\CLIP\n0\n0\n40\n30\n0\n1x500\n2x40\n2x40\n3x40\n");
+  write_text(dir_ / "media/A/JIZDA.POS", "0,10,10\n1,50,60\n2,300,200\n");
+  core::play_ride({Root::Media, "\\A\\JIZDA.DAT"}, *form_->video, {Root::Media, "\\A\\JIZDA.POS"});
+  EXPECT_EQ(times_of("anim-frame"), (std::vector<long long>{0, 40, 80}));
+  EXPECT_EQ(times_of("anim-end"), (std::vector<long long>{120}));
+  EXPECT_EQ(form_->video->rect.x, 300);
+  EXPECT_EQ(form_->video->rect.y, 200);
+  EXPECT_EQ(form_->video->image.at(20, 20), frame_colour(3));
+  EXPECT_FALSE(form_->video->visible);
+}
+
 TEST_F(Players, SingleFrameIntoABox) {
   core::show_avi_frame({Root::Media, "\\A\\CLIP.AVI"}, *form_->video, 5);
   EXPECT_EQ(form_->video->rect.w, 40);
