@@ -1,5 +1,6 @@
 #include "core/tapo_iii.h"
 
+#include <cstdio>
 #include <set>
 
 #include "platform/display.h"
@@ -66,7 +67,9 @@ std::filesystem::path data_dir_join(std::string_view bare_name) {
 void note_missing(const MediaPath& m) {
   static std::set<std::string> told;
   std::string name = trace_path(m);
-  if (told.insert(name).second) pf::trace::event("missing", name);
+  if (!told.insert(name).second) return;
+  pf::trace::event("missing", name);
+  std::fprintf(stderr, "tapo: missing %s\n", name.c_str());
 }
 
 std::string read_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key) {
