@@ -3,6 +3,8 @@
 //   --play FILE       scripted play: headless, virtual clock, commands from
 //                     FILE ("-" = standard input), trace to standard output
 //   --trace FILE      write the trace to FILE
+//   --check-media     check the configured media folder against the list of
+//                     every file the game opens; prints what is missing
 #include <SDL.h>
 
 #include <cstdio>
@@ -12,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "core/manifest.h"
 #include "core/tapo_iii.h"
 #include "platform/display.h"
 #include "platform/json.h"
@@ -29,16 +32,18 @@ namespace {
 
 struct Options {
   bool windowed = false;
+  bool check_media = false;
   std::string play;
   std::string trace;
 };
 
 void usage(std::FILE* to) {
   std::fputs(
-      "usage: tapo [--windowed] [--play FILE|-] [--trace FILE]\n"
+      "usage: tapo [--windowed] [--play FILE|-] [--trace FILE] [--check-media]\n"
       "  --windowed    start in a window (F11 toggles full screen)\n"
       "  --play FILE   scripted play on a virtual clock, headless; '-' reads standard input\n"
-      "  --trace FILE  write the event trace to FILE (scripted play writes it to standard output)\n",
+      "  --trace FILE  write the event trace to FILE (scripted play writes it to standard output)\n"
+      "  --check-media list the media files the game needs but the media folder lacks\n",
       to);
 }
 
@@ -52,6 +57,8 @@ bool parse(int argc, char** argv, Options& o) {
     };
     if (a == "--windowed") {
       o.windowed = true;
+    } else if (a == "--check-media") {
+      o.check_media = true;
     } else if (a == "--play") {
       if (!value(o.play)) return false;
     } else if (a == "--trace") {
@@ -90,6 +97,18 @@ void close_requested() {
   core::end_program(0);
 }
 
+int check_media_folder() {
+  core::read_roots();
+  if (core::media_root == "ERROR" || core::data_dir == "ERROR") {
+    std::fprintf(stderr, "tapo: %s does not name the media and data folders\n", core::config_file().c_str());
+    return 2;
+  }
+  const int missing = core::check_media(stdout);
+  const auto total = core::media_manifest().size();
+  std::printf("%zu of %zu media files present\n", total - static_cast<size_t>(missing), total);
+  return missing == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -98,6 +117,7 @@ int main(int argc, char** argv) {
     usage(stderr);
     return 2;
   }
+  if (opt.check_media) return check_media_folder();
   const bool headless = !opt.play.empty();
   if (headless) {
     SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);

@@ -1,0 +1,95 @@
+// The demo pack against the list of files the game opens, and the checker a
+// parent runs on a copied media folder.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "core/manifest.h"
+#include "tests/scenario/play.h"
+
+namespace fs = std::filesystem;
+using tapo::test::Sandbox;
+
+namespace {
+
+std::set<std::string> pack_files() {
+  std::set<std::string> out;
+  for (const auto& [sub, key] : {std::pair{"media", "HD:"}, std::pair{"data", "HD_SHORT:"}}) {
+    const fs::path root = fs::path(TAPO_DEMO_DIR) / sub;
+    for (const auto& e : fs::recursive_directory_iterator(root)) {
+      if (!e.is_regular_file()) continue;
+      std::string rel = fs::relative(e.path(), root).string();
+      std::replace(rel.begin(), rel.end(), '/', '\\');
+      out.insert(std::string(key) + "\\" + rel);
+    }
+  }
+  return out;
+}
+
+std::string run(const std::string& command) {
+  std::string out;
+  FILE* p = popen(command.c_str(), "r");
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, p)) > 0) out.append(buf, n);
+  const int status = pclose(p);
+  return std::to_string(WEXITSTATUS(status)) + "\n" + out;
+}
+
+}  // namespace
+
+TEST(DemoPack, HoldsExactlyTheFilesTheGameOpens) {
+  std::set<std::string> manifest;
+  for (const auto& m : tapo::core::media_manifest()) EXPECT_TRUE(manifest.insert(tapo::core::trace_path(m)).second) << "listed twice: " << tapo::core::trace_path(m);
+  const auto pack = pack_files();
+  for (const auto& f : manifest) EXPECT_TRUE(pack.count(f)) << "the pack lacks " << f;
+  for (const auto& f : pack) EXPECT_TRUE(manifest.count(f)) << "the pack has a file no screen opens: " << f;
+}
+
+TEST(DemoPack, ManifestLinesAreAllReadable) {
+  std::vector<std::string> bad;
+  const auto entries = tapo::core::parse_manifest("# c\nHD:\\A\\B.BMP\nHD_SHORT:\\SKOK.DAT\nXX:\\A\nHD:A.BMP\n\n", &bad);
+  EXPECT_EQ(entries.size(), 2u);
+  EXPECT_EQ(bad.size(), 2u);
+  bad.clear();
+  tapo::core::media_manifest();
+  EXPECT_FALSE(tapo::core::media_manifest().empty());
+}
+
+TEST(DemoPack, TheSameSourcesGiveTheSameBytes) {
+  Sandbox box;
+  const fs::path a = box.root() / "a", b = box.root() / "b";
+  const std::string gen = std::string(TAPO_MKMEDIA) + " ";
+  const std::string table = " " + std::string(TAPO_SPEECH_TABLE);
+  ASSERT_EQ(run(gen + a.string() + table).substr(0, 2), "0\n");
+  ASSERT_EQ(run(gen + b.string() + table).substr(0, 2), "0\n");
+  size_t files = 0;
+  for (const auto& e : fs::recursive_directory_iterator(a)) {
+    if (!e.is_regular_file()) continue;
+    ++files;
+    const fs::path other = b / fs::relative(e.path(), a);
+    std::ifstream x(e.path(), std::ios::binary), y(other, std::ios::binary);
+    std::stringstream sx, sy;
+    sx << x.rdbuf();
+    sy << y.rdbuf();
+    EXPECT_TRUE(sx.str() == sy.str()) << e.path();
+  }
+  EXPECT_GT(files, 5u);
+}
+
+TEST(DemoPack, CheckMediaNamesWhatIsMissing) {
+  Sandbox box;
+  box.copy_media(true);  // copied from a CD: lower-case names are fine
+  box.write_default_config();
+  const std::string cmd = "XDG_CONFIG_HOME=" + (box.root() / "config").string() + " " + TAPO_BIN + " --check-media";
+  std::string out = run(cmd);
+  EXPECT_EQ(out.substr(0, 2), "0\n") << out;
+  fs::remove(box.media() / "cunici" / "mluvi.avi");
+  out = run(cmd);
+  EXPECT_EQ(out.substr(0, 2), "1\n") << out;
+  EXPECT_NE(out.find("missing HD:\\CUNICI\\MLUVI.AVI"), std::string::npos) << out;
+}

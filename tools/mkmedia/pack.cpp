@@ -1,0 +1,117 @@
+#include "tools/mkmedia/pack.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <set>
+
+#include "tools/mkmedia/avi_writer.h"
+
+namespace tapo::media {
+
+namespace fs = std::filesystem;
+
+void fail(const std::string& what) {
+  std::fprintf(stderr, "mkmedia: %s\n", what.c_str());
+  std::exit(1);
+}
+
+Pack::Pack(fs::path out, std::vector<SpeechLine> speech, std::string voice)
+    : out_(std::move(out)), speech_(std::move(speech)), voice_(std::move(voice)) {}
+
+fs::path Pack::file(const std::string& dos, Where where) const {
+  std::string rel = dos;
+  std::replace(rel.begin(), rel.end(), '\\', '/');
+  rel.erase(0, rel.find_first_not_of('/'));
+  const fs::path p = out_ / (where == Where::Media ? "media" : "data") / rel;
+  fs::create_directories(p.parent_path());
+  return p;
+}
+
+void Pack::bmp(const std::string& dos, const platform::Surface& picture, Where where) {
+  if (!picture.save_bmp(file(dos, where))) fail("cannot write " + dos);
+}
+
+void Pack::text(const std::string& dos, const std::string& content, Where where) {
+  std::ofstream out(file(dos, where), std::ios::binary | std::ios::trunc);
+  out << content;
+  if (!out) fail("cannot write " + dos);
+}
+
+void Pack::clip(const std::string& dos, const std::vector<platform::Surface>& frames, Where where) {
+  std::set<platform::Rgb> colours;
+  for (const auto& f : frames) colours.insert(f.pixels().begin(), f.pixels().end());
+  bool ok;
+  if (colours.size() <= 256) {
+    Palette palette{};
+    size_t i = 0;
+    for (platform::Rgb c : colours) palette[i++] = c;
+    std::vector<IndexedFrame> indexed;
+    for (const auto& f : frames) indexed.push_back(to_indexed(f, palette));
+    ok = write_rle8_avi(file(dos, where), indexed, palette, 15);
+  } else {
+    ok = write_dib24_avi(file(dos, where), frames, 15);
+  }
+  if (!ok) fail("cannot write " + dos);
+}
+
+void Pack::script(const std::string& dos, const std::string& clip, int left, int top, int width, int height,
+                  int final_frame, const std::vector<Step>& steps, Where where) {
+  std::string s = "\"" + clip + "\"\r\n";
+  for (int v : {left, top, width, height, final_frame}) s += std::to_string(v) + "\r\n";
+  for (const auto& st : steps) s += std::to_string(st.frame) + "x" + std::to_string(st.hold_ms) + "\r\n";
+  text(dos, s, where);
+}
+
+namespace {
+
+std::string wav_bytes(const std::vector<std::int16_t>& pcm) {
+  std::string out = "RIFF";
+  auto put = [&out](std::uint32_t v, int bytes) {
+    for (int b = 0; b < bytes; ++b) out += static_cast<char>((v >> (8 * b)) & 0xFF);
+  };
+  put(static_cast<std::uint32_t>(36 + pcm.size() * 2), 4);
+  out += "WAVEfmt ";
+  put(16, 4);
+  put(1, 2);
+  put(1, 2);
+  put(22050, 4);
+  put(44100, 4);
+  put(2, 2);
+  put(16, 2);
+  out += "data";
+  put(static_cast<std::uint32_t>(pcm.size() * 2), 4);
+  for (auto v : pcm) put(static_cast<std::uint16_t>(v), 2);
+  return out;
+}
+
+}  // namespace
+
+void Pack::tone(const std::string& dos, std::initializer_list<double> notes, double seconds, Where where) {
+  std::vector<std::int16_t> pcm;
+  for (double f : notes) {
+    const int n = static_cast<int>(22050 * seconds);
+    for (int i = 0; i < n; ++i) {
+      const double t = i / 22050.0;
+      const double env = std::exp(-5.0 * t / seconds) * std::min(1.0, i / 200.0);
+      // A little of the octave above makes it bell-like rather than a bare beep.
+      const double wave = std::sin(2 * M_PI * f * t) + 0.3 * std::sin(4 * M_PI * f * t);
+      pcm.push_back(static_cast<std::int16_t>(7000 * env * wave));
+    }
+  }
+  text(dos, wav_bytes(pcm), where);
+}
+
+void Pack::speak(const std::string& dos_stem, Where where) {
+  const std::string key = dos_stem.substr(dos_stem.find_first_not_of('\\'));
+  auto it = std::find_if(speech_.begin(), speech_.end(), [&](const SpeechLine& l) { return l.file == key; });
+  if (it == speech_.end()) fail("no text for " + dos_stem + " in the speech table");
+  std::vector<std::uint32_t> marks;
+  if (!synthesize(it->text, file(dos_stem + ".WAV", where), marks, voice_)) fail("cannot synthesize " + dos_stem);
+  std::string mark_text;
+  for (auto m : marks) mark_text += std::to_string(m) + "\r\n";
+  text(dos_stem + ".DAT", mark_text, where);
+}
+
+}  // namespace tapo::media

@@ -1,0 +1,50 @@
+// The demo pack being written: where its files go, and how each kind of file
+// is written.  Paths are spelled as the game spells them ("\\CUNICI\\INTRO.BMP").
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "platform/surface.h"
+#include "tools/mkmedia/speech.h"
+
+namespace tapo::media {
+
+enum class Where { Media, Data };  // the media tree, or the installation's data folder
+
+struct Step {
+  int frame = 0;
+  int hold_ms = 0;
+};
+
+class Pack {
+ public:
+  Pack(std::filesystem::path out, std::vector<SpeechLine> speech, std::string voice);
+
+  std::filesystem::path file(const std::string& dos, Where where = Where::Media) const;
+
+  void bmp(const std::string& dos, const platform::Surface& picture, Where where = Where::Media);
+  void text(const std::string& dos, const std::string& content, Where where = Where::Media);
+  // A clip: RLE 8-bit when the frames share at most 256 colours, else raw.
+  void clip(const std::string& dos, const std::vector<platform::Surface>& frames, Where where = Where::Media);
+  // An animation script naming `clip` (below the media folder, no extension).
+  void script(const std::string& dos, const std::string& clip, int left, int top, int width, int height,
+              int final_frame, const std::vector<Step>& steps, Where where = Where::Media);
+  // A soft sound of decaying tones (Hz), each `seconds` long.
+  void tone(const std::string& dos, std::initializer_list<double> notes, double seconds, Where where = Where::Media);
+  // A spoken clip from the speech table: "\\CUNICI\\INTRO" gives INTRO.WAV and
+  // its mark file INTRO.DAT.  The table must have the entry.
+  void speak(const std::string& dos_stem, Where where = Where::Media);
+
+ private:
+  std::filesystem::path out_;
+  std::vector<SpeechLine> speech_;
+  std::string voice_;
+};
+
+[[noreturn]] void fail(const std::string& what);
+
+}  // namespace tapo::media
