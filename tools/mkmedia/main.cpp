@@ -16,6 +16,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   const fs::path out = argv[1];
+  // Always the whole pack afresh, so no file of an earlier version lingers.
+  fs::remove_all(out / "media");
+  fs::remove_all(out / "data");
   fs::create_directories(out / "media");
   fs::create_directories(out / "data");
   auto speech = md::read_speech_table(argv[2]);

@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -55,6 +56,18 @@ void put32(std::string& s, std::uint32_t v) {
 
 std::vector<SpeechLine> read_speech_table(const std::filesystem::path& table) {
   std::vector<SpeechLine> out;
+  if (std::filesystem::is_directory(table)) {
+    // One table per media folder, read in the order of their names.
+    std::vector<std::filesystem::path> files;
+    for (const auto& e : std::filesystem::directory_iterator(table))
+      if (e.path().extension() == ".tsv") files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    for (const auto& f : files) {
+      auto part = read_speech_table(f);
+      out.insert(out.end(), part.begin(), part.end());
+    }
+    return out;
+  }
   std::ifstream in(table);
   std::string line;
   while (std::getline(in, line)) {

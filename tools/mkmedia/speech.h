@@ -18,7 +18,7 @@ struct SpeechLine {
 };
 
 // Reads the table of spoken clips: "file<TAB>situation<TAB>text" lines,
-// '#' comments.
+// '#' comments; given a folder, every .tsv file in it.
 std::vector<SpeechLine> read_speech_table(const std::filesystem::path& table);
 
 // Writes `wav` and returns the marks; false when synthesis failed.
