@@ -41,10 +41,12 @@ pf::Surface players_room() {
 // Where Tapo stands on the players' screen.
 constexpr int kTapoX = 24, kTapoY = 250;
 
-pf::Surface tapo_frame(const pf::Surface& room, int arm, int mouth) {
+pf::Surface tapo_frame(const pf::Surface& room, const TapoLook& look) {
   pf::Surface f(kTapoWidth, kTapoHeight);
   f.blit(room, kTapoX, kTapoY, kTapoWidth, kTapoHeight, 0, 0);
-  draw_tapo(f, 0, 0, arm, mouth);
+  Canvas c(kTapoWidth, kTapoHeight);
+  draw_tapo(c, 0, 0, look);
+  c.over(f, 0, 0);
   return f;
 }
 
@@ -57,8 +59,8 @@ void make_cunici(Pack& pack) {
   // GESTO: frames 0..10 wave, frame 11 stands at rest; the wave ends at rest
   // and that picture stays on the background while Tapo talks.
   std::vector<pf::Surface> wave;
-  for (int k = 0; k < 11; ++k) wave.push_back(tapo_frame(room, k + 1, k % 3 == 0 ? 1 : 0));
-  wave.push_back(tapo_frame(room, 0, 0));
+  for (int k = 0; k < 11; ++k) wave.push_back(tapo_frame(room, {TapoPose::Wave, k / 10.0, k % 3 == 0 ? 1 : 0}));
+  wave.push_back(tapo_frame(room, {}));
   pack.clip("\\CUNICI\\GESTO.AVI", wave);
   pack.tone("\\CUNICI\\GESTO.WAV", {660, 880}, 0.18);
   std::vector<Step> there, back;
@@ -71,7 +73,7 @@ void make_cunici(Pack& pack) {
   // MLUVI: the talking head, frame 0 the closed mouth, 1..4 speaking.
   std::vector<pf::Surface> mouths;
   for (int m = 0; m <= 4; ++m) {
-    const pf::Surface whole = tapo_frame(room, 0, m);
+    const pf::Surface whole = tapo_frame(room, {TapoPose::Stand, 0, m});
     pf::Surface head(kTapoHead.w, kTapoHead.h);
     head.blit(whole, kTapoHead.x, kTapoHead.y, kTapoHead.w, kTapoHead.h, 0, 0);
     mouths.push_back(std::move(head));
