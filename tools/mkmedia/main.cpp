@@ -1,18 +1,28 @@
-// mkmedia OUT SPEECH_TABLE [VOICE]: writes the demo media pack.
+// mkmedia OUT SPEECH_TABLES [VOICE]: writes the demo media pack.
 //   OUT/media  the media tree (TAPO.INI "HD")
 //   OUT/data   files the installation copies into the data folder ("HD_SHORT")
+// mkmedia --contact-sheet FOLDER OUT.png: every picture of a folder and
+// sampled clip frames on one sheet.
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 #include "platform/text.h"
+#include "tools/mkmedia/contact_sheet.h"
 #include "tools/mkmedia/folders.h"
 
 namespace fs = std::filesystem;
 namespace md = tapo::media;
 
 int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "--contact-sheet") {
+    const bool ok = md::write_contact_sheet(argv[2], argv[3]);
+    tapo::platform::close_fonts();
+    if (!ok) std::fprintf(stderr, "mkmedia: nothing to show in %s\n", argv[2]);
+    return ok ? 0 : 1;
+  }
   if (argc < 3 || argc > 4) {
-    std::fprintf(stderr, "usage: mkmedia OUTDIR SPEECH_TABLE [VOICE]\n");
+    std::fprintf(stderr, "usage: mkmedia OUTDIR SPEECH_TABLES [VOICE]\n       mkmedia --contact-sheet FOLDER OUT.png\n");
     return 2;
   }
   const fs::path out = argv[1];
