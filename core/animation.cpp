@@ -49,6 +49,13 @@ void resize_box(pf::PictureBox& box, int w, int h) {
     box.image = pf::Surface(box.rect.w, box.rect.h);
 }
 
+// Moves the box to the script's place and size.
+void place_box(pf::PictureBox& box, const AnimationScript& s) {
+  box.rect.x = s.left;
+  box.rect.y = s.top;
+  resize_box(box, s.width, s.height);
+}
+
 // What every player does around its frames: the form disabled and the
 // pointer hidden while it runs, the sound of the clip copied and played.
 class PlayerRun {
@@ -160,9 +167,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
   PlayerRun run(file, box);
   auto s = run.load(file, false);
   if (!s) return;
-  box.rect.x = s->left;
-  box.rect.y = s->top;
-  resize_box(box, s->width, s->height);
+  place_box(box, *s);
 
   const std::string clip_bare = file_name_of(s->clip);
   const bool clip_in_data = fs::is_regular_file(data_dir_join(clip_bare + ".AVI"));
@@ -209,12 +214,8 @@ void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip
     avi = pf::Clip::open(real_path(clip));
     if (!avi) note_missing(clip);
   }
-  box.rect.x = s->left;
-  box.rect.y = s->top;
-  if (sized_to_clip)
-    resize_box(box, avi->width(), avi->height());
-  else
-    resize_box(box, s->width, s->height);
+  place_box(box, *s);
+  if (sized_to_clip) resize_box(box, avi->width(), avi->height());
 
   const auto steps = steps_of(*s);
   pf::Surface last;
@@ -245,9 +246,7 @@ void play_ride(const MediaPath& script, pf::PictureBox& box, const MediaPath& po
   PlayerRun run(script, box);
   auto s = run.load(script, false);
   if (!s) return;
-  box.rect.x = s->left;
-  box.rect.y = s->top;
-  resize_box(box, s->width, s->height);
+  place_box(box, *s);
 
   // Record i: where the box stands while clip frame i + 1 is shown.
   std::array<std::pair<int, int>, 101> positions{};

@@ -1,5 +1,7 @@
 #include "platform/ini.h"
 
+#include "platform/names.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -28,15 +30,6 @@ std::string_view trim(std::string_view s) {
   while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
   while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
   return s;
-}
-
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool same_name(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
-  return true;
 }
 
 // One line of the file, as offsets into the file's text.

@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include "platform/names.h"
+
 #include <optional>
 #include <system_error>
 
@@ -9,15 +11,6 @@ namespace {
 namespace fs = std::filesystem;
 
 bool is_separator(char c) { return c == '\\' || c == '/'; }
-
-char ascii_lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool same_name(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (ascii_lower(a[i]) != ascii_lower(b[i])) return false;
-  return true;
-}
 
 // The real spelling of `name` inside `dir`: the exact name when it exists,
 // else the (alphabetically first) entry that differs only in ASCII case.
