@@ -1,5 +1,6 @@
 # Joins the media manifest files into one C++ string constant.
-#   -DOUT=file.cpp -DSOURCES="a.txt;b.txt"
+#   -DOUT=file.cpp -DSOURCES="a.txt|b.txt"
+string(REPLACE "|" ";" SOURCES "${SOURCES}")
 set(text "")
 foreach(f IN LISTS SOURCES)
   file(READ "${f}" part)

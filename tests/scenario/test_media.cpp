@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "core/manifest.h"
+#include "platform/sound.h"
 #include "tests/scenario/play.h"
 
 namespace fs = std::filesystem;
@@ -92,4 +93,44 @@ TEST(DemoPack, CheckMediaNamesWhatIsMissing) {
   out = run(cmd);
   EXPECT_EQ(out.substr(0, 2), "1\n") << out;
   EXPECT_NE(out.find("missing HD:\\CUNICI\\MLUVI.AVI"), std::string::npos) << out;
+}
+
+// Every spoken clip of the tables: a WAV the game can play, not clipped, of a
+// sensible length, with its pauses in increasing order inside the sound.
+TEST(DemoPack, SpokenClipsAreCleanAndTheirPausesFallInsideTheSpeech) {
+  std::vector<std::string> files;
+  for (const auto& e : fs::directory_iterator(TAPO_SPEECH_TABLE)) {
+    std::ifstream in(e.path());
+    for (std::string line; std::getline(in, line);) {
+      if (line.empty() || line[0] == '#') continue;
+      files.push_back(line.substr(0, line.find('\t')));
+    }
+  }
+  ASSERT_FALSE(files.empty());
+  for (std::string f : files) {
+    SCOPED_TRACE(f);
+    std::replace(f.begin(), f.end(), '\\', '/');
+    const fs::path base = fs::path(TAPO_DEMO_DIR) / "media" / f;
+    auto wav = tapo::platform::load_wav(base.string() + ".WAV");
+    ASSERT_TRUE(wav) << "unreadable " << base << ".WAV";
+    EXPECT_EQ(wav->rate, 22050);
+    EXPECT_EQ(wav->channels, 1);
+    const double seconds = static_cast<double>(wav->frames()) / wav->rate;
+    EXPECT_GT(seconds, 0.4);
+    EXPECT_LT(seconds, 40.0);
+    int peak = 0;
+    for (auto s : wav->pcm) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    EXPECT_LT(peak, 32767) << "clipped";
+    EXPECT_GT(peak, 2000) << "silent";
+    std::ifstream marks(base.string() + ".DAT");
+    long previous = 0;
+    for (std::string line; std::getline(marks, line);) {
+      if (line.empty() || line == "\r") continue;
+      const long m = std::stol(line);
+      EXPECT_GT(m, previous);
+      EXPECT_LT(m, static_cast<long>(wav->data_bytes));
+      EXPECT_EQ(m % wav->block_align, 0);
+      previous = m;
+    }
+  }
 }
