@@ -117,6 +117,9 @@ Sandbox::Sandbox() {
   fs::create_directories(work());
   fs::create_directories(data());
   media_ = fs::path(TAPO_DEMO_DIR) / "media";
+  // As the installation does: the shared files of the data folder.
+  for (const auto& e : fs::directory_iterator(fs::path(TAPO_DEMO_DIR) / "data"))
+    if (e.is_regular_file()) fs::copy_file(e.path(), data() / e.path().filename());
 }
 
 Sandbox::~Sandbox() {

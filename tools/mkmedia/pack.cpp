@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
-#include <set>
 
 #include "tools/mkmedia/avi_writer.h"
+#include "tools/mkmedia/quantize.h"
 
 namespace tapo::media {
 
@@ -40,20 +40,10 @@ void Pack::text(const std::string& dos, const std::string& content, Where where)
 }
 
 void Pack::clip(const std::string& dos, const std::vector<platform::Surface>& frames, Where where) {
-  std::set<platform::Rgb> colours;
-  for (const auto& f : frames) colours.insert(f.pixels().begin(), f.pixels().end());
-  bool ok;
-  if (colours.size() <= 256) {
-    Palette palette{};
-    size_t i = 0;
-    for (platform::Rgb c : colours) palette[i++] = c;
-    std::vector<IndexedFrame> indexed;
-    for (const auto& f : frames) indexed.push_back(to_indexed(f, palette));
-    ok = write_rle8_avi(file(dos, where), indexed, palette, 15);
-  } else {
-    ok = write_dib24_avi(file(dos, where), frames, 15);
-  }
-  if (!ok) fail("cannot write " + dos);
+  // One palette for all frames: exact when they have at most 256 colours,
+  // otherwise fitted (the key colour always exact).
+  const Quantized q = quantize(frames);
+  if (!write_rle8_avi(file(dos, where), q.frames, q.palette, 15)) fail("cannot write " + dos);
 }
 
 void Pack::script(const std::string& dos, const std::string& clip, int left, int top, int width, int height,
@@ -103,12 +93,19 @@ void Pack::tone(const std::string& dos, std::initializer_list<double> notes, dou
   text(dos, wav_bytes(pcm), where);
 }
 
-void Pack::speak(const std::string& dos_stem, Where where) {
+std::vector<std::uint32_t> Pack::synthesize_line(const std::string& dos_stem, Where where) {
   const std::string key = dos_stem.substr(dos_stem.find_first_not_of('\\'));
   auto it = std::find_if(speech_.begin(), speech_.end(), [&](const SpeechLine& l) { return l.file == key; });
   if (it == speech_.end()) fail("no text for " + dos_stem + " in the speech table");
   std::vector<std::uint32_t> marks;
   if (!synthesize(it->text, file(dos_stem + ".WAV", where), marks, voice_)) fail("cannot synthesize " + dos_stem);
+  return marks;
+}
+
+void Pack::say(const std::string& dos_stem, Where where) { synthesize_line(dos_stem, where); }
+
+void Pack::speak(const std::string& dos_stem, Where where) {
+  const auto marks = synthesize_line(dos_stem, where);
   std::string mark_text;
   for (auto m : marks) mark_text += std::to_string(m) + "\r\n";
   text(dos_stem + ".DAT", mark_text, where);

@@ -38,8 +38,11 @@ class Pack {
   // A spoken clip from the speech table: "\\CUNICI\\INTRO" gives INTRO.WAV and
   // its mark file INTRO.DAT.  The table must have the entry.
   void speak(const std::string& dos_stem, Where where = Where::Media);
+  // A spoken sound played whole, without a mark file (help that is only heard).
+  void say(const std::string& dos_stem, Where where = Where::Media);
 
  private:
+  std::vector<std::uint32_t> synthesize_line(const std::string& dos_stem, Where where);
   std::filesystem::path out_;
   std::vector<SpeechLine> speech_;
   std::string voice_;

@@ -1,0 +1,73 @@
+// The installation's data folder: the target game's shared animations, which
+// the game opens from there (Tapo's jump before the first example, the cannon
+// shots before every example, and the cheer after five right answers in a row).
+#include <cmath>
+
+#include "tools/mkmedia/art_terc.h"
+#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/folders.h"
+
+namespace tapo::media {
+namespace {
+
+namespace pf = tapo::platform;
+
+template <class Draw>
+void data_show(Pack& pack, const std::string& name, Rect box, int frames, int hold, Draw&& draw,
+               std::initializer_list<double> tune, double tone_s) {
+  std::vector<Surface> pictures;
+  for (int f = 0; f < frames; ++f) pictures.push_back(crop(draw(f / double(frames - 1)), box));
+  pack.clip("\\" + name + ".AVI", pictures, Where::Data);
+  pack.tone("\\" + name + ".WAV", tune, tone_s, Where::Data);
+  pack.script("\\" + name + ".DAT", "\\" + name, box.x, box.y, box.w, box.h, 0, run_of(0, frames - 1, hold), Where::Data);
+}
+
+void make_data(Pack& pack) {
+  const Surface sand = beach::sand();
+
+  // SKOK: Tapo jumps for joy twice.
+  data_show(pack, "SKOK", {160, 132, 160, 248}, 14, 70,
+            [&](double t) {
+              const double p = std::fmod(t * 2, 1.0);
+              return beach::scene(sand, t >= 1 ? TapoLook{} : TapoLook{TapoPose::Jump, p, p > 0.2 && p < 0.8 ? 2 : 0});
+            },
+            {523, 784, 523, 784}, 0.12);
+
+  // STRELBA: Tapo waves "fire!", the cannon pops three times, balls fly off to the targets.
+  data_show(pack, "STRELBA", {160, 120, 289, 260}, 20, 70,
+            [&](double t) {
+              const double shots = std::max(0.0, (t - 0.2) / 0.75 * 3);  // 0..3 through the three shots
+              const int shot = static_cast<int>(shots);
+              const double u = shots - shot;  // 0..1 within one shot
+              const bool firing = t > 0.2 && shot < 3;
+              const double recoil = firing ? std::max(0.0, 1 - u * 2.5) : 0;
+              const double flash = firing ? std::max(0.0, std::sin(M_PI * std::min(1.0, u * 2))) : 0;
+              const TapoLook look = t < 0.97 ? TapoLook{TapoPose::Wave, t, t < 0.2 ? 2 : 0} : TapoLook{};
+              return beach::scene(sand, look, recoil, flash, [&](Canvas& c) {
+                if (!firing || u < 0.15) return;
+                const double v = (u - 0.15) / 0.85;  // the ball flies right and a little up, out of the box
+                beach::draw_ball(c, beach::kMuzzleX + 10 + 60 * v, beach::kMuzzleY - 40 * v - (shot - 1) * 20 * v);
+              });
+            },
+            {196, 147, 196, 147, 220}, 0.2);
+
+  // SUPER: Tapo cheers among golden stars.
+  data_show(pack, "SUPER", {130, 100, 220, 280}, 18, 80,
+            [&](double t) {
+              return beach::scene(sand, t >= 1 ? TapoLook{} : TapoLook{TapoPose::Cheer, t, 3}, 0, 0, [&](Canvas& c) {
+                if (t >= 1) return;
+                for (int k = 0; k < 7; ++k) {
+                  const double a = k * 2 * M_PI / 7 + t * 2;
+                  const double r = 70 + 30 * t;
+                  const Rgb col = k % 2 ? pf::rgb(255, 220, 60) : pf::rgb(255, 150, 200);
+                  draw_star(c, 240 + r * std::cos(a), 230 + r * 0.9 * std::sin(a), 10 + 4 * std::sin(t * 10 + k), col, t * 4);
+                }
+              });
+            },
+            {523, 659, 784, 1047, 784, 1047}, 0.18);
+}
+
+}  // namespace
+}  // namespace tapo::media
+
+MKMEDIA_FOLDER("DATA", tapo::media::make_data)
