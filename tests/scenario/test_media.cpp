@@ -5,11 +5,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
+#include "core/listinput.h"
 #include "core/manifest.h"
 #include "platform/sound.h"
+#include "platform/surface.h"
 #include "tests/scenario/play.h"
 
 namespace fs = std::filesystem;
@@ -131,6 +134,51 @@ TEST(DemoPack, SpokenClipsAreCleanAndTheirPausesFallInsideTheSpeech) {
       EXPECT_LT(m, static_cast<long>(wav->data_bytes));
       EXPECT_EQ(m % wav->block_align, 0);
       previous = m;
+    }
+  }
+}
+
+// The shots of an example are placed by drawing positions again until one is
+// free: every ring value needs as many distinct positions as it can be hit in
+// one example (five shots at most; 9 and 90 once), and no position may serve
+// both targets, or the placing would never end.
+TEST(DemoPack, TargetHolePositionsLeaveRoomForEveryExample) {
+  const fs::path dir = fs::path(TAPO_DEMO_DIR) / "media" / "TERC" / "TERCE";
+  std::map<std::string, std::set<std::pair<int, int>>> pairs_of;  // file -> every pair
+  for (const auto& e : fs::directory_iterator(dir)) {
+    if (e.path().extension() != ".DAT") continue;
+    const std::string name = e.path().stem().string();
+    SCOPED_TRACE(name);
+    const bool upper = name[0] == '2';
+    std::ifstream in(e.path());
+    std::stringstream all;
+    all << in.rdbuf();
+    const auto items = tapo::core::list_items(all.str());
+    std::set<int> values;
+    auto& pairs = pairs_of[name];
+    const auto picture = tapo::platform::Surface::load_bmp(dir / (name + ".BMP"));
+    ASSERT_TRUE(picture);
+    for (size_t i = 0; i + 1 < items.size();) {
+      const int value = std::stoi(items[i]), count = std::stoi(items[i + 1]);
+      i += 2;
+      EXPECT_TRUE(values.insert(value).second) << "value listed twice: " << value;
+      EXPECT_EQ(value % 10 == 0, upper) << value;
+      std::set<std::pair<int, int>> own;
+      for (int k = 0; k < count && i + 1 < items.size(); ++k, i += 2) {
+        const int x = std::stoi(items[i]), y = std::stoi(items[i + 1]);
+        EXPECT_TRUE(x >= 5 && y >= 5 && x < picture->width() - 5 && y < picture->height() - 5) << x << "," << y;
+        own.insert({x, y});
+        EXPECT_TRUE(pairs.insert({x, y}).second) << "a position serves two values: " << x << "," << y;
+      }
+      EXPECT_GE(own.size(), (value == 9 || value == 90) ? 1u : 5u) << "value " << value;
+    }
+    EXPECT_EQ(values.size(), 9u);
+  }
+  ASSERT_EQ(pairs_of.size(), 8u);
+  for (const auto& [a, pa] : pairs_of) {
+    for (const auto& [b, pb] : pairs_of) {
+      if (a[0] != '1' || b[0] != '2') continue;
+      for (const auto& p : pa) EXPECT_EQ(pb.count(p), 0u) << a << " and " << b << " share " << p.first << "," << p.second;
     }
   }
 }
