@@ -32,11 +32,4 @@ TEST(GenDrak, DistinctFiguresRiseAndTheirNumberIsTheAnswer) {
   EXPECT_EQ(firsts, all);  // any figure may rise first
 }
 
-TEST(GenDrak, ExamplesMadeAtOneMomentDiffer) {
-  Random rng(11);
-  std::set<int> counts;
-  for (int i = 0; i < 200; ++i) counts.insert(vyber_priklad(rng, 777).raised_count);
-  EXPECT_EQ(counts.size(), 10u);
-}
-
 }  // namespace

@@ -51,9 +51,9 @@ TEST(GenTerc, ShotsAddUpWithinTheLevelAndNineAndNinetyAtMostOnce) {
     std::set<int> expected = lower;
     if (l.level == 3) expected.insert({10, 20, 30, 40, 50, 60, 70, 80, 90});
     EXPECT_EQ(values, expected);
-    if (l.level == 1) EXPECT_EQ(counts, (std::set<int>{2, 3}));
-    if (l.level == 2) EXPECT_EQ(counts, (std::set<int>{2, 3, 4}));
-    if (l.level == 3) EXPECT_EQ(counts, (std::set<int>{1, 2, 3, 4, 5}));
+    if (l.level == 1) { EXPECT_EQ(counts, (std::set<int>{2, 3})); }
+    if (l.level == 2) { EXPECT_EQ(counts, (std::set<int>{2, 3, 4})); }
+    if (l.level == 3) { EXPECT_EQ(counts, (std::set<int>{1, 2, 3, 4, 5})); }
     if (l.level == 1) {
       EXPECT_EQ(totals, (std::set<int>{3, 4, 5, 6, 7, 8, 9, 10}));
     }

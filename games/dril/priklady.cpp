@@ -1,0 +1,217 @@
+#include "games/dril/priklady.h"
+#include "games/common/draw.h"
+
+#include <algorithm>
+
+namespace tapo::games::dril {
+
+namespace {
+
+std::string text(int n) { return std::to_string(n); }
+
+std::string sign_of(int left, int right) { return left > right ? ">" : left < right ? "<" : "="; }
+
+struct Draft {
+  Radek radek;
+  int result = 0;
+  std::string sign;
+  bool zero = false;
+};
+
+class Drawer {
+ public:
+  Drawer(core::Random& rng, std::uint64_t clock) : rng_(rng), clock_(clock) {}
+  int operator()(int min, int max) { return nahoda(min, max, rng_, clock_); }
+
+ private:
+  core::Random& rng_;
+  std::uint64_t clock_;
+};
+
+Draft plus_minus_row(int type, int range, Drawer& draw) {
+  Draft d;
+  int a = 0, b = 0, u = 0, v = 0;
+  // A pair drawn again, both together, until the condition holds.
+  auto pair_until = [&](int& x, int& y, auto holds) {
+    do {
+      x = draw(0, range);
+      y = draw(0, range);
+    } while (!holds(x, y));
+  };
+  auto sum_fits = [range](int x, int y) { return x + y <= range; };
+  auto not_negative = [](int x, int y) { return x >= y; };
+  auto arithmetic = [&](std::string op, std::string t1, std::string t2, std::string t3, int result) {
+    d.radek = {std::move(op), std::move(t1), std::move(t2), std::move(t3)};
+    d.result = result;
+    d.zero = a == 0 || b == 0 || result == 0;
+  };
+  auto comparison = [&](std::string left, std::string right, int lv, int rv) {
+    d.radek = {"<=>", std::move(left), std::move(right), "NIC"};
+    d.sign = sign_of(lv, rv);
+  };
+  switch (type) {
+    case 1:
+      pair_until(a, b, sum_fits);
+      arithmetic(" + ", text(a), text(b), "Z", a + b);
+      break;
+    case 2:
+      pair_until(a, b, not_negative);
+      arithmetic(" - ", text(a), text(b), "Z", a - b);
+      break;
+    case 3:
+      a = draw(0, range);
+      b = draw(0, range);
+      comparison(text(a), text(b), a, b);
+      d.zero = a == 0 || b == 0;
+      break;
+    case 4:
+      pair_until(a, b, [](int x, int y) { return y >= x; });
+      arithmetic(" + ", text(a), "Z", text(b), b - a);
+      break;
+    case 5:
+      pair_until(a, b, not_negative);
+      arithmetic(" - ", text(a), "Z", text(b), a - b);
+      break;
+    case 6:
+      pair_until(a, b, [](int x, int y) { return y >= x; });
+      arithmetic(" + ", "Z", text(a), text(b), b - a);
+      break;
+    case 7:
+      pair_until(a, b, sum_fits);
+      arithmetic(" - ", "Z", text(a), text(b), a + b);
+      break;
+    case 8:
+      pair_until(a, b, sum_fits);
+      pair_until(u, v, sum_fits);
+      comparison(text(a) + " + " + text(b), text(u) + " + " + text(v), a + b, u + v);
+      d.zero = a == 0 || b == 0 || u == 0 || v == 0;
+      break;
+    case 9:
+      pair_until(a, b, not_negative);
+      pair_until(u, v, not_negative);
+      comparison(text(a) + " - " + text(b), text(u) + " - " + text(v), a - b, u - v);
+      d.zero = a == 0 || b == 0 || u == 0 || v == 0;
+      break;
+    default:  // 10
+      pair_until(a, b, sum_fits);
+      pair_until(u, v, not_negative);
+      comparison(text(a) + " + " + text(b), text(u) + " - " + text(v), a + b, u - v);
+      d.zero = a == 0 || b == 0 || u == 0 || v == 0;
+      break;
+  }
+  return d;
+}
+
+Draft times_divide_row(int type, int range, Drawer& draw) {
+  Draft d;
+  auto arithmetic = [&](std::string op, std::string t1, std::string t2, std::string t3, int result,
+                        bool zero) {
+    d.radek = {std::move(op), std::move(t1), std::move(t2), std::move(t3)};
+    d.result = result;
+    d.zero = zero;
+  };
+  auto comparison = [&](std::string left, std::string right, int lv, int rv, bool zero) {
+    d.radek = {"<=>", std::move(left), std::move(right), "NIC"};
+    d.sign = sign_of(lv, rv);
+    d.zero = zero;
+  };
+  switch (type) {
+    case 1: {
+      const int a = draw(0, 10), b = draw(0, 10);
+      arithmetic(" . ", text(a), text(b), "Z", a * b, a == 0 || b == 0);
+      break;
+    }
+    case 2: {
+      const int a = draw(0, 10), b = draw(1, 10);
+      arithmetic(" : ", text(a * b), text(b), "Z", a, a == 0);
+      break;
+    }
+    case 3: {
+      const int a = draw(0, range), b = draw(0, range);
+      comparison(text(a), text(b), a, b, a == 0 || b == 0);
+      break;
+    }
+    case 4: {
+      const int a = draw(1, 10), b = draw(0, 10);
+      arithmetic(" . ", text(a), "Z", text(a * b), b, b == 0);
+      break;
+    }
+    case 5: {
+      const int a = draw(1, 10), b = draw(1, 10);
+      arithmetic(" : ", text(a * b), "Z", text(b), a, false);
+      break;
+    }
+    case 6: {
+      const int a = draw(1, 10), b = draw(0, 10);
+      arithmetic(" . ", "Z", text(a), text(a * b), b, b == 0);
+      break;
+    }
+    case 7: {
+      const int a = draw(1, 10), b = draw(0, 10);
+      arithmetic(" : ", "Z", text(a), text(b), a * b, b == 0);
+      break;
+    }
+    case 8: {
+      const int a = draw(0, 10), b = draw(0, 10), u = draw(0, 10), v = draw(0, 10);
+      comparison(text(a) + " . " + text(b), text(u) + " . " + text(v), a * b, u * v,
+                 a == 0 || b == 0 || u == 0 || v == 0);
+      break;
+    }
+    case 9: {
+      const int a = draw(0, 10), b = draw(0, 10), u = draw(0, 10), v = draw(1, 10);
+      comparison(text(a) + " . " + text(b), text(u * v) + " : " + text(v), a * b, u,
+                 a == 0 || b == 0 || u == 0);
+      break;
+    }
+    default: {  // 10
+      const int a = draw(0, 10), b = draw(1, 10), u = draw(0, 10), v = draw(1, 10);
+      comparison(text(a * b) + " : " + text(b), text(u * v) + " : " + text(v), a, u, a == 0 || u == 0);
+      break;
+    }
+  }
+  return d;
+}
+
+}  // namespace
+
+bool je_porovnani(int example_type) {
+  return example_type == 3 || example_type == 8 || example_type == 9 || example_type == 10;
+}
+
+int range_max(int player_level) {
+  return level_limit(player_level);
+}
+
+int nahoda(int min, int max, core::Random& rng, std::uint64_t clock) {
+  rng.stir(clock);
+  return rng.between(min, max);
+}
+
+Stranka vytvor_priklady(std::string_view operation_family, int example_type, int player_level,
+                        core::Random& rng, std::uint64_t clock) {
+  Stranka page;
+  const bool plus = operation_family == plus_minus;
+  if ((!plus && operation_family != times_divide) || example_type < 1 || example_type > 10) return page;
+
+  rng.stir(clock);
+  const int range = range_max(player_level);
+  Drawer draw(rng, clock);
+  bool zero_used = false;
+  for (std::size_t row = 0; row < page.radky.size(); ++row) {
+    Draft d;
+    for (;;) {
+      d = plus ? plus_minus_row(example_type, range, draw) : times_divide_row(example_type, range, draw);
+      if (!d.zero) break;
+      if (!zero_used) {
+        zero_used = true;
+        break;
+      }
+    }
+    page.radky[row] = std::move(d.radek);
+    page.results[row] = d.result;
+    page.signs[row] = std::move(d.sign);
+  }
+  return page;
+}
+
+}  // namespace tapo::games::dril

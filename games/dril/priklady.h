@@ -1,0 +1,48 @@
+// The drill workbook's pages: ten examples of one chosen type, with the row
+// texts, the expected numbers and the expected comparison signs.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/random.h"
+
+namespace tapo::games::dril {
+
+// The two families of example types.
+inline constexpr std::string_view plus_minus = "+-";
+inline constexpr std::string_view times_divide = ".:";
+
+// Types 3, 8, 9 and 10 of both families ask for a sign; the others for a number.
+bool je_porovnani(int example_type);
+
+// Largest number of the "+-" family: 10, 20 or 100 by level (levels outside
+// 1..3 count as the nearest of them).
+int range_max(int player_level);
+
+// A whole number from `min` to `max`, drawn after folding in the clock.
+int nahoda(int min, int max, core::Random& rng, std::uint64_t clock);
+
+// One row as it is printed: t1, operace, t2, " = ", t3.  In an arithmetic row
+// exactly one term is "Z", the place of the child's answer; in a comparison
+// row operace is "<=>", t1 and t2 are the two sides and t3 is "NIC".
+struct Radek {
+  std::string operace;
+  std::string t1, t2, t3;
+};
+
+struct Stranka {
+  std::array<Radek, 10> radky;        // rows 1..10
+  std::array<int, 10> results{};      // the number expected in each arithmetic row; 0 otherwise
+  std::array<std::string, 10> signs;  // ">", "<" or "=" for each comparison row; "" otherwise
+};
+
+// Makes a page of ten examples of (operation_family, example_type) for the
+// player's level.  At most one example on the page holds a zero.  An unknown
+// family or a type outside 1..10 gives an empty page.
+Stranka vytvor_priklady(std::string_view operation_family, int example_type, int player_level,
+                        core::Random& rng, std::uint64_t clock);
+
+}  // namespace tapo::games::dril

@@ -1,0 +1,34 @@
+// The memory cards' deal: ten examples with ten different results, on twenty
+// cards (ten results, ten examples) shuffled face up.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/random.h"
+
+namespace tapo::games::pexeso {
+
+struct Karta {
+  std::string text;  // what the card shows: a result ("7") or an example ("3 + 4")
+  std::string key;   // the result as decimal text; both cards of a pair carry it
+  bool operator==(const Karta&) const = default;
+};
+
+struct Rozdani {
+  std::array<std::string, 10> example_text;  // "3 + 4", "9 - 2", "2 . 3", "12 : 4"
+  std::array<int, 10> result{};              // all different
+  std::array<Karta, 20> karty;               // the cards after shuffling
+};
+
+// Deals for the level: level 1 additions and subtractions within 10, level 2
+// within 20, level 3 also multiplications and divisions with factors up to 10
+// and sums within 100.  Among examples 1 to 9 at most one holds a zero.
+// `clock` is folded into the generator wherever the deal re-seeds.
+Rozdani vymysli_priklady(int player_level, core::Random& rng, std::uint64_t clock);
+
+// Shuffles the cards: a hundred swaps of two cards drawn at random.
+void zamichej_karticky(std::array<Karta, 20>& karty, core::Random& rng, std::uint64_t clock);
+
+}  // namespace tapo::games::pexeso
