@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/unit/gen_support.h"
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -13,12 +15,7 @@ namespace {
 using namespace tapo::games::pexeso;
 using tapo::core::Random;
 
-int number(const std::string& s) {
-  EXPECT_FALSE(s.empty());
-  EXPECT_EQ(s.find_first_not_of("0123456789"), std::string::npos) << "'" << s << "'";
-  EXPECT_TRUE(s.size() == 1 || s[0] != '0') << s;
-  return std::stoi(s);
-}
+int number(const std::string& s) { return tapo::testing::shown_number(s); }
 
 struct Example {
   char op = 0;
