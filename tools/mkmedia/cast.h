@@ -21,6 +21,7 @@ struct TapoLook {
   TapoPose pose = TapoPose::Stand;
   double phase = 0;  // 0..1 through the movement of the pose
   int mouth = 0;     // 0 closed (smiling), 1..4 open wider and wider
+  bool brows = false;  // eyebrows raised, as when he explains something
 };
 
 void draw_tapo(Canvas& c, double x, double y, const TapoLook& look, double scale = 1.0);
@@ -30,14 +31,29 @@ void draw_tapo(Canvas& c, double x, double y, const TapoLook& look, double scale
 inline constexpr int kPigletWidth = 90, kPigletHeight = 110;
 inline constexpr int kPigletCount = 6;  // slots "PRP", "ZLP", "PMP", "PZP", "POP", "PFP"
 
+// Each piglet has its own colour of hat and scarf and its own kind of hat:
+// 0 red bobble cap, 1 yellow sun hat, 2 blue cap, 3 green party hat,
+// 4 orange bow, 5 purple crown.
 enum class PigletPose { Stand, Lifted, Wave };
 
 struct PigletLook {
   PigletPose pose = PigletPose::Stand;
-  double phase = 0;
+  double phase = 0;  // Lifted: 0..1 through a hop; Wave: 0..1 through a wave
+  bool happy = false;  // a wide open smile
 };
 
 void draw_piglet(Canvas& c, int slot, double x, double y, const PigletLook& look, double scale = 1.0);
+
+// The colour of a piglet's hat and scarf.
+Rgb piglet_colour(int slot);
+
+// A piglet as a piggy bank (the piggy bank window and the toy shop show the
+// player's own): its head with hat and scarf, a coin slot on its back, and a
+// blank plaque on its side where the coin counter is written.  Drawn into a
+// box of kPiggyBankWidth x kPiggyBankHeight at (x, y).
+inline constexpr int kPiggyBankWidth = 90, kPiggyBankHeight = 70;
+inline constexpr platform::Rect kPiggyBankPlaque{34, 14, 50, 24};
+void draw_piggy_bank(Canvas& c, int slot, double x, double y);
 
 // ---- things --------------------------------------------------------------------
 
