@@ -1,9 +1,9 @@
 // The player-selection screen, for now: Tapo greets the child, and the bell
-// leads to the closing picture.
+// leads to the closing picture.  The piglets, coins and hat follow.
 #include "core/animation.h"
+#include "core/keying.h"
 #include "core/media.h"
 #include "core/tapo_iii.h"
-#include "platform/text.h"
 #include "platform/ui.h"
 
 namespace tapo::players {
@@ -22,12 +22,14 @@ class FrmHraci : public pf::Form {
     if (auto room = pf::Surface::load_bmp(core::real_path(Root::Media, "\\CUNICI\\POZADI.BMP")))
       picture.blit(*room, 0, 0);
     else
-      picture.fill(pf::rgb(250, 226, 180));
-    pf::draw_text(picture, 40, 40, "Tapo - Numerino", {36, true, pf::rgb(120, 60, 20)});
-    pf::draw_text(picture, 40, 96, "The piglets are on their way.", {20, false, pf::rgb(90, 60, 40)});
-    const pf::Rect bell{540, 360, 80, 100};
-    picture.fill_rect(bell, pf::rgb(230, 180, 40));
-    pf::draw_text(picture, bell.x + 14, bell.y + 38, "Bye!", {20, true, pf::rgb(80, 40, 0)});
+      core::note_missing({Root::Media, "\\CUNICI\\POZADI.BMP"});
+    // The hat on its stool, drawn with its key colour transparent.
+    if (auto hat = pf::Surface::load_bmp(core::real_path(Root::Media, "\\CUNICI\\KLOBOUK.BMP")))
+      core::blit_keyed(picture, *hat, 0, 0, hat->width(), hat->height(), 400, 296, core::key_colour(*hat));
+    // The bell: cell 0 of its strip of four.
+    const pf::Rect bell{416, 36, 33, 37};
+    if (auto strip = pf::Surface::load_bmp(core::real_path(Root::Media, "\\CUNICI\\ZVONEK.BMP")))
+      picture.blit(*strip, 0, 0, strip->width() / 4, strip->height(), bell.x, bell.y);
     zvonec_ = &add<pf::Label>("zvonec", bell);
     zvonec_->enabled = false;
     zvonec_->on_click = [this] { leave(); };
@@ -60,6 +62,7 @@ class FrmHraci : public pf::Form {
 
  private:
   void leave() {
+    core::play_wav({Root::Media, "\\CUNICI\\ZVONECEK.WAV"});
     core::closing = true;
     pf::Forms::instance().get("frm_inout")->show();
     unload();

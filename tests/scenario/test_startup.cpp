@@ -30,7 +30,7 @@ std::vector<std::string> listing(const fs::path& dir) {
 }
 
 // Tapo's greeting on the players' screen, then its bell.
-const char* const kBell = "wait 15000\nclick 570 400\n";
+const char* const kBell = "wait 15000\nclick 432 54\n";
 
 }  // namespace
 
