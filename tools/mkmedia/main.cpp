@@ -1,4 +1,5 @@
-// mkmedia OUT SPEECH_TABLES [VOICE]: writes the demo media pack.
+// mkmedia OUT SPEECH [--lang L]: writes the demo media pack, its speech from
+// the tables in SPEECH/L (default L: en) spoken with espeak-ng's voice L.
 //   OUT/media  the media tree (TAPO.INI "HD")
 //   OUT/data   files the installation copies into the data folder ("HD_SHORT")
 // mkmedia --contact-sheet FOLDER OUT.png: every picture of a folder and
@@ -21,8 +22,10 @@ int main(int argc, char** argv) {
     if (!ok) std::fprintf(stderr, "mkmedia: nothing to show in %s\n", argv[2]);
     return ok ? 0 : 1;
   }
-  if (argc < 3 || argc > 4) {
-    std::fprintf(stderr, "usage: mkmedia OUTDIR SPEECH_TABLES [VOICE]\n       mkmedia --contact-sheet FOLDER OUT.png\n");
+  std::string lang = "en";
+  if (argc == 5 && std::string(argv[3]) == "--lang") lang = argv[4];
+  if (argc != 3 && argc != 5) {
+    std::fprintf(stderr, "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en]\n       mkmedia --contact-sheet FOLDER OUT.png\n");
     return 2;
   }
   const fs::path out = argv[1];
@@ -31,9 +34,10 @@ int main(int argc, char** argv) {
   fs::remove_all(out / "data");
   fs::create_directories(out / "media");
   fs::create_directories(out / "data");
-  auto speech = md::read_speech_table(argv[2]);
-  if (speech.empty()) md::fail(std::string("no spoken clips in ") + argv[2]);
-  md::Pack pack(out, std::move(speech), argc == 4 ? argv[3] : "en");
+  const fs::path tables = fs::path(argv[2]) / lang;
+  auto speech = md::read_speech_table(tables);
+  if (speech.empty()) md::fail("no spoken clips in " + tables.string());
+  md::Pack pack(out, std::move(speech), lang);
   for (const auto& [name, make] : md::folder_makers()) make(pack);
   tapo::platform::close_fonts();
 
