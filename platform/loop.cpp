@@ -222,6 +222,15 @@ void Loop::wait_until(Ms deadline) {
   }
 }
 
+void Loop::sleep_until(Ms deadline) {
+  const Ms t = now();
+  if (deadline <= t) return;
+  if (feed_)
+    virtual_now_ = deadline;
+  else
+    std::this_thread::sleep_for(std::chrono::milliseconds(deadline - t));
+}
+
 void Loop::wait_while(const std::function<bool()>& busy) {
   for (;;) {
     do_events();

@@ -83,6 +83,9 @@ class Loop {
   // input, timers or a wake source, which end the sleep.
   void wait_while(const std::function<bool()>& busy);
 
+  // Waits without dispatching anything: input stays queued until later.
+  void sleep_until(Ms deadline);
+
   // Runs fn from the loop, after the current handler.
   void post(std::function<void()> fn);
   // Something outside the loop (the sound channel, say) that changes at a

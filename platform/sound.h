@@ -60,10 +60,11 @@ class SoundChannel {
   std::uint32_t length() const;
   // The SDL audio device the channel plays on; 0 when there is none.
   std::uint32_t device() const { return device_; }
+  // When the sound that plays will end (nullopt when nothing plays).
+  std::optional<Ms> end_moment() const;
 
  private:
   SoundChannel();
-  std::optional<Ms> end_moment() const;
 
   std::optional<WavData> wav_;
   bool playing_ = false;

@@ -6,6 +6,7 @@
 
 #include "platform/text.h"
 #include "platform/trace.h"
+#include "platform/utf8.h"
 
 namespace tapo::platform {
 
@@ -17,7 +18,45 @@ void Control::draw(Surface&, int, int) const {}
 
 void Label::draw(Surface& scene, int ox, int oy) const {
   if (caption.empty()) return;
-  draw_text(scene, ox + rect.x, oy + rect.y, caption, TextStyle{font_size, false, fore_color});
+  const TextStyle style{font_size, false, fore_color};
+  int x = ox + rect.x, y = oy + rect.y;
+  if (centred) {
+    const Rect size = measure_text(caption, style);
+    x += (rect.w - size.w) / 2;
+    y += (rect.h - size.h) / 2;
+  }
+  draw_text(scene, x, y, caption, style);
+}
+
+void TextBox::type(const std::string& text) {
+  if (!enabled) return;
+  std::string add;
+  for (size_t i = 0; i < text.size();) {
+    size_t n = 1;
+    while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
+    if (static_cast<unsigned char>(text[i]) >= 0x20 &&
+        (max_chars == 0 || utf8_length(caption) + utf8_length(add) < max_chars))
+      add += text.substr(i, n);
+    i += n;
+  }
+  if (add.empty()) return;
+  caption += add;
+  form().refresh();
+}
+
+void TextBox::backspace() {
+  if (!enabled || caption.empty()) return;
+  utf8_pop_back(caption);
+  form().refresh();
+}
+
+void TextBox::draw(Surface& scene, int ox, int oy) const {
+  Label::draw(scene, ox, oy);
+  if (!focused) return;
+  const TextStyle style{font_size, false, fore_color};
+  const Rect size = measure_text(caption.empty() ? " " : caption, style);
+  const int x = ox + rect.x + (rect.w + (caption.empty() ? 0 : size.w)) / 2 + 1;
+  scene.fill_rect({x, oy + rect.y + 2, 2, rect.h - 4}, fore_color);
 }
 
 PictureBox::PictureBox(Form& owner, std::string name, Rect r)

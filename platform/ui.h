@@ -53,6 +53,20 @@ class Label : public Control {
   std::string caption;
   Rgb fore_color = 0;
   int font_size = 16;
+  bool centred = false;
+  void draw(Surface& scene, int ox, int oy) const override;
+};
+
+// A borderless one-line text box: typed text (UTF-8), at most `max_chars`
+// characters, centred, with a caret while it has the focus.
+class TextBox : public Label {
+ public:
+  using Label::Label;
+  std::size_t max_chars = 0;  // 0: no limit
+  bool focused = false;
+  // Adds typed text as far as the limit allows; Backspace removes a character.
+  void type(const std::string& text);
+  void backspace();
   void draw(Surface& scene, int ox, int oy) const override;
 };
 
@@ -91,6 +105,7 @@ class Form : public std::enable_shared_from_this<Form> {
   std::string caption;
   Surface picture{640, 480};  // the persistent image (Picture / AutoRedraw drawing)
   bool enabled = true;
+  std::string tag;
 
   template <class T, class... Args>
   T& add(Args&&... args) {

@@ -1,10 +1,18 @@
-// The player-selection screen, for now: Tapo greets the child, and the bell
-// leads to the closing picture.  The piglets, coins and hat follow.
+// The players' screen: six piglets, one for each profile.  The child picks a
+// piglet (or makes a new player: a name on the board, then a level coin),
+// takes away a player with the magic hat, and goes on to the games (rocking
+// horse), the toy shop (crank) or home (bell).  Tapo greets and gives hints.
+#include <array>
+#include <optional>
+
 #include "core/animation.h"
 #include "core/keying.h"
 #include "core/media.h"
 #include "core/tapo_iii.h"
+#include "platform/sound.h"
 #include "platform/ui.h"
+#include "platform/utf8.h"
+#include "players/profiles.h"
 
 namespace tapo::players {
 
@@ -12,66 +20,554 @@ namespace pf = tapo::platform;
 using core::MediaPath;
 using core::Root;
 
+namespace {
+
+constexpr std::array<pf::Rect, 6> kPigletAreas = {{{28, 192, 89, 57}, {132, 188, 89, 61}, {244, 176, 69, 93},
+                                                   {32, 348, 89, 53}, {136, 400, 93, 61}, {260, 348, 73, 101}}};
+constexpr std::array<pf::Rect, 6> kNameBoxes = {{{20, 264, 105, 21}, {132, 272, 103, 21}, {224, 128, 101, 21},
+                                                 {20, 411, 101, 21}, {136, 356, 93, 21}, {222, 311, 100, 21}}};
+constexpr std::array<pf::Rect, 3> kLevelAreas = {{{96, 84, 37, 45}, {140, 56, 37, 45}, {196, 60, 37, 41}}};
+// Each level's coin: where it stands, its dark and its lit picture.
+struct Coin {
+  int x, y;
+  const char* dark;
+  const char* lit;
+};
+constexpr std::array<Coin, 3> kCoins = {{{90, 86, "\\CUNICI\\M10.BMP", "\\CUNICI\\M10_.BMP"},
+                                         {132, 53, "\\CUNICI\\M20.BMP", "\\CUNICI\\M20_.BMP"},
+                                         {185, 54, "\\CUNICI\\M100.BMP", "\\CUNICI\\M100_.BMP"}}};
+constexpr int kHatX = 400, kHatY = 296;
+constexpr int kCrankX = 390, kCrankY = 231;
+constexpr int kNoTarget = 99;
+constexpr std::size_t kNameChars = 12;
+const MediaPath kHintFace{Root::Media, "\\CUNICI\\MLUVI_.AVI"};
+
+std::optional<pf::Surface> picture_of(const std::string& dos) {
+  const MediaPath m{Root::Media, dos};
+  auto s = pf::Surface::load_bmp(core::real_path(m));
+  if (!s) core::note_missing(m);
+  return s;
+}
+
+bool blank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
+
+// Shows a screen; one that is not built yet is stood in for by the placeholder
+// screen, which knows by name what it stands for.
+void open_screen(const std::string& name) {
+  auto& forms = pf::Forms::instance();
+  if (forms.known(name)) return forms.get(name)->show();
+  if (!forms.known("frm_placeholder")) return;
+  auto stand_in = forms.get("frm_placeholder");
+  stand_in->tag = name;
+  stand_in->show();
+}
+
+}  // namespace
+
 class FrmHraci : public pf::Form {
  public:
-  FrmHraci() : Form("frm_hraci") {}
-
-  void on_load() override {
-    caption = "Tapo - Numerino";
-    core::clear_player();
-    if (auto room = pf::Surface::load_bmp(core::real_path(Root::Media, "\\CUNICI\\POZADI.BMP")))
-      picture.blit(*room, 0, 0);
-    else
-      core::note_missing({Root::Media, "\\CUNICI\\POZADI.BMP"});
-    // The hat on its stool, drawn with its key colour transparent.
-    if (auto hat = pf::Surface::load_bmp(core::real_path(Root::Media, "\\CUNICI\\KLOBOUK.BMP")))
-      core::blit_keyed(picture, *hat, 0, 0, hat->width(), hat->height(), 400, 296, core::key_colour(*hat));
-    // The bell: cell 0 of its strip of four.
-    const pf::Rect bell{416, 36, 33, 37};
-    if (auto strip = pf::Surface::load_bmp(core::real_path(Root::Media, "\\CUNICI\\ZVONEK.BMP")))
-      picture.blit(*strip, 0, 0, strip->width() / 4, strip->height(), bell.x, bell.y);
-    zvonec_ = &add<pf::Label>("zvonec", bell);
-    zvonec_->enabled = false;
-    zvonec_->on_click = [this] { leave(); };
-    video_ = &add<pf::PictureBox>("video", pf::Rect{0, 0, 1, 1});
-    video_->visible = false;
-    video_->on_click = [this] {
-      core::talk_abort = true;
-      core::close_sound();
-      video_->visible = false;
-      refresh();
-    };
+  FrmHraci() : Form("frm_hraci") {
+    casomira_klika.set_interval(150);
+    casomira_klika.on_timer = [this] { crank_tick(); };
+    casomira_zvonec.set_interval(150);
+    casomira_zvonec.on_timer = [this] { bell_tick(); };
+    casomira_klobouk.set_interval(200);
+    casomira_klobouk.on_timer = [this] { hat_blink(); };
   }
 
-  void on_activate() override {
-    if (activated_) return;
-    core::play_animation({Root::Media, "\\CUNICI\\GESTO.DAT"}, *video_);
-    core::talk_abort = false;
-    core::play_talking_clip({Root::Media, "\\CUNICI\\INTRO.DAT"}, {Root::Media, "\\CUNICI\\MLUVI.AVI"}, *video_);
-    if (!loaded()) return;
-    core::play_animation({Root::Media, "\\CUNICI\\GESTOREV.DAT"}, *video_);
-    core::show_avi_frame({Root::Media, "\\CUNICI\\GESTO.AVI"}, *video_, 11);
-    picture.blit(video_->image, video_->rect.x, video_->rect.y);  // Tapo keeps standing there
-    video_->visible = false;
-    activated_ = true;
-    zvonec_->enabled = true;
-    refresh();
-  }
-
-  void describe(pf::JsonObject& vars) const override { vars.add("activated", activated_); }
+  void on_load() override;
+  void on_activate() override;
+  void on_mouse_move(int x, int y) override;
+  void on_mouse_up(int x, int y) override;
+  void on_text(const std::string& text) override;
+  void on_key(const std::string& key) override;
+  void describe(pf::JsonObject& vars) const override;
 
  private:
-  void leave() {
-    core::play_wav({Root::Media, "\\CUNICI\\ZVONECEK.WAV"});
-    core::closing = true;
-    pf::Forms::instance().get("frm_inout")->show();
-    unload();
+  // Piglets, names and levels.
+  void piglet_click(int i);
+  void level_click(int j);
+  void games_click();
+  void crank_click();
+  void bell_click();
+  void say(const std::string& dat, const MediaPath& face);
+  void hint(const char* name) { say(std::string("\\CUNICI\\") + name + ".DAT", kHintFace); }
+  void interrupt_talk();
+  void zhasni_mince();
+  void rozsvit_aktualni_minci();
+  void draw_on_background(const std::string& dos, int x, int y);
+  pf::TextBox* entry_box() const;
+  void end_entry();
+  void put_down(int slot);
+  // Hover animations.
+  void crank_tick();
+  void bell_tick();
+  void show_cell(pf::PictureBox& box, const std::optional<pf::Surface>& strip, int cells, int cell);
+  // The hat.
+  void hat_down(int x, int y);
+  void hat_move(int x, int y);
+  void hat_up(int x, int y);
+  void hat_blink();
+  void draw_hat_at(int x, int y);
+  void restore_under_hat();
+  void end_hat_drag();
+  void delete_slot(int i);
+
+  std::array<pf::Label*, 6> cunik_{};
+  std::array<pf::Label*, 6> jmeno_lbl_{};
+  std::array<pf::TextBox*, 6> jmeno_txt_{};
+  std::array<pf::Label*, 3> level_plocha_{};
+  pf::PictureBox* klobouk_ = nullptr;
+  pf::PictureBox* klika_ = nullptr;
+  pf::PictureBox* zvonec_ = nullptr;
+  pf::Label* cmd_hry_ = nullptr;
+  pf::Label* kaspar_ = nullptr;
+  pf::Label* tapo_help_ = nullptr;
+  pf::PictureBox* video_ = nullptr;
+  pf::Timer casomira_klika, casomira_zvonec, casomira_klobouk;
+
+  std::optional<pf::Surface> hat_, crank_strip_, bell_strip_;
+  pf::Surface background_;     // the persistent picture while a hat drag runs over the saved screen
+  pf::Surface zaloha_pozadi_;  // the screen as it was when the drag started
+  std::string selected_slot_;
+  bool activated_ = false;
+  bool dragging_ = false;
+  int grab_x_ = 0, grab_y_ = 0, hat_x_ = kHatX, hat_y_ = kHatY;
+  int hat_target_ = kNoTarget;
+  int crank_tag_ = 0, bell_tag_ = 0, blink_tag_ = 0;
+};
+
+void FrmHraci::on_load() {
+  caption = "Tapo - Numerino";
+  if (auto room = picture_of("\\CUNICI\\POZADI.BMP")) picture.blit(*room, 0, 0);
+  hat_ = picture_of("\\CUNICI\\KLOBOUK.BMP");
+  crank_strip_ = picture_of("\\CUNICI\\KLIKA.BMP");
+  bell_strip_ = picture_of("\\CUNICI\\ZVONEK.BMP");
+  core::clear_player();
+
+  for (int i = 0; i < 6; ++i) {
+    const std::string key(kSlotKeys[static_cast<size_t>(i)]);
+    auto& area = add<pf::Label>("cunik" + std::to_string(i), kPigletAreas[static_cast<size_t>(i)]);
+    area.tag = key;
+    area.on_click = [this, i] { piglet_click(i); };
+    cunik_[static_cast<size_t>(i)] = &area;
+  }
+  for (int j = 0; j < 3; ++j) {
+    auto& area = add<pf::Label>("level_plocha" + std::to_string(j), kLevelAreas[static_cast<size_t>(j)]);
+    area.visible = false;
+    area.on_click = [this, j] { level_click(j); };
+    level_plocha_[static_cast<size_t>(j)] = &area;
+  }
+  for (int i = 0; i < 6; ++i) {
+    const std::string name = pf::stored_text_to_utf8(slot_name(kSlotKeys[static_cast<size_t>(i)]));
+    auto& label = add<pf::Label>("jmeno_lbl" + std::to_string(i), kNameBoxes[static_cast<size_t>(i)]);
+    auto& box = add<pf::TextBox>("jmeno_txt" + std::to_string(i), kNameBoxes[static_cast<size_t>(i)]);
+    for (pf::Label* l : {static_cast<pf::Label*>(&label), static_cast<pf::Label*>(&box)}) {
+      l->caption = name;
+      l->centred = true;
+      l->font_size = 16;
+      l->fore_color = pf::rgb(70, 40, 20);
+    }
+    label.on_click = [this, i] { piglet_click(i); };
+    box.max_chars = kNameChars;
+    box.visible = box.enabled = false;
+    jmeno_lbl_[static_cast<size_t>(i)] = &label;
+    jmeno_txt_[static_cast<size_t>(i)] = &box;
   }
 
-  pf::Label* zvonec_ = nullptr;
-  pf::PictureBox* video_ = nullptr;
-  bool activated_ = false;
-};
+  const int hat_w = hat_ ? hat_->width() : 64, hat_h = hat_ ? hat_->height() : 52;
+  klobouk_ = &add<pf::PictureBox>("klobouk", pf::Rect{kHatX, kHatY, hat_w, hat_h});
+  draw_hat_at(kHatX, kHatY);
+  klobouk_->on_mouse_down = [this](int x, int y) { hat_down(x, y); };
+  klobouk_->on_mouse_move = [this](int x, int y) { hat_move(x + klobouk_->rect.x, y + klobouk_->rect.y); };
+  klobouk_->on_mouse_up = [this](int x, int y) { hat_up(x + klobouk_->rect.x, y + klobouk_->rect.y); };
+
+  const int crank_w = crank_strip_ ? crank_strip_->width() / 3 : 52, crank_h = crank_strip_ ? crank_strip_->height() : 52;
+  klika_ = &add<pf::PictureBox>("klika", pf::Rect{kCrankX, kCrankY, crank_w, crank_h});
+  show_cell(*klika_, crank_strip_, 3, 0);
+  klika_->on_click = [this] { crank_click(); };
+  klika_->on_mouse_move = [this](int, int) { if (!casomira_klika.enabled()) casomira_klika.set_enabled(true); };
+  zvonec_ = &add<pf::PictureBox>("zvonec", pf::Rect{416, 36, 33, 37});
+  show_cell(*zvonec_, bell_strip_, 4, 0);
+  zvonec_->on_click = [this] { bell_click(); };
+  zvonec_->on_mouse_move = [this](int, int) { if (!casomira_zvonec.enabled()) casomira_zvonec.set_enabled(true); };
+
+  cmd_hry_ = &add<pf::Label>("cmd_hry", pf::Rect{544, 224, 77, 61});
+  cmd_hry_->on_click = [this] { games_click(); };
+  kaspar_ = &add<pf::Label>("kaspar", pf::Rect{540, 100, 93, 93});
+  kaspar_->on_click = [this] {
+    interrupt_talk();
+    core::play_animation({Root::Media, "\\CUNICI\\PANAC.DAT"}, *video_);
+  };
+  tapo_help_ = &add<pf::Label>("tapo_help", pf::Rect{540, 328, 81, 149});
+  tapo_help_->on_click = [this] {
+    interrupt_talk();
+    say("\\CUNICI\\HELP.DAT", kHintFace);
+  };
+  video_ = &add<pf::PictureBox>("video", pf::Rect{0, 0, 1, 1});
+  video_->visible = false;
+  video_->on_click = [this] {
+    core::talk_abort = true;
+    core::close_sound();
+    video_->visible = false;
+    refresh();
+  };
+
+  selected_slot_.clear();
+  activated_ = false;
+  core::shop_greeting_done = false;
+  hat_target_ = kNoTarget;
+  for (pf::Control* c : std::initializer_list<pf::Control*>{tapo_help_, zvonec_, klika_, cmd_hry_, kaspar_, klobouk_})
+    c->enabled = false;
+}
+
+void FrmHraci::on_activate() {
+  if (activated_) return;
+  core::play_animation({Root::Media, "\\CUNICI\\GESTO.DAT"}, *video_);
+  core::talk_abort = false;
+  core::play_talking_clip({Root::Media, "\\CUNICI\\INTRO.DAT"}, {Root::Media, "\\CUNICI\\MLUVI.AVI"}, *video_);
+  if (!loaded()) return;
+  core::play_animation({Root::Media, "\\CUNICI\\GESTOREV.DAT"}, *video_);
+  core::show_avi_frame({Root::Media, "\\CUNICI\\GESTO.AVI"}, *video_, 11);
+  picture.blit(video_->image, video_->rect.x, video_->rect.y);  // Tapo keeps standing there
+  video_->visible = false;
+  activated_ = true;
+  for (pf::Control* c : std::initializer_list<pf::Control*>{zvonec_, tapo_help_, cmd_hry_, kaspar_, klobouk_})
+    c->enabled = true;
+  refresh();
+}
+
+void FrmHraci::describe(pf::JsonObject& vars) const {
+  std::string names = "[";
+  for (size_t i = 0; i < 6; ++i) names += (i ? ", " : "") + pf::json_quote(jmeno_lbl_[i]->caption);
+  const pf::TextBox* box = entry_box();
+  vars.add("selected_slot", selected_slot_)
+      .add("activated", activated_)
+      .add("hat_target", hat_target_)
+      .add("hat_x", hat_x_)
+      .add("hat_y", hat_y_)
+      .add("entry", box ? box->caption : std::string())
+      .add("level_areas", level_plocha_[0]->visible)
+      .add("crank_enabled", klika_->enabled)
+      .add_raw("names", names + "]");
+}
+
+// ---- talk -------------------------------------------------------------------
+
+void FrmHraci::interrupt_talk() {
+  if (!core::talk_active) return;
+  core::talk_abort = true;
+  core::close_sound();
+  video_->visible = false;
+  refresh();
+  pf::Loop::instance().do_events();
+}
+
+void FrmHraci::say(const std::string& dat, const MediaPath& face) {
+  const bool help_was = tapo_help_->enabled;
+  tapo_help_->enabled = false;
+  core::talk_abort = false;
+  core::play_talking_clip({Root::Media, dat}, face, *video_);
+  if (loaded()) tapo_help_->enabled = help_was && !dragging_;
+}
+
+// ---- piglets and names --------------------------------------------------------
+
+pf::TextBox* FrmHraci::entry_box() const {
+  for (auto* box : jmeno_txt_)
+    if (box->enabled) return box;
+  return nullptr;
+}
+
+void FrmHraci::end_entry() {
+  for (auto* box : jmeno_txt_) {
+    box->enabled = box->visible = box->focused = false;
+  }
+  for (auto* area : level_plocha_) area->visible = false;
+}
+
+void FrmHraci::draw_on_background(const std::string& dos, int x, int y) {
+  if (auto s = picture_of(dos)) picture.blit(*s, x, y);
+  refresh();
+}
+
+void FrmHraci::zhasni_mince() {
+  for (int j = 0; j < 3; ++j)
+    if (core::player_level != 0 && j + 1 != core::player_level)
+      draw_on_background(kCoins[static_cast<size_t>(j)].dark, kCoins[static_cast<size_t>(j)].x, kCoins[static_cast<size_t>(j)].y);
+}
+
+void FrmHraci::rozsvit_aktualni_minci() {
+  if (core::player_level < 1 || core::player_level > 3) return;
+  const Coin& c = kCoins[static_cast<size_t>(core::player_level - 1)];
+  draw_on_background(c.lit, c.x, c.y);
+}
+
+void FrmHraci::put_down(int slot) {
+  const std::string key(kSlotKeys[static_cast<size_t>(slot)]);
+  core::play_animation({Root::Media, "\\CUNICI\\" + key + "_REV.DAT"}, *video_);
+  core::show_avi_frame({Root::Media, "\\CUNICI\\" + key + ".AVI"}, *video_, 0);
+  picture.blit(video_->image, video_->rect.x, video_->rect.y);
+  video_->visible = false;
+  refresh();
+}
+
+void FrmHraci::piglet_click(int i) {
+  const std::string key(kSlotKeys[static_cast<size_t>(i)]);
+  interrupt_talk();
+  if (key == selected_slot_) return;
+  core::hide_cursor();
+  if (!selected_slot_.empty()) {
+    end_entry();
+    for (int k = 0; k < 6; ++k)
+      if (kSlotKeys[static_cast<size_t>(k)] == selected_slot_) put_down(k);
+  }
+  core::play_animation({Root::Media, "\\CUNICI\\" + key + ".DAT"}, *video_);
+  selected_slot_ = key;
+  core::show_cursor();
+  if (!loaded()) return;
+
+  const std::string& name = jmeno_lbl_[static_cast<size_t>(i)]->caption;
+  if (blank(name)) {
+    choose_slot(key, "");
+    for (auto* area : level_plocha_) area->visible = true;
+    draw_on_background("\\CUNICI\\MINCE.BMP", 91, 53);
+    auto* box = jmeno_txt_[static_cast<size_t>(i)];
+    box->caption.clear();
+    box->enabled = box->visible = box->focused = true;
+    klika_->enabled = false;
+  } else {
+    choose_slot(key, name);
+    for (auto* area : level_plocha_) area->visible = false;
+    draw_on_background("\\CUNICI\\MINCE_.BMP", 91, 53);
+    zhasni_mince();
+    rozsvit_aktualni_minci();
+    klika_->enabled = true;
+  }
+  refresh();
+}
+
+void FrmHraci::on_text(const std::string& text) {
+  if (auto* box = entry_box(); box && !dragging_) box->type(text);
+}
+
+void FrmHraci::on_key(const std::string& key) {
+  if (key == "Backspace")
+    if (auto* box = entry_box(); box && !dragging_) box->backspace();
+}
+
+void FrmHraci::level_click(int j) {
+  interrupt_talk();
+  pf::TextBox* box = entry_box();
+  if (!box) return;
+  if (blank(box->caption)) {
+    hint("MISSNAME");
+    return;
+  }
+  core::play_wav({Root::Media, "\\CUNICI\\CINK.WAV"});
+  if (!create_profile(selected_slot_, box->caption, j + 1)) return;
+  for (size_t i = 0; i < 6; ++i)
+    if (jmeno_txt_[i] == box) jmeno_lbl_[i]->caption = box->caption;
+  end_entry();
+  zhasni_mince();
+  klika_->enabled = true;
+  refresh();
+}
+
+// ---- leaving ------------------------------------------------------------------
+
+void FrmHraci::games_click() {
+  interrupt_talk();
+  if (blank(selected_slot_)) return hint("ZVOLHRAC");
+  if (core::player_name.empty()) {
+    const pf::TextBox* box = entry_box();
+    if (!box || blank(box->caption) || core::player_level != 0) return hint("NONAME");
+    return hint("DO_KOLIK");
+  }
+  core::play_wav({Root::Media, "\\CUNICI\\ZARZANI.WAV"});
+  open_screen("frm_hry");
+  // The whinny ends before this screen goes, with nothing else happening.
+  auto& sound = pf::SoundChannel::instance();
+  while (sound.mode() == pf::SoundChannel::kPlaying) {
+    if (auto end = sound.end_moment()) pf::Loop::instance().sleep_until(*end);
+  }
+  hide();
+}
+
+void FrmHraci::crank_click() {
+  interrupt_talk();
+  if (core::player_name.empty()) return hint("ZVOLHRAC");
+  core::play_wav({Root::Media, "\\CUNICI\\KLIKA.WAV"});
+  open_screen("frm_hrackarstvi");
+  casomira_klika.set_enabled(false);
+  crank_tag_ = 0;
+  show_cell(*klika_, crank_strip_, 3, 0);
+  hide();
+}
+
+void FrmHraci::bell_click() {
+  interrupt_talk();
+  core::play_wav({Root::Media, "\\CUNICI\\ZVONECEK.WAV"});
+  core::closing = true;
+  pf::Forms::instance().get("frm_inout")->show();
+  unload();
+}
+
+// ---- hover ------------------------------------------------------------------
+
+void FrmHraci::show_cell(pf::PictureBox& box, const std::optional<pf::Surface>& strip, int cells, int cell) {
+  if (!strip) return;
+  const int w = strip->width() / cells;
+  box.image = pf::Surface(w, strip->height());
+  box.image.blit(*strip, w * cell, 0, w, strip->height(), 0, 0);
+  refresh();
+}
+
+void FrmHraci::crank_tick() {
+  if (++crank_tag_ > 2) crank_tag_ = -2;
+  show_cell(*klika_, crank_strip_, 3, std::abs(crank_tag_));
+}
+
+void FrmHraci::bell_tick() {
+  if (++bell_tag_ > 3) bell_tag_ = 0;
+  show_cell(*zvonec_, bell_strip_, 4, bell_tag_);
+}
+
+void FrmHraci::on_mouse_move(int x, int y) {
+  if (dragging_) return hat_move(x, y);
+  if (casomira_klika.enabled() || crank_tag_ != 0) {
+    casomira_klika.set_enabled(false);
+    crank_tag_ = 0;
+    show_cell(*klika_, crank_strip_, 3, 0);
+  }
+  if (casomira_zvonec.enabled() || bell_tag_ != 0) {
+    casomira_zvonec.set_enabled(false);
+    bell_tag_ = 0;
+    show_cell(*zvonec_, bell_strip_, 4, 0);
+  }
+}
+
+void FrmHraci::on_mouse_up(int x, int y) {
+  if (dragging_) hat_up(x, y);
+}
+
+// ---- the hat ------------------------------------------------------------------
+
+// The hat at (x, y): its picture composed over what the saved screen shows there.
+void FrmHraci::draw_hat_at(int x, int y) {
+  if (!hat_) return;
+  const pf::Surface& under = dragging_ ? zaloha_pozadi_ : picture;
+  pf::Surface mix(hat_->width(), hat_->height());
+  mix.blit(under, x, y, hat_->width(), hat_->height(), 0, 0);
+  core::compose_transparent(*hat_, hat_->width(), hat_->height(), core::key_colour(*hat_), mix, mix);
+  klobouk_->image = mix;
+  klobouk_->rect.x = hat_x_ = x;
+  klobouk_->rect.y = hat_y_ = y;
+  klobouk_->visible = true;
+  refresh();
+}
+
+void FrmHraci::restore_under_hat() {
+  klobouk_->visible = false;
+  refresh();
+}
+
+void FrmHraci::hat_down(int x, int y) {
+  if (dragging_ || casomira_klobouk.enabled()) return;
+  interrupt_talk();
+  for (auto* box : jmeno_txt_) box->visible = false;
+  for (auto* area : level_plocha_) area->visible = false;
+  zvonec_->visible = klika_->visible = false;
+  cmd_hry_->enabled = tapo_help_->enabled = false;
+  grab_x_ = x;
+  grab_y_ = y;
+  // The screen as it is now (names included) becomes the background of the drag.
+  klobouk_->visible = false;
+  background_ = picture;
+  zaloha_pozadi_ = pf::Forms::instance().compose();
+  picture = zaloha_pozadi_;
+  for (auto* l : jmeno_lbl_) l->visible = false;
+  for (auto* a : cunik_) a->visible = false;
+  dragging_ = true;
+  draw_hat_at(hat_x_, hat_y_);
+}
+
+void FrmHraci::hat_move(int x, int y) {
+  if (!dragging_ || casomira_klobouk.enabled()) return;
+  draw_hat_at(x - grab_x_, y - grab_y_);
+}
+
+void FrmHraci::hat_up(int x, int y) {
+  if (!dragging_) return;
+  auto inside = [x, y](const pf::Rect& r) { return x >= r.x && y >= r.y && x <= r.x + r.w && y <= r.y + r.h; };
+  if (casomira_klobouk.enabled()) {
+    // The answer to the question: the same piglet again is yes.
+    if (inside(kPigletAreas[static_cast<size_t>(hat_target_)])) {
+      restore_under_hat();
+      delete_slot(hat_target_);
+    }
+    return end_hat_drag();
+  }
+  for (int i = 0; i < 6; ++i) {
+    if (!inside(kPigletAreas[static_cast<size_t>(i)])) continue;
+    if (blank(jmeno_lbl_[static_cast<size_t>(i)]->caption)) break;
+    core::play_wav({Root::Media, "\\CUNICI\\SMAZAT.WAV"});
+    hat_target_ = i;
+    blink_tag_ = 0;
+    casomira_klobouk.set_enabled(true);
+    return;
+  }
+  end_hat_drag();
+}
+
+void FrmHraci::hat_blink() {
+  if (blink_tag_ == 0) {
+    restore_under_hat();
+    blink_tag_ = 1;
+  } else {
+    draw_hat_at(hat_x_, hat_y_);
+    blink_tag_ = 0;
+  }
+}
+
+void FrmHraci::delete_slot(int i) {
+  const std::string key(kSlotKeys[static_cast<size_t>(i)]);
+  delete_profile(key);
+  jmeno_lbl_[static_cast<size_t>(i)]->caption.clear();
+  jmeno_txt_[static_cast<size_t>(i)]->caption.clear();
+  const pf::Rect& board = kNameBoxes[static_cast<size_t>(i)];
+  if (auto blank_board = picture_of("\\CUNICI\\DESKA" + std::to_string(i) + ".BMP")) {
+    background_.blit(*blank_board, board.x, board.y);
+    zaloha_pozadi_.blit(*blank_board, board.x, board.y);
+  }
+  if (!entry_box()) {
+    if (auto coins = picture_of("\\CUNICI\\MINCE_.BMP")) background_.blit(*coins, 91, 53);
+  }
+  if (key == selected_slot_) {
+    picture = background_;
+    put_down(i);
+    background_ = picture;
+    selected_slot_.clear();
+  }
+  hat_target_ = kNoTarget;
+}
+
+void FrmHraci::end_hat_drag() {
+  casomira_klobouk.set_enabled(false);
+  hat_target_ = kNoTarget;
+  dragging_ = false;
+  if (core::sound_mode() == pf::SoundChannel::kPlaying) core::close_sound();
+  for (auto* l : jmeno_lbl_) l->visible = true;
+  for (auto* a : cunik_) a->visible = true;
+  zvonec_->visible = klika_->visible = true;
+  cmd_hry_->enabled = tapo_help_->enabled = true;
+  if (pf::TextBox* box = entry_box()) {
+    box->visible = box->focused = true;
+    for (auto* area : level_plocha_) area->visible = true;
+  }
+  picture = background_;
+  draw_hat_at(kHatX, kHatY);
+}
 
 TAPO_REGISTER_FORM("frm_hraci", FrmHraci)
 
