@@ -1,5 +1,7 @@
 #include "tools/mkmedia/canvas.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -10,6 +12,11 @@ double r_of(Rgb c) { return ((c >> 16) & 255) / 255.0; }
 double g_of(Rgb c) { return ((c >> 8) & 255) / 255.0; }
 double b_of(Rgb c) { return (c & 255) / 255.0; }
 }  // namespace
+
+void release_drawing_caches() {
+  cairo_debug_reset_static_data();
+  FcFini();
+}
 
 Rgb shade(Rgb c, double f) {
   auto ch = [f](int v) {

@@ -53,6 +53,10 @@ class Canvas {
   cairo_t* cr_;
 };
 
+// Frees the font and glyph caches of the drawing libraries (at the end of a
+// run, so that leak checkers see only the generator's own memory).
+void release_drawing_caches();
+
 // Lighter or darker shade of a colour (factor > 1 lightens).
 Rgb shade(Rgb c, double factor);
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/text.h"
+#include "tools/mkmedia/canvas.h"
 #include "tools/mkmedia/contact_sheet.h"
 #include "tools/mkmedia/folders.h"
 
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
   md::Pack pack(out, std::move(speech), lang);
   for (const auto& [name, make] : md::folder_makers()) make(pack);
   tapo::platform::close_fonts();
+  md::release_drawing_caches();
 
   std::uintmax_t bytes = 0, files = 0;
   for (const auto& e : fs::recursive_directory_iterator(out))
