@@ -75,6 +75,15 @@ void wait_ms(int ms) {
   loop.wait_until(t0 + ms + 1);
 }
 
+void wait_for_sound_without_events() {
+  auto& sound = pf::SoundChannel::instance();
+  while (sound.mode() == pf::SoundChannel::kPlaying) {
+    const auto end = sound.end_moment();
+    if (!end) break;
+    pf::Loop::instance().sleep_until(*end);
+  }
+}
+
 void clip_failure(bool no_decoder, const char* text) {
   show_cursor();
   if (no_decoder)

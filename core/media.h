@@ -19,6 +19,9 @@ int sound_mode();
 
 // Waits `ms` milliseconds, processing events.
 void wait_ms(int ms);
+// Waits until the sound that plays has ended, handling nothing meanwhile
+// (input stays queued until after).
+void wait_for_sound_without_events();
 
 // Draws frame `offset` of a clip into the picture box, sized to the frame.
 void show_avi_frame(const MediaPath& clip, platform::PictureBox& box, int offset);

@@ -105,7 +105,6 @@ class Form : public std::enable_shared_from_this<Form> {
   std::string caption;
   Surface picture{640, 480};  // the persistent image (Picture / AutoRedraw drawing)
   bool enabled = true;
-  std::string tag;
 
   template <class T, class... Args>
   T& add(Args&&... args) {

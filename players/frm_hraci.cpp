@@ -9,6 +9,7 @@
 #include "core/keying.h"
 #include "core/media.h"
 #include "core/tapo_iii.h"
+#include "navigation/frm_game_placeholder.h"
 #include "platform/sound.h"
 #include "platform/ui.h"
 #include "platform/utf8.h"
@@ -51,15 +52,12 @@ std::optional<pf::Surface> picture_of(const std::string& dos) {
 
 bool blank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
-// Shows a screen; one that is not built yet is stood in for by the placeholder
-// screen, which knows by name what it stands for.
-void open_screen(const std::string& name) {
+// Shows a screen; one that is not built yet is stood in for by a placeholder
+// showing `area` of this screen.
+void open_screen(const std::string& name, pf::Rect area) {
   auto& forms = pf::Forms::instance();
   if (forms.known(name)) return forms.get(name)->show();
-  if (!forms.known("frm_placeholder")) return;
-  auto stand_in = forms.get("frm_placeholder");
-  stand_in->tag = name;
-  stand_in->show();
+  navigation::show_game_placeholder(name, area, "frm_hraci");
 }
 
 }  // namespace
@@ -385,12 +383,9 @@ void FrmHraci::games_click() {
     return hint("DO_KOLIK");
   }
   core::play_wav({Root::Media, "\\CUNICI\\ZARZANI.WAV"});
-  open_screen("frm_hry");
+  open_screen("frm_hry", {});
   // The whinny ends before this screen goes, with nothing else happening.
-  auto& sound = pf::SoundChannel::instance();
-  while (sound.mode() == pf::SoundChannel::kPlaying) {
-    if (auto end = sound.end_moment()) pf::Loop::instance().sleep_until(*end);
-  }
+  core::wait_for_sound_without_events();
   hide();
 }
 
@@ -398,7 +393,7 @@ void FrmHraci::crank_click() {
   interrupt_talk();
   if (core::player_name.empty()) return hint("ZVOLHRAC");
   core::play_wav({Root::Media, "\\CUNICI\\KLIKA.WAV"});
-  open_screen("frm_hrackarstvi");
+  open_screen("frm_hrackarstvi", {340, 0, 210, 310});  // the toy shop's house
   casomira_klika.set_enabled(false);
   crank_tag_ = 0;
   show_cell(*klika_, crank_strip_, 3, 0);

@@ -154,3 +154,27 @@ TEST(PlayersScreen, TheHatTakesAPlayerAwayOnlyWhenAskedTwice) {
     EXPECT_NE(last_state(r).find("\"hat_target\": 99, \"hat_x\": 400"), std::string::npos) << last_state(r);
   }
 }
+
+TEST(PlayersScreen, TheRouteToTheGamesAndTheShopAndBackWithoutASecondGreeting) {
+  Sandbox box;
+  box.write_default_config();
+  write_roster(box, "[POP]\r\nJmeno=Ola\r\nLevel=1\r\n", "[POP]\r\nDukaty=3\r\n");
+  // The players' screen, the menu, the pirate's game (still to come), the
+  // menu again, the players again; then the shop (still to come) and back.
+  const PlayResult r = box.play(kReady + click(kPiglet[4]) + click(kGames) + "wait 2000\n" + click("428 232") +
+                                "wait 6000\ndump\n" + click("84 242") + "wait 2000\ndump\n" + click("416 258") +
+                                "wait 6000\ndump\n");
+  no_missing_media(r);
+  std::vector<std::string> shown;
+  for (const auto& t : r.events("show")) shown.push_back(t.args);
+  EXPECT_EQ(shown, (std::vector<std::string>{"frm_inout", "frm_hraci", "frm_hry", "frm_pripravujeme", "frm_hry",
+                                             "frm_hraci", "frm_pripravujeme", "frm_hraci"}))
+      << r.dump();
+  int greetings = 0;
+  for (const auto& t : r.events("talk")) greetings += t.args.rfind("HD:\\CUNICI\\INTRO.DAT", 0) == 0;
+  EXPECT_EQ(greetings, 1) << "coming back does not greet again";
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 3u);
+  EXPECT_NE(states[1].args.find("\"form\": \"frm_hraci\", \"player_id\": \"POP\""), std::string::npos) << states[1].args;
+  EXPECT_NE(states[2].args.find("\"form\": \"frm_hraci\""), std::string::npos) << states[2].args;
+}
