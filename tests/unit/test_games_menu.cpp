@@ -3,6 +3,8 @@
 // players.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cstdio>
 #include <cstdlib>
 #include <tuple>
@@ -82,8 +84,7 @@ class GamesMenu : public LoopTest {
     LoopTest::SetUp();
     loop().use_virtual_clock(&clicks_);
     platform::SoundChannel::instance().close();  // nothing left over from an earlier test
-    trace_ = open_memstream(&trace_buf_, &trace_len_);
-    platform::trace::open(trace_);
+    trace_.emplace();
     // The demo pack, linked file by file into a folder of the test's own.
     const fs::path demo(TAPO_DEMO_DIR);
     for (const auto& e : fs::recursive_directory_iterator(demo / "media")) {
@@ -105,25 +106,14 @@ class GamesMenu : public LoopTest {
   }
   void TearDown() override {
     for (const auto& e : events()) EXPECT_NE(e.name, "missing") << e.str();
-    platform::trace::close();
-    std::free(trace_buf_);
+    trace_.reset();
     LoopTest::TearDown();
     platform::close_fonts();  // the placeholder's lettering
   }
 
   std::vector<Event> events() {
-    std::fflush(trace_);
     std::vector<Event> out;
-    std::istringstream in(std::string(trace_buf_, trace_len_));
-    std::string line;
-    while (std::getline(in, line)) {
-      std::istringstream l(line);
-      Event e;
-      l >> e.ms >> e.name;
-      std::getline(l, e.args);
-      if (!e.args.empty()) e.args.erase(0, 1);
-      out.push_back(e);
-    }
+    for (auto& t : trace_->lines()) out.push_back({t.ms, t.event, t.args});
     return out;
   }
   // The moments of an event (with these arguments, when given) from `from` on.
@@ -164,9 +154,7 @@ class GamesMenu : public LoopTest {
   ClickFeed clicks_;
   TempDir dir_;
   std::shared_ptr<platform::Form> menu_;
-  FILE* trace_ = nullptr;
-  char* trace_buf_ = nullptr;
-  size_t trace_len_ = 0;
+  std::optional<TraceCapture> trace_;
 };
 
 TEST_F(GamesMenu, EveryToyPlaysItsShowThenOpensItsGameAndTheMenuWaitsBehind) {

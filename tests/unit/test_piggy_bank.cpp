@@ -3,6 +3,8 @@
 // balance is saved only after the window has closed.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -69,8 +71,7 @@ class PiggyBank : public LoopTest {
     LoopTest::SetUp();
     (void)registered;
     platform::SoundChannel::instance().close();
-    trace_ = open_memstream(&trace_buf_, &trace_len_);
-    platform::trace::open(trace_);
+    trace_.emplace();
     for (const char* d : {"media/CUNICI/XL", "media/UNI_SND", "data"}) fs::create_directories(dir_ / d);
     core::media_root = (dir_ / "media").string();
     core::data_dir = (dir_ / "data").string();
@@ -95,8 +96,7 @@ class PiggyBank : public LoopTest {
   void TearDown() override {
     platform::SoundChannel::instance().close();
     platform::close_fonts();
-    platform::trace::close();
-    std::free(trace_buf_);
+    trace_.reset();
     LoopTest::TearDown();
   }
 
@@ -107,19 +107,8 @@ class PiggyBank : public LoopTest {
 
   using Line = std::tuple<long long, std::string, std::string>;
   std::vector<Line> trace() {
-    std::fflush(trace_);
     std::vector<Line> out;
-    std::istringstream in(std::string(trace_buf_, trace_len_));
-    std::string line;
-    while (std::getline(in, line)) {
-      std::istringstream l(line);
-      long long ms;
-      std::string ev, args;
-      l >> ms >> ev;
-      std::getline(l, args);
-      if (!args.empty()) args.erase(0, 1);
-      out.emplace_back(ms, ev, args);
-    }
+    for (auto& t : trace_->lines()) out.emplace_back(t.ms, t.event, t.args);
     return out;
   }
   // The trace lines of the given events from `since` on, in order.
@@ -167,9 +156,7 @@ class PiggyBank : public LoopTest {
   std::shared_ptr<GameScreen> game_;
   std::vector<std::pair<Ms, bool>> pointer_;
   std::function<void()> on_sample;
-  FILE* trace_ = nullptr;
-  char* trace_buf_ = nullptr;
-  size_t trace_len_ = 0;
+  std::optional<TraceCapture> trace_;
 };
 
 std::string results_dukaty(const fs::path& data) {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <map>
+#include <optional>
 
 #include "core/animation.h"
 #include "core/media.h"
@@ -45,8 +46,7 @@ class Players : public LoopTest {
   void SetUp() override {
     LoopTest::SetUp();
     (void)registered;
-    trace_ = open_memstream(&trace_buf_, &trace_len_);
-    platform::trace::open(trace_);
+    trace_.emplace();
     for (const char* d : {"media/A", "work", "data"}) fs::create_directories(dir_ / d);
     core::media_root = (dir_ / "media").string();
     core::work_dir = (dir_ / "work").string();
@@ -57,8 +57,7 @@ class Players : public LoopTest {
     form_->show();
   }
   void TearDown() override {
-    platform::trace::close();  // closes the stream too
-    std::free(trace_buf_);
+    trace_.reset();
     LoopTest::TearDown();
   }
 
@@ -87,19 +86,8 @@ class Players : public LoopTest {
 
   // The trace so far as (time, event, args).
   std::vector<std::tuple<long long, std::string, std::string>> trace() {
-    std::fflush(trace_);
     std::vector<std::tuple<long long, std::string, std::string>> out;
-    std::istringstream in(std::string(trace_buf_, trace_len_));
-    std::string line;
-    while (std::getline(in, line)) {
-      std::istringstream l(line);
-      long long ms;
-      std::string ev, args;
-      l >> ms >> ev;
-      std::getline(l, args);
-      if (!args.empty()) args.erase(0, 1);
-      out.emplace_back(ms, ev, args);
-    }
+    for (auto& t : trace_->lines()) out.emplace_back(t.ms, t.event, t.args);
     return out;
   }
   std::vector<long long> times_of(const std::string& event) {
@@ -111,9 +99,7 @@ class Players : public LoopTest {
 
   TempDir dir_;
   std::shared_ptr<PlayerForm> form_;
-  FILE* trace_ = nullptr;
-  char* trace_buf_ = nullptr;
-  size_t trace_len_ = 0;
+  std::optional<TraceCapture> trace_;
 };
 
 TEST_F(Players, StepsAreShownAtTheSumOfTheEarlierHoldTimes) {

@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -63,6 +66,44 @@ class FarFeed : public platform::ScriptFeed {
   int runs = 0;
   void run_due(platform::Ms) override { ++runs; }
   std::optional<platform::Ms> next_due(platform::Ms) override { return next; }
+};
+
+// The trace of a test, written into memory: "<ms> <event> <args>" lines.
+struct TraceLine {
+  long long ms = 0;
+  std::string event, args;
+};
+
+class TraceCapture {
+ public:
+  TraceCapture() : out_(open_memstream(&buf_, &len_)) { platform::trace::open(out_); }
+  ~TraceCapture() {
+    platform::trace::close();  // closes the stream too
+    std::free(buf_);
+  }
+  TraceCapture(const TraceCapture&) = delete;
+  TraceCapture& operator=(const TraceCapture&) = delete;
+
+  std::vector<TraceLine> lines() {
+    std::fflush(out_);
+    std::vector<TraceLine> out;
+    std::istringstream in(std::string(buf_, len_));
+    std::string line;
+    while (std::getline(in, line)) {
+      std::istringstream l(line);
+      TraceLine t;
+      l >> t.ms >> t.event;
+      std::getline(l, t.args);
+      if (!t.args.empty()) t.args.erase(0, 1);
+      out.push_back(std::move(t));
+    }
+    return out;
+  }
+
+ private:
+  char* buf_ = nullptr;
+  size_t len_ = 0;
+  FILE* out_;
 };
 
 inline void reset_everything() {

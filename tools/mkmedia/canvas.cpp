@@ -71,6 +71,24 @@ void Canvas::fill_outlined(Rgb c, Rgb line, double width) {
   cairo_stroke(cr_);
 }
 
+void Canvas::fill_soft(Rgb base, double width, double light) {
+  double x0, y0, x1, y1;
+  cairo_path_extents(cr_, &x0, &y0, &x1, &y1);
+  const double w = x1 - x0, h = y1 - y0;
+  cairo_pattern_t* p = cairo_pattern_create_radial(x0 + 0.38 * w, y0 + 0.3 * h, 0, x0 + 0.45 * w, y0 + 0.45 * h,
+                                                   0.75 * std::max(w, h) + 0.5);
+  auto stop = [p](double at, Rgb c) { cairo_pattern_add_color_stop_rgb(p, at, r_of(c), g_of(c), b_of(c)); };
+  stop(0, shade(base, light));
+  stop(0.55, base);
+  stop(1, shade(base, 0.86));
+  cairo_set_source(cr_, p);
+  cairo_fill_preserve(cr_);
+  cairo_pattern_destroy(p);
+  set_colour(kInk);
+  cairo_set_line_width(cr_, width);
+  cairo_stroke(cr_);
+}
+
 void Canvas::stroke(Rgb c, double width) {
   set_colour(c);
   cairo_set_line_width(cr_, width);

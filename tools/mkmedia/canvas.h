@@ -36,6 +36,9 @@ class Canvas {
   void fill(Rgb c);
   // Fills with `c` and draws the outline in `line` on top (keeps no path).
   void fill_outlined(Rgb c, Rgb line = kInk, double width = 3.0);
+  // Fills with soft shading (lighter at the upper left by `light`, a touch
+  // darker at the far edge) and outlines in the ink colour.
+  void fill_soft(Rgb base, double width = 3.0, double light = 1.22);
   void stroke(Rgb c, double width);
   void line(double x0, double y0, double x1, double y1, Rgb c, double width);
   // Text centred on (cx, cy), in the bold sans of the game.

@@ -20,28 +20,6 @@ void limb(Canvas& c, double x0, double y0, double x1, double y1, double w, Rgb f
   c.line(x0, y0, x1, y1, fill, w);
 }
 
-// Fills the current path with soft shading (lighter at the upper left,
-// a touch darker at the far edge) and outlines it.
-void soft_outlined(Canvas& c, Rgb base, double width = 3.0) {
-  cairo_t* cr = c.cr();
-  double x0, y0, x1, y1;
-  cairo_path_extents(cr, &x0, &y0, &x1, &y1);
-  const double w = x1 - x0, h = y1 - y0;
-  cairo_pattern_t* p = cairo_pattern_create_radial(x0 + 0.38 * w, y0 + 0.3 * h, 0, x0 + 0.45 * w, y0 + 0.45 * h,
-                                                   0.75 * std::max(w, h) + 0.5);
-  auto stop = [p](double at, Rgb c) {
-    cairo_pattern_add_color_stop_rgb(p, at, ((c >> 16) & 255) / 255.0, ((c >> 8) & 255) / 255.0, (c & 255) / 255.0);
-  };
-  stop(0, shade(base, 1.22));
-  stop(0.55, base);
-  stop(1, shade(base, 0.86));
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  c.set_colour(kInk);
-  cairo_set_line_width(cr, width);
-  cairo_stroke(cr);
-}
 
 }  // namespace
 
@@ -68,11 +46,11 @@ void draw_tapo(Canvas& c, double x, double y, const TapoLook& look, double scale
     c.stroke(colour, width);
   }
   c.ellipse(52, 186, 16, 11);
-  soft_outlined(c, kFur);
+  c.fill_soft(kFur);
   c.ellipse(88, 186, 16, 11);
-  soft_outlined(c, kFur);
+  c.fill_soft(kFur);
   c.ellipse(70, 142, 38, 44);
-  soft_outlined(c, kFur);
+  c.fill_soft(kFur);
   c.ellipse(70, 150, 24, 30);
   c.fill(kMuzzle);
 
@@ -102,11 +80,11 @@ void draw_tapo(Canvas& c, double x, double y, const TapoLook& look, double scale
 
   c.line(44, 98, 96, 98, kCollar, 9);
   c.ellipse(30, 58, 13, 30);
-  soft_outlined(c, kFurDark);
+  c.fill_soft(kFurDark);
   c.ellipse(110, 58, 13, 30);
-  soft_outlined(c, kFurDark);
+  c.fill_soft(kFurDark);
   c.ellipse(70, 56, 40, 38);
-  soft_outlined(c, kFur);
+  c.fill_soft(kFur);
   c.ellipse(70, 74, 24, 18);
   c.fill(kMuzzle);
   c.ellipse(55, 46, 7, 8);
@@ -173,21 +151,21 @@ void piglet_hat(Canvas& c, int slot, Rgb wear) {
       cairo_arc(cr, 0, 0, 1, M_PI, 2 * M_PI);
       cairo_restore(cr);
       cairo_close_path(cr);
-      soft_outlined(c, wear);
+      c.fill_soft(wear);
       c.rounded_rect(21, 16, 48, 9, 4.5);
-      soft_outlined(c, shade(wear, 0.8), 2.5);
+      c.fill_soft(shade(wear, 0.8), 2.5);
       for (double x = 27; x < 66; x += 8) c.line(x, 18, x, 23, shade(wear, 1.35), 2);
       c.ellipse(45, 6, 6, 6);
-      soft_outlined(c, white, 2.5);
+      c.fill_soft(white, 2.5);
       break;
     case 1:  // a sun hat with a flower
       c.ellipse(45, 18, 36, 6.5);
-      soft_outlined(c, wear, 2.5);
+      c.fill_soft(wear, 2.5);
       cairo_new_sub_path(cr);
       cairo_move_to(cr, 30, 18);
       cairo_curve_to(cr, 29, 2, 61, 2, 60, 18);
       cairo_close_path(cr);
-      soft_outlined(c, wear, 2.5);
+      c.fill_soft(wear, 2.5);
       c.rounded_rect(30.5, 12, 29, 5, 2);
       c.fill(platform::rgb(230, 70, 90));
       for (int k = 0; k < 5; ++k) {
@@ -206,10 +184,10 @@ void piglet_hat(Canvas& c, int slot, Rgb wear) {
       cairo_arc(cr, 0, 0, 1, M_PI, 2 * M_PI);
       cairo_restore(cr);
       cairo_close_path(cr);
-      soft_outlined(c, wear);
+      c.fill_soft(wear);
       c.line(45, 6, 45, 21, shade(wear, 0.75), 1.5);
       c.ellipse(58, 22, 21, 4.5);
-      soft_outlined(c, shade(wear, 0.75), 2.5);
+      c.fill_soft(shade(wear, 0.75), 2.5);
       c.ellipse(45, 5.5, 3, 3);
       c.fill_outlined(shade(wear, 1.3), kInk, 1.5);
       break;
@@ -220,13 +198,13 @@ void piglet_hat(Canvas& c, int slot, Rgb wear) {
       cairo_line_to(cr, 63, 20);
       cairo_curve_to(cr, 52, 25, 40, 25, 29, 21);
       cairo_close_path(cr);
-      soft_outlined(c, wear, 2.5);
+      c.fill_soft(wear, 2.5);
       for (auto [dx, dy] : {std::pair{40.0, 17.0}, {50.0, 13.0}, {55.0, 19.0}, {46.0, 20.5}}) {
         c.ellipse(dx, dy, 2, 2);
         c.fill(platform::rgb(255, 230, 80));
       }
       c.ellipse(47, 4.5, 4.2, 4.2);
-      soft_outlined(c, platform::rgb(255, 230, 80), 2);
+      c.fill_soft(platform::rgb(255, 230, 80), 2);
       break;
     case 4:  // a big bow
       for (double side : {-1.0, 1.0}) {
@@ -235,10 +213,10 @@ void piglet_hat(Canvas& c, int slot, Rgb wear) {
         cairo_curve_to(cr, 45 + side * 8, 0, 45 + side * 24, 2, 45 + side * 22, 13);
         cairo_curve_to(cr, 45 + side * 21, 24, 45 + side * 8, 22, 45, 14);
         cairo_close_path(cr);
-        soft_outlined(c, wear, 2.5);
+        c.fill_soft(wear, 2.5);
       }
       c.ellipse(45, 14, 5, 5);
-      soft_outlined(c, shade(wear, 0.85), 2.5);
+      c.fill_soft(shade(wear, 0.85), 2.5);
       break;
     default: {  // a crown with purple jewels
       const Rgb gold = platform::rgb(250, 206, 60);
@@ -251,7 +229,7 @@ void piglet_hat(Canvas& c, int slot, Rgb wear) {
       cairo_line_to(cr, 63, 8);
       cairo_line_to(cr, 63, 22);
       cairo_close_path(cr);
-      soft_outlined(c, gold, 2.5);
+      c.fill_soft(gold, 2.5);
       for (auto [tx, ty] : {std::pair{27.0, 7.0}, {45.0, 3.5}, {63.0, 7.0}}) {
         c.ellipse(tx, ty, 2.6, 2.6);
         c.fill_outlined(gold, kInk, 1.5);
@@ -276,9 +254,9 @@ void piglet_scarf(Canvas& c, const PigletStyle& st) {
   cairo_line_to(cr, 68, 80);
   cairo_line_to(cr, 58, 79);
   cairo_close_path(cr);
-  soft_outlined(c, shade(st.wear, 0.9), 2.5);
+  c.fill_soft(shade(st.wear, 0.9), 2.5);
   c.rounded_rect(21, 55, 48, 10, 5);
-  soft_outlined(c, st.wear, 2.5);
+  c.fill_soft(st.wear, 2.5);
   const Rgb mark = st.pattern == 1 ? platform::rgb(255, 255, 255) : shade(st.wear, 1.55);
   if (st.pattern == 1) {
     for (double x = 28; x < 66; x += 9) c.line(x, 57, x - 2, 63, mark, 2.5);
@@ -307,7 +285,7 @@ void piglet_head(Canvas& c, int slot, bool happy) {
     cairo_curve_to(cr, 45 + side * 22, 4, 45 + side * 32, 4, 45 + side * 33, 8);
     cairo_curve_to(cr, 45 + side * 34, 16, 45 + side * 30, 24, 45 + side * 24, 28);
     cairo_close_path(cr);
-    soft_outlined(c, skin, 2.5);
+    c.fill_soft(skin, 2.5);
     cairo_new_sub_path(cr);
     cairo_move_to(cr, 45 + side * 19, 18);
     cairo_curve_to(cr, 45 + side * 24, 11, 45 + side * 29, 10, 45 + side * 29, 12);
@@ -316,7 +294,7 @@ void piglet_head(Canvas& c, int slot, bool happy) {
     c.fill(shade(skin, 0.82));
   }
   c.ellipse(45, 38, 28, 24);
-  soft_outlined(c, skin);
+  c.fill_soft(skin);
   for (double cx : {27.0, 63.0}) {
     c.ellipse(cx, 47, 6, 4);
     c.set_colour(platform::rgb(240, 100, 120), 0.45);
@@ -335,7 +313,7 @@ void piglet_head(Canvas& c, int slot, bool happy) {
     c.line(60, 28, 62.5, 25.5, kInk, 1.5);
   }
   c.ellipse(45, 46, 12, 8.5);
-  soft_outlined(c, shade(skin, 0.9), 2.2);
+  c.fill_soft(shade(skin, 0.9), 2.2);
   for (double nx : {40.5, 49.5}) {
     c.ellipse(nx, 46, 2.2, 3.2);
     c.fill(shade(skin, 0.45));
@@ -379,18 +357,18 @@ void draw_piglet(Canvas& c, int slot, double x, double y, const PigletLook& look
 
   for (double fx : {34.0, 56.0}) {
     c.ellipse(fx, 101, 11, 7);
-    soft_outlined(c, shade(skin, 0.9));
+    c.fill_soft(shade(skin, 0.9));
     c.line(fx, 104, fx, 107.5, kInk, 1.5);
   }
   c.ellipse(45, 79, 28, 24);
-  soft_outlined(c, skin);
+  c.fill_soft(skin);
   c.ellipse(45, 85, 17, 13);
   c.fill(shade(skin, 1.2));
 
   // Arms: resting at the sides, or the right one (on the picture) waving.
   limb(c, 22, 68, 14, 86, 8, skin);
   c.ellipse(14, 87, 5, 5);
-  soft_outlined(c, skin, 2.5);
+  c.fill_soft(skin, 2.5);
   double hx = 77, hy = 87;
   if (look.pose == PigletPose::Wave) {
     const double a = -1.25 + 0.4 * std::sin(look.phase * 2 * M_PI * 2);
@@ -399,7 +377,7 @@ void draw_piglet(Canvas& c, int slot, double x, double y, const PigletLook& look
   }
   limb(c, 68, 68, hx, hy, 8, skin);
   c.ellipse(hx, hy, 5, 5);
-  soft_outlined(c, skin, 2.5);
+  c.fill_soft(skin, 2.5);
 
   piglet_scarf(c, st);
 
@@ -416,7 +394,7 @@ void draw_piggy_bank(Canvas& c, int slot, double x, double y) {
   cairo_clip(cr);
   for (double lx : {34.0, 46.0, 68.0, 79.0}) {
     c.rounded_rect(lx - 5, 50, 10, 17, 4);
-    soft_outlined(c, shade(st.skin, 0.9), 2.5);
+    c.fill_soft(shade(st.skin, 0.9), 2.5);
   }
   // the curly tail, then the round body with the plaque and the coin slot
   cairo_move_to(cr, 84, 32);
@@ -426,17 +404,17 @@ void draw_piggy_bank(Canvas& c, int slot, double x, double y) {
   cairo_curve_to(cr, 90, 30, 90, 24, 86, 23);
   c.stroke(st.skin, 2);
   c.ellipse(57, 35, 30, 26);
-  soft_outlined(c, st.skin);
+  c.fill_soft(st.skin);
   const auto& p = kPiggyBankPlaque;
   c.rounded_rect(p.x, p.y, p.w, p.h, 5);
   c.fill_outlined(platform::rgb(255, 250, 232), kInk, 2.2);
   c.ellipse(62, 7, 6, 6);
-  soft_outlined(c, platform::rgb(255, 204, 40), 1.8);
+  c.fill_soft(platform::rgb(255, 204, 40), 1.8);
   c.rounded_rect(53, 10, 18, 4, 2);
   c.fill(platform::rgb(90, 50, 40));
   // the scarf round the neck, then the head turned to us
   c.rounded_rect(24, 22, 10, 32, 5);
-  soft_outlined(c, st.wear, 2.2);
+  c.fill_soft(st.wear, 2.2);
   if (st.pattern == 1) {
     for (double yy = 28; yy < 52; yy += 7) c.line(26, yy, 32, yy - 2, platform::rgb(255, 255, 255), 2);
   } else if (st.pattern == 2) {
@@ -457,7 +435,7 @@ void draw_piggy_bank(Canvas& c, int slot, double x, double y) {
 void draw_coin(Canvas& c, double cx, double cy, double r, const std::string& label, bool lit) {
   const Rgb gold = lit ? platform::rgb(255, 204, 40) : platform::rgb(150, 134, 100);
   c.ellipse(cx, cy, r, r);
-  soft_outlined(c, gold, std::max(2.0, r / 10));
+  c.fill_soft(gold, std::max(2.0, r / 10));
   c.ellipse(cx, cy, r * 0.78, r * 0.78);
   c.stroke(shade(gold, lit ? 0.78 : 0.88), std::max(1.5, r / 14));
   if (lit) {  // a glint

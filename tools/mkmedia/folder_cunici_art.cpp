@@ -291,23 +291,7 @@ void board(Canvas& c, const SlotPlace& s) {
 
 cairo_t* cr_of(Canvas& c) { return c.cr(); }
 
-void soft_fill(Canvas& c, Rgb base) {
-  cairo_t* cr = c.cr();
-  double x0, y0, x1, y1;
-  cairo_path_extents(cr, &x0, &y0, &x1, &y1);
-  const double w = x1 - x0, h = y1 - y0;
-  cairo_pattern_t* p = cairo_pattern_create_radial(x0 + 0.38 * w, y0 + 0.3 * h, 0, x0 + 0.45 * w, y0 + 0.45 * h,
-                                                   0.75 * std::max(w, h) + 0.5);
-  add_stop(p, 0, shade(base, 1.2));
-  add_stop(p, 0.55, base);
-  add_stop(p, 1, shade(base, 0.86));
-  cairo_set_source(cr, p);
-  cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
-  c.set_colour(kInk);
-  cairo_set_line_width(cr, 2.5);
-  cairo_stroke(cr);
-}
+void soft_fill(Canvas& c, Rgb base) { c.fill_soft(base, 2.5, 1.2); }
 
 Surface meadow() {
   Surface s(640, 480);
