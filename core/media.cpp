@@ -66,6 +66,12 @@ void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to) {
     ch.play(from, static_cast<std::uint32_t>(to));
 }
 
+std::optional<pf::Surface> load_media_picture(const MediaPath& picture) {
+  auto s = pf::Surface::load_bmp(real_path(picture));
+  if (!s) note_missing(picture);
+  return s;
+}
+
 int sound_mode() { return pf::SoundChannel::instance().mode(); }
 
 void wait_ms(int ms) {

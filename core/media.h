@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "core/tapo_iii.h"
 #include "platform/ui.h"
@@ -16,6 +17,9 @@ void play_wav(const MediaPath& wav);
 void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to);
 // 526 while a sound plays, 525 once it has stopped, 0 when closed.
 int sound_mode();
+
+// A picture of the game's media; a missing one is noted in the trace.
+std::optional<platform::Surface> load_media_picture(const MediaPath& picture);
 
 // Waits `ms` milliseconds, processing events.
 void wait_ms(int ms);

@@ -66,11 +66,7 @@ class FrmHry : public pf::Form {
   void on_load() override {
     caption = "Tapo - Numerino";
     bounds = {0, 0, 640, 480};
-    const MediaPath background{Root::Media, "\\OBCHOD\\POZADI.BMP"};
-    if (auto shop = pf::Surface::load_bmp(core::real_path(background)))
-      picture.blit(*shop, 0, 0);
-    else
-      core::note_missing(background);
+    if (auto shop = core::load_media_picture({Root::Media, "\\OBCHOD\\POZADI.BMP"})) picture.blit(*shop, 0, 0);
 
     // Later areas lie above earlier ones where they overlap; the talking
     // head and the toys' shows lie above them all.

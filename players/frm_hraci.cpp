@@ -43,12 +43,7 @@ constexpr int kNoTarget = 99;
 constexpr std::size_t kNameChars = 12;
 const MediaPath kHintFace{Root::Media, "\\CUNICI\\MLUVI_.AVI"};
 
-std::optional<pf::Surface> picture_of(const std::string& dos) {
-  const MediaPath m{Root::Media, dos};
-  auto s = pf::Surface::load_bmp(core::real_path(m));
-  if (!s) core::note_missing(m);
-  return s;
-}
+std::optional<pf::Surface> picture_of(const std::string& dos) { return core::load_media_picture({Root::Media, dos}); }
 
 bool blank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
