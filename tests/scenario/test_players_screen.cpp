@@ -159,15 +159,15 @@ TEST(PlayersScreen, TheRouteToTheGamesAndTheShopAndBackWithoutASecondGreeting) {
   Sandbox box;
   box.write_default_config();
   write_roster(box, "[POP]\r\nJmeno=Ola\r\nLevel=1\r\n", "[POP]\r\nDukaty=3\r\n");
-  // The players' screen, the menu, the pirate's game (still to come), the
-  // menu again, the players again; then the shop (still to come) and back.
+  // The players' screen, the menu, the pirate's target game and out by its
+  // footprints, the players again; then the shop (still to come) and back.
   const PlayResult r = box.play(kReady + click(kPiglet[4]) + click(kGames) + "wait 2000\n" + click("428 232") +
-                                "wait 6000\ndump\n" + click("84 242") + "wait 2000\ndump\n" + click("416 258") +
-                                "wait 6000\ndump\n");
+                                "wait 6000\ndump\nclick 24 410\nwait 1000\n" + click("84 242") + "wait 2000\ndump\n" +
+                                click("416 258") + "wait 6000\ndump\n");
   no_missing_media(r);
   std::vector<std::string> shown;
   for (const auto& t : r.events("show")) shown.push_back(t.args);
-  EXPECT_EQ(shown, (std::vector<std::string>{"frm_inout", "frm_hraci", "frm_hry", "frm_pripravujeme", "frm_hry",
+  EXPECT_EQ(shown, (std::vector<std::string>{"frm_inout", "frm_hraci", "frm_hry", "frm_terc", "frm_hry",
                                              "frm_hraci", "frm_pripravujeme", "frm_hraci"}))
       << r.dump();
   int greetings = 0;

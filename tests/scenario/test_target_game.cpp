@@ -1,0 +1,332 @@
+// The target game in scripted play on the demo pack: from the players' screen
+// through the games menu to the pirate's targets; answers right and wrong,
+// coins, praise, bonus shows, the digit keys, and leaving.
+//
+// Runs on the virtual clock are repeatable, so a test learns the total of an
+// example from a `dump` of one run and answers it in the next run of the same
+// script.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/scenario/play.h"
+
+using tapo::test::PlayResult;
+using tapo::test::Sandbox;
+
+namespace {
+
+// Past the opening picture and Tapo's greeting; a new player Eva at a level;
+// the games menu and the pirate toy; past the introduction to the first example.
+std::string to_menu(int level) {
+  const char* const kLevel[3] = {"114 106", "158 78", "214 80"};
+  return std::string("click 1 1\nwait 14000\n") + "click 72 220\nwait 3000\ntype Eva\n" + "click " +
+         kLevel[level - 1] + "\nwait 3000\n" + "click 582 254\nwait 3000\n";
+}
+const std::string kPirate = "click 428 232\n";
+std::string to_game(int level) { return to_menu(level) + kPirate + "wait 40000\n"; }
+const std::string kLeave = "click 24 410\n";
+
+std::string answer(int n) {
+  std::string s;
+  for (char c : std::to_string(n)) s += std::string("key ") + c + "\n";
+  return s + "key Enter\nwait 20000\n";
+}
+
+int number_in(const std::string& state, const std::string& name) {
+  const std::string key = "\"" + name + "\": ";
+  const auto at = state.find(key);
+  if (at == std::string::npos) return -1;
+  return std::stoi(state.substr(at + key.size()));
+}
+
+std::string last_state(const PlayResult& r) {
+  const auto s = r.events("state");
+  return s.empty() ? "" : s.back().args;
+}
+
+// The total of the example posed at the end of `script`, played in a
+// sandbox of its own (a run changes the players' files).
+int total_after(const std::string& script) {
+  Sandbox box;
+  box.write_default_config();
+  const PlayResult r = box.play(script + "dump\n");
+  return number_in(last_state(r), "target_total");
+}
+
+std::vector<std::string> ini_writes(const PlayResult& r) {
+  std::vector<std::string> out;
+  for (const auto& t : r.events("ini")) out.push_back(t.args);
+  return out;
+}
+
+std::vector<std::string> talks(const PlayResult& r) {
+  std::vector<std::string> out;
+  for (const auto& t : r.events("talk")) out.push_back(t.args.substr(0, t.args.find(' ')));
+  return out;
+}
+
+int count_anim(const PlayResult& r, const std::string& script) { return r.count("anim", script); }
+
+std::string slurp(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+void no_missing_media(const PlayResult& r) { EXPECT_TRUE(r.events("missing").empty()) << r.dump(); }
+
+}  // namespace
+
+TEST(TargetGame, TheFirstExampleFollowsTheIntroductionAndTheShots) {
+  Sandbox box;
+  box.write_default_config();
+  const PlayResult r = box.play(to_game(1) + "dump\n");
+  no_missing_media(r);
+  const std::string s = last_state(r);
+  EXPECT_NE(s.find("\"form\": \"frm_terc\""), std::string::npos) << s;
+  EXPECT_EQ(talks(r).back(), "HD:\\TERC\\INTRO.DAT");
+  EXPECT_EQ(count_anim(r, "HD_SHORT:\\SKOK.DAT"), 1) << r.dump();
+  EXPECT_EQ(count_anim(r, "HD_SHORT:\\STRELBA.DAT"), 1) << r.dump();
+  EXPECT_EQ(number_in(s, "example_count"), 1) << s;
+  EXPECT_EQ(number_in(s, "wrong_count"), 0) << s;
+  const int total = number_in(s, "target_total"), hits = number_in(s, "hit_count");
+  EXPECT_GE(total, 1);
+  EXPECT_LE(total, 10);
+  EXPECT_GE(hits, 1);
+  EXPECT_LE(hits, 3);
+  EXPECT_EQ(number_in(s, "holes"), hits) << "every level-1 shot is a hole in the lower target: " << s;
+  EXPECT_EQ(number_in(s, "upper_target_no"), 0) << "no upper target below level 3";
+  EXPECT_NE(s.find("\"buttons_enabled\": true"), std::string::npos) << s;
+}
+
+TEST(TargetGame, ARightAnswerAtTheFirstTryEarnsACoin) {
+  Sandbox box;
+  box.write_default_config();
+  const int total = total_after(to_game(1));
+  ASSERT_GT(total, 0);
+  const PlayResult r = box.play(to_game(1) + answer(total) + "dump\n");
+  no_missing_media(r);
+  const auto writes = ini_writes(r);
+  ASSERT_EQ(writes.size(), 5u) << r.dump();
+  EXPECT_EQ(writes.back(), "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=1");
+  const std::string praise = talks(r).back();
+  EXPECT_TRUE(praise == "HD:\\TERC\\SPRAVNE1.DAT" || praise == "HD:\\TERC\\SPRAVNE2.DAT" ||
+              praise == "HD:\\TERC\\SPRAVNE3.DAT")
+      << praise;
+  const std::string s = last_state(r);
+  EXPECT_EQ(number_in(s, "player_coins"), 1) << s;
+  EXPECT_EQ(number_in(s, "streak"), 1) << s;
+  EXPECT_EQ(number_in(s, "example_count"), 2) << "a new example follows: " << s;
+  EXPECT_NE(s.find("\"answer\": \"\""), std::string::npos) << s;
+  EXPECT_EQ(number_in(s, "holes"), number_in(s, "hit_count")) << "the old holes are gone: " << s;
+  EXPECT_EQ(number_in(s, "cursor"), 0) << "the pointer is back: " << s;
+}
+
+TEST(TargetGame, ARightAnswerAfterAWrongOneIsPraisedWithoutACoin) {
+  Sandbox box;
+  box.write_default_config();
+  const int total = total_after(to_game(2));
+  ASSERT_GT(total, 0);
+  const std::string wrong = answer(total + 1) + "key Backspace\nkey Backspace\nkey Backspace\n";
+  const PlayResult r = box.play(to_game(2) + wrong + "dump\n" + answer(total) + "dump\n");
+  no_missing_media(r);
+  EXPECT_EQ(ini_writes(r).size(), 4u) << "only the new player's keys: " << r.dump();
+  const auto said = talks(r);
+  ASSERT_GE(said.size(), 2u);
+  EXPECT_EQ(said[said.size() - 2].rfind("HD:\\TERC\\SPATNE", 0), 0u) << said[said.size() - 2];
+  EXPECT_EQ(said.back(), "HD:\\TERC\\SPRAVNE2.DAT");
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 2u);
+  EXPECT_EQ(number_in(states[0].args, "wrong_count"), 1) << states[0].args;
+  EXPECT_EQ(number_in(states[0].args, "example_count"), 1) << "the child may try again: " << states[0].args;
+  EXPECT_EQ(number_in(states[1].args, "streak"), 1) << states[1].args;
+  EXPECT_EQ(number_in(states[1].args, "player_coins"), 0) << states[1].args;
+  EXPECT_EQ(number_in(states[1].args, "example_count"), 2) << states[1].args;
+}
+
+TEST(TargetGame, TwoWrongAnswersEndTheExample) {
+  Sandbox box;
+  box.write_default_config();
+  // An empty answer counts as 0, never a total.
+  const PlayResult r = box.play(to_game(1) + "key Enter\nwait 20000\nkey Enter\nwait 20000\ndump\n");
+  no_missing_media(r);
+  EXPECT_EQ(count_anim(r, "HD:\\TERC\\NE.DAT"), 1) << r.dump();
+  EXPECT_EQ(count_anim(r, "HD_SHORT:\\STRELBA.DAT"), 2) << r.dump();
+  EXPECT_EQ(ini_writes(r).size(), 4u);
+  const std::string s = last_state(r);
+  EXPECT_EQ(number_in(s, "example_count"), 2) << s;
+  EXPECT_EQ(number_in(s, "wrong_count"), 0) << s;
+  EXPECT_EQ(number_in(s, "streak"), 0) << s;
+}
+
+TEST(TargetGame, TheSeventhExampleShowsTheAppleAndTheFourteenthTheHead) {
+  Sandbox box;
+  box.write_default_config();
+  std::string script = to_game(1);
+  for (int i = 0; i < 13; ++i) script += "key Enter\nwait 20000\nkey Enter\nwait 20000\n";
+  const PlayResult r = box.play(script + "dump\n");
+  no_missing_media(r);
+  const auto anims = r.events("anim");
+  std::vector<std::string> bonus;
+  int examples = 0;
+  for (const auto& a : anims) {
+    if (a.args == "HD_SHORT:\\STRELBA.DAT") ++examples;
+    if (a.args == "HD:\\TERC\\JABKO.DAT" || a.args == "HD:\\TERC\\HLAVA.DAT")
+      bonus.push_back(std::to_string(examples) + " " + a.args);
+  }
+  EXPECT_EQ(examples, 14);
+  EXPECT_EQ(bonus, (std::vector<std::string>{"7 HD:\\TERC\\JABKO.DAT", "14 HD:\\TERC\\HLAVA.DAT"})) << r.dump();
+  const std::string s = last_state(r);
+  EXPECT_EQ(number_in(s, "example_count"), 14) << s;
+  EXPECT_NE(s.find("\"bonus_clip\": \"JABKO\""), std::string::npos) << s;
+}
+
+TEST(TargetGame, TheFifthRightAnswerInARowIsCheeredWithoutWordsAndStillPaid) {
+  Sandbox box;
+  box.write_default_config();
+  std::string script = to_game(1);
+  for (int i = 0; i < 5; ++i) {
+    const int total = total_after(script);
+    ASSERT_GT(total, 0) << "example " << i + 1;
+    script += answer(total);
+  }
+  const PlayResult r = box.play(script + "dump\n");
+  no_missing_media(r);
+  EXPECT_EQ(count_anim(r, "HD_SHORT:\\SUPER.DAT"), 1) << r.dump();
+  int praise = 0;
+  for (const auto& t : talks(r)) praise += t.rfind("HD:\\TERC\\SPRAVNE", 0) == 0;
+  EXPECT_EQ(praise, 4) << "the fifth is not spoken";
+  const auto writes = ini_writes(r);
+  ASSERT_EQ(writes.size(), 9u) << r.dump();
+  EXPECT_EQ(writes.back(), "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=5");
+  EXPECT_EQ(number_in(last_state(r), "streak"), 5);
+}
+
+TEST(TargetGame, DigitsAreTypedWithoutLeadingZeroUpToThreeAndOnlyWhileTheButtonsWork) {
+  Sandbox box;
+  box.write_default_config();
+  // A digit pressed while Tapo introduces the game is ignored.
+  const PlayResult r = box.play(to_menu(1) + kPirate + "wait 5000\nkey 7\nwait 35000\ndump\n" +
+                                "key 0\nkey 1\nkey 2\nkey 3\nkey 4\ndump\nkey Backspace\ndump\n" +
+                                "click 230 407\nclick 230 453\ndump\n");
+  no_missing_media(r);
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 4u) << r.dump();
+  EXPECT_NE(states[0].args.find("\"answer\": \"\""), std::string::npos) << states[0].args;
+  EXPECT_NE(states[1].args.find("\"answer\": \"123\""), std::string::npos) << states[1].args;
+  EXPECT_NE(states[2].args.find("\"answer\": \"12\""), std::string::npos) << states[2].args;
+  // The buttons: 1 then 6 (the third digit).
+  EXPECT_NE(states[3].args.find("\"answer\": \"121\""), std::string::npos) << states[3].args;
+}
+
+TEST(TargetGame, LeavingDuringTheIntroductionPosesNoExample) {
+  Sandbox box;
+  box.write_default_config();
+  // When does Tapo start to speak on the game screen?
+  const std::string before = to_menu(1) + kPirate;
+  Sandbox probe_box;
+  probe_box.write_default_config();
+  const PlayResult probe = probe_box.play(before + "wait 40000\n");
+  long long intro_at = -1;
+  for (const auto& t : probe.trace) {
+    if (t.event == "talk" && t.args.rfind("HD:\\TERC\\INTRO.DAT", 0) == 0) intro_at = t.ms;
+  }
+  ASSERT_GT(intro_at, 0) << probe.dump();
+  // The script time at the pirate click is the sum of the waits before it.
+  long long script_ms = 0;
+  for (size_t at = before.find("wait "); at != std::string::npos; at = before.find("wait ", at + 1))
+    script_ms += std::stoll(before.substr(at + 5));
+  ASSERT_GT(intro_at, script_ms);
+  const PlayResult r =
+      box.play(before + "wait " + std::to_string(intro_at - script_ms + 800) + "\n" + kLeave + "wait 20000\ndump\n");
+  no_missing_media(r);
+  EXPECT_EQ(r.count("talk-end", "aborted"), 1) << r.dump();
+  EXPECT_EQ(count_anim(r, "HD_SHORT:\\SKOK.DAT"), 0) << r.dump();
+  EXPECT_EQ(count_anim(r, "HD_SHORT:\\STRELBA.DAT"), 0) << r.dump();
+  EXPECT_NE(last_state(r).find("\"form\": \"frm_hry\""), std::string::npos) << last_state(r);
+}
+
+TEST(TargetGame, TargetsListingOnePlacePerValueNeverHangTheGame) {
+  Sandbox box;
+  box.copy_media();
+  box.write_default_config();
+  // Every lower target lists a single hole position per ring value.
+  for (int n = 1; n <= 4; ++n) {
+    std::ofstream out(box.media() / "TERC" / "TERCE" / ("1_" + std::to_string(n) + ".DAT"), std::ios::binary);
+    for (int v = 1; v <= 9; ++v) out << v << ",1\r\n" << 80 + 8 * v << ",90\r\n";
+  }
+  std::string script = to_game(2);
+  for (int i = 0; i < 8; ++i) script += "key Enter\nwait 20000\nkey Enter\nwait 20000\ndump\n";
+  const PlayResult r = box.play(script);
+  no_missing_media(r);
+  EXPECT_EQ(r.exit_code, 0) << r.dump();
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 8u) << r.dump();
+  int with_a_repeat = 0;
+  for (const auto& s : states) {
+    // A value hit twice has its one place taken already: one hole per value.
+    std::set<int> values;
+    std::istringstream hits(s.args.substr(s.args.find("\"hits\": [") + 9));
+    for (int k = 0, v = 0; k < 5 && hits >> v; ++k) {
+      if (v != 0) values.insert(v);
+      hits.ignore(1);
+    }
+    with_a_repeat += static_cast<int>(values.size()) < number_in(s.args, "hit_count");
+    EXPECT_EQ(number_in(s.args, "holes"), static_cast<int>(values.size())) << s.args;
+    EXPECT_NE(s.args.find("\"buttons_enabled\": true"), std::string::npos) << s.args;
+  }
+  EXPECT_GT(with_a_repeat, 0) << "some example hits a value twice";
+  EXPECT_EQ(number_in(states.back().args, "example_count"), 9);
+}
+
+TEST(TargetGame, TheWholeRouteFromStartUpToTheEndKeepsExactlyTheCoinsEarned) {
+  // Three right answers at the first try and one wrong one; back to the
+  // menu, back to the players, the bell, the closing picture, the end.
+  std::string script = to_game(1);
+  for (int i = 0; i < 3; ++i) {
+    const int total = total_after(script);
+    ASSERT_GT(total, 0);
+    script += answer(total);
+  }
+  const int total = total_after(script);
+  script += answer(total + 1) + "dump\n" + kLeave + "wait 3000\ndump\n" + "click 84 250\nwait 8000\ndump\n" +
+            "click 432 54\nwait 8000\nclick 10 10\nwait 2000\n";
+  Sandbox box;
+  box.write_default_config();
+  const PlayResult r = box.play(script);
+  no_missing_media(r);
+  EXPECT_EQ(r.exit_code, 0) << r.dump();
+  EXPECT_EQ(r.trace.back().event, "exit") << r.dump();
+  std::vector<std::string> shown;
+  for (const auto& t : r.events("show")) shown.push_back(t.args);
+  EXPECT_EQ(shown, (std::vector<std::string>{"frm_inout", "frm_hraci", "frm_hry", "frm_terc", "frm_prasatko",
+                                             "frm_prasatko", "frm_prasatko", "frm_hry", "frm_hraci", "frm_inout"}))
+      << r.dump();
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 3u) << r.dump();
+  EXPECT_EQ(number_in(states[0].args, "wrong_count"), 1) << states[0].args;
+  EXPECT_EQ(number_in(states[0].args, "player_coins"), 3) << states[0].args;
+  EXPECT_NE(states[1].args.find("\"form\": \"frm_hry\""), std::string::npos) << states[1].args;
+  EXPECT_NE(states[2].args.find("\"form\": \"frm_hraci\""), std::string::npos) << states[2].args;
+  EXPECT_EQ(ini_writes(r), (std::vector<std::string>{
+                               "HD_SHORT:\\HRACI.DAT PRP Jmeno=Eva", "HD_SHORT:\\HRACI.DAT PRP Level=1",
+                               "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=0",
+                               "HD_SHORT:\\VYSLEDKY.DAT PRP Hracky=00000000000000000000000000000000000000",
+                               "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=1", "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=2",
+                               "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=3"}))
+      << r.dump();
+  const std::string roster = slurp(box.data() / "HRACI.DAT"), results = slurp(box.data() / "VYSLEDKY.DAT");
+  EXPECT_NE(roster.find("[PRP]"), std::string::npos) << roster;
+  EXPECT_NE(roster.find("Jmeno=Eva"), std::string::npos) << roster;
+  EXPECT_NE(roster.find("Level=1"), std::string::npos) << roster;
+  EXPECT_NE(results.find("Dukaty=3"), std::string::npos) << results;
+  EXPECT_EQ(results.find("Dukaty=0"), std::string::npos) << "the balance is rewritten in place: " << results;
+  EXPECT_NE(results.find("Hracky=00000000000000000000000000000000000000"), std::string::npos) << results;
+}
