@@ -1,5 +1,7 @@
 #include "tests/scenario/play.h"
 
+#include <gtest/gtest.h>
+
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -90,6 +92,25 @@ std::vector<TraceLine> parse_trace(const std::string& text) {
   }
   return out;
 }
+
+std::vector<std::string> ini_writes(const PlayResult& r) {
+  std::vector<std::string> out;
+  for (const auto& t : r.events("ini")) out.push_back(t.args);
+  return out;
+}
+
+std::vector<std::string> talks(const PlayResult& r) {
+  std::vector<std::string> out;
+  for (const auto& t : r.events("talk")) out.push_back(t.args.substr(0, t.args.find(' ')));
+  return out;
+}
+
+std::string last_state(const PlayResult& r) {
+  const auto s = r.events("state");
+  return s.empty() ? "" : s.back().args;
+}
+
+void no_missing_media(const PlayResult& r) { EXPECT_TRUE(r.events("missing").empty()) << r.dump(); }
 
 std::vector<TraceLine> PlayResult::events(const std::string& event) const {
   std::vector<TraceLine> out;

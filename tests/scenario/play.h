@@ -62,4 +62,13 @@ class Sandbox {
 
 std::vector<TraceLine> parse_trace(const std::string& text);
 
+// What a run wrote to the profile files, in order ("FILE SECTION KEY=VALUE").
+std::vector<std::string> ini_writes(const PlayResult& r);
+// The mark files of the talks, in order.
+std::vector<std::string> talks(const PlayResult& r);
+// The last state line ("" when there is none).
+std::string last_state(const PlayResult& r);
+// Fails the test when the run missed a media file.
+void no_missing_media(const PlayResult& r);
+
 }  // namespace tapo::test

@@ -28,25 +28,6 @@ void write_roster(const Sandbox& box, const std::string& hraci, const std::strin
   std::ofstream(box.data() / "VYSLEDKY.DAT", std::ios::binary) << vysledky;
 }
 
-std::vector<std::string> ini_writes(const PlayResult& r) {
-  std::vector<std::string> out;
-  for (const auto& t : r.events("ini")) out.push_back(t.args);
-  return out;
-}
-
-std::vector<std::string> talks(const PlayResult& r) {
-  std::vector<std::string> out;
-  for (const auto& t : r.events("talk")) out.push_back(t.args.substr(0, t.args.find(' ')));
-  return out;
-}
-
-std::string last_state(const PlayResult& r) {
-  const auto s = r.events("state");
-  return s.empty() ? "" : s.back().args;
-}
-
-void no_missing_media(const PlayResult& r) { EXPECT_TRUE(r.events("missing").empty()) << r.dump(); }
-
 }  // namespace
 
 TEST(PlayersScreen, CreatingAPlayerWritesExactlyItsFourKeys) {

@@ -45,11 +45,6 @@ int number_in(const std::string& state, const std::string& name) {
   return std::stoi(state.substr(at + key.size()));
 }
 
-std::string last_state(const PlayResult& r) {
-  const auto s = r.events("state");
-  return s.empty() ? "" : s.back().args;
-}
-
 // The total of the example posed at the end of `script`, played in a
 // sandbox of its own (a run changes the players' files).
 int total_after(const std::string& script) {
@@ -57,18 +52,6 @@ int total_after(const std::string& script) {
   box.write_default_config();
   const PlayResult r = box.play(script + "dump\n");
   return number_in(last_state(r), "target_total");
-}
-
-std::vector<std::string> ini_writes(const PlayResult& r) {
-  std::vector<std::string> out;
-  for (const auto& t : r.events("ini")) out.push_back(t.args);
-  return out;
-}
-
-std::vector<std::string> talks(const PlayResult& r) {
-  std::vector<std::string> out;
-  for (const auto& t : r.events("talk")) out.push_back(t.args.substr(0, t.args.find(' ')));
-  return out;
 }
 
 int count_anim(const PlayResult& r, const std::string& script) { return r.count("anim", script); }
@@ -79,8 +62,6 @@ std::string slurp(const std::filesystem::path& file) {
   text << in.rdbuf();
   return text.str();
 }
-
-void no_missing_media(const PlayResult& r) { EXPECT_TRUE(r.events("missing").empty()) << r.dump(); }
 
 }  // namespace
 
