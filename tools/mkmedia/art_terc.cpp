@@ -29,17 +29,10 @@ Surface sand() {
       cairo_arc(cr, x + 20, 226 + (x / 40 % 2) * 14, 10, M_PI * 1.1, M_PI * 1.9);
       c.stroke(pf::rgb(150, 210, 240), 2);
     }
-    cairo_move_to(cr, 96, 206);
-    cairo_line_to(cr, 136, 206);
-    cairo_line_to(cr, 130, 214);
-    cairo_line_to(cr, 102, 214);
-    cairo_close_path(cr);
+    c.polygon({{96, 206}, {136, 206}, {130, 214}, {102, 214}});
     c.fill_outlined(pf::rgb(130, 80, 40), kInk, 1.5);
     c.line(116, 206, 116, 182, kInk, 1.5);
-    cairo_move_to(cr, 117, 184);
-    cairo_line_to(cr, 132, 202);
-    cairo_line_to(cr, 117, 202);
-    cairo_close_path(cr);
+    c.polygon({{117, 184}, {132, 202}, {117, 202}});
     c.fill_outlined(pf::rgb(255, 255, 255), kInk, 1.5);
     // the beach
     cairo_move_to(cr, 0, 262);
@@ -115,11 +108,7 @@ void draw_cannon(Canvas& c, double recoil, double flash) {
   cairo_save(cr);
   cairo_translate(cr, 350, 346);
   cairo_rotate(cr, -0.35);
-  cairo_move_to(cr, -30, -14);
-  cairo_line_to(cr, 52, -10);
-  cairo_line_to(cr, 52, 10);
-  cairo_line_to(cr, -30, 14);
-  cairo_close_path(cr);
+  c.polygon({{-30, -14}, {52, -10}, {52, 10}, {-30, 14}});
   c.fill_outlined(pf::rgb(70, 70, 84));
   c.rounded_rect(50, -13, 10, 26, 3);
   c.fill_outlined(pf::rgb(90, 90, 106));

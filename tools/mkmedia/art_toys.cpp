@@ -73,11 +73,7 @@ void dragon(Canvas& c, double t) {
   const double flap = std::sin(2 * M_PI * 3 * t) * 0.5;
   for (int side : {-1, 1}) {
     turn_about(c, 240 + side * 10, 120, side * (-0.3 + flap));
-    cairo_move_to(c.cr(), 240 + side * 10, 118);
-    cairo_line_to(c.cr(), 240 + side * 34, 92);
-    cairo_line_to(c.cr(), 240 + side * 30, 112);
-    cairo_line_to(c.cr(), 240 + side * 36, 124);
-    cairo_close_path(c.cr());
+    c.polygon({{240 + side * 10, 118}, {240 + side * 34, 92}, {240 + side * 30, 112}, {240 + side * 36, 124}});
     c.fill_outlined(wing, kInk, 2.5);
     cairo_restore(c.cr());
   }
@@ -98,10 +94,7 @@ void dragon(Canvas& c, double t) {
   c.fill_outlined(green);
   // head with horns
   for (int side : {-1, 1}) {
-    cairo_move_to(c.cr(), 240 + side * 8, 96);
-    cairo_line_to(c.cr(), 240 + side * 13, 84);
-    cairo_line_to(c.cr(), 240 + side * 15, 98);
-    cairo_close_path(c.cr());
+    c.polygon({{240 + side * 8, 96}, {240 + side * 13, 84}, {240 + side * 15, 98}});
     c.fill_outlined(kGold, kInk, 2);
   }
   c.ellipse(240, 106, 17, 14);
@@ -166,15 +159,7 @@ void car(Canvas& c, double t) {
   cairo_translate(cr, 256 + drive * 0.8, 212 - drive * 0.6 + jiggle);
   cairo_rotate(cr, -0.62);
   // body (pointing to +x)
-  cairo_move_to(cr, -44, 6);
-  cairo_line_to(cr, -44, -10);
-  cairo_line_to(cr, -20, -12);
-  cairo_line_to(cr, -8, -22);
-  cairo_line_to(cr, 10, -22);
-  cairo_line_to(cr, 18, -10);
-  cairo_line_to(cr, 46, -4);
-  cairo_line_to(cr, 46, 6);
-  cairo_close_path(cr);
+  c.polygon({{-44, 6}, {-44, -10}, {-20, -12}, {-8, -22}, {10, -22}, {18, -10}, {46, -4}, {46, 6}});
   c.fill_outlined(kRed);
   c.rounded_rect(-50, -20, 10, 14, 2);  // spoiler
   c.fill_outlined(pf::rgb(60, 60, 70));
@@ -234,14 +219,8 @@ void teddy(Canvas& c, double t) {
   cairo_arc(c.cr(), 325, 230, 4, 0.3, M_PI - 0.3);
   c.stroke(kInk, 1.5);
   // a red bow
-  cairo_move_to(c.cr(), 325, 243);
-  cairo_line_to(c.cr(), 315, 237);
-  cairo_line_to(c.cr(), 315, 249);
-  cairo_close_path(c.cr());
-  cairo_move_to(c.cr(), 325, 243);
-  cairo_line_to(c.cr(), 335, 237);
-  cairo_line_to(c.cr(), 335, 249);
-  cairo_close_path(c.cr());
+  c.polygon({{325, 243}, {315, 237}, {315, 249}});
+  c.polygon({{325, 243}, {335, 237}, {335, 249}});
   c.fill_outlined(kRed, kInk, 1.5);
 }
 
@@ -259,11 +238,7 @@ void plane(Canvas& c, double t) {
     c.fill_outlined(kBlack);
   }
   // back wing and tail fin
-  cairo_move_to(c.cr(), 494, 130);
-  cairo_line_to(c.cr(), 508, 100);
-  cairo_line_to(c.cr(), 514, 102);
-  cairo_line_to(c.cr(), 510, 134);
-  cairo_close_path(c.cr());
+  c.polygon({{494, 130}, {508, 100}, {514, 102}, {510, 134}});
   c.fill_outlined(kRed);
   // body
   cairo_move_to(c.cr(), 412, 128);
@@ -401,10 +376,7 @@ void bulldog(Canvas& c, double t) {
   c.fill_outlined(kGold, kInk, 1.5);
   // ears and head
   for (int side : {-1, 1}) {
-    cairo_move_to(c.cr(), 604 + side * 18, 212);
-    cairo_line_to(c.cr(), 604 + side * 32, 206);
-    cairo_line_to(c.cr(), 604 + side * 26, 224);
-    cairo_close_path(c.cr());
+    c.polygon({{604 + side * 18, 212}, {604 + side * 32, 206}, {604 + side * 26, 224}});
     c.fill_outlined(patch, kInk, 2);
   }
   c.ellipse(604, 222, 26, 20);
@@ -482,10 +454,7 @@ void puppet(Canvas& c, double t) {
   const double tips[3][2] = {{60, y0 - 22 + bell}, {79, y0 - 30}, {98, y0 - 22 - bell}};
   const Rgb cap[3] = {red, yellow, red};
   for (int k = 0; k < 3; ++k) {
-    cairo_move_to(c.cr(), 68 + k * 6, y0 - 8);
-    cairo_line_to(c.cr(), tips[k][0], tips[k][1]);
-    cairo_line_to(c.cr(), 74 + k * 6, y0 - 8);
-    cairo_close_path(c.cr());
+    c.polygon({{68 + k * 6, y0 - 8}, {tips[k][0], tips[k][1]}, {74 + k * 6, y0 - 8}});
     c.fill_outlined(cap[k], kInk, 2);
   }
   c.rounded_rect(66, y0 - 12, 26, 6, 3);

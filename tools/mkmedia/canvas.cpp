@@ -56,6 +56,28 @@ void Canvas::rounded_rect(double x, double y, double w, double h, double r) {
   cairo_close_path(cr_);
 }
 
+void Canvas::polygon(std::initializer_list<std::pair<double, double>> points) {
+  bool first = true;
+  for (const auto& [x, y] : points) {
+    if (first)
+      cairo_move_to(cr_, x, y);
+    else
+      cairo_line_to(cr_, x, y);
+    first = false;
+  }
+  cairo_close_path(cr_);
+}
+
+void Canvas::dome(double cx, double cy, double rx, double ry) {
+  cairo_new_sub_path(cr_);
+  cairo_save(cr_);
+  cairo_translate(cr_, cx, cy);
+  cairo_scale(cr_, rx, ry);
+  cairo_arc(cr_, 0, 0, 1, M_PI, 2 * M_PI);
+  cairo_restore(cr_);
+  cairo_close_path(cr_);
+}
+
 void Canvas::set_colour(Rgb c, double alpha) { cairo_set_source_rgba(cr_, r_of(c), g_of(c), b_of(c), alpha); }
 
 void Canvas::fill(Rgb c) {

@@ -6,7 +6,9 @@
 
 #include <cairo.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "platform/surface.h"
 
@@ -32,6 +34,10 @@ class Canvas {
   // Paths, then fill_outlined() / fill() / stroke().
   void ellipse(double cx, double cy, double rx, double ry);
   void rounded_rect(double x, double y, double w, double h, double r);
+  // A closed path through the points, in order.
+  void polygon(std::initializer_list<std::pair<double, double>> points);
+  // The upper half of an ellipse, closed along its flat side (caps, domes).
+  void dome(double cx, double cy, double rx, double ry);
   void set_colour(Rgb c, double alpha = 1.0);
   void fill(Rgb c);
   // Fills with `c` and draws the outline in `line` on top (keeps no path).

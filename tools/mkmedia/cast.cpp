@@ -144,13 +144,7 @@ void piglet_hat(Canvas& c, int slot, Rgb wear) {
   const Rgb white = platform::rgb(255, 255, 255);
   switch (slot % kPigletCount) {
     case 0:  // a bobble cap
-      cairo_new_sub_path(cr);
-      cairo_save(cr);
-      cairo_translate(cr, 45, 22);
-      cairo_scale(cr, 23, 15);
-      cairo_arc(cr, 0, 0, 1, M_PI, 2 * M_PI);
-      cairo_restore(cr);
-      cairo_close_path(cr);
+      c.dome(45, 22, 23, 15);
       c.fill_soft(wear);
       c.rounded_rect(21, 16, 48, 9, 4.5);
       c.fill_soft(shade(wear, 0.8), 2.5);
@@ -177,13 +171,7 @@ void piglet_hat(Canvas& c, int slot, Rgb wear) {
       c.fill(platform::rgb(250, 200, 40));
       break;
     case 2:  // a cap with a peak
-      cairo_new_sub_path(cr);
-      cairo_save(cr);
-      cairo_translate(cr, 45, 22);
-      cairo_scale(cr, 24, 17);
-      cairo_arc(cr, 0, 0, 1, M_PI, 2 * M_PI);
-      cairo_restore(cr);
-      cairo_close_path(cr);
+      c.dome(45, 22, 24, 17);
       c.fill_soft(wear);
       c.line(45, 6, 45, 21, shade(wear, 0.75), 1.5);
       c.ellipse(58, 22, 21, 4.5);
@@ -221,14 +209,7 @@ void piglet_hat(Canvas& c, int slot, Rgb wear) {
     default: {  // a crown with purple jewels
       const Rgb gold = platform::rgb(250, 206, 60);
       cairo_new_sub_path(cr);
-      cairo_move_to(cr, 27, 22);
-      cairo_line_to(cr, 27, 8);
-      cairo_line_to(cr, 36, 15);
-      cairo_line_to(cr, 45, 4);
-      cairo_line_to(cr, 54, 15);
-      cairo_line_to(cr, 63, 8);
-      cairo_line_to(cr, 63, 22);
-      cairo_close_path(cr);
+      c.polygon({{27, 22}, {27, 8}, {36, 15}, {45, 4}, {54, 15}, {63, 8}, {63, 22}});
       c.fill_soft(gold, 2.5);
       for (auto [tx, ty] : {std::pair{27.0, 7.0}, {45.0, 3.5}, {63.0, 7.0}}) {
         c.ellipse(tx, ty, 2.6, 2.6);
@@ -249,11 +230,7 @@ void piglet_scarf(Canvas& c, const PigletStyle& st) {
   cairo_t* cr = c.cr();
   // The loose end hangs down on the piglet's left.
   cairo_new_sub_path(cr);
-  cairo_move_to(cr, 56, 60);
-  cairo_line_to(cr, 66, 60);
-  cairo_line_to(cr, 68, 80);
-  cairo_line_to(cr, 58, 79);
-  cairo_close_path(cr);
+  c.polygon({{56, 60}, {66, 60}, {68, 80}, {58, 79}});
   c.fill_soft(shade(st.wear, 0.9), 2.5);
   c.rounded_rect(21, 55, 48, 10, 5);
   c.fill_soft(st.wear, 2.5);

@@ -107,10 +107,7 @@ void tuft(Canvas& c, double x, double y) {
 void house(Canvas& c) {
   cairo_t* cr = c.cr();
   // the roof, then the walls
-  cairo_move_to(cr, 342, 134);
-  cairo_line_to(cr, 442, 58);
-  cairo_line_to(cr, 542, 134);
-  cairo_close_path(cr);
+  c.polygon({{342, 134}, {442, 58}, {542, 134}});
   c.fill_outlined(pf::rgb(200, 84, 62));
   for (int k = 1; k < 5; ++k) {
     const double y = 58 + k * 15.2;
@@ -124,10 +121,7 @@ void house(Canvas& c) {
   // the little bell tower on the ridge
   c.rounded_rect(410, 26, 46, 64, 2);
   c.fill_outlined(pf::rgb(252, 234, 200));
-  cairo_move_to(cr, 403, 31);
-  cairo_line_to(cr, 433, 3);
-  cairo_line_to(cr, 463, 31);
-  cairo_close_path(cr);
+  c.polygon({{403, 31}, {433, 3}, {463, 31}});
   c.fill_outlined(pf::rgb(200, 84, 62));
   cairo_new_sub_path(cr);
   cairo_arc(cr, 432.5, 50, 17.5, M_PI, 2 * M_PI);
@@ -419,23 +413,11 @@ void draw_puppet(Canvas& c, int frame) {
   c.fill_outlined(skin, kInk, 1.5);
   // the tunic, half red and half yellow, with buttons
   cairo_t* cr = c.cr();
-  cairo_move_to(cr, 577, 138 + bob);
-  cairo_line_to(cr, 586.5, 138 + bob);
-  cairo_line_to(cr, 586.5, 164 + bob);
-  cairo_line_to(cr, 574, 163 + bob);
-  cairo_close_path(cr);
+  c.polygon({{577, 138 + bob}, {586.5, 138 + bob}, {586.5, 164 + bob}, {574, 163 + bob}});
   c.fill(yellow);
-  cairo_move_to(cr, 586.5, 138 + bob);
-  cairo_line_to(cr, 596, 138 + bob);
-  cairo_line_to(cr, 599, 163 + bob);
-  cairo_line_to(cr, 586.5, 164 + bob);
-  cairo_close_path(cr);
+  c.polygon({{586.5, 138 + bob}, {596, 138 + bob}, {599, 163 + bob}, {586.5, 164 + bob}});
   c.fill(red);
-  cairo_move_to(cr, 577, 138 + bob);
-  cairo_line_to(cr, 596, 138 + bob);
-  cairo_line_to(cr, 599, 163 + bob);
-  cairo_line_to(cr, 574, 163 + bob);
-  cairo_close_path(cr);
+  c.polygon({{577, 138 + bob}, {596, 138 + bob}, {599, 163 + bob}, {574, 163 + bob}});
   c.stroke(kInk, 2);
   for (double y : {146.0, 154.0}) {
     c.ellipse(586.5, y + bob, 1.6, 1.6);

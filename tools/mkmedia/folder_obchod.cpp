@@ -98,10 +98,7 @@ void players_sign(Canvas& c) {
   cairo_arc_negative(c.cr(), 84, 240, 30, -0.3, -2.4);
   c.stroke(pf::rgb(40, 150, 70), 5);
   const double ax = 84 + 30 * std::cos(-2.4), ay = 240 + 30 * std::sin(-2.4);
-  cairo_move_to(c.cr(), ax - 9, ay + 4);
-  cairo_line_to(c.cr(), ax + 4, ay - 8);
-  cairo_line_to(c.cr(), ax + 6, ay + 9);
-  cairo_close_path(c.cr());
+  c.polygon({{ax - 9, ay + 4}, {ax + 4, ay - 8}, {ax + 6, ay + 9}});
   c.fill_outlined(pf::rgb(40, 150, 70), kInk, 1.5);
 }
 
