@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libsdl2-dev libsdl2-ttf-dev zlib1g-dev libcairo2-dev
+  libsdl2-dev libsdl2-ttf-dev zlib1g-dev libcairo2-dev libfontconfig-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
   fonts-dejavu-core fonts-liberation2 espeak-ng
   libgtest-dev
