@@ -12,6 +12,7 @@
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/manifest.h"
@@ -78,6 +79,10 @@ std::string state_line() {
   auto active = pf::Forms::instance().active();
   pf::JsonObject vars;
   if (active) active->describe(vars);
+  pf::JsonObject controls;
+  for (const auto& [name, r] : pf::Forms::instance().active_controls())
+    controls.add_raw(name, "[" + std::to_string(r.x) + ", " + std::to_string(r.y) + ", " + std::to_string(r.w) + ", " +
+                               std::to_string(r.h) + "]");
   state.add("form", active ? active->name() : std::string())
       .add("player_id", core::player_id)
       .add("player_name", core::player_name)
@@ -85,7 +90,8 @@ std::string state_line() {
       .add("player_coins", static_cast<std::int64_t>(core::player_coins))
       .add("fullscreen", pf::Display::instance().fullscreen())
       .add("cursor", pf::Forms::instance().cursor_count())
-      .add("vars", vars);
+      .add("vars", vars)
+      .add("controls", controls);
   return state.str();
 }
 
@@ -156,6 +162,11 @@ int main(int argc, char** argv) {
       pf::trace::event("shot", file);
     };
     script->on_dump = [] { pf::trace::event("state", state_line()); };
+    script->find_control = [](const std::string& name) -> std::optional<pf::Rect> {
+      for (const auto& [n, r] : pf::Forms::instance().active_controls())
+        if (n == name) return r;
+      return std::nullopt;
+    };
     loop.use_virtual_clock(script.get());
   }
 

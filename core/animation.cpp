@@ -57,10 +57,12 @@ void place_box(pf::PictureBox& box, const AnimationScript& s) {
 }
 
 // What every player does around its frames: the form disabled and the
-// pointer hidden while it runs, the sound of the clip copied and played.
-class PlayerRun {
+// pointer hidden while it runs (both put back as they were however the run
+// ends), the sound of the clip copied and played.
+class AnimationRun {
  public:
-  PlayerRun(const MediaPath& script, pf::PictureBox& box) : box_(box), form_(box.form()), keep_(form_.shared_from_this()) {
+  AnimationRun(const MediaPath& script, pf::PictureBox& box)
+      : box_(box), form_(box.form()), keep_(form_.shared_from_this()), was_enabled_(form_.enabled) {
     hide_cursor();
     form_.enabled = false;
     close_sound();
@@ -69,14 +71,14 @@ class PlayerRun {
     pf::trace::event("anim", trace_path(script));
     script_ = script;
   }
-  ~PlayerRun() {
-    form_.enabled = true;
+  ~AnimationRun() {
+    form_.enabled = was_enabled_;
     form_.refresh();
     show_cursor();
     pf::trace::event("anim-end", trace_path(script_));
   }
-  PlayerRun(const PlayerRun&) = delete;
-  PlayerRun& operator=(const PlayerRun&) = delete;
+  AnimationRun(const AnimationRun&) = delete;
+  AnimationRun& operator=(const AnimationRun&) = delete;
 
   // Reads and parses the script; nullopt (reported) when it cannot be played.
   std::optional<AnimationScript> load(const MediaPath& file, bool clip_is_line) {
@@ -128,6 +130,7 @@ class PlayerRun {
 
  private:
   std::shared_ptr<pf::Form> keep_;
+  bool was_enabled_;
   MediaPath script_;
 };
 
@@ -164,7 +167,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
   MediaPath file = script;
   const std::string bare = file_name_of(script.path);
   if (fs::is_regular_file(data_dir_join(bare))) file = {Root::Data, "\\" + bare};
-  PlayerRun run(file, box);
+  AnimationRun run(file, box);
   auto s = run.load(file, false);
   if (!s) return;
   place_box(box, *s);
@@ -203,7 +206,7 @@ namespace {
 
 // The two mixing players share everything but where their frames come from.
 void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip) {
-  PlayerRun run(script, box);
+  AnimationRun run(script, box);
   auto s = run.load(script, true);
   if (!s) return;
   const MediaPath clip = media_of(s->clip, ".AVI");
@@ -243,7 +246,7 @@ void play_animation_keyed(const MediaPath& script, pf::PictureBox& box) { play_m
 void play_animation_frames(const MediaPath& script, pf::PictureBox& box) { play_mixed(script, box, true); }
 
 void play_ride(const MediaPath& script, pf::PictureBox& box, const MediaPath& positions_file) {
-  PlayerRun run(script, box);
+  AnimationRun run(script, box);
   auto s = run.load(script, false);
   if (!s) return;
   place_box(box, *s);

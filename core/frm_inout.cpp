@@ -1,5 +1,7 @@
 #include "core/frm_inout.h"
 
+#include "core/screens.h"
+
 #include <filesystem>
 
 #include "core/tapo_iii.h"
@@ -33,9 +35,7 @@ bool unfinished(const std::string& root) { return root == "ERROR" || root.find_f
 
 }  // namespace
 
-FrmInout::FrmInout() : Form("frm_inout") {
-  casomira.set_interval(10000);
-  casomira.on_timer = [this] { casomira_timer(); };
+FrmInout::FrmInout() : Form(std::string(screens::kStartUp)) {
 }
 
 void FrmInout::on_load() {
@@ -81,7 +81,7 @@ void FrmInout::on_click() {
   casomira.set_enabled(false);
   if (!closing) {
     avi_library_open = true;
-    auto next = pf::Forms::instance().get("frm_hraci");
+    auto next = pf::Forms::instance().get(std::string(screens::kPlayers));
     next->show();
     unload();
     return;
@@ -97,6 +97,6 @@ void FrmInout::describe(pf::JsonObject& vars) const {
   vars.add("closing", closing).add("casomira", casomira.enabled());
 }
 
-TAPO_REGISTER_FORM("frm_inout", FrmInout)
+TAPO_REGISTER_FORM(screens::kStartUp, FrmInout)
 
 }  // namespace tapo::core

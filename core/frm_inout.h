@@ -17,7 +17,7 @@ class FrmInout : public platform::Form {
 
  private:
   void casomira_timer();
-  platform::Timer casomira;
+  platform::FormTimer casomira{*this, 10000, [this] { casomira_timer(); }};
   bool handed_over_ = false;
 };
 

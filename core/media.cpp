@@ -165,51 +165,56 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   box.visible = true;
   box.form().refresh();
 
-  bool aborted = false;
-  for (;;) {
-    const int m1 = ch.mode(), m2 = ch.mode();
-    if (!(m1 == pf::SoundChannel::kStopped || m2 == pf::SoundChannel::kPlaying)) break;
-    talk_active = true;
-    if (g != 0 && ch.position() >= marks[g - 1]) {
+  // The talk ends here, or where its screen is left: then it counts as cut short.
+  auto finish = [&box](bool aborted) {
+    if (!aborted) {
       box.visible = false;
       box.form().refresh();
-      loop.wait_ms(kMarkPauseMs);
-      ++g;
-      if (g > n) {
-        play_wav_range(wav, marks[g - 2], -1);
-        g = 0;
-      } else {
-        play_wav_range(wav, marks[g - 2], marks[g - 1]);
+    }
+    talk_active = false;
+    close_sound();
+    pf::trace::event("talk-end", aborted ? "aborted" : "done");
+  };
+  try {
+    for (;;) {
+      const int m1 = ch.mode(), m2 = ch.mode();
+      if (!(m1 == pf::SoundChannel::kStopped || m2 == pf::SoundChannel::kPlaying)) break;
+      talk_active = true;
+      if (g != 0 && ch.position() >= marks[g - 1]) {
+        box.visible = false;
+        box.form().refresh();
+        loop.wait_ms(kMarkPauseMs);
+        ++g;
+        if (g > n) {
+          play_wav_range(wav, marks[g - 2], -1);
+          g = 0;
+        } else {
+          play_wav_range(wav, marks[g - 2], marks[g - 1]);
+        }
+        box.visible = true;
+        box.form().refresh();
       }
-      box.visible = true;
-      box.form().refresh();
+      if (ch.position() >= ch.length()) break;
+      // A new mouth, never the same twice in a row (clips with fewer than
+      // three frames have only one mouth to show).
+      int f = previous;
+      if (length >= 3) {
+        do {
+          f = static_cast<int>(rnd() * (length - 1) + s + 1);
+        } while (f == previous);
+      } else {
+        f = s + length - 1;
+      }
+      previous = f;
+      if (const pf::Surface* frame = avi->frame(f)) draw_frame(box, *frame);
+      loop.wait_ms(kMouthFrameMs);
+      if (talk_abort) return finish(true);
     }
-    if (ch.position() >= ch.length()) break;
-    // A new mouth, never the same twice in a row (clips with fewer than
-    // three frames have only one mouth to show).
-    int f = previous;
-    if (length >= 3) {
-      do {
-        f = static_cast<int>(rnd() * (length - 1) + s + 1);
-      } while (f == previous);
-    } else {
-      f = s + length - 1;
-    }
-    previous = f;
-    if (const pf::Surface* frame = avi->frame(f)) draw_frame(box, *frame);
-    loop.wait_ms(kMouthFrameMs);
-    if (talk_abort) {
-      aborted = true;
-      break;
-    }
+  } catch (const pf::FormLeft&) {
+    finish(true);
+    throw;
   }
-  if (!aborted) {
-    box.visible = false;
-    box.form().refresh();
-  }
-  talk_active = false;
-  close_sound();
-  pf::trace::event("talk-end", aborted ? "aborted" : "done");
+  finish(false);
 }
 
 }  // namespace tapo::core

@@ -126,7 +126,6 @@ void reset_shared_state() {
   data_dir.clear();
   closing = talk_abort = talk_active = avi_library_open = false;
   clear_player();
-  piggy_x = piggy_y = 0;
   game_fullscreen = true;
   g_mode_set = false;
 }

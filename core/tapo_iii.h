@@ -68,7 +68,6 @@ inline std::string player_id;         // slot key, "" = none
 inline std::string player_name;       // "" = none
 inline int player_level = 0;          // 1..3, 0 = none
 inline std::int32_t player_coins = 0;
-inline int piggy_x = 0, piggy_y = 0;  // where the next award's piggy bank opens
 inline bool shop_greeting_done = false;
 
 void clear_player();
@@ -84,6 +83,14 @@ void set_display_mode();
 void restore_display_mode();
 void hide_cursor();
 void show_cursor();
+
+// Hides the pointer for as long as it lives.
+struct HiddenCursor {
+  HiddenCursor() { hide_cursor(); }
+  ~HiddenCursor() { show_cursor(); }
+  HiddenCursor(const HiddenCursor&) = delete;
+  HiddenCursor& operator=(const HiddenCursor&) = delete;
+};
 
 // Ends the program (unwinding every handler on the stack).
 [[noreturn]] void end_program(int code = 0);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/media.h"
+#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "platform/text.h"
 
@@ -71,13 +72,7 @@ void centred_text(pf::Surface& dst, int y, const std::string& text, const pf::Te
 
 class FrmGamePlaceholder : public pf::Form {
  public:
-  FrmGamePlaceholder() : Form(kPlaceholderForm) {
-    casomira.set_interval(kPlaceholderMs);
-    casomira.on_timer = [this] {
-      casomira.set_enabled(false);
-      back_to_menu();
-    };
-  }
+  FrmGamePlaceholder() : Form(std::string(core::screens::kComingSoon)) {}
 
   void on_load() override {
     caption = "Tapo - Numerino";
@@ -102,7 +97,7 @@ class FrmGamePlaceholder : public pf::Form {
     if (menu) draw_scaled(picture, menu->picture, toy, kToyBox);
     centred_text(picture, kPanel.y + 190, title_of(game_form), {30, true, kInk});
     centred_text(picture, kPanel.y + 236, "is coming soon!", {24, false, kInk});
-    centred_text(picture, kPanel.y + 296, from == "frm_hry" ? "Click to go back to the toys" : "Click to go back",
+    centred_text(picture, kPanel.y + 296, from == core::screens::kGamesMenu ? "Click to go back to the toys" : "Click to go back",
                  {16, false, pf::rgb(120, 90, 60)});
     refresh();
   }
@@ -126,24 +121,35 @@ class FrmGamePlaceholder : public pf::Form {
     casomira.set_enabled(false);
     core::talk_abort = true;
     core::close_sound();
-    pf::Forms::instance().get(from_)->show();
+    core::screens::show(from_);
     unload();
   }
 
-  pf::Timer casomira;
+  pf::FormTimer casomira{*this, kPlaceholderMs, [this] {
+                           casomira.set_enabled(false);
+                           back_to_menu();
+                         }};
   std::string game_;
-  std::string from_ = "frm_hry";
+  std::string from_{core::screens::kGamesMenu};
 };
 
 }  // namespace
 
-TAPO_REGISTER_FORM(kPlaceholderForm, FrmGamePlaceholder)
+TAPO_REGISTER_FORM(core::screens::kComingSoon, FrmGamePlaceholder)
 
 std::shared_ptr<pf::Form> show_game_placeholder(const std::string& game_form, pf::Rect toy, const std::string& from) {
-  auto form = pf::Forms::instance().get(kPlaceholderForm);
+  auto form = pf::Forms::instance().get(std::string(core::screens::kComingSoon));
   if (auto* placeholder = dynamic_cast<FrmGamePlaceholder*>(form.get())) placeholder->present(game_form, toy, from);
   form->show();
   return form;
 }
+
+namespace {
+// Stands in for every screen not built yet.
+const bool stands_in = (core::screens::set_stand_in([](std::string_view name, pf::Rect area, std::string_view from) {
+                          show_game_placeholder(std::string(name), area, std::string(from));
+                        }),
+                        true);
+}  // namespace
 
 }  // namespace tapo::navigation

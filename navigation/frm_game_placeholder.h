@@ -11,7 +11,6 @@
 
 namespace tapo::navigation {
 
-inline constexpr const char* kPlaceholderForm = "frm_pripravujeme";
 // How long the placeholder stays before it returns to the menu by itself.
 inline constexpr platform::Ms kPlaceholderMs = 5000;
 

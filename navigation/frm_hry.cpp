@@ -10,8 +10,9 @@
 
 #include "core/animation.h"
 #include "core/media.h"
+#include "core/screen.h"
+#include "core/screens.h"
 #include "core/tapo_iii.h"
-#include "navigation/frm_game_placeholder.h"
 #include "platform/loop.h"
 #include "platform/sound.h"
 #include "platform/ui.h"
@@ -24,32 +25,35 @@ using core::Root;
 
 namespace {
 
+namespace screens = core::screens;
+
 struct Toy {
-  pf::Rect area;       // the click area on the menu picture
-  const char* script;  // its show
-  const char* game;    // the form of its game
+  pf::Rect area;             // the click area on the menu picture
+  const char* script;        // its show
+  std::string_view game;     // the screen of its game
 };
 
 // The toys, as the control array `akt_plocha` numbers their click areas.  The
 // car and the teddy bear stand on the shelves twice.
 constexpr std::array<Toy, 11> kToys = {{
-    {{124, 96, 41, 193}, "\\OBCHOD\\HAD.DAT", "frm_had"},
-    {{208, 84, 65, 73}, "\\OBCHOD\\DRAK.DAT", "frm_drak"},
-    {{280, 84, 65, 85}, "\\OBCHOD\\PEXESO.DAT", "frm_pexeso"},
-    {{248, 168, 53, 49}, "\\OBCHOD\\F1.DAT", "frm_sneci"},
-    {{252, 252, 93, 45}, "\\OBCHOD\\MEDA.DAT", "frm_housenka"},
-    {{400, 84, 117, 89}, "\\OBCHOD\\LETADLO.DAT", "frm_dril"},
-    {{396, 172, 65, 121}, "\\OBCHOD\\PIRAT.DAT", "frm_terc"},
-    {{576, 92, 61, 97}, "\\OBCHOD\\VAHA.DAT", "frm_vahy"},
-    {{568, 200, 73, 93}, "\\OBCHOD\\BULD.DAT", "frm_pretah"},
-    {{304, 196, 45, 57}, "\\OBCHOD\\MEDA.DAT", "frm_housenka"},
-    {{208, 196, 53, 53}, "\\OBCHOD\\F1.DAT", "frm_sneci"},
+    {{124, 96, 41, 193}, "\\OBCHOD\\HAD.DAT", screens::kSnake},
+    {{208, 84, 65, 73}, "\\OBCHOD\\DRAK.DAT", screens::kDragon},
+    {{280, 84, 65, 85}, "\\OBCHOD\\PEXESO.DAT", screens::kMemory},
+    {{248, 168, 53, 49}, "\\OBCHOD\\F1.DAT", screens::kSnails},
+    {{252, 252, 93, 45}, "\\OBCHOD\\MEDA.DAT", screens::kCaterpillar},
+    {{400, 84, 117, 89}, "\\OBCHOD\\LETADLO.DAT", screens::kDrill},
+    {{396, 172, 65, 121}, "\\OBCHOD\\PIRAT.DAT", screens::kTarget},
+    {{576, 92, 61, 97}, "\\OBCHOD\\VAHA.DAT", screens::kScales},
+    {{568, 200, 73, 93}, "\\OBCHOD\\BULD.DAT", screens::kTug},
+    {{304, 196, 45, 57}, "\\OBCHOD\\MEDA.DAT", screens::kCaterpillar},
+    {{208, 196, 53, 53}, "\\OBCHOD\\F1.DAT", screens::kSnails},
 }};
 
-constexpr pf::Rect kTapoHelp{16, 292, 113, 125};
-constexpr pf::Rect kKaspar{32, 112, 93, 85};
-constexpr pf::Rect kVyberHracu{44, 204, 81, 77};
-constexpr pf::Rect kVideo{28, 20, 41, 37};
+constexpr std::array<pf::Rect, kToys.size()> toy_areas() {
+  std::array<pf::Rect, kToys.size()> out{};
+  for (size_t i = 0; i < kToys.size(); ++i) out[i] = kToys[i].area;
+  return out;
+}
 
 // What a click asked for, besides the toys 0..10.
 constexpr int kNothing = -1;
@@ -59,35 +63,22 @@ constexpr int kPlayers = 101;
 
 }  // namespace
 
-class FrmHry : public pf::Form {
+class FrmHry : public core::Screen {
  public:
-  FrmHry() : Form("frm_hry") {}
+  FrmHry() : Screen(std::string(screens::kGamesMenu), "OBCHOD") {}
 
   void on_load() override {
-    caption = "Tapo - Numerino";
-    bounds = {0, 0, 640, 480};
-    if (auto shop = core::load_media_picture({Root::Media, "\\OBCHOD\\POZADI.BMP"})) picture.blit(*shop, 0, 0);
-
+    load_screen();
     // Later areas lie above earlier ones where they overlap; the talking
     // head and the toys' shows lie above them all.
-    for (int i = 0; i < static_cast<int>(kToys.size()); ++i) {
-      akt_plocha_[i] = &add<pf::Label>("akt_plocha(" + std::to_string(i) + ")", kToys[i].area);
-      akt_plocha_[i]->on_click = [this, i] { akt_plocha_click(i); };
-    }
-    tapo_help_ = &add<pf::Label>("tapo_help", kTapoHelp);
-    tapo_help_->on_click = [this] { tapo_help_click(); };
-    kaspar_ = &add<pf::Label>("kaspar", kKaspar);
-    kaspar_->on_click = [this] { kaspar_click(); };
-    cmd_vyber_hracu_ = &add<pf::Label>("cmd_vyber_hracu", kVyberHracu);
-    cmd_vyber_hracu_->on_click = [this] { cmd_vyber_hracu_click(); };
-    video_ = &add<pf::PictureBox>("video", kVideo);
+    pf::add_control_array<pf::Label>(*this, "akt_plocha", toy_areas(), &FrmHry::akt_plocha_click);
+    pf::add_controls(*this, kControls);
+    video_ = &control_as<pf::PictureBox>("video");
     video_->visible = false;
-    video_->on_click = [this] { video_click(); };
-    leaving_ = false;
   }
 
   void describe(pf::JsonObject& vars) const override {
-    vars.add("leaving", leaving_)
+    vars.add("leaving", leaving)
         .add("toy_playing", toy_playing_)
         .add("helping", helping_)
         .add("waiting", waiting_)
@@ -112,7 +103,7 @@ class FrmHry : public pf::Form {
     ++helping_;
     core::play_talking_clip({Root::Media, "\\OBCHOD\\HELP.DAT"}, {Root::Media, "\\OBCHOD\\MLUVI.AVI"}, *video_);
     --helping_;
-    if (helping_ > 0 || waiting_ == kNothing || !loaded() || leaving_) return;
+    if (helping_ > 0 || waiting_ == kNothing) return;
     // Something was clicked while he spoke: its turn has come.
     const int action = std::exchange(waiting_, kNothing);
     enabled = true;
@@ -132,13 +123,13 @@ class FrmHry : public pf::Form {
   // Back to the players: the whinny plays to its end, with nothing else
   // happening meanwhile, before the menu goes.
   void cmd_vyber_hracu_click() {
-    if (leaving_ || wait_for_tapo(kPlayers)) return;
+    if (leaving || wait_for_tapo(kPlayers)) return;
     if (video_->visible) silence_tapo();
     core::play_wav({Root::Media, "\\CUNICI\\ZARZANI.WAV"});
-    pf::Forms::instance().get("frm_hraci")->show();
+    screens::show(screens::kPlayers);
     core::wait_for_sound_without_events();
     unload();
-    leaving_ = true;
+    leaving = true;
   }
 
   // The toy's show, then its game (or the placeholder of a game still to
@@ -148,14 +139,9 @@ class FrmHry : public pf::Form {
     toy_playing_ = index;
     core::play_animation({Root::Media, toy.script}, *video_);
     toy_playing_ = kNothing;
-    if (!loaded() || leaving_) return;
-    auto& forms = pf::Forms::instance();
     // Shown last, the game is the active form and takes the keys (the target
     // game's digits among them).
-    if (forms.known(toy.game))
-      forms.get(toy.game)->show();
-    else
-      show_game_placeholder(toy.game, toy.area);
+    screens::show(toy.game, toy.area);
     hide();
   }
 
@@ -177,17 +163,21 @@ class FrmHry : public pf::Form {
     refresh();
   }
 
-  std::array<pf::Label*, kToys.size()> akt_plocha_{};
-  pf::Label* tapo_help_ = nullptr;
-  pf::Label* kaspar_ = nullptr;
-  pf::Label* cmd_vyber_hracu_ = nullptr;
+  static const std::array<pf::ControlRow<FrmHry>, 4> kControls;
+
   pf::PictureBox* video_ = nullptr;
-  bool leaving_ = false;
   int toy_playing_ = kNothing;  // the toy whose show plays
   int helping_ = 0;             // Tapo's explanations running (one restarts another)
   int waiting_ = kNothing;      // what was clicked while he spoke
 };
 
-TAPO_REGISTER_FORM("frm_hry", FrmHry)
+const std::array<pf::ControlRow<FrmHry>, 4> FrmHry::kControls = {{
+    {pf::Area, "tapo_help", {16, 292, 113, 125}, &FrmHry::tapo_help_click},
+    {pf::Area, "kaspar", {32, 112, 93, 85}, &FrmHry::kaspar_click},
+    {pf::Area, "cmd_vyber_hracu", {44, 204, 81, 77}, &FrmHry::cmd_vyber_hracu_click},
+    {pf::Picture, "video", {28, 20, 41, 37}, &FrmHry::video_click},
+}};
+
+TAPO_REGISTER_FORM(screens::kGamesMenu, FrmHry)
 
 }  // namespace tapo::navigation

@@ -168,6 +168,7 @@ void Loop::do_events() {
   dispatch_timers();
 
   if (present_hook_) present_due_ = present_hook_();
+  if (after_events_) after_events_();
 }
 
 std::optional<Ms> Loop::next_moment(std::optional<Ms> deadline) {

@@ -105,6 +105,11 @@ class Loop {
   // driver); otherwise waits sleep in slices.
   void set_sdl_can_block(bool can) { sdl_can_block_ = can; }
 
+  // Runs at the end of every do_events(); the forms use it to end a handler
+  // whose screen was unloaded while it waited (it throws).  Kept by
+  // reset_for_tests().
+  void set_after_events(std::function<void()> check) { after_events_ = std::move(check); }
+
   // Tests: forget all state (timers stay registered with their owners).
   void reset_for_tests();
 
@@ -128,6 +133,7 @@ class Loop {
   std::function<void(const InputEvent&)> input_handler_;
   std::function<void(const SDL_Event&)> sdl_translator_;
   std::function<std::optional<Ms>()> present_hook_;
+  std::function<void()> after_events_;
   std::optional<Ms> present_due_;
   int passes_without_idle_ = 0;
   bool sdl_can_block_ = false;

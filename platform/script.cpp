@@ -1,5 +1,6 @@
 #include "platform/script.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -15,11 +16,20 @@ std::string trim(const std::string& s) {
   return s.substr(b, s.find_last_not_of(" \t\r\n") - b + 1);
 }
 
+// A command that cannot be understood ends the run.
 [[noreturn]] void script_error(int line, const std::string& what) {
   const std::string msg = "line " + std::to_string(line) + ": " + what;
   trace::event("script-error", msg);
   std::fprintf(stderr, "tapo: script %s\n", msg.c_str());
   throw ProgramExit{2};
+}
+
+// A command that finds the game otherwise than it expected is told, and the
+// run goes on.
+void script_miss(int line, const std::string& what) {
+  const std::string msg = "line " + std::to_string(line) + ": " + what;
+  trace::event("script-error", msg);
+  std::fprintf(stderr, "tapo: script %s\n", msg.c_str());
 }
 
 bool parse_xy(const std::string& rest, int& x, int& y) {
@@ -31,6 +41,20 @@ bool parse_xy(const std::string& rest, int& x, int& y) {
 const char* const kNamedKeys[] = {"Enter", "Backspace", "Escape", "Tab", "F11", "Left", "Right", "Up", "Down"};
 
 }  // namespace
+
+Script::Script(std::FILE* in) : in_(in) {
+  trace::set_listener([this](std::string_view event, std::string_view args) { heard(event, args); });
+}
+
+Script::~Script() { trace::set_listener(nullptr); }
+
+void Script::heard(std::string_view event, std::string_view args) {
+  if (!awaited_ || awaited_->seen || event != awaited_->event) return;
+  if (args.find(awaited_->text) == std::string_view::npos) return;
+  awaited_->seen = true;
+  // The script goes on from this moment.
+  script_time_ = std::max(script_time_, Loop::instance().now());
+}
 
 bool Script::read_command() {
   std::string line;
@@ -69,6 +93,14 @@ bool Script::read_command() {
 
 std::optional<Ms> Script::next_due(Ms now) {
   if (pending_) return script_time_;
+  if (awaited_) {
+    if (!awaited_->seen && now < awaited_->since + kWaitUntilLimitMs) return awaited_->since + kWaitUntilLimitMs;
+    if (!awaited_->seen) {
+      script_miss(awaited_->line, "wait-until " + awaited_->event + " " + awaited_->text + ": not seen in 120 s");
+      script_time_ = now;
+    }
+    awaited_.reset();
+  }
   if (ended_) return std::nullopt;
   if (now < script_time_) return script_time_;
   if (!read_command()) {
@@ -135,6 +167,27 @@ void Script::run(const Command& c) {
     if (on_shot) on_shot(c.rest);
   } else if (c.verb == "dump") {
     if (on_dump) on_dump();
+  } else if (c.verb == "click-control") {
+    std::istringstream in(c.rest);
+    std::string name, extra;
+    int index = 0;
+    if (!(in >> name)) script_error(c.line, "click-control needs a name");
+    if (in >> index) name += "(" + std::to_string(index) + ")";
+    if (!in.eof() || in >> extra) script_error(c.line, "click-control NAME [INDEX]: " + c.rest);
+    const auto r = find_control ? find_control(name) : std::nullopt;
+    if (!r) return script_miss(c.line, "no control " + name + " to click");
+    ev.x = r->x + r->w / 2;
+    ev.y = r->y + r->h / 2;
+    for (K kind : {K::MouseMove, K::MouseDown, K::MouseUp}) {
+      ev.kind = kind;
+      loop.deliver(ev);
+    }
+  } else if (c.verb == "wait-until") {
+    const auto space = c.rest.find(' ');
+    if (c.rest.empty()) script_error(c.line, "wait-until needs an event");
+    awaited_ = Awaited{c.rest.substr(0, space), space == std::string::npos ? "" : trim(c.rest.substr(space + 1)), c.line,
+                       loop.now()};
+    script_time_ = std::max(script_time_, loop.now());
   } else {
     script_error(c.line, "unknown command: " + c.verb);
   }

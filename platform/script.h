@@ -10,6 +10,12 @@
 //   close              the window's close button
 //   shot FILE          the scene as PNG
 //   dump               a state line
+//   click-control NAME [INDEX]
+//                      a click in the middle of the active screen's control
+//                      NAME (element INDEX of a control array: "NAME(INDEX)")
+//   wait-until EVENT [TEXT]
+//                      the clock runs until the trace has a line of EVENT
+//                      whose arguments contain TEXT (at most 120 s)
 #pragma once
 
 #include <cstdio>
@@ -18,15 +24,22 @@
 #include <string>
 
 #include "platform/loop.h"
+#include "platform/surface.h"
 
 namespace tapo::platform {
 
 class Script : public ScriptFeed {
  public:
-  explicit Script(std::FILE* in) : in_(in) {}
+  explicit Script(std::FILE* in);
+  ~Script() override;
 
   std::function<void(const std::string& file)> on_shot;
   std::function<void()> on_dump;
+  // The scene rectangle of the active screen's visible, enabled control.
+  std::function<std::optional<Rect>(const std::string& name)> find_control;
+
+  // How long wait-until waits at most.
+  static constexpr Ms kWaitUntilLimitMs = 120'000;
 
   void run_due(Ms now) override;
   std::optional<Ms> next_due(Ms now) override;
@@ -38,6 +51,16 @@ class Script : public ScriptFeed {
   };
   bool read_command();  // false at the end of the script
   void run(const Command& c);
+  void heard(std::string_view event, std::string_view args);
+
+  // A wait-until in progress: what it waits for, and from when.
+  struct Awaited {
+    std::string event, text;
+    int line = 0;
+    Ms since = 0;
+    bool seen = false;
+  };
+  std::optional<Awaited> awaited_;
 
   std::FILE* in_;
   Ms script_time_ = 0;

@@ -22,6 +22,10 @@ struct Rect {
   bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
 };
 
+struct Point {
+  int x = 0, y = 0;
+};
+
 class Surface {
  public:
   Surface() = default;

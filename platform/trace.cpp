@@ -5,6 +5,11 @@
 namespace tapo::platform::trace {
 namespace {
 std::FILE* g_out = nullptr;
+std::function<void(std::string_view, std::string_view)> g_listener;
+}
+
+void set_listener(std::function<void(std::string_view, std::string_view)> listener) {
+  g_listener = std::move(listener);
 }
 
 void open(std::FILE* out) { g_out = out; }
@@ -27,6 +32,7 @@ void event(std::string_view name, std::string_view args) {
   line += '\n';
   std::fwrite(line.data(), 1, line.size(), g_out);
   std::fflush(g_out);
+  if (g_listener) g_listener(name, args);
 }
 
 }  // namespace tapo::platform::trace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,8 @@ bool enabled();
 
 // Writes "<now> <event>" followed by " <args>" when args is not empty.
 void event(std::string_view name, std::string_view args = {});
+
+// Hears every event written (scripted play waits for events through it).
+void set_listener(std::function<void(std::string_view name, std::string_view args)> listener);
 
 }  // namespace tapo::platform::trace

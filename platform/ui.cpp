@@ -86,9 +86,28 @@ void Form::show_modal() {
   auto& forms = Forms::instance();
   auto keep = shared_from_this();
   forms.modal_.push_back(this);
+  struct Modal {
+    Forms& forms;
+    Form* form;
+    ~Modal() { std::erase(forms.modal_, form); }
+  } modal{forms, this};
   show();
   Loop::instance().wait_while([this] { return visible_ && loaded_; });
-  std::erase(forms.modal_, this);
+}
+
+void Form::run_handler(const std::function<void()>& fn) {
+  auto& stack = Forms::instance().handlers_;
+  auto keep = shared_from_this();
+  stack.push_back(this);
+  struct Pop {
+    std::vector<Form*>& stack;
+    ~Pop() { stack.pop_back(); }
+  } pop{stack};
+  try {
+    fn();
+  } catch (const FormLeft& left) {
+    if (left.form != this) throw;
+  }
 }
 
 // ---- registry --------------------------------------------------------------
@@ -100,9 +119,27 @@ std::map<std::string, Forms::Factory>& factories() {
 }
 }  // namespace
 
+Forms::Forms() {
+  Loop::instance().set_after_events([this] { check_left(); });
+}
+
 Forms& Forms::instance() {
   static Forms forms;
   return forms;
+}
+
+void Forms::check_left() const {
+  if (!handlers_.empty() && !handlers_.back()->loaded_) throw FormLeft{handlers_.back()};
+}
+
+std::vector<std::pair<std::string, Rect>> Forms::active_controls() const {
+  std::vector<std::pair<std::string, Rect>> out;
+  auto form = active();
+  if (!form) return out;
+  for (const auto& c : form->controls_)
+    if (c->visible && c->enabled)
+      out.emplace_back(c->name(), Rect{form->bounds.x + c->rect.x, form->bounds.y + c->rect.y, c->rect.w, c->rect.h});
+  return out;
 }
 
 bool Forms::register_factory(const std::string& name, Factory factory) {
@@ -181,7 +218,7 @@ void Forms::activate_top() {
   Loop::instance().post([weak] {
     auto f = weak.lock();
     auto& forms = Forms::instance();
-    if (f && f->loaded_ && forms.active() == f) f->on_activate();
+    if (f && f->loaded_ && forms.active() == f) f->run_handler([&f] { f->on_activate(); });
   });
 }
 
@@ -198,8 +235,8 @@ void Forms::dispatch(const InputEvent& ev) {
     if (ev.kind == K::MouseUp) pressed_form_.reset();
     return;
   }
-  if (ev.kind == K::Key) return form->on_key(ev.key);
-  if (ev.kind == K::Text) return form->on_text(ev.text);
+  if (ev.kind == K::Key) return form->run_handler([&] { form->on_key(ev.key); });
+  if (ev.kind == K::Text) return form->run_handler([&] { form->on_text(ev.text); });
 
   const int fx = ev.x - form->bounds.x, fy = ev.y - form->bounds.y;
   // While the button is down the mouse belongs to what it was pressed on.
@@ -228,11 +265,11 @@ void Forms::dispatch(const InputEvent& ev) {
       case K::MouseDown: {
         pressed_form_ = form;
         pressed_control_ = target;
-        if (auto h = target->on_mouse_down) h(cx, cy);
+        if (auto h = target->on_mouse_down) form->run_handler([&] { h(cx, cy); });
         break;
       }
       case K::MouseMove: {
-        if (auto h = target->on_mouse_move) h(cx, cy);
+        if (auto h = target->on_mouse_move) form->run_handler([&] { h(cx, cy); });
         break;
       }
       case K::MouseUp: {
@@ -242,8 +279,8 @@ void Forms::dispatch(const InputEvent& ev) {
         pressed_control_ = nullptr;
         auto up = target->on_mouse_up;
         auto on_click = target->on_click;
-        if (up) up(cx, cy);
-        if (click && on_click && form->loaded_) on_click();
+        if (up) form->run_handler([&] { up(cx, cy); });
+        if (click && on_click && form->loaded_) form->run_handler(on_click);
         break;
       }
       default:
@@ -255,16 +292,16 @@ void Forms::dispatch(const InputEvent& ev) {
     case K::MouseDown:
       pressed_form_ = form;
       pressed_control_ = nullptr;
-      form->on_mouse_down(fx, fy);
+      form->run_handler([&] { form->on_mouse_down(fx, fy); });
       break;
     case K::MouseMove:
-      form->on_mouse_move(fx, fy);
+      form->run_handler([&] { form->on_mouse_move(fx, fy); });
       break;
     case K::MouseUp: {
       const bool click = pressed == form && pressed_control_ == nullptr;
       pressed_form_.reset();
-      form->on_mouse_up(fx, fy);
-      if (click && form->loaded_) form->on_click();
+      form->run_handler([&] { form->on_mouse_up(fx, fy); });
+      if (click && form->loaded_) form->run_handler([&] { form->on_click(); });
       break;
     }
     default:
@@ -300,6 +337,7 @@ void Forms::clear() {
   last_active_ = nullptr;
   pressed_form_.reset();
   pressed_control_ = nullptr;
+  handlers_.clear();
   cursor_count_ = 0;
   dirty_ = true;
 }

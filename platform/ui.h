@@ -5,11 +5,19 @@
 // modal, hidden, and unloaded.  Unloading detaches it at once; the object
 // itself lives on until every handler of it on the stack has returned (the
 // loop and the registry hold it by shared_ptr only while they need it).
+//
+// Handlers may wait (animations, talks, pauses) while events go on.  When a
+// form is unloaded while one of its handlers waits, the wait ends that
+// handler by throwing FormLeft, which the place that dispatched the handler
+// catches: no handler has to test whether its screen is still there.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/json.h"
@@ -19,6 +27,11 @@
 namespace tapo::platform {
 
 class Form;
+
+// Thrown out of a wait of a handler whose form has been unloaded meanwhile.
+struct FormLeft {
+  const Form* form = nullptr;
+};
 
 class Control {
  public:
@@ -114,7 +127,18 @@ class Form : public std::enable_shared_from_this<Form> {
     return ref;
   }
   Control* control(const std::string& name) const;
+  // The control of that name as its kind; throws when there is none.
+  template <class T>
+  T& control_as(const std::string& name) const {
+    auto* c = dynamic_cast<T*>(control(name));
+    if (!c) throw std::logic_error(name_ + " has no control " + name);
+    return *c;
+  }
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+
+  // Runs fn as a handler of this form: when the form is unloaded while fn
+  // waits, the wait throws FormLeft and fn ends here.
+  void run_handler(const std::function<void()>& fn);
 
   void show();        // modeless: on top, and active
   void show_modal();  // returns when the form is hidden or unloaded
@@ -170,11 +194,18 @@ class Forms {
   int cursor_count() const { return cursor_count_; }
   std::function<void(bool shown)> on_cursor_change;
 
+  // The visible and enabled controls of the active form, in scene pixels.
+  std::vector<std::pair<std::string, Rect>> active_controls() const;
+
+  // Throws FormLeft when the innermost running handler's form is unloaded.
+  void check_left() const;
+
   // Tests: unload everything.
   void clear();
 
  private:
   friend class Form;
+  Forms();
   void do_show(Form& f);
   void do_hide(Form& f);
   void do_unload(Form& f);
@@ -184,11 +215,60 @@ class Forms {
   std::vector<Form*> zorder_;  // bottom to top, shown forms only
   std::vector<Form*> modal_;
   Form* last_active_ = nullptr;
+  std::vector<Form*> handlers_;  // the forms whose handlers run, innermost last
   std::weak_ptr<Form> pressed_form_;
   Control* pressed_control_ = nullptr;
   bool dirty_ = true;
   int cursor_count_ = 0;
 };
+
+// A window timer of a form: its ticks run as handlers of that form.
+class FormTimer : public Timer {
+ public:
+  FormTimer(Form& form, Ms interval, std::function<void()> tick) {
+    set_interval(interval);
+    on_timer = [&form, tick = std::move(tick)] { form.run_handler(tick); };
+  }
+};
+
+// One row of a screen's table of controls: what it is, its name, where it
+// stands on the form and what a click on it does.
+enum ControlKind { Area, Picture };  // a label used as a click area, or a picture box
+
+template <class F>
+struct ControlRow {
+  ControlKind kind;
+  const char* name;
+  Rect rect;
+  void (F::*click)() = nullptr;
+};
+
+// Adds the controls of a table in its order (later rows lie above earlier ones).
+template <class F, std::size_t N>
+void add_controls(F& form, const std::array<ControlRow<F>, N>& rows) {
+  for (const auto& row : rows) {
+    Control& c = row.kind == Picture ? static_cast<Control&>(form.template add<PictureBox>(row.name, row.rect))
+                                                    : static_cast<Control&>(form.template add<Label>(row.name, row.rect));
+    if (row.click) c.on_click = [&form, click = row.click] { (form.*click)(); };
+  }
+}
+
+// The name of element i of a control array: "name(i)".
+inline std::string element_name(const std::string& name, int i) { return name + "(" + std::to_string(i) + ")"; }
+
+// A control array: element i stands at rects[i]; a click on it calls click(i).
+template <class T, class F, class Rects>
+std::vector<T*> add_control_array(F& form, const std::string& name, const Rects& rects, void (F::*click)(int) = nullptr) {
+  std::vector<T*> out;
+  int i = 0;
+  for (const Rect& r : rects) {
+    T& c = form.template add<T>(element_name(name, i), r);
+    if (click) c.on_click = [&form, click, i] { (form.*click)(i); };
+    out.push_back(&c);
+    ++i;
+  }
+  return out;
+}
 
 }  // namespace tapo::platform
 
@@ -196,6 +276,6 @@ class Forms {
 #define TAPO_REGISTER_FORM(NAME, CLASS)                                              \
   namespace {                                                                        \
   const bool registered_##CLASS = ::tapo::platform::Forms::register_factory(         \
-      NAME, [] { return std::static_pointer_cast<::tapo::platform::Form>(             \
+      std::string(NAME), [] { return std::static_pointer_cast<::tapo::platform::Form>(             \
                      std::make_shared<CLASS>()); });                                 \
   }

@@ -8,8 +8,9 @@
 #include "core/animation.h"
 #include "core/keying.h"
 #include "core/media.h"
+#include "core/screen.h"
+#include "core/screens.h"
 #include "core/tapo_iii.h"
-#include "navigation/frm_game_placeholder.h"
 #include "platform/sound.h"
 #include "platform/ui.h"
 #include "platform/utf8.h"
@@ -28,6 +29,7 @@ constexpr std::array<pf::Rect, 6> kPigletAreas = {{{28, 192, 89, 57}, {132, 188,
 constexpr std::array<pf::Rect, 6> kNameBoxes = {{{20, 264, 105, 21}, {132, 272, 103, 21}, {224, 128, 101, 21},
                                                  {20, 411, 101, 21}, {136, 356, 93, 21}, {222, 311, 100, 21}}};
 constexpr std::array<pf::Rect, 3> kLevelAreas = {{{96, 84, 37, 45}, {140, 56, 37, 45}, {196, 60, 37, 41}}};
+constexpr pf::Rect kBell{416, 36, 33, 37};
 // Each level's coin: where it stands, its dark and its lit picture.
 struct Coin {
   int x, y;
@@ -43,30 +45,17 @@ constexpr int kNoTarget = 99;
 constexpr std::size_t kNameChars = 12;
 const MediaPath kHintFace{Root::Media, "\\CUNICI\\MLUVI_.AVI"};
 
+namespace screens = core::screens;
+
 std::optional<pf::Surface> picture_of(const std::string& dos) { return core::load_media_picture({Root::Media, dos}); }
 
 bool blank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
-// Shows a screen; one that is not built yet is stood in for by a placeholder
-// showing `area` of this screen.
-void open_screen(const std::string& name, pf::Rect area) {
-  auto& forms = pf::Forms::instance();
-  if (forms.known(name)) return forms.get(name)->show();
-  navigation::show_game_placeholder(name, area, "frm_hraci");
-}
-
 }  // namespace
 
-class FrmHraci : public pf::Form {
+class FrmHraci : public core::Screen {
  public:
-  FrmHraci() : Form("frm_hraci") {
-    casomira_klika.set_interval(150);
-    casomira_klika.on_timer = [this] { crank_tick(); };
-    casomira_zvonec.set_interval(150);
-    casomira_zvonec.on_timer = [this] { bell_tick(); };
-    casomira_klobouk.set_interval(200);
-    casomira_klobouk.on_timer = [this] { hat_blink(); };
-  }
+  FrmHraci() : Screen(std::string(screens::kPlayers), "CUNICI") {}
 
   void on_load() override;
   void on_activate() override;
@@ -85,6 +74,9 @@ class FrmHraci : public pf::Form {
   void bell_click();
   void say(const std::string& dat, const MediaPath& face);
   void hint(const char* name) { say(std::string("\\CUNICI\\") + name + ".DAT", kHintFace); }
+  void kaspar_click();
+  void tapo_help_click();
+  void video_click();
   void interrupt_talk();
   void zhasni_mince();
   void rozsvit_aktualni_minci();
@@ -106,10 +98,12 @@ class FrmHraci : public pf::Form {
   void end_hat_drag();
   void delete_slot(int i);
 
-  std::array<pf::Label*, 6> cunik_{};
-  std::array<pf::Label*, 6> jmeno_lbl_{};
-  std::array<pf::TextBox*, 6> jmeno_txt_{};
-  std::array<pf::Label*, 3> level_plocha_{};
+  static const std::array<pf::ControlRow<FrmHraci>, 5> kControls;
+
+  std::vector<pf::Label*> cunik_;
+  std::vector<pf::Label*> jmeno_lbl_;
+  std::vector<pf::TextBox*> jmeno_txt_;
+  std::vector<pf::Label*> level_plocha_;
   pf::PictureBox* klobouk_ = nullptr;
   pf::PictureBox* klika_ = nullptr;
   pf::PictureBox* zvonec_ = nullptr;
@@ -117,7 +111,9 @@ class FrmHraci : public pf::Form {
   pf::Label* kaspar_ = nullptr;
   pf::Label* tapo_help_ = nullptr;
   pf::PictureBox* video_ = nullptr;
-  pf::Timer casomira_klika, casomira_zvonec, casomira_klobouk;
+  pf::FormTimer casomira_klika{*this, 150, [this] { crank_tick(); }};
+  pf::FormTimer casomira_zvonec{*this, 150, [this] { bell_tick(); }};
+  pf::FormTimer casomira_klobouk{*this, 200, [this] { hat_blink(); }};
 
   std::optional<pf::Surface> hat_, crank_strip_, bell_strip_;
   pf::Surface background_;     // the persistent picture while a hat drag runs over the saved screen
@@ -131,41 +127,33 @@ class FrmHraci : public pf::Form {
 };
 
 void FrmHraci::on_load() {
-  caption = "Tapo - Numerino";
-  if (auto room = picture_of("\\CUNICI\\POZADI.BMP")) picture.blit(*room, 0, 0);
+  load_screen();
   hat_ = picture_of("\\CUNICI\\KLOBOUK.BMP");
   crank_strip_ = picture_of("\\CUNICI\\KLIKA.BMP");
   bell_strip_ = picture_of("\\CUNICI\\ZVONEK.BMP");
   core::clear_player();
 
-  for (int i = 0; i < 6; ++i) {
-    const std::string key(kSlotKeys[static_cast<size_t>(i)]);
-    auto& area = add<pf::Label>("cunik" + std::to_string(i), kPigletAreas[static_cast<size_t>(i)]);
-    area.tag = key;
-    area.on_click = [this, i] { piglet_click(i); };
-    cunik_[static_cast<size_t>(i)] = &area;
-  }
-  for (int j = 0; j < 3; ++j) {
-    auto& area = add<pf::Label>("level_plocha" + std::to_string(j), kLevelAreas[static_cast<size_t>(j)]);
-    area.visible = false;
-    area.on_click = [this, j] { level_click(j); };
-    level_plocha_[static_cast<size_t>(j)] = &area;
-  }
-  for (int i = 0; i < 6; ++i) {
-    const std::string name = pf::stored_text_to_utf8(slot_name(kSlotKeys[static_cast<size_t>(i)]));
-    auto& label = add<pf::Label>("jmeno_lbl" + std::to_string(i), kNameBoxes[static_cast<size_t>(i)]);
-    auto& box = add<pf::TextBox>("jmeno_txt" + std::to_string(i), kNameBoxes[static_cast<size_t>(i)]);
+  cunik_ = pf::add_control_array<pf::Label>(*this, "cunik", kPigletAreas, &FrmHraci::piglet_click);
+  for (size_t i = 0; i < 6; ++i) cunik_[i]->tag = std::string(kSlotKeys[i]);
+  level_plocha_ = pf::add_control_array<pf::Label>(*this, "level_plocha", kLevelAreas, &FrmHraci::level_click);
+  for (auto* area : level_plocha_) area->visible = false;
+  // Each board is a label with the name and, over it, the box a new name is typed in.
+  for (size_t i = 0; i < 6; ++i) {
+    const std::string name = pf::stored_text_to_utf8(slot_name(kSlotKeys[i]));
+    const int slot = static_cast<int>(i);
+    auto& label = add<pf::Label>(pf::element_name("jmeno_lbl", slot), kNameBoxes[i]);
+    auto& box = add<pf::TextBox>(pf::element_name("jmeno_txt", slot), kNameBoxes[i]);
     for (pf::Label* l : {static_cast<pf::Label*>(&label), static_cast<pf::Label*>(&box)}) {
       l->caption = name;
       l->centred = true;
       l->font_size = 16;
       l->fore_color = pf::rgb(70, 40, 20);
     }
-    label.on_click = [this, i] { piglet_click(i); };
+    label.on_click = [this, slot] { piglet_click(slot); };
     box.max_chars = kNameChars;
     box.visible = box.enabled = false;
-    jmeno_lbl_[static_cast<size_t>(i)] = &label;
-    jmeno_txt_[static_cast<size_t>(i)] = &box;
+    jmeno_lbl_.push_back(&label);
+    jmeno_txt_.push_back(&box);
   }
 
   const int hat_w = hat_ ? hat_->width() : 64, hat_h = hat_ ? hat_->height() : 52;
@@ -180,31 +168,16 @@ void FrmHraci::on_load() {
   show_cell(*klika_, crank_strip_, 3, 0);
   klika_->on_click = [this] { crank_click(); };
   klika_->on_mouse_move = [this](int, int) { if (!casomira_klika.enabled()) casomira_klika.set_enabled(true); };
-  zvonec_ = &add<pf::PictureBox>("zvonec", pf::Rect{416, 36, 33, 37});
-  show_cell(*zvonec_, bell_strip_, 4, 0);
-  zvonec_->on_click = [this] { bell_click(); };
-  zvonec_->on_mouse_move = [this](int, int) { if (!casomira_zvonec.enabled()) casomira_zvonec.set_enabled(true); };
 
-  cmd_hry_ = &add<pf::Label>("cmd_hry", pf::Rect{544, 224, 77, 61});
-  cmd_hry_->on_click = [this] { games_click(); };
-  kaspar_ = &add<pf::Label>("kaspar", pf::Rect{540, 100, 93, 93});
-  kaspar_->on_click = [this] {
-    interrupt_talk();
-    core::play_animation({Root::Media, "\\CUNICI\\PANAC.DAT"}, *video_);
-  };
-  tapo_help_ = &add<pf::Label>("tapo_help", pf::Rect{540, 328, 81, 149});
-  tapo_help_->on_click = [this] {
-    interrupt_talk();
-    say("\\CUNICI\\HELP.DAT", kHintFace);
-  };
-  video_ = &add<pf::PictureBox>("video", pf::Rect{0, 0, 1, 1});
+  pf::add_controls(*this, kControls);
+  zvonec_ = &control_as<pf::PictureBox>("zvonec");
+  show_cell(*zvonec_, bell_strip_, 4, 0);
+  zvonec_->on_mouse_move = [this](int, int) { if (!casomira_zvonec.enabled()) casomira_zvonec.set_enabled(true); };
+  cmd_hry_ = &control_as<pf::Label>("cmd_hry");
+  kaspar_ = &control_as<pf::Label>("kaspar");
+  tapo_help_ = &control_as<pf::Label>("tapo_help");
+  video_ = &control_as<pf::PictureBox>("video");
   video_->visible = false;
-  video_->on_click = [this] {
-    core::talk_abort = true;
-    core::close_sound();
-    video_->visible = false;
-    refresh();
-  };
 
   selected_slot_.clear();
   activated_ = false;
@@ -214,12 +187,28 @@ void FrmHraci::on_load() {
     c->enabled = false;
 }
 
+void FrmHraci::kaspar_click() {
+  interrupt_talk();
+  core::play_animation({Root::Media, "\\CUNICI\\PANAC.DAT"}, *video_);
+}
+
+void FrmHraci::tapo_help_click() {
+  interrupt_talk();
+  say("\\CUNICI\\HELP.DAT", kHintFace);
+}
+
+void FrmHraci::video_click() {
+  core::talk_abort = true;
+  core::close_sound();
+  video_->visible = false;
+  refresh();
+}
+
 void FrmHraci::on_activate() {
   if (activated_) return;
   core::play_animation({Root::Media, "\\CUNICI\\GESTO.DAT"}, *video_);
   core::talk_abort = false;
   core::play_talking_clip({Root::Media, "\\CUNICI\\INTRO.DAT"}, {Root::Media, "\\CUNICI\\MLUVI.AVI"}, *video_);
-  if (!loaded()) return;
   core::play_animation({Root::Media, "\\CUNICI\\GESTOREV.DAT"}, *video_);
   core::show_avi_frame({Root::Media, "\\CUNICI\\GESTO.AVI"}, *video_, 11);
   picture.blit(video_->image, video_->rect.x, video_->rect.y);  // Tapo keeps standing there
@@ -261,7 +250,7 @@ void FrmHraci::say(const std::string& dat, const MediaPath& face) {
   tapo_help_->enabled = false;
   core::talk_abort = false;
   core::play_talking_clip({Root::Media, dat}, face, *video_);
-  if (loaded()) tapo_help_->enabled = help_was && !dragging_;
+  tapo_help_->enabled = help_was && !dragging_;
 }
 
 // ---- piglets and names --------------------------------------------------------
@@ -309,16 +298,16 @@ void FrmHraci::piglet_click(int i) {
   const std::string key(kSlotKeys[static_cast<size_t>(i)]);
   interrupt_talk();
   if (key == selected_slot_) return;
-  core::hide_cursor();
-  if (!selected_slot_.empty()) {
-    end_entry();
-    for (int k = 0; k < 6; ++k)
-      if (kSlotKeys[static_cast<size_t>(k)] == selected_slot_) put_down(k);
+  {
+    core::HiddenCursor hidden;
+    if (!selected_slot_.empty()) {
+      end_entry();
+      for (int k = 0; k < 6; ++k)
+        if (kSlotKeys[static_cast<size_t>(k)] == selected_slot_) put_down(k);
+    }
+    core::play_animation({Root::Media, "\\CUNICI\\" + key + ".DAT"}, *video_);
+    selected_slot_ = key;
   }
-  core::play_animation({Root::Media, "\\CUNICI\\" + key + ".DAT"}, *video_);
-  selected_slot_ = key;
-  core::show_cursor();
-  if (!loaded()) return;
 
   const std::string& name = jmeno_lbl_[static_cast<size_t>(i)]->caption;
   if (blank(name)) {
@@ -378,7 +367,7 @@ void FrmHraci::games_click() {
     return hint("DO_KOLIK");
   }
   core::play_wav({Root::Media, "\\CUNICI\\ZARZANI.WAV"});
-  open_screen("frm_hry", {});
+  screens::show(screens::kGamesMenu);
   // The whinny ends before this screen goes, with nothing else happening.
   core::wait_for_sound_without_events();
   hide();
@@ -388,7 +377,7 @@ void FrmHraci::crank_click() {
   interrupt_talk();
   if (core::player_name.empty()) return hint("ZVOLHRAC");
   core::play_wav({Root::Media, "\\CUNICI\\KLIKA.WAV"});
-  open_screen("frm_hrackarstvi", {340, 0, 210, 310});  // the toy shop's house
+  screens::show(screens::kToyShop, {340, 0, 210, 310}, screens::kPlayers);  // the toy shop's house
   casomira_klika.set_enabled(false);
   crank_tag_ = 0;
   show_cell(*klika_, crank_strip_, 3, 0);
@@ -399,7 +388,7 @@ void FrmHraci::bell_click() {
   interrupt_talk();
   core::play_wav({Root::Media, "\\CUNICI\\ZVONECEK.WAV"});
   core::closing = true;
-  pf::Forms::instance().get("frm_inout")->show();
+  screens::show(screens::kStartUp);
   unload();
 }
 
@@ -559,6 +548,14 @@ void FrmHraci::end_hat_drag() {
   draw_hat_at(kHatX, kHatY);
 }
 
-TAPO_REGISTER_FORM("frm_hraci", FrmHraci)
+const std::array<pf::ControlRow<FrmHraci>, 5> FrmHraci::kControls = {{
+    {pf::Picture, "zvonec", kBell, &FrmHraci::bell_click},
+    {pf::Area, "cmd_hry", {544, 224, 77, 61}, &FrmHraci::games_click},
+    {pf::Area, "kaspar", {540, 100, 93, 93}, &FrmHraci::kaspar_click},
+    {pf::Area, "tapo_help", {540, 328, 81, 149}, &FrmHraci::tapo_help_click},
+    {pf::Picture, "video", {0, 0, 1, 1}, &FrmHraci::video_click},
+}};
+
+TAPO_REGISTER_FORM(screens::kPlayers, FrmHraci)
 
 }  // namespace tapo::players

@@ -17,6 +17,7 @@
 #include "core/keying.h"
 #include "core/listinput.h"
 #include "core/media.h"
+#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "platform/loop.h"
 #include "platform/text.h"
@@ -76,18 +77,11 @@ class FrmPrasatko : public pf::Form {
  public:
   FrmPrasatko() : Form("frm_prasatko") {}
 
-  // The number of coins to count in, as text (set before the window is shown).
+  // The number of coins to count in, as text.
   std::string tag;
 
   void on_load() override {
     caption = "Tapo - Numerino";
-    // Placed relative to the screen that is active, not to the whole scene.
-    auto& forms = pf::Forms::instance();
-    pf::Rect screen{0, 0, 640, 480};
-    if (auto active = forms.active(); active && active.get() != this) screen = active->bounds;
-    bounds.x = screen.x + core::piggy_x;
-    bounds.y = screen.y + core::piggy_y;
-
     // The player's own piglet; the window takes its size.
     zdroj_ = &add<pf::PictureBox>("zdroj", pf::Rect{0, 0, kDesignWidth, kDesignHeight});
     zdroj_->visible = false;
@@ -101,19 +95,30 @@ class FrmPrasatko : public pf::Form {
     }
     bounds.w = zdroj_->rect.w;
     bounds.h = zdroj_->rect.h;
-
-    // What the game shows beneath the window, with the piglet over it.
-    michacka_ = pf::Surface(bounds.w, bounds.h);
-    michacka_.blit(forms.compose(), bounds.x, bounds.y, bounds.w, bounds.h, 0, 0);
-    if (piglet && !piglet->empty())
-      core::compose_transparent(zdroj_->image, bounds.w, bounds.h, core::key_colour(zdroj_->image), michacka_,
-                                michacka_);
-    picture = michacka_;
+    has_piglet_ = piglet && !piglet->empty();
 
     cislice_ = &add<CounterLabel>("cislice", kCounterPlace);
     cislice_->font_size = kCounterFontPx;
     cislice_->caption = decimal(core::player_coins);  // the balance before the award
+  }
+
+  // Counts `count` coins in, standing at `at` of the active screen; returns
+  // when the window has closed itself.
+  void open(int count, pf::Point at) {
+    tag = std::to_string(count);
+    auto& forms = pf::Forms::instance();
+    pf::Rect screen{0, 0, 640, 480};
+    if (auto active = forms.active(); active && active.get() != this) screen = active->bounds;
+    bounds.x = screen.x + at.x;
+    bounds.y = screen.y + at.y;
+    // What the game shows beneath the window, with the piglet over it.
+    pf::Surface michacka(bounds.w, bounds.h);
+    michacka.blit(forms.compose(), bounds.x, bounds.y, bounds.w, bounds.h, 0, 0);
+    if (has_piglet_)
+      core::compose_transparent(zdroj_->image, bounds.w, bounds.h, core::key_colour(zdroj_->image), michacka, michacka);
+    picture = michacka;
     refresh();
+    show_modal();
   }
 
   void on_activate() override {
@@ -126,7 +131,6 @@ class FrmPrasatko : public pf::Form {
     stage_ = "wait";
     loop.do_events();
     core::wait_ms(kWaitBeforeMs);
-    if (!loaded()) return;
 
     stage_ = "count";
     if (n == 1) {
@@ -139,16 +143,13 @@ class FrmPrasatko : public pf::Form {
         add_one();
         loop.do_events();
         core::wait_ms(slow ? kSlowCoinMs : kFastCoinMs);
-        if (!loaded()) return;
       }
     }
 
     stage_ = "close";
     core::wait_ms(kSoundTailMs);
-    if (!loaded()) return;
     core::close_sound();
     core::wait_ms(kWaitAfterMs);
-    if (!loaded()) return;
     stage_ = "done";
     unload();
   }
@@ -169,7 +170,7 @@ class FrmPrasatko : public pf::Form {
   }
 
   pf::PictureBox* zdroj_ = nullptr;
-  pf::Surface michacka_;
+  bool has_piglet_ = false;
   CounterLabel* cislice_ = nullptr;
   bool started_ = false;
   int counted_ = 0;
@@ -178,13 +179,11 @@ class FrmPrasatko : public pf::Form {
 
 }  // namespace
 
-TAPO_REGISTER_FORM("frm_prasatko", FrmPrasatko)
+TAPO_REGISTER_FORM(core::screens::kPiggyBank, FrmPrasatko)
 
-void show_piggy_bank(int count) {
-  auto form = std::dynamic_pointer_cast<FrmPrasatko>(pf::Forms::instance().get("frm_prasatko"));
-  if (!form) return;
-  form->tag = std::to_string(count);
-  form->show_modal();
+void show_piggy_bank(int count, pf::Point at) {
+  auto form = std::dynamic_pointer_cast<FrmPrasatko>(pf::Forms::instance().get(std::string(core::screens::kPiggyBank)));
+  if (form) form->open(count, at);
 }
 
 void install_piggy_bank() { set_piggy_bank(show_piggy_bank); }

@@ -15,8 +15,8 @@ using core::Root;
 
 namespace {
 
-std::function<void(int)>& piggy_bank() {
-  static std::function<void(int)> show;
+PiggyBank& piggy_bank() {
+  static PiggyBank show;
   return show;
 }
 
@@ -84,12 +84,12 @@ void delete_profile(std::string_view key) {
   if (core::player_id == key) core::clear_player();
 }
 
-void award_coins(int count) {
+void award_coins(int count, platform::Point at) {
   core::hide_cursor();
   struct ShowAgain {
     ~ShowAgain() { core::show_cursor(); }
   } show_again;
-  if (auto& show = piggy_bank()) show(count);
+  if (auto& show = piggy_bank()) show(count, at);
   const std::int64_t balance = static_cast<std::int64_t>(core::player_coins) + count;
   core::player_coins = to_int32(static_cast<double>(balance));
   // Without a current player there is no slot to write the balance into.
@@ -97,6 +97,6 @@ void award_coins(int count) {
     core::write_ini(Root::Data, kResultsFile, core::player_id, "Dukaty", std::to_string(core::player_coins));
 }
 
-void set_piggy_bank(std::function<void(int count)> show) { piggy_bank() = std::move(show); }
+void set_piggy_bank(PiggyBank show) { piggy_bank() = std::move(show); }
 
 }  // namespace tapo::players

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/surface.h"
+
 namespace tapo::players {
 
 // Slot keys in the order of the piglets on the player-selection screen.
@@ -37,12 +39,13 @@ bool create_profile(std::string_view key, const std::string& name, int level);
 // Empties the slot; when it is the current player, that player is cleared too.
 void delete_profile(std::string_view key);
 
-// Pays `count` coins to the current player: the piggy bank counts them in,
-// then the balance is saved.
-void award_coins(int count);
+// Pays `count` coins to the current player: the piggy bank, opened at `at`
+// of the active screen, counts them in, then the balance is saved.
+void award_coins(int count, platform::Point at);
 
 // The piggy-bank window opened by award_coins; returns once it has closed.
 // Without one, coins are paid at once.
-void set_piggy_bank(std::function<void(int count)> show);
+using PiggyBank = std::function<void(int count, platform::Point at)>;
+void set_piggy_bank(PiggyBank show);
 
 }  // namespace tapo::players

@@ -13,15 +13,16 @@
 #include <vector>
 
 #include "core/animation.h"
-#include "core/game_frame.h"
 #include "core/media.h"
 #include "core/random.h"
+#include "core/screens.h"
 #include "core/tapo_iii.h"
+#include "games/common/game_screen.h"
+#include "games/terc/layout.h"
 #include "games/terc/priklad.h"
 #include "platform/loop.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "players/profiles.h"
 
 namespace tapo::games::terc {
 
@@ -31,25 +32,10 @@ using core::Root;
 
 namespace {
 
-constexpr int kUpperX = 449, kUpperY = 0;
-constexpr int kLowerX = 449, kLowerY = 181;
 constexpr int kHoleRadius = 5;
-constexpr int kCoinX = 271, kCoinY = 410;
-constexpr int kCheck = 10, kDelete = 11;
+constexpr int kCheck = kCheckButton, kDelete = kDeleteButton;
 constexpr std::size_t kMaxDigits = 3;
-
-// The answer box and the buttons below the scene: digits 1-5 over 6-9 and 0,
-// the rubber beside them and the tall check button at the end.
-constexpr pf::Rect kAnswer{84, 392, 116, 76};
-constexpr std::array<pf::Rect, 12> kButtons = {{
-    {404, 432, 44, 42},  // 0
-    {212, 386, 44, 42},  {260, 386, 44, 42}, {308, 386, 44, 42}, {356, 386, 44, 42}, {404, 386, 44, 42},
-    {212, 432, 44, 42},  {260, 432, 44, 42}, {308, 432, 44, 42}, {356, 432, 44, 42},
-    {512, 386, 54, 88},  // check
-    {456, 386, 52, 88},  // delete the last digit
-}};
-
-const char* const kTalkFace = "MLUVI2.AVI";
+constexpr int kBonusEvery = 5;  // right answers in a row cheered by the bonus show
 
 pf::Rgb mix(pf::Rgb a, pf::Rgb b, int percent_b) {
   auto ch = [&](int shift) {
@@ -135,17 +121,17 @@ std::uint64_t clock_seed() { return static_cast<std::uint64_t>(pf::Loop::instanc
 
 }  // namespace
 
-class FrmTerc : public pf::Form {
+class FrmTerc : public GameScreen {
  public:
-  FrmTerc() : Form("frm_terc"), frame_(*this, *core::game_frame_layout("frm_terc")) {}
+  FrmTerc() : GameScreen(kFrame) {}
 
-  void on_load() override;
-  void on_activate() override;
-  void on_mouse_move(int x, int y) override;
   void on_key(const std::string& key) override;
-  void describe(pf::JsonObject& vars) const override;
 
  private:
+  void load_game() override;
+  void open_game() override;
+  void describe_game(pf::JsonObject& vars) const override;
+
   void vymysli_priklad();
   void draw_holes();
   void smaz_terce();
@@ -160,8 +146,7 @@ class FrmTerc : public pf::Form {
     pf::Surface under;  // the scene beneath, for clearing
   };
 
-  core::GameFrame frame_;
-  std::array<pf::PictureBox*, 12> cislice_{};
+  std::vector<pf::PictureBox*> cislice_;
   pf::Label* zakuv_vysledek_ = nullptr;
   pf::PictureBox* horni_terc_ = nullptr;
   pf::PictureBox* dolni_terc_ = nullptr;
@@ -170,7 +155,7 @@ class FrmTerc : public pf::Form {
   std::vector<Strela> shots_;
   std::vector<Hole> holes_;
   int wrong_count_ = 0;
-  int streak_ = 0;
+  RightRun streak_{kBonusEvery};
   int example_count_ = 0;
   std::string bonus_clip_ = "JABKO";
   int lower_target_no_ = 0, upper_target_no_ = 0;
@@ -179,8 +164,9 @@ class FrmTerc : public pf::Form {
 
 void FrmTerc::draw_target(bool upper, int number) {
   const std::string name = std::string("TERCE\\") + (upper ? "2_" : "1_") + std::to_string(number) + ".BMP";
-  const MediaPath m = frame_.file(name);
-  const int x = upper ? kUpperX : kLowerX, y = upper ? kUpperY : kLowerY;
+  const MediaPath m = file(name);
+  const pf::Rect at = upper ? kUpperTarget : kLowerTarget;
+  const int x = at.x, y = at.y;
   auto pic = core::load_media_picture(m);
   // The target is part of the background: the box is only where it stands.
   auto& box = add<pf::PictureBox>(upper ? "horni_terc" : "dolni_terc",
@@ -193,8 +179,7 @@ void FrmTerc::draw_target(bool upper, int number) {
   (upper ? horni_terc_ : dolni_terc_) = &box;
 }
 
-void FrmTerc::on_load() {
-  frame_.load();
+void FrmTerc::load_game() {
   core::randomize();
   if (core::player_level > 2) {
     upper_target_no_ = core::rnd_between(1, 4);
@@ -212,11 +197,7 @@ void FrmTerc::on_load() {
   zakuv_vysledek_->centred = true;
   zakuv_vysledek_->font_size = 48;
   zakuv_vysledek_->fore_color = pf::rgb(30, 40, 120);
-  for (int i = 0; i < 12; ++i) {
-    auto& b = add<pf::PictureBox>("cislice(" + std::to_string(i) + ")", kButtons[static_cast<size_t>(i)]);
-    b.on_click = [this, i] { cislice_click(i); };
-    cislice_[static_cast<size_t>(i)] = &b;
-  }
+  cislice_ = pf::add_control_array<pf::PictureBox>(*this, "cislice", kButtons, &FrmTerc::cislice_click);
   set_buttons(false);
   answer_.clear();
   show_answer();
@@ -224,21 +205,17 @@ void FrmTerc::on_load() {
   priklad_ = {};
   shots_.clear();
   holes_.clear();
-  streak_ = wrong_count_ = example_count_ = 0;
+  streak_.restart();
+  wrong_count_ = example_count_ = 0;
   bonus_clip_ = "JABKO";
 }
 
-void FrmTerc::on_activate() {
-  frame_.activate([this] {
-    core::play_animation({Root::Data, "\\SKOK.DAT"}, frame_.head());
-    if (!frame_.playing()) return;
-    vymysli_priklad();
-  });
+void FrmTerc::open_game() {
+  core::play_animation({Root::Data, "\\SKOK.DAT"}, head());
+  vymysli_priklad();
 }
 
-void FrmTerc::on_mouse_move(int, int) { frame_.mouse_move(); }
-
-void FrmTerc::describe(pf::JsonObject& vars) const {
+void FrmTerc::describe_game(pf::JsonObject& vars) const {
   std::string hits = "[", positions = "[";
   for (size_t i = 0; i < priklad_.hits.size(); ++i) hits += (i ? ", " : "") + std::to_string(priklad_.hits[i]);
   bool first = true;
@@ -247,14 +224,12 @@ void FrmTerc::describe(pf::JsonObject& vars) const {
     positions += (first ? "[" : ", [") + std::to_string(s.at->x) + ", " + std::to_string(s.at->y) + "]";
     first = false;
   }
-  vars.add("started", frame_.started)
-      .add("leaving", frame_.leaving)
-      .add_raw("hits", hits + "]")
+  vars.add_raw("hits", hits + "]")
       .add("hit_count", priklad_.hit_count)
       .add("target_total", priklad_.target_total)
       .add("max_hits", priklad_.max_hits)
       .add("wrong_count", wrong_count_)
-      .add("streak", streak_)
+      .add("streak", streak_.count())
       .add("example_count", example_count_)
       .add("bonus_clip", bonus_clip_)
       .add("lower_target_no", lower_target_no_)
@@ -307,17 +282,16 @@ void FrmTerc::on_key(const std::string& key) {
 void FrmTerc::vymysli_priklad() {
   priklad_ = terc::vymysli_priklad(core::player_level, core::rng(), clock_seed());
   shots_.clear();
-  core::hide_cursor();
-  core::play_animation({Root::Data, "\\STRELBA.DAT"}, frame_.head());
-  if (!frame_.playing()) return core::show_cursor();
-  draw_holes();
-  ++example_count_;
-  if (example_count_ % 7 == 0) {
-    core::play_animation(frame_.file(bonus_clip_ + ".DAT"), frame_.head());
-    bonus_clip_ = bonus_clip_ == "JABKO" ? "HLAVA" : "JABKO";
-    if (!frame_.playing()) return core::show_cursor();
+  {
+    core::HiddenCursor hidden;
+    core::play_animation({Root::Data, "\\STRELBA.DAT"}, head());
+    draw_holes();
+    ++example_count_;
+    if (example_count_ % 7 == 0) {
+      core::play_animation(file(bonus_clip_ + ".DAT"), head());
+      bonus_clip_ = bonus_clip_ == "JABKO" ? "HLAVA" : "JABKO";
+    }
   }
-  core::show_cursor();
   set_buttons(true);
   wrong_count_ = 0;
 }
@@ -327,7 +301,7 @@ void FrmTerc::vymysli_priklad() {
 void FrmTerc::draw_holes() {
   auto table = [this](bool upper, int number) {
     if (number == 0) return Pozice{};
-    return nacti_pozice(read_text(frame_.file(std::string("TERCE\\") + (upper ? "2_" : "1_") + std::to_string(number) + ".DAT")));
+    return nacti_pozice(read_text(file(std::string("TERCE\\") + (upper ? "2_" : "1_") + std::to_string(number) + ".DAT")));
   };
   bool any_upper = false, any_lower = false;
   for (int i = 0; i < priklad_.hit_count; ++i) (priklad_.hits[static_cast<size_t>(i)] % 10 == 0 ? any_upper : any_lower) = true;
@@ -337,7 +311,8 @@ void FrmTerc::draw_holes() {
   shots_ = umisti_strely(priklad_, lower, upper, core::rng());
   for (const Strela& s : shots_) {
     if (!s.at) continue;
-    const int cx = s.at->x + (s.upper ? kUpperX : kLowerX), cy = s.at->y + (s.upper ? kUpperY : kLowerY);
+    const pf::Rect target = s.upper ? kUpperTarget : kLowerTarget;
+    const int cx = s.at->x + target.x, cy = s.at->y + target.y;
     Hole h{cx, cy, pf::Surface(2 * kHoleRadius + 1, 2 * kHoleRadius + 1)};
     h.under.blit(picture, cx - kHoleRadius, cy - kHoleRadius, h.under.width(), h.under.height(), 0, 0);
     holes_.push_back(std::move(h));
@@ -359,41 +334,31 @@ void FrmTerc::zkontroluj() {
   set_buttons(false);
   const int given = answer_.empty() ? 0 : std::stoi(answer_);
   if (given == priklad_.target_total) {
-    streak_ = wrong_count_ == 1 ? 1 : streak_ + 1;
-    if (streak_ % 5 != 0) {
-      int n = core::rnd_between(1, 3);
+    if (wrong_count_ == 1) streak_.restart();
+    if (!streak_.right()) {
+      int n = core::rnd_between(1, 3);  // drawn even when the second try's praise is fixed
       if (wrong_count_ == 1) n = 2;
-      if (!frame_.comment("SPRAVNE", n, kTalkFace)) return;
+      comment("SPRAVNE", n, kTalkFace);
     } else {
-      core::play_animation({Root::Data, "\\SUPER.DAT"}, frame_.head());
-      if (!frame_.playing()) return;
+      core::play_animation({Root::Data, "\\SUPER.DAT"}, head());
     }
-    if (wrong_count_ == 0) {
-      core::piggy_x = kCoinX;
-      core::piggy_y = kCoinY;
-      frame_.leave_control().enabled = false;
-      players::award_coins(1);
-      pf::Loop::instance().do_events();
-      if (!frame_.playing()) return;
-      frame_.leave_control().enabled = true;
-    }
+    if (wrong_count_ == 0) award(1, {kCoinX, kCoinY});
     smaz_terce();
     vymysli_priklad();
     return;
   }
-  streak_ = 0;
+  streak_.restart();
   ++wrong_count_;
   if (wrong_count_ == 1) {
-    if (!frame_.comment("SPATNE", core::rnd_between(1, 3), kTalkFace)) return;
+    comment("SPATNE", core::rnd_between(1, 3), kTalkFace);
     set_buttons(true);
     return;
   }
-  core::play_animation(frame_.file("NE.DAT"), frame_.head());
-  if (!frame_.playing()) return;
+  core::play_animation(file("NE.DAT"), head());
   smaz_terce();
   vymysli_priklad();
 }
 
-TAPO_REGISTER_FORM("frm_terc", FrmTerc)
+TAPO_REGISTER_FORM(core::screens::kTarget, FrmTerc)
 
 }  // namespace tapo::games::terc

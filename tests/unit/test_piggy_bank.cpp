@@ -85,8 +85,6 @@ class PiggyBank : public LoopTest {
     core::player_name = "Eva";
     core::player_level = 2;
     core::player_coins = 40;
-    core::piggy_x = 264;
-    core::piggy_y = 329;
     players::install_piggy_bank();
     forms().on_cursor_change = [this](bool shown) { pointer_.emplace_back(loop().now(), shown); };
     game_ = std::static_pointer_cast<GameScreen>(forms().get("test_piggy_game"));
@@ -148,7 +146,7 @@ class PiggyBank : public LoopTest {
       probe.set_interval(moments[0] - loop().now());
       probe.set_enabled(true);
     }
-    players::award_coins(coins);
+    players::award_coins(coins, {264, 329});
     return seen;
   }
 

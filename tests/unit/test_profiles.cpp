@@ -199,12 +199,12 @@ TEST_F(ProfilesTest, ChooseWithoutResultsGivesNoCoinsAndWritesNothing) {
 
 TEST_F(ProfilesTest, ChoosingAnEmptyNameClearsTheCurrentPlayer) {
   ASSERT_TRUE(players::create_profile("PRP", "Ann", 2));
-  players::award_coins(5);
+  players::award_coins(5, {});
   ASSERT_EQ(core::player_coins, 5);
   players::choose_slot("ZLP", "");
   expect_no_player();
   // And coins paid now go nowhere on disk.
-  players::award_coins(3);
+  players::award_coins(3, {});
   EXPECT_EQ(results_key("PRP", "Dukaty"), "5");
   EXPECT_EQ(results_key("ZLP", "Dukaty"), "ERROR");
 }
@@ -216,7 +216,7 @@ TEST_F(ProfilesTest, HugeBalancesSaturateInsteadOfOverflowing) {
   tapo::platform::write_ini(results(), "PRP", "Dukaty", "99999999999");
   players::choose_slot("PRP", "Ann");
   EXPECT_EQ(core::player_coins, kMax);
-  players::award_coins(25);
+  players::award_coins(25, {});
   EXPECT_EQ(core::player_coins, kMax);
   EXPECT_EQ(results_key("PRP", "Dukaty"), std::to_string(kMax));
 
@@ -227,7 +227,7 @@ TEST_F(ProfilesTest, HugeBalancesSaturateInsteadOfOverflowing) {
   // Just below the limit: the sum is computed without overflowing.
   tapo::platform::write_ini(results(), "PRP", "Dukaty", std::to_string(kMax - 10));
   players::choose_slot("PRP", "Ann");
-  players::award_coins(30);
+  players::award_coins(30, {});
   EXPECT_EQ(core::player_coins, kMax);
 }
 
@@ -236,7 +236,7 @@ TEST_F(ProfilesTest, HugeBalancesSaturateInsteadOfOverflowing) {
 TEST_F(ProfilesTest, DeleteEmptiesTheSlotAndClearsOnlyTheDeletedPlayer) {
   ASSERT_TRUE(players::create_profile("PRP", "Ann", 1));
   ASSERT_TRUE(players::create_profile("ZLP", "Eva", 2));
-  players::award_coins(40);
+  players::award_coins(40, {});
   ASSERT_EQ(core::player_id, "ZLP");
 
   players::delete_profile("PRP");  // someone else
@@ -257,7 +257,7 @@ TEST_F(ProfilesTest, DeleteEmptiesTheSlotAndClearsOnlyTheDeletedPlayer) {
   EXPECT_EQ(roster_key("ZLP", "Jmeno"), "");
   EXPECT_EQ(results_key("ZLP", "Dukaty"), "0");
   // No later award may land in the deleted slot.
-  players::award_coins(7);
+  players::award_coins(7, {});
   EXPECT_EQ(results_key("ZLP", "Dukaty"), "0");
 }
 
@@ -289,15 +289,15 @@ TEST_F(ProfilesTest, AwardRunsThePiggyBankThenSavesTheBalance) {
     int cursor;
   };
   std::vector<Call> calls;
-  players::set_piggy_bank([&](int count) {
+  players::set_piggy_bank([&](int count, tapo::platform::Point) {
     calls.push_back({count, results_key("POP", "Dukaty"), core::player_coins,
                      tapo::platform::Forms::instance().cursor_count()});
   });
 
-  players::award_coins(12);
+  players::award_coins(12, {});
   EXPECT_EQ(core::player_coins, 12);
   EXPECT_EQ(results_key("POP", "Dukaty"), "12");
-  players::award_coins(25);
+  players::award_coins(25, {});
   EXPECT_EQ(core::player_coins, 37);
   EXPECT_EQ(results_key("POP", "Dukaty"), "37");
 
@@ -318,8 +318,8 @@ TEST_F(ProfilesTest, AwardRunsThePiggyBankThenSavesTheBalance) {
 
 TEST_F(ProfilesTest, AwardWithoutAPiggyBankPaysAtOnce) {
   ASSERT_TRUE(players::create_profile("PMP", "Max", 1));
-  players::award_coins(3);
-  players::award_coins(4);
+  players::award_coins(3, {});
+  players::award_coins(4, {});
   EXPECT_EQ(core::player_coins, 7);
   EXPECT_EQ(results_key("PMP", "Dukaty"), "7");
   EXPECT_EQ(tapo::platform::Forms::instance().cursor_count(), 0);
@@ -327,16 +327,16 @@ TEST_F(ProfilesTest, AwardWithoutAPiggyBankPaysAtOnce) {
 
 TEST_F(ProfilesTest, AwardEndedInsideThePiggyBankSavesNothingAndShowsThePointer) {
   ASSERT_TRUE(players::create_profile("PMP", "Max", 1));
-  players::set_piggy_bank([](int) { core::end_program(0); });
-  EXPECT_THROW(players::award_coins(9), tapo::platform::ProgramExit);
+  players::set_piggy_bank([](int, tapo::platform::Point) { core::end_program(0); });
+  EXPECT_THROW(players::award_coins(9, {}), tapo::platform::ProgramExit);
   EXPECT_EQ(results_key("PMP", "Dukaty"), "0");
   EXPECT_EQ(tapo::platform::Forms::instance().cursor_count(), 0);
 }
 
 TEST_F(ProfilesTest, AwardWithNoCurrentPlayerWritesNoFile) {
   int shown = 0;
-  players::set_piggy_bank([&](int) { ++shown; });
-  players::award_coins(10);
+  players::set_piggy_bank([&](int, tapo::platform::Point) { ++shown; });
+  players::award_coins(10, {});
   EXPECT_EQ(shown, 1);  // the piggy bank still counts them in
   EXPECT_TRUE(fs::is_empty(data_.path()));
 }

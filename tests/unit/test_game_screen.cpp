@@ -1,13 +1,15 @@
-// The frame of the game screens on the virtual clock with the demo pack: the
-// layout table, the hover pictures, help on and off, the introduction once,
-// and leaving in the middle of it.
+// The base of the game screens on the virtual clock with the demo pack: the
+// hover pictures, help on and off, the introduction once, leaving in the
+// middle of it, and the coin award around the piggy bank.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/game_frame.h"
 #include "core/media.h"
+#include "games/common/game_screen.h"
+#include "games/terc/layout.h"
 #include "platform/sound.h"
+#include "players/profiles.h"
 #include "tests/unit/test_support.h"
 
 namespace tapo::testing {
@@ -15,17 +17,21 @@ namespace {
 
 using platform::Ms;
 
-// A game screen with nothing but the frame; its opening counts itself.
-class FrameOnly : public platform::Form {
+// A game screen with nothing but the frame; its opening counts itself, and
+// after it the mascot praises and a coin is paid.
+class FrameOnly : public games::GameScreen {
  public:
-  FrameOnly() : Form("frm_ramecek"), frame(*this, *core::game_frame_layout("frm_terc")) {}
-  void on_load() override { frame.load(); }
-  void on_activate() override {
-    frame.activate([this] { ++openings; });
-  }
-  void on_mouse_move(int, int) override { frame.mouse_move(); }
-  core::GameFrame frame;
+  FrameOnly() : GameScreen(games::terc::kFrame) {}
   int openings = 0;
+  int praised = 0;
+
+ private:
+  void open_game() override {
+    ++openings;
+    comment("SPRAVNE", 1, "MLUVI2.AVI");
+    ++praised;
+    award(1, {100, 200});
+  }
 };
 
 class GameFrameTest : public LoopTest {
@@ -43,6 +49,7 @@ class GameFrameTest : public LoopTest {
     game_ = std::static_pointer_cast<FrameOnly>(forms().get("frm_ramecek"));
   }
   void TearDown() override {
+    players::set_piggy_bank(nullptr);
     for (const auto& t : trace_->lines()) EXPECT_NE(t.event, "missing") << t.args;
     game_.reset();
     trace_.reset();
@@ -59,27 +66,9 @@ class GameFrameTest : public LoopTest {
   std::shared_ptr<FrameOnly> game_;
 };
 
-TEST(GameFrameLayout, EveryGameHasItsRowAndTwoUseTheMixingSurfaceAsTheHead) {
-  const char* const games[] = {"frm_terc", "frm_drak", "frm_vahy", "frm_housenka", "frm_had",
-                               "frm_dril", "frm_pretah", "frm_sneci", "frm_pexeso"};
-  for (const char* g : games) {
-    const auto* l = core::game_frame_layout(g);
-    ASSERT_NE(l, nullptr) << g;
-    const std::string form = g;
-    EXPECT_EQ(std::string(l->head), form == "frm_dril" || form == "frm_housenka" ? "michacka" : "video") << g;
-  }
-  EXPECT_EQ(core::game_frame_layout("frm_hry"), nullptr);
-  const auto* terc = core::game_frame_layout("frm_terc");
-  EXPECT_EQ(std::string(terc->folder), "TERC");
-  EXPECT_EQ(terc->leave_x, 7);
-  EXPECT_EQ(terc->leave_y, 390);
-  EXPECT_EQ(terc->help_x, 577);
-  EXPECT_EQ(terc->help_y, 383);
-}
-
 TEST_F(GameFrameTest, ControlsLightUpOnceAndGoDarkOnTheBackground) {
-  auto& stopy = game_->frame.leave_control();
-  auto& kruh = game_->frame.help_control();
+  auto& stopy = game_->leave_control();
+  auto& kruh = game_->help_control();
   EXPECT_EQ(stopy.rect.x, 7);
   EXPECT_EQ(kruh.rect.y, 383);
   EXPECT_EQ(stopy.tag, "False");
@@ -96,40 +85,68 @@ TEST_F(GameFrameTest, ControlsLightUpOnceAndGoDarkOnTheBackground) {
 }
 
 TEST_F(GameFrameTest, HelpStartsAndASecondClickStopsIt) {
-  game_->frame.help_click();
+  game_->help_click();
   EXPECT_EQ(core::sound_mode(), 526);
   EXPECT_EQ(count("sound", "HD:\\TERC\\HELP.WAV"), 1);
-  game_->frame.help_click();
+  game_->help_click();
   EXPECT_NE(core::sound_mode(), 526);
   EXPECT_EQ(count("sound", "HD:\\TERC\\HELP.WAV"), 1);
 }
 
-TEST_F(GameFrameTest, TheIntroductionRunsOnceAndThenTheOpening) {
-  game_->on_activate();
+TEST_F(GameFrameTest, TheIntroductionRunsOnceThenTheOpeningWhosePiggyBankHoldsTheWayOut) {
+  bool could_leave = true;
+  platform::Point where;
+  players::set_piggy_bank([&](int, platform::Point at) {
+    could_leave = game_->leave_control().enabled;
+    where = at;
+  });
+  game_->run_handler([this] { game_->on_activate(); });
   EXPECT_EQ(count("talk", "HD:\\TERC\\INTRO.DAT HD:\\TERC\\MLUVI.AVI"), 1);
-  EXPECT_EQ(count("talk-end", "done"), 1);
   EXPECT_GT(loop().now(), 1000) << "the introduction takes its time";
   EXPECT_EQ(game_->openings, 1);
-  EXPECT_TRUE(game_->frame.started);
-  game_->on_activate();
+  EXPECT_TRUE(game_->started);
+  EXPECT_FALSE(could_leave) << "the footprints wait while the piggy bank counts";
+  EXPECT_EQ(where.x, 100);
+  EXPECT_EQ(where.y, 200);
+  EXPECT_TRUE(game_->leave_control().enabled);
+  game_->run_handler([this] { game_->on_activate(); });
   EXPECT_EQ(count("talk", "HD:\\TERC\\INTRO.DAT HD:\\TERC\\MLUVI.AVI"), 1);
   EXPECT_EQ(game_->openings, 1);
 }
 
-TEST_F(GameFrameTest, LeavingDuringTheIntroductionSkipsTheOpening) {
-  bool left_before_unload = false;
-  game_->frame.before_unload = [&] { left_before_unload = true; };
+TEST_F(GameFrameTest, LeavingEndsTheHandlerWhereverItWaits) {
   // The first pass of events comes before the introduction; the next one
   // runs inside it.
-  loop().post([this] { loop().post([this] { game_->frame.leave_click(); }); });
-  game_->on_activate();
+  loop().post([this] { loop().post([this] { game_->leave_click(); }); });
+  game_->run_handler([this] { game_->on_activate(); });
   EXPECT_EQ(count("talk-end", "aborted"), 1);
   EXPECT_EQ(count("show", "frm_hry"), 1);
   EXPECT_FALSE(game_->loaded());
-  EXPECT_TRUE(left_before_unload);
-  EXPECT_TRUE(game_->frame.leaving);
+  EXPECT_TRUE(game_->leaving);
   EXPECT_EQ(game_->openings, 0);
-  EXPECT_FALSE(game_->frame.comment("SPRAVNE", 1, "MLUVI2.AVI")) << "a comment after leaving says stop";
+  EXPECT_EQ(forms().cursor_count(), 0);
+}
+
+TEST_F(GameFrameTest, LeavingDuringThePraiseSkipsTheCoin) {
+  int paid = 0;
+  players::set_piggy_bank([&](int, platform::Point) { ++paid; });
+  // Leave once the praise has begun.
+  bool armed = false;
+  auto leave_when_praised = [&] {
+    if (!armed && core::talk_active && count("talk", "HD:\\TERC\\SPRAVNE1.DAT HD:\\TERC\\MLUVI2.AVI") == 1) {
+      armed = true;
+      game_->leave_click();
+    }
+  };
+  platform::Timer poll;
+  poll.set_interval(50);
+  poll.on_timer = leave_when_praised;
+  poll.set_enabled(true);
+  game_->run_handler([this] { game_->on_activate(); });
+  EXPECT_TRUE(armed);
+  EXPECT_EQ(game_->openings, 1);
+  EXPECT_EQ(game_->praised, 0);
+  EXPECT_EQ(paid, 0);
 }
 
 }  // namespace

@@ -1,0 +1,14 @@
+#include "core/screen.h"
+
+#include "core/media.h"
+
+namespace tapo::core {
+
+void Screen::load_screen(std::string_view background) {
+  caption = "Tapo - Numerino";
+  bounds = {0, 0, 640, 480};
+  if (auto picture_file = load_media_picture(file(background))) picture.blit(*picture_file, 0, 0);
+  leaving = false;
+}
+
+}  // namespace tapo::core

@@ -1,0 +1,37 @@
+// The base of every screen of the game: its media folder, the common load
+// (caption, the whole scene, the folder's background picture) and the
+// `leaving` flag that `dump` shows.  Game screens build on GameScreen
+// (games/common/game_screen.h); the shop, the room and the ride on this.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/tapo_iii.h"
+#include "platform/ui.h"
+
+namespace tapo::core {
+
+class Screen : public platform::Form {
+ public:
+  Screen(std::string name, std::string folder) : Form(std::move(name)), folder_(std::move(folder)) {}
+
+  // A file of the screen's folder: "HELP.WAV" -> "\TERC\HELP.WAV".
+  MediaPath file(std::string_view name) const {
+    return {Root::Media, "\\" + folder_ + "\\" + std::string(name)};
+  }
+  const std::string& folder() const { return folder_; }
+
+  // Set when the screen has been left (it is unloaded then).
+  bool leaving = false;
+
+ protected:
+  // Caption, the whole scene, and the folder's picture `background` as the
+  // form's picture; `leaving` false.
+  void load_screen(std::string_view background = "POZADI.BMP");
+
+ private:
+  std::string folder_;
+};
+
+}  // namespace tapo::core

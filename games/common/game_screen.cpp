@@ -1,0 +1,130 @@
+#include "games/common/game_screen.h"
+
+#include "core/media.h"
+#include "core/screens.h"
+#include "platform/loop.h"
+#include "players/profiles.h"
+
+namespace tapo::games {
+
+namespace pf = tapo::platform;
+
+namespace {
+constexpr int kDefaultControlSize = 48;
+}  // namespace
+
+GameScreen::GameScreen(const core::GameLayout& layout) : Screen(layout.form, layout.folder), layout_(layout) {}
+
+void GameScreen::on_load() {
+  load_screen();
+  leave_normal_ = core::load_media_picture(file("STOPY_NO.BMP"));
+  leave_lit_ = core::load_media_picture(file("STOPY.BMP"));
+  help_normal_ = core::load_media_picture(file("OTAZ_NO.BMP"));
+  help_lit_ = core::load_media_picture(file("OTAZ.BMP"));
+
+  auto place = [this](const char* name, pf::Rect at, const std::optional<pf::Surface>& pic) -> pf::PictureBox& {
+    const int w = pic ? pic->width() : kDefaultControlSize, h = pic ? pic->height() : kDefaultControlSize;
+    auto& box = add<pf::PictureBox>(name, pf::Rect{at.x, at.y, w, h});
+    box.tag = "False";
+    if (pic) box.image = *pic;
+    return box;
+  };
+  stopy_ = &place("stopy", layout_.leave, leave_normal_);
+  kruh_ = &place("kruh", layout_.help, help_normal_);
+  stopy_->on_click = [this] { leave_click(); };
+  kruh_->on_click = [this] { help_click(); };
+  stopy_->on_mouse_move = [this](int, int) { set_lit(*stopy_, true); };
+  kruh_->on_mouse_move = [this](int, int) { set_lit(*kruh_, true); };
+
+  head_ = &add<pf::PictureBox>(layout_.head, pf::Rect{0, 0, 1, 1});
+  head_->visible = false;
+  head_->on_click = [this] { head_click(); };
+
+  started = false;
+  introducing_ = false;
+  load_game();
+}
+
+void GameScreen::set_lit(pf::PictureBox& box, bool lit) {
+  const char* want = lit ? "True" : "False";
+  if (box.tag == want) return;
+  box.tag = want;
+  const bool leave = &box == stopy_;
+  const auto& pic = leave ? (lit ? leave_lit_ : leave_normal_) : (lit ? help_lit_ : help_normal_);
+  if (pic) box.image = *pic;
+  refresh();
+}
+
+void GameScreen::on_mouse_move(int x, int y) {
+  set_lit(*stopy_, false);
+  set_lit(*kruh_, false);
+  game_mouse_move(x, y);
+}
+
+void GameScreen::describe(pf::JsonObject& vars) const {
+  vars.add("started", started).add("leaving", leaving);
+  describe_game(vars);
+}
+
+void GameScreen::help_click() {
+  if (core::sound_mode() == 526)
+    core::close_sound();
+  else
+    core::play_wav(file("HELP.WAV"));
+}
+
+void GameScreen::leave_click() {
+  if (leaving) return;
+  core::talk_abort = true;
+  core::close_sound();
+  core::screens::show(core::screens::kGamesMenu);
+  before_leave();
+  leaving = true;
+  unload();
+}
+
+void GameScreen::head_click() {
+  if (!head_->visible) return;
+  core::talk_abort = true;
+  core::close_sound();
+  head_->visible = false;
+  refresh();
+}
+
+void GameScreen::on_activate() {
+  if (started || introducing_) return;
+  introducing_ = true;
+  pf::Loop::instance().do_events();
+  core::talk_abort = false;
+  core::play_talking_clip(file("INTRO.DAT"), file(layout_.face), *head_);
+  open_game();
+  introducing_ = false;
+  started = true;
+}
+
+void GameScreen::say(const core::MediaPath& marks, std::string_view face) {
+  core::talk_abort = false;
+  core::play_talking_clip(marks, file(face), *head_);
+}
+
+void GameScreen::comment(std::string_view kind, int n, std::string_view face) {
+  say(file(std::string(kind) + std::to_string(n) + ".DAT"), face);
+}
+
+void GameScreen::comment_shared(int n, std::string_view face) {
+  say({core::Root::Media, "\\UNI_SND\\UNI" + std::to_string(n) + ".DAT"}, face);
+}
+
+void GameScreen::award(int coins, pf::Point at) {
+  const bool could_leave = stopy_->enabled;
+  stopy_->enabled = false;
+  struct Restore {
+    pf::PictureBox& stopy;
+    bool enabled;
+    ~Restore() { stopy.enabled = enabled; }
+  } restore{*stopy_, could_leave};
+  players::award_coins(coins, at);
+  pf::Loop::instance().do_events();
+}
+
+}  // namespace tapo::games

@@ -1,0 +1,90 @@
+// The base of every game screen: the background of the game's folder, the
+// footprints that lead back to the games menu, the question mark that plays
+// (or stops) the spoken help, the talking head that introduces the game on
+// the first activation, the mascot's comments on answers, and the coins.
+//
+// A game fills in the hooks; the base's own handlers call them, so no game
+// can forget the frame's part.  Everything that differs between the games'
+// frames is the row of its layout header (games/<game>/layout.h).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/game_layout.h"
+#include "core/screen.h"
+#include "platform/ui.h"
+
+namespace tapo::games {
+
+class GameScreen : public core::Screen {
+ public:
+  explicit GameScreen(const core::GameLayout& layout);
+
+  void on_load() final;
+  void on_activate() final;
+  void on_mouse_move(int x, int y) final;
+  void describe(platform::JsonObject& vars) const final;
+
+  // The handlers of the frame's controls (public for the tests).
+  void leave_click();
+  void help_click();
+  void head_click();
+
+  platform::PictureBox& head() const { return *head_; }
+  platform::PictureBox& leave_control() const { return *stopy_; }
+  platform::PictureBox& help_control() const { return *kruh_; }
+  const core::GameLayout& layout() const { return layout_; }
+
+  // Set once the introduction has run (and the game's opening with it).
+  bool started = false;
+
+ protected:
+  // The game's own load step, after the frame's.
+  virtual void load_game() {}
+  // The game's opening and first example, after the introduction.
+  virtual void open_game() {}
+  // The game's own form mouse move, after the frame's controls went dark.
+  virtual void game_mouse_move(int /*x*/, int /*y*/) {}
+  // The game's variables for `dump`, after `started` and `leaving`.
+  virtual void describe_game(platform::JsonObject& /*vars*/) const {}
+  // Runs when the screen is left, just before it unloads.
+  virtual void before_leave() {}
+
+  // The mascot speaks the mark file `marks` with `face`, a clip of the folder.
+  void say(const core::MediaPath& marks, std::string_view face);
+  // Comments an answer: `kind` "SPRAVNE" or "SPATNE" and the clip's number.
+  void comment(std::string_view kind, int n, std::string_view face);
+  // A shared comment "\UNI_SND\UNI<n>.DAT".
+  void comment_shared(int n, std::string_view face);
+  // Pays `coins` through the piggy bank, opened at `at` of the screen; the
+  // footprints do not lead away while it counts.
+  void award(int coins, platform::Point at);
+
+ private:
+  void set_lit(platform::PictureBox& box, bool lit);
+
+  const core::GameLayout& layout_;
+  platform::PictureBox* stopy_ = nullptr;
+  platform::PictureBox* kruh_ = nullptr;
+  platform::PictureBox* head_ = nullptr;
+  std::optional<platform::Surface> leave_normal_, leave_lit_, help_normal_, help_lit_;
+  bool introducing_ = false;
+};
+
+// A run of right answers in a row, of which every `every`-th is special (a
+// bonus show, a coin); a wrong answer starts it again.
+class RightRun {
+ public:
+  explicit RightRun(int every) : every_(every) {}
+  // Counts a right answer; true when it completes a run of `every`.
+  bool right() { return ++count_ % every_ == 0; }
+  void restart() { count_ = 0; }
+  int count() const { return count_; }
+
+ private:
+  int every_;
+  int count_ = 0;
+};
+
+}  // namespace tapo::games
