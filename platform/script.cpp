@@ -49,11 +49,14 @@ Script::Script(std::FILE* in) : in_(in) {
 Script::~Script() { trace::set_listener(nullptr); }
 
 void Script::heard(std::string_view event, std::string_view args) {
-  if (!awaited_ || awaited_->seen || event != awaited_->event) return;
-  if (args.find(awaited_->text) == std::string_view::npos) return;
-  awaited_->seen = true;
-  // The script goes on from this moment.
-  script_time_ = std::max(script_time_, Loop::instance().now());
+  if (awaited_ && !awaited_->seen && awaited_->matches(event, args)) {
+    awaited_->seen = true;
+    since_last_.clear();
+    // The script goes on from this moment.
+    script_time_ = std::max(script_time_, Loop::instance().now());
+    return;
+  }
+  since_last_.emplace_back(event, args);
 }
 
 bool Script::read_command() {
@@ -119,6 +122,22 @@ void Script::run_due(Ms now) {
 
 void Script::run(const Command& c) {
   auto& loop = Loop::instance();
+  if (c.verb == "wait-until") {
+    const auto space = c.rest.find(' ');
+    if (c.rest.empty()) script_error(c.line, "wait-until needs an event");
+    Awaited awaited{c.rest.substr(0, space), space == std::string::npos ? "" : trim(c.rest.substr(space + 1)), c.line,
+                    loop.now()};
+    const auto it = std::find_if(since_last_.begin(), since_last_.end(),
+                                 [&](const auto& line) { return awaited.matches(line.first, line.second); });
+    if (it != since_last_.end()) {  // already written
+      since_last_.erase(since_last_.begin(), it + 1);
+      return;
+    }
+    awaited_ = std::move(awaited);
+    script_time_ = std::max(script_time_, loop.now());
+    return;
+  }
+  since_last_.clear();
   InputEvent ev;
   using K = InputEvent::Kind;
   auto mouse = [&](K kind) {
@@ -182,12 +201,6 @@ void Script::run(const Command& c) {
       ev.kind = kind;
       loop.deliver(ev);
     }
-  } else if (c.verb == "wait-until") {
-    const auto space = c.rest.find(' ');
-    if (c.rest.empty()) script_error(c.line, "wait-until needs an event");
-    awaited_ = Awaited{c.rest.substr(0, space), space == std::string::npos ? "" : trim(c.rest.substr(space + 1)), c.line,
-                       loop.now()};
-    script_time_ = std::max(script_time_, loop.now());
   } else {
     script_error(c.line, "unknown command: " + c.verb);
   }

@@ -15,13 +15,17 @@
 //                      NAME (element INDEX of a control array: "NAME(INDEX)")
 //   wait-until EVENT [TEXT]
 //                      the clock runs until the trace has a line of EVENT
-//                      whose arguments contain TEXT (at most 120 s)
+//                      whose arguments contain TEXT (at most 120 s); a line
+//                      written since the previous command (or the previous
+//                      wait-until's line) counts too
 #pragma once
 
 #include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/loop.h"
 #include "platform/surface.h"
@@ -59,8 +63,13 @@ class Script : public ScriptFeed {
     int line = 0;
     Ms since = 0;
     bool seen = false;
+    bool matches(std::string_view e, std::string_view args) const {
+      return e == event && args.find(text) != std::string_view::npos;
+    }
   };
   std::optional<Awaited> awaited_;
+  // The trace lines written since the previous command or awaited line.
+  std::vector<std::pair<std::string, std::string>> since_last_;
 
   std::FILE* in_;
   Ms script_time_ = 0;

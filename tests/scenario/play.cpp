@@ -110,7 +110,10 @@ std::string last_state(const PlayResult& r) {
   return s.empty() ? "" : s.back().args;
 }
 
-void no_missing_media(const PlayResult& r) { EXPECT_TRUE(r.events("missing").empty()) << r.dump(); }
+void played_cleanly(const PlayResult& r) {
+  EXPECT_TRUE(r.events("missing").empty()) << r.dump();
+  EXPECT_TRUE(r.events("script-error").empty()) << r.dump();
+}
 
 std::vector<TraceLine> PlayResult::events(const std::string& event) const {
   std::vector<TraceLine> out;

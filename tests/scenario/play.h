@@ -68,7 +68,8 @@ std::vector<std::string> ini_writes(const PlayResult& r);
 std::vector<std::string> talks(const PlayResult& r);
 // The last state line ("" when there is none).
 std::string last_state(const PlayResult& r);
-// Fails the test when the run missed a media file.
-void no_missing_media(const PlayResult& r);
+// Fails the test when the run missed a media file, or its script found the
+// game otherwise than it expected (a control not there, an event not seen).
+void played_cleanly(const PlayResult& r);
 
 }  // namespace tapo::test

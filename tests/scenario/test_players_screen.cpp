@@ -14,14 +14,19 @@ using tapo::test::Sandbox;
 namespace {
 
 // Past the opening picture and Tapo's greeting.
-const std::string kReady = "click 1 1\nwait 14000\n";
-// Centres of the piglets, level coins and controls.
+const std::string kReady = "click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\n";
+// Where the hat is dragged: its own centre, and the piglets' (the drop counts by place).
 const char* const kPiglet[6] = {"72 220", "176 218", "278 222", "76 374", "182 430", "296 398"};
-const char* const kLevel[3] = {"114 106", "158 78", "214 80"};
-const char* const kGames = "582 254";
 const char* const kHat = "432 322";
+const char* const kSlot[6] = {"PRP", "ZLP", "PMP", "PZP", "POP", "PFP"};
 
-std::string click(const std::string& at) { return "click " + at + "\nwait 3000\n"; }
+// A piglet picked up, its animation played to the end.
+std::string pick(int i) {
+  return "click-control cunik " + std::to_string(i) + "\nwait-until anim-end HD:\\CUNICI\\" + kSlot[i] + ".DAT\n";
+}
+std::string level(int j) { return "click-control level_plocha " + std::to_string(j) + "\n"; }
+// The games button; what Tapo says to it, to its end.
+const std::string kGamesHint = "click-control cmd_hry\nwait-until talk-end\n";
 
 void write_roster(const Sandbox& box, const std::string& hraci, const std::string& vysledky) {
   std::ofstream(box.data() / "HRACI.DAT", std::ios::binary) << hraci;
@@ -30,11 +35,30 @@ void write_roster(const Sandbox& box, const std::string& hraci, const std::strin
 
 }  // namespace
 
+TEST(ScriptedPlay, ControlsAreFoundByNameAndEventsAwaited) {
+  Sandbox box;
+  box.write_default_config();
+  const PlayResult r =
+      box.play(kReady + "dump\nclick-control cunik 7\nclick-control cmd_hry\nwait-until talk-end\n" +
+               "wait-until talk HD:\\CUNICI\\NIKDY\ndump\n");
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 2u) << r.dump();
+  EXPECT_NE(states[0].args.find("\"cmd_hry\": [544, 224, 77, 61]"), std::string::npos) << states[0].args;
+  EXPECT_NE(states[0].args.find("\"cunik(5)\": [260, 348, 73, 101]"), std::string::npos) << states[0].args;
+  EXPECT_EQ(states[0].args.find("\"video\""), std::string::npos) << "a hidden control is not listed";
+  const auto errors = r.events("script-error");
+  ASSERT_EQ(errors.size(), 2u) << r.dump();
+  EXPECT_EQ(errors[0].args, "line 4: no control cunik(7) to click");
+  EXPECT_EQ(talks(r).back(), "HD:\\CUNICI\\ZVOLHRAC.DAT") << "the run goes on after a control it did not find";
+  EXPECT_EQ(errors[1].ms, states[1].ms);
+  EXPECT_EQ(errors[1].ms - r.events("talk-end").back().ms, 120000) << "a wait-until gives up after 120 s";
+}
+
 TEST(PlayersScreen, CreatingAPlayerWritesExactlyItsFourKeys) {
   Sandbox box;
   box.write_default_config();
-  const PlayResult r = box.play(kReady + click(kPiglet[0]) + "type Eva\n" + click(kLevel[1]) + "dump\n");
-  no_missing_media(r);
+  const PlayResult r = box.play(kReady + pick(0) + "type Eva\n" + level(1) + "dump\n");
+  played_cleanly(r);
   EXPECT_EQ(ini_writes(r), (std::vector<std::string>{
                                "HD_SHORT:\\HRACI.DAT PRP Jmeno=Eva", "HD_SHORT:\\HRACI.DAT PRP Level=2",
                                "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=0",
@@ -50,12 +74,13 @@ TEST(PlayersScreen, CreatingAPlayerWritesExactlyItsFourKeys) {
 TEST(PlayersScreen, NamesAreTypedAsCharactersUpToTwelveAndBlankNamesAreRefused) {
   Sandbox box;
   box.write_default_config();
-  PlayResult r = box.play(kReady + click(kPiglet[2]) + "type Šárka Čížková Nováková\nkey Backspace\n" + click(kLevel[0]) +
-                          "dump\n");
+  PlayResult r = box.play(kReady + pick(2) + "type Šárka Čížková Nováková\nkey Backspace\n" + level(0) + "dump\n");
+  played_cleanly(r);
   ASSERT_EQ(ini_writes(r).size(), 4u) << r.dump();
   EXPECT_EQ(ini_writes(r)[0], "HD_SHORT:\\HRACI.DAT PMP Jmeno=Šárka Čížko") << "12 characters, less the one taken back";
 
-  r = box.play(kReady + click(kPiglet[3]) + "type    \n" + click(kLevel[2]) + "dump\n");
+  r = box.play(kReady + pick(3) + "type    \n" + level(2) + "wait-until talk-end\ndump\n");
+  played_cleanly(r);
   EXPECT_TRUE(ini_writes(r).empty()) << r.dump();
   EXPECT_EQ(talks(r).back(), "HD:\\CUNICI\\MISSNAME.DAT");
 }
@@ -65,8 +90,8 @@ TEST(PlayersScreen, ChoosingAPlayerReadsItsLevelAndCoins) {
   box.write_default_config();
   // The roster of an older copy of the game: the name in the Central European code page.
   write_roster(box, "[ZLP]\r\nJmeno=\x8A\xE1rka\r\nLevel=3\r\n", "[ZLP]\r\nDukaty=42\r\nHracky=0\r\n");
-  const PlayResult r = box.play(kReady + click(kPiglet[1]) + "dump\n" + click(kPiglet[1]) + "dump\n");
-  no_missing_media(r);
+  const PlayResult r = box.play(kReady + pick(1) + "dump\nclick-control cunik 1\nwait 3000\ndump\n");
+  played_cleanly(r);
   const auto states = r.events("state");
   ASSERT_EQ(states.size(), 2u);
   EXPECT_NE(states[0].args.find("\"player_id\": \"ZLP\", \"player_name\": \"Šárka\", \"player_level\": 3, \"player_coins\": 42"),
@@ -82,12 +107,11 @@ TEST(PlayersScreen, ChoosingAPlayerReadsItsLevelAndCoins) {
 TEST(PlayersScreen, TheGamesButtonSaysWhatIsMissing) {
   Sandbox box;
   box.write_default_config();
-  const PlayResult r = box.play(kReady + click(kGames) + click(kPiglet[4]) + click(kGames) + "type Ola\n" +
-                                click(kGames));
+  const PlayResult r = box.play(kReady + kGamesHint + pick(4) + kGamesHint + "type Ola\n" + kGamesHint);
   EXPECT_EQ(talks(r), (std::vector<std::string>{"HD:\\CUNICI\\INTRO.DAT", "HD:\\CUNICI\\ZVOLHRAC.DAT",
                                                 "HD:\\CUNICI\\NONAME.DAT", "HD:\\CUNICI\\DO_KOLIK.DAT"}))
       << r.dump();
-  no_missing_media(r);
+  played_cleanly(r);
 }
 
 TEST(PlayersScreen, TheHatTakesAPlayerAwayOnlyWhenAskedTwice) {
@@ -101,8 +125,9 @@ TEST(PlayersScreen, TheHatTakesAPlayerAwayOnlyWhenAskedTwice) {
   {
     SCOPED_TRACE("confirmed on the picked-up piglet");
     write_roster(box, roster, results);
-    const PlayResult r = box.play(kReady + click(kPiglet[0]) + drag_to(kPiglet[0]) + "dump\n" + click(kPiglet[0]) +
-                                  "dump\n" + click(kGames));
+    const PlayResult r = box.play(kReady + pick(0) + drag_to(kPiglet[0]) + "dump\nclick " + kPiglet[0] +
+                                  "\nwait-until anim-end HD:\\CUNICI\\PRP_REV.DAT\ndump\n" + kGamesHint);
+    played_cleanly(r);
     EXPECT_EQ(ini_writes(r), (std::vector<std::string>{
                                  "HD_SHORT:\\HRACI.DAT PRP Jmeno=", "HD_SHORT:\\HRACI.DAT PRP Level=",
                                  "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=0",
@@ -122,7 +147,7 @@ TEST(PlayersScreen, TheHatTakesAPlayerAwayOnlyWhenAskedTwice) {
   {
     SCOPED_TRACE("cancelled");
     write_roster(box, roster, results);
-    const PlayResult r = box.play(kReady + drag_to(kPiglet[1]) + click("600 40") + "dump\n");
+    const PlayResult r = box.play(kReady + drag_to(kPiglet[1]) + "click 600 40\ndump\n");
     EXPECT_TRUE(ini_writes(r).empty()) << r.dump();
     EXPECT_NE(last_state(r).find("\"hat_target\": 99, \"hat_x\": 400, \"hat_y\": 296"), std::string::npos) << last_state(r);
   }
@@ -142,10 +167,11 @@ TEST(PlayersScreen, TheRouteToTheGamesAndTheShopAndBackWithoutASecondGreeting) {
   write_roster(box, "[POP]\r\nJmeno=Ola\r\nLevel=1\r\n", "[POP]\r\nDukaty=3\r\n");
   // The players' screen, the menu, the pirate's target game and out by its
   // footprints, the players again; then the shop (still to come) and back.
-  const PlayResult r = box.play(kReady + click(kPiglet[4]) + click(kGames) + "wait 2000\n" + click("428 232") +
-                                "wait 6000\ndump\nclick 24 410\nwait 1000\n" + click("84 242") + "wait 2000\ndump\n" +
-                                click("416 258") + "wait 6000\ndump\n");
-  no_missing_media(r);
+  const PlayResult r = box.play(kReady + pick(4) + "click-control cmd_hry\nwait-until hide frm_hraci\n" +
+                                "click-control akt_plocha 6\nwait-until talk HD:\\TERC\\INTRO.DAT\ndump\n" +
+                                "click-control stopy\nclick-control cmd_vyber_hracu\nwait-until unload frm_hry\ndump\n" +
+                                "click-control klika\nwait-until show frm_pripravujeme\nwait-until show frm_hraci\ndump\n");
+  played_cleanly(r);
   std::vector<std::string> shown;
   for (const auto& t : r.events("show")) shown.push_back(t.args);
   EXPECT_EQ(shown, (std::vector<std::string>{"frm_inout", "frm_hraci", "frm_hry", "frm_terc", "frm_hry",

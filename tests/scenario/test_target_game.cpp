@@ -4,7 +4,7 @@
 //
 // Runs on the virtual clock are repeatable, so a test learns the total of an
 // example from a `dump` of one run and answers it in the next run of the same
-// script.
+// script.  Scripts click controls by name and wait for the game's own events.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -22,20 +22,37 @@ using tapo::test::Sandbox;
 namespace {
 
 // Past the opening picture and Tapo's greeting; a new player Eva at a level;
-// the games menu and the pirate toy; past the introduction to the first example.
+// the games menu.
 std::string to_menu(int level) {
-  const char* const kLevel[3] = {"114 106", "158 78", "214 80"};
-  return std::string("click 1 1\nwait 14000\n") + "click 72 220\nwait 3000\ntype Eva\n" + "click " +
-         kLevel[level - 1] + "\nwait 3000\n" + "click 582 254\nwait 3000\n";
+  return "click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\n"
+         "click-control cunik 0\nwait-until anim-end HD:\\CUNICI\\PRP.DAT\ntype Eva\n"
+         "click-control level_plocha " + std::to_string(level - 1) + "\n"
+         "click-control cmd_hry\nwait-until hide frm_hraci\n";
 }
-const std::string kPirate = "click 428 232\n";
-std::string to_game(int level) { return to_menu(level) + kPirate + "wait 40000\n"; }
-const std::string kLeave = "click 24 410\n";
+const std::string kPirate = "click-control akt_plocha 6\n";
+// The shots of an example have been fired: the game waits for the answer
+// (but after every seventh example's bonus show, which follows the shots).
+const std::string kShot = "wait-until anim-end HD_SHORT:\\STRELBA.DAT\n";
+// The pirate toy, past the introduction, to the first example.
+std::string to_game(int level) { return to_menu(level) + kPirate + kShot; }
+const std::string kLeave = "click-control stopy\n";
 
+// An answer typed and checked: the praise and the coin, then the next example.
 std::string answer(int n) {
   std::string s;
   for (char c : std::to_string(n)) s += std::string("key ") + c + "\n";
-  return s + "key Enter\nwait 20000\n";
+  return s + "key Enter\n" + kShot;
+}
+// A wrong answer (an empty one counts as 0): the first is commented, the
+// second ends the example and the next is shot.
+const std::string kFirstWrong = "key Enter\nwait-until talk-end\n";
+const std::string kSecondWrong = "key Enter\n" + kShot;
+// Two wrong answers, after which example number `next` is posed (with its
+// bonus show when it is a seventh).
+std::string two_wrong(int next) {
+  std::string s = kFirstWrong + kSecondWrong;
+  if (next % 7 == 0) s += std::string("wait-until anim-end HD:\\TERC\\") + (next % 14 ? "JABKO" : "HLAVA") + ".DAT\n";
+  return s;
 }
 
 int number_in(const std::string& state, const std::string& name) {
@@ -69,7 +86,7 @@ TEST(TargetGame, TheFirstExampleFollowsTheIntroductionAndTheShots) {
   Sandbox box;
   box.write_default_config();
   const PlayResult r = box.play(to_game(1) + "dump\n");
-  no_missing_media(r);
+  played_cleanly(r);
   const std::string s = last_state(r);
   EXPECT_NE(s.find("\"form\": \"frm_terc\""), std::string::npos) << s;
   EXPECT_EQ(talks(r).back(), "HD:\\TERC\\INTRO.DAT");
@@ -93,7 +110,7 @@ TEST(TargetGame, ARightAnswerAtTheFirstTryEarnsACoin) {
   const int total = total_after(to_game(1));
   ASSERT_GT(total, 0);
   const PlayResult r = box.play(to_game(1) + answer(total) + "dump\n");
-  no_missing_media(r);
+  played_cleanly(r);
   const auto writes = ini_writes(r);
   ASSERT_EQ(writes.size(), 5u) << r.dump();
   EXPECT_EQ(writes.back(), "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=1");
@@ -115,9 +132,11 @@ TEST(TargetGame, ARightAnswerAfterAWrongOneIsPraisedWithoutACoin) {
   box.write_default_config();
   const int total = total_after(to_game(2));
   ASSERT_GT(total, 0);
-  const std::string wrong = answer(total + 1) + "key Backspace\nkey Backspace\nkey Backspace\n";
+  std::string wrong;
+  for (char c : std::to_string(total + 1)) wrong += std::string("key ") + c + "\n";
+  wrong += kFirstWrong + "key Backspace\nkey Backspace\nkey Backspace\n";
   const PlayResult r = box.play(to_game(2) + wrong + "dump\n" + answer(total) + "dump\n");
-  no_missing_media(r);
+  played_cleanly(r);
   EXPECT_EQ(ini_writes(r).size(), 4u) << "only the new player's keys: " << r.dump();
   const auto said = talks(r);
   ASSERT_GE(said.size(), 2u);
@@ -136,8 +155,8 @@ TEST(TargetGame, TwoWrongAnswersEndTheExample) {
   Sandbox box;
   box.write_default_config();
   // An empty answer counts as 0, never a total.
-  const PlayResult r = box.play(to_game(1) + "key Enter\nwait 20000\nkey Enter\nwait 20000\ndump\n");
-  no_missing_media(r);
+  const PlayResult r = box.play(to_game(1) + two_wrong(2) + "dump\n");
+  played_cleanly(r);
   EXPECT_EQ(count_anim(r, "HD:\\TERC\\NE.DAT"), 1) << r.dump();
   EXPECT_EQ(count_anim(r, "HD_SHORT:\\STRELBA.DAT"), 2) << r.dump();
   EXPECT_EQ(ini_writes(r).size(), 4u);
@@ -151,9 +170,9 @@ TEST(TargetGame, TheSeventhExampleShowsTheAppleAndTheFourteenthTheHead) {
   Sandbox box;
   box.write_default_config();
   std::string script = to_game(1);
-  for (int i = 0; i < 13; ++i) script += "key Enter\nwait 20000\nkey Enter\nwait 20000\n";
+  for (int example = 2; example <= 14; ++example) script += two_wrong(example);
   const PlayResult r = box.play(script + "dump\n");
-  no_missing_media(r);
+  played_cleanly(r);
   const auto anims = r.events("anim");
   std::vector<std::string> bonus;
   int examples = 0;
@@ -179,7 +198,7 @@ TEST(TargetGame, TheFifthRightAnswerInARowIsCheeredWithoutWordsAndStillPaid) {
     script += answer(total);
   }
   const PlayResult r = box.play(script + "dump\n");
-  no_missing_media(r);
+  played_cleanly(r);
   EXPECT_EQ(count_anim(r, "HD_SHORT:\\SUPER.DAT"), 1) << r.dump();
   int praise = 0;
   for (const auto& t : talks(r)) praise += t.rfind("HD:\\TERC\\SPRAVNE", 0) == 0;
@@ -194,10 +213,10 @@ TEST(TargetGame, DigitsAreTypedWithoutLeadingZeroUpToThreeAndOnlyWhileTheButtons
   Sandbox box;
   box.write_default_config();
   // A digit pressed while Tapo introduces the game is ignored.
-  const PlayResult r = box.play(to_menu(1) + kPirate + "wait 5000\nkey 7\nwait 35000\ndump\n" +
+  const PlayResult r = box.play(to_menu(1) + kPirate + "wait-until talk HD:\\TERC\\INTRO.DAT\nkey 7\n" + kShot + "dump\n" +
                                 "key 0\nkey 1\nkey 2\nkey 3\nkey 4\ndump\nkey Backspace\ndump\n" +
-                                "click 230 407\nclick 230 453\ndump\n");
-  no_missing_media(r);
+                                "click-control cislice 1\nclick-control cislice 6\ndump\n");
+  played_cleanly(r);
   const auto states = r.events("state");
   ASSERT_EQ(states.size(), 4u) << r.dump();
   EXPECT_NE(states[0].args.find("\"answer\": \"\""), std::string::npos) << states[0].args;
@@ -210,24 +229,10 @@ TEST(TargetGame, DigitsAreTypedWithoutLeadingZeroUpToThreeAndOnlyWhileTheButtons
 TEST(TargetGame, LeavingDuringTheIntroductionPosesNoExample) {
   Sandbox box;
   box.write_default_config();
-  // When does Tapo start to speak on the game screen?
-  const std::string before = to_menu(1) + kPirate;
-  Sandbox probe_box;
-  probe_box.write_default_config();
-  const PlayResult probe = probe_box.play(before + "wait 40000\n");
-  long long intro_at = -1;
-  for (const auto& t : probe.trace) {
-    if (t.event == "talk" && t.args.rfind("HD:\\TERC\\INTRO.DAT", 0) == 0) intro_at = t.ms;
-  }
-  ASSERT_GT(intro_at, 0) << probe.dump();
-  // The script time at the pirate click is the sum of the waits before it.
-  long long script_ms = 0;
-  for (size_t at = before.find("wait "); at != std::string::npos; at = before.find("wait ", at + 1))
-    script_ms += std::stoll(before.substr(at + 5));
-  ASSERT_GT(intro_at, script_ms);
+  // Out by the footprints while Tapo introduces the game.
   const PlayResult r =
-      box.play(before + "wait " + std::to_string(intro_at - script_ms + 800) + "\n" + kLeave + "wait 20000\ndump\n");
-  no_missing_media(r);
+      box.play(to_menu(1) + kPirate + "wait-until talk HD:\\TERC\\INTRO.DAT\nwait 800\n" + kLeave + "wait 20000\ndump\n");
+  played_cleanly(r);
   EXPECT_EQ(r.count("talk-end", "aborted"), 1) << r.dump();
   EXPECT_EQ(count_anim(r, "HD_SHORT:\\SKOK.DAT"), 0) << r.dump();
   EXPECT_EQ(count_anim(r, "HD_SHORT:\\STRELBA.DAT"), 0) << r.dump();
@@ -244,9 +249,9 @@ TEST(TargetGame, TargetsListingOnePlacePerValueNeverHangTheGame) {
     for (int v = 1; v <= 9; ++v) out << v << ",1\r\n" << 80 + 8 * v << ",90\r\n";
   }
   std::string script = to_game(2);
-  for (int i = 0; i < 8; ++i) script += "key Enter\nwait 20000\nkey Enter\nwait 20000\ndump\n";
+  for (int example = 2; example <= 9; ++example) script += two_wrong(example) + "dump\n";
   const PlayResult r = box.play(script);
-  no_missing_media(r);
+  played_cleanly(r);
   EXPECT_EQ(r.exit_code, 0) << r.dump();
   const auto states = r.events("state");
   ASSERT_EQ(states.size(), 8u) << r.dump();
@@ -277,12 +282,14 @@ TEST(TargetGame, TheWholeRouteFromStartUpToTheEndKeepsExactlyTheCoinsEarned) {
     script += answer(total);
   }
   const int total = total_after(script);
-  script += answer(total + 1) + "dump\n" + kLeave + "wait 3000\ndump\n" + "click 84 250\nwait 8000\ndump\n" +
-            "click 432 54\nwait 8000\nclick 10 10\nwait 2000\n";
+  for (char c : std::to_string(total + 1)) script += std::string("key ") + c + "\n";
+  script += kFirstWrong + "dump\n" + kLeave + "wait-until show frm_hry\ndump\n" +
+            "click-control cmd_vyber_hracu\nwait-until unload frm_hry\ndump\n" +
+            "click-control zvonec\nwait-until show frm_inout\nclick 10 10\nwait 2000\n";
   Sandbox box;
   box.write_default_config();
   const PlayResult r = box.play(script);
-  no_missing_media(r);
+  played_cleanly(r);
   EXPECT_EQ(r.exit_code, 0) << r.dump();
   EXPECT_EQ(r.trace.back().event, "exit") << r.dump();
   std::vector<std::string> shown;
