@@ -222,12 +222,15 @@ class Forms {
   int cursor_count_ = 0;
 };
 
-// A window timer of a form: its ticks run as handlers of that form.
+// A window timer of a form: its ticks run as handlers of that form, and only
+// while the form is loaded.
 class FormTimer : public Timer {
  public:
   FormTimer(Form& form, Ms interval, std::function<void()> tick) {
     set_interval(interval);
-    on_timer = [&form, tick = std::move(tick)] { form.run_handler(tick); };
+    on_timer = [&form, tick = std::move(tick)] {
+      if (form.loaded()) form.run_handler(tick);
+    };
   }
 };
 

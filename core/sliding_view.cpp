@@ -1,0 +1,36 @@
+#include "core/sliding_view.h"
+
+#include "core/media.h"
+
+namespace tapo::core {
+
+std::optional<int> SlidingView::edge_target(int x, int left) {
+  if (x >= kHalf - 1 && left == 0) return -kHalf;
+  if (x <= 0 && left == -kHalf) return 0;
+  return std::nullopt;
+}
+
+bool SlidingView::follow_pointer(int x) {
+  const auto target = edge_target(x, left());
+  if (!target) return false;
+  slide_to(*target);
+  return true;
+}
+
+void SlidingView::slide_to(int target) {
+  const bool was_enabled = box_.enabled;
+  box_.enabled = false;
+  struct Enable {
+    platform::PictureBox& box;
+    bool enabled;
+    ~Enable() { box.enabled = enabled; }
+  } enable{box_, was_enabled};
+  const int step = target < left() ? -1 : 1;
+  while (left() != target) {
+    box_.rect.x += step;
+    box_.form().refresh();
+    wait_ms(kStepMs);
+  }
+}
+
+}  // namespace tapo::core
