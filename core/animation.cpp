@@ -56,7 +56,7 @@ void place_box(pf::PictureBox& box, const AnimationScript& s) {
   resize_box(box, s.width, s.height);
 }
 
-// What every player does around its frames: the form disabled and the
+// What every animation does around its frames: the form disabled and the
 // pointer hidden while it runs (both put back as they were however the run
 // ends), the sound of the clip copied and played.
 class AnimationRun {
@@ -141,7 +141,7 @@ std::vector<AnimationStep> steps_of(const AnimationScript& s) {
 
 MediaPath media_of(const std::string& clip, const char* ext) { return {Root::Media, clip + ext}; }
 
-// Opens a clip for the decoding players; a failure ends the program.
+// Opens a clip for the animations that must have it; a failure ends the program.
 std::unique_ptr<pf::Clip> open_or_fail(const MediaPath& clip) {
   pf::Clip::Error error = pf::Clip::Error::None;
   auto avi = pf::Clip::open(real_path(clip), &error);
@@ -204,7 +204,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
 
 namespace {
 
-// The two mixing players share everything but where their frames come from.
+// The two mixing animations share everything but where their frames come from.
 void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip) {
   AnimationRun run(script, box);
   auto s = run.load(script, true);
@@ -234,7 +234,7 @@ void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip
   box.visible = true;
   run.run_steps(steps, true, show);
 
-  if (!sized_to_clip) return;  // the keyed player leaves the box showing its last picture
+  if (!sized_to_clip) return;  // the keyed animation leaves the box showing its last picture
   if (s->final_frame > 0 && !last.empty()) run.form_.picture.blit(last, box.rect.x, box.rect.y);
   box.visible = false;
 }

@@ -1,4 +1,4 @@
-// Animation scripts and the players that show them.
+// Animation scripts and the ways they are shown.
 //
 // A script (.DAT) names a clip (path below the media folder, without
 // extension; the clip is that + ".AVI", its sound that + ".WAV"), the
@@ -32,12 +32,12 @@ struct AnimationScript {
 inline constexpr size_t kMaxAnimationSteps = 100;
 
 // Parses a script; nullopt when it has no complete header.  With
-// `clip_is_line` the clip is the whole first line (as the keyed player reads
+// `clip_is_line` the clip is the whole first line (as the keyed animation reads
 // it).  Problems (bad step lines, too many steps) go to `problems`.
 std::optional<AnimationScript> parse_animation_script(std::string_view text, bool clip_is_line,
                                                       std::vector<std::string>* problems = nullptr);
 
-// The common player: frames shown in the box, scaled to it; a closing frame
+// The common animation: frames shown in the box, scaled to it; a closing frame
 // is left on the form's background.  The script is taken from the data
 // folder when a file of its bare name is there.
 void play_animation(const MediaPath& script, platform::PictureBox& box);

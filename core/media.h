@@ -39,7 +39,7 @@ void play_talking_clip(const MediaPath& marks, const MediaPath& clip, platform::
 // ("\\TERC\\INTRO.DAT", "WAV" -> "\\TERC\\INTRO.WAV").
 std::string with_extension_at_first_dot(const std::string& path, const char* ext);
 
-// Ends the program with a message box (the clip failures of the players).
+// Ends the program with a message box (the clip failures of the animations and the talking head).
 [[noreturn]] void clip_failure(bool no_decoder, const char* text);
 
 }  // namespace tapo::core

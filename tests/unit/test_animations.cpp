@@ -1,4 +1,4 @@
-// The animation players and the talking head on the virtual clock, with
+// The animations and the talking head on the virtual clock, with
 // clips and sounds made by the tests.
 #include <gtest/gtest.h>
 
@@ -27,9 +27,9 @@ constexpr platform::Rgb kBackground = rgb(0, 0, 200);
 // square in the top-left corner.
 platform::Rgb frame_colour(int k) { return rgb(10 * (k + 1), 255 - 10 * k, 40); }
 
-class PlayerForm : public platform::Form {
+class AnimationForm : public platform::Form {
  public:
-  PlayerForm() : Form("test_player_form") {}
+  AnimationForm() : Form("test_animation_form") {}
   void on_load() override {
     picture.fill(kBackground);
     video = &add<platform::PictureBox>("video", platform::Rect{0, 0, 10, 10});
@@ -37,11 +37,11 @@ class PlayerForm : public platform::Form {
   }
   platform::PictureBox* video = nullptr;
 };
-const bool registered = platform::Forms::register_factory("test_player_form", [] {
-  return std::static_pointer_cast<platform::Form>(std::make_shared<PlayerForm>());
+const bool registered = platform::Forms::register_factory("test_animation_form", [] {
+  return std::static_pointer_cast<platform::Form>(std::make_shared<AnimationForm>());
 });
 
-class Players : public LoopTest {
+class Animations : public LoopTest {
  protected:
   void SetUp() override {
     LoopTest::SetUp();
@@ -53,7 +53,7 @@ class Players : public LoopTest {
     core::data_dir = (dir_ / "data").string() + "/";
     write_clip(dir_ / "media/A/CLIP.AVI", 8, 40, 30);
     write_wav(dir_ / "media/A/CLIP.WAV", 22050);  // one second
-    form_ = std::static_pointer_cast<PlayerForm>(forms().get("test_player_form"));
+    form_ = std::static_pointer_cast<AnimationForm>(forms().get("test_animation_form"));
     form_->show();
   }
   void TearDown() override {
@@ -98,13 +98,13 @@ class Players : public LoopTest {
   }
 
   TempDir dir_;
-  std::shared_ptr<PlayerForm> form_;
+  std::shared_ptr<AnimationForm> form_;
   std::optional<TraceCapture> trace_;
 };
 
-TEST_F(Players, StepsAreShownAtTheSumOfTheEarlierHoldTimes) {
+TEST_F(Animations, StepsAreShownAtTheSumOfTheEarlierHoldTimes) {
   write_text(dir_ / "media/A/RUN.DAT", "\"\\A\\CLIP\"\n100\n50\n40\n30\n0\n1x100\n2x0\n3x50\n4x30\n");
-  // While the player runs, the form takes no input and the pointer is hidden.
+  // While the animation runs, the form takes no input and the pointer is hidden.
   platform::Timer probe;
   bool enabled_seen = true;
   int cursor_seen = 0;
@@ -136,7 +136,7 @@ TEST_F(Players, StepsAreShownAtTheSumOfTheEarlierHoldTimes) {
   EXPECT_TRUE(played_copy);
 }
 
-TEST_F(Players, ClosingFrameStaysOnTheBackgroundAndScriptsWithoutStepsShowFrameZero) {
+TEST_F(Animations, ClosingFrameStaysOnTheBackgroundAndScriptsWithoutStepsShowFrameZero) {
   write_text(dir_ / "media/A/FIN.DAT", "\\A\\CLIP\n200\n100\n40\n30\n6\n");
   core::play_animation({Root::Media, "\\A\\FIN.DAT"}, *form_->video);
   EXPECT_EQ(times_of("anim-end"), (std::vector<long long>{0}));
@@ -146,7 +146,7 @@ TEST_F(Players, ClosingFrameStaysOnTheBackgroundAndScriptsWithoutStepsShowFrameZ
   EXPECT_EQ(form_->picture.at(199, 120), kBackground);
 }
 
-TEST_F(Players, DataFolderCopyReplacesTheScriptAndMissingScriptsAreSkipped) {
+TEST_F(Animations, DataFolderCopyReplacesTheScriptAndMissingScriptsAreSkipped) {
   write_text(dir_ / "media/A/OVR.DAT", "\\A\\CLIP\n0\n0\n40\n30\n0\n1x500\n");
   write_text(dir_ / "data/OVR.DAT", "\\A\\CLIP\n0\n0\n40\n30\n0\n2x70\n");
   core::play_animation({Root::Media, "\\A\\OVR.DAT"}, *form_->video);
@@ -165,12 +165,12 @@ TEST_F(Players, DataFolderCopyReplacesTheScriptAndMissingScriptsAreSkipped) {
   EXPECT_EQ(missing, 1);
 }
 
-TEST_F(Players, KeyedPlayersLetTheBackgroundThroughTheKeyColour) {
+TEST_F(Animations, KeyedAnimationsLetTheBackgroundThroughTheKeyColour) {
   form_->picture.fill_rect({0, 0, 640, 480}, kBackground);
   form_->picture.set(302, 202, rgb(1, 2, 3));  // a detail of the background under the key square
   write_text(dir_ / "media/A/KEY.DAT", "\\A\\CLIP\n300\n200\n40\n30\n0\n2x10\n3x10\n");
   core::play_animation_keyed({Root::Media, "\\A\\KEY.DAT"}, *form_->video);
-  EXPECT_TRUE(form_->video->visible) << "the keyed player leaves its last picture up";
+  EXPECT_TRUE(form_->video->visible) << "the keyed animation leaves its last picture up";
   EXPECT_EQ(form_->video->image.at(2, 2), rgb(1, 2, 3));
   EXPECT_EQ(form_->video->image.at(0, 0), kBackground);
   EXPECT_EQ(form_->video->image.at(10, 10), frame_colour(3));
@@ -185,7 +185,7 @@ TEST_F(Players, KeyedPlayersLetTheBackgroundThroughTheKeyColour) {
   EXPECT_EQ(times_of("anim-end").back(), 50);
 }
 
-TEST_F(Players, DecodingPlayerEndsTheGameWhenItsClipIsMissing) {
+TEST_F(Animations, DecodingAnimationEndsTheGameWhenItsClipIsMissing) {
   write_text(dir_ / "media/A/BAD.DAT", "\\A\\NOCLIP\n0\n0\n10\n10\n0\n1x10\n");
   EXPECT_THROW(core::play_animation_frames({Root::Media, "\\A\\BAD.DAT"}, *form_->video), platform::ProgramExit);
   bool told = false;
@@ -193,7 +193,7 @@ TEST_F(Players, DecodingPlayerEndsTheGameWhenItsClipIsMissing) {
   EXPECT_TRUE(told);
 }
 
-TEST_F(Players, TalkingHeadPausesAtEachMarkAndNeverRepeatsAMouth) {
+TEST_F(Animations, TalkingHeadPausesAtEachMarkAndNeverRepeatsAMouth) {
   // 22050 samples of 16-bit mono: 44100 bytes, one second.  Marks at a
   // quarter and at a half.
   write_text(dir_ / "media/A/TALK.DAT", "11024\n22050\n");
@@ -232,7 +232,7 @@ TEST_F(Players, TalkingHeadPausesAtEachMarkAndNeverRepeatsAMouth) {
   for (auto m : mouths) EXPECT_NE(m, frame_colour(0)) << "frame 0 is the closed mouth, never a talking one";
 }
 
-TEST_F(Players, TalkingHeadStopsAtItsNextFrameWhenAborted) {
+TEST_F(Animations, TalkingHeadStopsAtItsNextFrameWhenAborted) {
   write_text(dir_ / "media/A/TALK.DAT", "");
   fs::copy_file(dir_ / "media/A/CLIP.WAV", dir_ / "media/A/TALK.WAV");
   platform::Timer leave;
@@ -253,7 +253,7 @@ TEST_F(Players, TalkingHeadStopsAtItsNextFrameWhenAborted) {
   EXPECT_FALSE(core::talk_active);
 }
 
-TEST_F(Players, MarksBeyondTheSoundOrOutOfOrderEndTheTalk) {
+TEST_F(Animations, MarksBeyondTheSoundOrOutOfOrderEndTheTalk) {
   fs::copy_file(dir_ / "media/A/CLIP.WAV", dir_ / "media/A/ODD.WAV");
   write_text(dir_ / "media/A/ODD.DAT", "30000\n10000\n999999\n");
   core::talk_abort = false;
@@ -268,7 +268,7 @@ TEST_F(Players, MarksBeyondTheSoundOrOutOfOrderEndTheTalk) {
   EXPECT_LE(times_of("talk-end")[1] - end[0], 1);
 }
 
-TEST_F(Players, RideMovesTheBoxToEachFramesPositionAndSkipsTheFirstHold) {
+TEST_F(Animations, RideMovesTheBoxToEachFramesPositionAndSkipsTheFirstHold) {
   write_text(dir_ / "media/A/JIZDA.DAT", "\\A\\CLIP\n0\n0\n40\n30\n0\n1x500\n2x40\n2x40\n3x40\n");
   write_text(dir_ / "media/A/JIZDA.POS", "0,10,10\n1,50,60\n2,300,200\n");
   core::play_ride({Root::Media, "\\A\\JIZDA.DAT"}, *form_->video, {Root::Media, "\\A\\JIZDA.POS"});
@@ -280,7 +280,7 @@ TEST_F(Players, RideMovesTheBoxToEachFramesPositionAndSkipsTheFirstHold) {
   EXPECT_FALSE(form_->video->visible);
 }
 
-TEST_F(Players, SingleFrameIntoABox) {
+TEST_F(Animations, SingleFrameIntoABox) {
   core::show_avi_frame({Root::Media, "\\A\\CLIP.AVI"}, *form_->video, 5);
   EXPECT_EQ(form_->video->rect.w, 40);
   EXPECT_EQ(form_->video->rect.h, 30);
