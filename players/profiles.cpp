@@ -15,6 +15,8 @@ using core::Root;
 
 namespace {
 
+// Installed at start-up by the piggy-bank window, which also has
+// core::reset_shared_state() put it back.
 std::function<void(int)>& piggy_bank() {
   static std::function<void(int)> show;
   return show;
