@@ -5,7 +5,6 @@
 #include <array>
 #include <filesystem>
 #include <functional>
-#include <set>
 
 #include "core/keying.h"
 #include "core/listinput.h"
@@ -25,9 +24,8 @@ const MediaPath kSoundCopy{Root::Work, "\\ZVUK.WAV"};
 
 // Each problem of a script is told once per run.
 void report_problem(const MediaPath& script, const std::string& what) {
-  static std::set<std::string> told;
   const std::string line = trace_path(script) + ": " + what;
-  if (!told.insert(line).second) return;
+  if (!first_telling("problem " + line)) return;
   pf::trace::event("problem", line);
   std::fprintf(stderr, "tapo: %s\n", line.c_str());
 }

@@ -2,13 +2,16 @@
 
 #include <cstdio>
 #include <set>
+#include <vector>
 
+#include "core/random.h"
 #include "platform/display.h"
 #include "platform/ini.h"
 #include "platform/instance.h"
 #include "platform/loop.h"
 #include "platform/msgbox.h"
 #include "platform/paths.h"
+#include "platform/sound.h"
 #include "platform/trace.h"
 #include "platform/ui.h"
 
@@ -64,10 +67,15 @@ std::filesystem::path data_dir_join(std::string_view bare_name) {
   return pf::resolve_path(joined.parent_path(), joined.filename().string());
 }
 
+namespace {
+std::set<std::string> g_told;  // what first_telling() has let through
+}  // namespace
+
+bool first_telling(const std::string& what) { return g_told.insert(what).second; }
+
 void note_missing(const MediaPath& m) {
-  static std::set<std::string> told;
   std::string name = trace_path(m);
-  if (!told.insert(name).second) return;
+  if (!first_telling("missing " + name)) return;
   pf::trace::event("missing", name);
   std::fprintf(stderr, "tapo: missing %s\n", name.c_str());
 }
@@ -120,6 +128,18 @@ void show_cursor() { pf::Forms::instance().show_cursor(); }
 
 void end_program(int code) { throw pf::ProgramExit{code}; }
 
+namespace {
+std::vector<std::function<void()>>& resets() {
+  static std::vector<std::function<void()>> registered;  // filled before main(), then only read
+  return registered;
+}
+}  // namespace
+
+bool on_reset_shared_state(std::function<void()> reset) {
+  resets().push_back(std::move(reset));
+  return true;
+}
+
 void reset_shared_state() {
   media_root.clear();
   work_dir.clear();
@@ -128,6 +148,10 @@ void reset_shared_state() {
   clear_player();
   game_fullscreen = true;
   g_mode_set = false;
+  g_told.clear();
+  rng() = Random{};
+  pf::SoundChannel::instance().close();
+  for (const auto& reset : resets()) reset();
 }
 
 }  // namespace tapo::core

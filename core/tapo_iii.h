@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -46,6 +47,9 @@ inline bool file_exists(const MediaPath& m) { return file_exists(m.root, m.path)
 std::filesystem::path data_dir_join(std::string_view bare_name);
 // Writes "missing PATH" to the trace (once per run and path).
 void note_missing(const MediaPath& m);
+// True the first time `what` is told in a run, false ever after: the
+// "missing" and "problem" lines are told once each.
+bool first_telling(const std::string& what);
 
 // ---- profile files ---------------------------------------------------------
 
@@ -97,5 +101,9 @@ struct HiddenCursor {
 
 // Tests: back to the state of a fresh process.
 void reset_shared_state();
+// What another module keeps for the whole run (a hook it installs, say)
+// registers here, from a static initialiser, how it goes back to a fresh
+// process; reset_shared_state() runs each.  Returns true, to be kept in a const.
+bool on_reset_shared_state(std::function<void()> reset);
 
 }  // namespace tapo::core

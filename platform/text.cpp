@@ -2,8 +2,9 @@
 
 #include <SDL.h>
 #include <SDL_ttf.h>
+#include <fontconfig/fontconfig.h>
 
-#include <filesystem>
+#include <cstdio>
 #include <map>
 #include <string>
 #include <utility>
@@ -11,40 +12,75 @@
 namespace tapo::platform {
 namespace {
 
-const char* const kRegular[] = {
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
-};
-const char* const kBold[] = {
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-    "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
+// The game's face, then the nearest sans fontconfig knows.
+const std::string kFamilies = "DejaVu Sans,Liberation Sans,Arial";
+
+// The fonts opened so far and the files fontconfig named for them.  Only a
+// cache: whatever fills it first, later text looks the same, so it may live
+// for the whole run; close_fonts() empties it.
+struct FontCache {
+  bool looked_up = false;
+  std::string regular_file, bold_file;
+  std::map<std::pair<int, bool>, TTF_Font*> opened;
 };
 
-std::map<std::pair<int, bool>, TTF_Font*>& font_cache() {
-  static std::map<std::pair<int, bool>, TTF_Font*> cache;
+FontCache& font_cache() {
+  static FontCache cache;
   return cache;
+}
+
+// The file fontconfig matches for a font name ("" when it knows no font at all).
+std::string match_file(FcConfig* config, const std::string& name) {
+  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(name.c_str()));
+  if (!pattern) return {};
+  FcConfigSubstitute(config, pattern, FcMatchPattern);
+  FcDefaultSubstitute(pattern);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(config, pattern, &result);
+  FcPatternDestroy(pattern);
+  std::string file;
+  FcChar8* path = nullptr;
+  if (match && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file = reinterpret_cast<char*>(path);
+  if (match) FcPatternDestroy(match);
+  return file;
+}
+
+void look_up_files(FontCache& cache) {
+  cache.looked_up = true;
+  if (FcConfig* config = FcInitLoadConfigAndFonts()) {
+    cache.regular_file = match_file(config, kFamilies + ":scalable=true");
+    cache.bold_file = match_file(config, kFamilies + ":scalable=true:bold");
+    FcConfigDestroy(config);
+  }
+  if (cache.regular_file.empty() || cache.bold_file.empty())
+    std::fprintf(stderr,
+                 "tapo: no font for the game's text: fontconfig finds none of %s nor any other "
+                 "(install fonts-dejavu-core or fonts-liberation2); text stays blank\n",
+                 kFamilies.c_str());
 }
 
 TTF_Font* font_for(const TextStyle& style) {
   auto& cache = font_cache();
   auto key = std::make_pair(style.size, style.bold);
-  if (auto it = cache.find(key); it != cache.end()) return it->second;
+  if (auto it = cache.opened.find(key); it != cache.opened.end()) return it->second;
+  if (!cache.looked_up) look_up_files(cache);
+  const std::string& file = style.bold ? cache.bold_file : cache.regular_file;
   TTF_Font* font = nullptr;
-  if (TTF_WasInit() || TTF_Init() == 0) {
-    for (const char* file : style.bold ? kBold : kRegular) {
-      if (std::filesystem::exists(file) && (font = TTF_OpenFont(file, style.size))) break;
-    }
+  if (!file.empty() && (TTF_WasInit() || TTF_Init() == 0)) {
+    font = TTF_OpenFont(file.c_str(), style.size);
+    if (!font) std::fprintf(stderr, "tapo: cannot open the font %s: %s\n", file.c_str(), TTF_GetError());
   }
-  cache[key] = font;
+  cache.opened[key] = font;
   return font;
 }
 
 }  // namespace
 
 void close_fonts() {
-  for (auto& [key, font] : font_cache())
+  auto& cache = font_cache();
+  for (auto& [key, font] : cache.opened)
     if (font) TTF_CloseFont(font);
-  font_cache().clear();
+  cache = FontCache{};
   if (TTF_WasInit()) TTF_Quit();
 }
 

@@ -14,7 +14,8 @@ struct TextStyle {
 };
 
 // Draws UTF-8 text with its top-left corner at (x, y), anti-aliased against
-// what is already there.  Does nothing when no font is available.
+// what is already there.  Does nothing when fontconfig finds no font (which
+// is said once on standard error).
 void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style);
 // Width and height the text would take.
 Rect measure_text(std::string_view text, const TextStyle& style);

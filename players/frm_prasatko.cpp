@@ -189,7 +189,7 @@ void show_piggy_bank(int count, pf::Point at) {
 void install_piggy_bank() { set_piggy_bank(show_piggy_bank); }
 
 namespace {
-const bool installed = (install_piggy_bank(), true);
+const bool installed = (install_piggy_bank(), core::on_reset_shared_state(install_piggy_bank));
 }  // namespace
 
 }  // namespace tapo::players

@@ -15,6 +15,8 @@ using core::Root;
 
 namespace {
 
+// Installed at start-up by the piggy-bank window, which also has
+// core::reset_shared_state() put it back.
 PiggyBank& piggy_bank() {
   static PiggyBank show;
   return show;

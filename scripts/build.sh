@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# build.sh DIR [cmake options]: configures (once) and builds into DIR.
+# build.sh DIR [cmake options]: configures and builds into DIR.  The options
+# are passed on every run (configuring again is cheap), so a changed option
+# takes effect in a folder that was configured before.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir="$1"; shift
-if [ ! -f "$dir/build.ninja" ]; then
-  cmake -S . -B "$dir" -G Ninja "$@"
-fi
+cmake -S . -B "$dir" -G Ninja "$@"
 cmake --build "$dir"

@@ -11,16 +11,30 @@ packages=(
   libgtest-dev
 )
 
+# Without dpkg-query nothing can be told installed or not; asking apt for
+# every package would only hide that.
+if ! command -v dpkg-query >/dev/null 2>&1; then
+  echo "deps.sh: dpkg-query not found: this is not a Debian system, install these by hand:" >&2
+  echo "  ${packages[*]}" >&2
+  exit 1
+fi
+
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
-    missing+=("$p")
-  fi
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+# root installs directly (sudo may not even be there); anyone else needs sudo.
+sudo=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "deps.sh: missing ${missing[*]}; run this as root or install sudo" >&2
+    exit 1
+  fi
+  sudo=(sudo)
+fi
 echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

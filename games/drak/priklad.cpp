@@ -2,7 +2,7 @@
 
 namespace tapo::games::drak {
 
-Priklad vyber_priklad(core::Random& rng, std::uint64_t clock) {
+Priklad draw_example(core::Random& rng, std::uint64_t clock) {
   Priklad p;
   rng.stir(clock);
   p.raised_count = rng.between(1, 10);

@@ -16,6 +16,6 @@ struct Priklad {
 };
 
 // Chooses the figures of one example; `clock` is folded into the generator first.
-Priklad vyber_priklad(core::Random& rng, std::uint64_t clock);
+Priklad draw_example(core::Random& rng, std::uint64_t clock);
 
 }  // namespace tapo::games::drak

@@ -1,5 +1,5 @@
 #include "games/dril/priklady.h"
-#include "games/common/draw.h"
+#include "games/common/random_draws.h"
 
 #include <algorithm>
 
@@ -21,7 +21,7 @@ struct Draft {
 class Drawer {
  public:
   Drawer(core::Random& rng, std::uint64_t clock) : rng_(rng), clock_(clock) {}
-  int operator()(int min, int max) { return nahoda(min, max, rng_, clock_); }
+  int operator()(int min, int max) { return draw_between(min, max, rng_, clock_); }
 
  private:
   core::Random& rng_;
@@ -182,13 +182,13 @@ int range_max(int player_level) {
   return level_limit(player_level);
 }
 
-int nahoda(int min, int max, core::Random& rng, std::uint64_t clock) {
+int draw_between(int min, int max, core::Random& rng, std::uint64_t clock) {
   rng.stir(clock);
   return rng.between(min, max);
 }
 
-Stranka vytvor_priklady(std::string_view operation_family, int example_type, int player_level,
-                        core::Random& rng, std::uint64_t clock) {
+Stranka draw_page(std::string_view operation_family, int example_type, int player_level,
+                  core::Random& rng, std::uint64_t clock) {
   Stranka page;
   const bool plus = operation_family == plus_minus;
   if ((!plus && operation_family != times_divide) || example_type < 1 || example_type > 10) return page;

@@ -23,7 +23,7 @@ bool je_porovnani(int example_type);
 int range_max(int player_level);
 
 // A whole number from `min` to `max`, drawn after folding in the clock.
-int nahoda(int min, int max, core::Random& rng, std::uint64_t clock);
+int draw_between(int min, int max, core::Random& rng, std::uint64_t clock);
 
 // One row as it is printed: t1, operace, t2, " = ", t3.  In an arithmetic row
 // exactly one term is "Z", the place of the child's answer; in a comparison
@@ -42,7 +42,7 @@ struct Stranka {
 // Makes a page of ten examples of (operation_family, example_type) for the
 // player's level.  At most one example on the page holds a zero.  An unknown
 // family or a type outside 1..10 gives an empty page.
-Stranka vytvor_priklady(std::string_view operation_family, int example_type, int player_level,
-                        core::Random& rng, std::uint64_t clock);
+Stranka draw_page(std::string_view operation_family, int example_type, int player_level,
+                  core::Random& rng, std::uint64_t clock);
 
 }  // namespace tapo::games::dril

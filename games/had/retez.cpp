@@ -23,7 +23,7 @@ Meze meze(int player_level) {
   }
 }
 
-void vymysli_druhe_cislo(Retez& retez, int player_level, core::Random& rng, std::uint64_t clock) {
+void draw_second_number(Retez& retez, int player_level, core::Random& rng, std::uint64_t clock) {
   const auto [n, m] = meze(player_level);
   const int kinds = std::clamp(player_level, 1, 3) > 2 ? 4 : 2;
   const int a = retez.first_number;
@@ -72,18 +72,18 @@ void vymysli_druhe_cislo(Retez& retez, int player_level, core::Random& rng, std:
   }
 }
 
-Retez pocatecni_cislo(int player_level, core::Random& rng, std::uint64_t clock) {
+Retez start_chain(int player_level, core::Random& rng, std::uint64_t clock) {
   Retez r;
   rng.stir(clock);
   r.first_number = rng.between(1, meze(player_level).max_operand);
-  vymysli_druhe_cislo(r, player_level, rng, clock);
+  draw_second_number(r, player_level, rng, clock);
   r.chain = std::to_string(r.first_number) + " " + link(r);
   return r;
 }
 
-void dalsi_priklad(Retez& retez, int player_level, core::Random& rng, std::uint64_t clock) {
+void continue_chain(Retez& retez, int player_level, core::Random& rng, std::uint64_t clock) {
   retez.first_number = retez.result;
-  vymysli_druhe_cislo(retez, player_level, rng, clock);
+  draw_second_number(retez, player_level, rng, clock);
   retez.chain += " " + link(retez);
 }
 

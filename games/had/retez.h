@@ -36,14 +36,14 @@ struct Retez {
 // A zero second number or result is allowed only after seven plain examples
 // in a row, and starts the count again.  `clock` is folded into the generator
 // before every choice of the operation.
-void vymysli_druhe_cislo(Retez& retez, int player_level, core::Random& rng, std::uint64_t clock);
+void draw_second_number(Retez& retez, int player_level, core::Random& rng, std::uint64_t clock);
 
 // Starts a new chain: a first number 1..N, its example, the chain "5 + 3 = ?".
-Retez pocatecni_cislo(int player_level, core::Random& rng, std::uint64_t clock);
+Retez start_chain(int player_level, core::Random& rng, std::uint64_t clock);
 
 // After a right answer: the result becomes the first number, the next example
 // is chosen and " - 2 = ?" is added to the chain (which by then ends with the
 // answer the child typed).
-void dalsi_priklad(Retez& retez, int player_level, core::Random& rng, std::uint64_t clock);
+void continue_chain(Retez& retez, int player_level, core::Random& rng, std::uint64_t clock);
 
 }  // namespace tapo::games::had

@@ -25,7 +25,7 @@ int expression_limit(int player_level) {
   }
 }
 
-Bublina vyber_cisla(int player_level, int& expression_count, core::Random& rng, std::uint64_t clock) {
+Bublina draw_bubble(int player_level, int& expression_count, core::Random& rng, std::uint64_t clock) {
   const int level = std::clamp(player_level, 1, 3);
   rng.stir(clock);
   if (level == 1) return plain(rng.between(0, 10));
@@ -77,12 +77,12 @@ int Seradiste::hodnota(int rank) const {
   return std::stoi(items_[static_cast<std::size_t>(rank - 1)]);
 }
 
-Rada vymysli_radu(int player_level, core::Random& rng, std::uint64_t clock) {
+Rada draw_row(int player_level, core::Random& rng, std::uint64_t clock) {
   Rada rada;
   rng.stir(clock);
   int expression_count = 0;
   for (Bublina& b : rada.bubliny) {
-    b = vyber_cisla(player_level, expression_count, rng, clock);
+    b = draw_bubble(player_level, expression_count, rng, clock);
     rada.seradiste.pridej(b.value);
   }
   return rada;

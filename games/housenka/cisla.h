@@ -23,7 +23,7 @@ int expression_limit(int player_level);
 // Chooses the value of one bubble; an example is placed only while
 // `expression_count` is below the level's limit, and counts into it.  `clock`
 // is folded into the generator at the start of the choice.
-Bublina vyber_cisla(int player_level, int& expression_count, core::Random& rng, std::uint64_t clock);
+Bublina draw_bubble(int player_level, int& expression_count, core::Random& rng, std::uint64_t clock);
 
 // The popping order: the values as two-digit keys ("07", "15") kept in text
 // order, which is their numeric order.
@@ -46,6 +46,6 @@ struct Rada {
 
 // The values of a new row of ten bubbles: the generator is re-seeded, the
 // example count starts at 0, and every value goes into the popping order.
-Rada vymysli_radu(int player_level, core::Random& rng, std::uint64_t clock);
+Rada draw_row(int player_level, core::Random& rng, std::uint64_t clock);
 
 }  // namespace tapo::games::housenka

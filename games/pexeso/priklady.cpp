@@ -59,7 +59,7 @@ Example draw_example(int kind, int limit, core::Random& rng, std::uint64_t clock
 
 }  // namespace
 
-Rozdani vymysli_priklady(int player_level, core::Random& rng, std::uint64_t clock) {
+Rozdani deal_cards(int player_level, core::Random& rng, std::uint64_t clock) {
   const int level = std::clamp(player_level, 1, 3);
   const int limit = level == 1 ? 10 : level == 2 ? 20 : 100;
   const int kinds = level == 3 ? 4 : 2;
@@ -89,11 +89,11 @@ Rozdani vymysli_priklady(int player_level, core::Random& rng, std::uint64_t cloc
     deal.karty[i] = {key, key};
     deal.karty[i + 10] = {deal.example_text[i], key};
   }
-  zamichej_karticky(deal.karty, rng, clock);
+  shuffle_cards(deal.karty, rng, clock);
   return deal;
 }
 
-void zamichej_karticky(std::array<Karta, 20>& karty, core::Random& rng, std::uint64_t clock) {
+void shuffle_cards(std::array<Karta, 20>& karty, core::Random& rng, std::uint64_t clock) {
   for (int n = 0; n < 100; ++n) {
     rng.stir(clock);
     const int x = rng.between(1, 20);

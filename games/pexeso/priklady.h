@@ -26,9 +26,9 @@ struct Rozdani {
 // within 20, level 3 also multiplications and divisions with factors up to 10
 // and sums within 100.  Among examples 1 to 9 at most one holds a zero.
 // `clock` is folded into the generator wherever the deal re-seeds.
-Rozdani vymysli_priklady(int player_level, core::Random& rng, std::uint64_t clock);
+Rozdani deal_cards(int player_level, core::Random& rng, std::uint64_t clock);
 
 // Shuffles the cards: a hundred swaps of two cards drawn at random.
-void zamichej_karticky(std::array<Karta, 20>& karty, core::Random& rng, std::uint64_t clock);
+void shuffle_cards(std::array<Karta, 20>& karty, core::Random& rng, std::uint64_t clock);
 
 }  // namespace tapo::games::pexeso

@@ -1,5 +1,5 @@
 #include "games/pretah/priklad.h"
-#include "games/common/draw.h"
+#include "games/common/random_draws.h"
 
 #include <tuple>
 
@@ -11,7 +11,7 @@ int largest_number(int player_level) {
   return level_limit(player_level, 99);
 }
 
-Priklad vymysli_priklad(int player_level, int& zero_free_run, core::Random& rng, std::uint64_t clock) {
+Priklad draw_example(int player_level, int& zero_free_run, core::Random& rng, std::uint64_t clock) {
   const int level = std::clamp(player_level, 1, 3);
   const int largest = largest_number(level);
   const int kinds = level == 3 ? 4 : 2;

@@ -35,6 +35,6 @@ int largest_number(int player_level);
 // are drawn again while `zero_free_run` is below 7; the run then counts on,
 // or restarts at 0 after a zero (it stops at 32767).  `clock` is folded into
 // the generator first.
-Priklad vymysli_priklad(int player_level, int& zero_free_run, core::Random& rng, std::uint64_t clock);
+Priklad draw_example(int player_level, int& zero_free_run, core::Random& rng, std::uint64_t clock);
 
 }  // namespace tapo::games::pretah

@@ -1,5 +1,5 @@
 #include "games/sneci/priklad.h"
-#include "games/common/draw.h"
+#include "games/common/random_draws.h"
 
 #include <tuple>
 
@@ -8,8 +8,8 @@
 
 namespace tapo::games::sneci {
 
-Priklad vymysli_priklad(int player_level, int& previous_answer, int& zero_free_run, core::Random& rng,
-                        std::uint64_t clock) {
+Priklad draw_example(int player_level, int& previous_answer, int& zero_free_run, core::Random& rng,
+                     std::uint64_t clock) {
   const int level = std::clamp(player_level, 1, 3);
   const int kinds = level == 3 ? 4 : 2;
   const int largest = level == 1 ? 10 : level == 2 ? 20 : 100;

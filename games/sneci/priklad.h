@@ -29,7 +29,7 @@ struct Priklad {
 // or missing) are drawn again while `zero_free_run` is below 7; the run then
 // counts on, or restarts at 0 after a zero (it stops at 32767).  `clock` is
 // folded into the generator at the start of every attempt.
-Priklad vymysli_priklad(int player_level, int& previous_answer, int& zero_free_run, core::Random& rng,
-                        std::uint64_t clock);
+Priklad draw_example(int player_level, int& previous_answer, int& zero_free_run, core::Random& rng,
+                     std::uint64_t clock);
 
 }  // namespace tapo::games::sneci

@@ -280,7 +280,7 @@ void FrmTerc::on_key(const std::string& key) {
 // ---- examples ------------------------------------------------------------------
 
 void FrmTerc::vymysli_priklad() {
-  priklad_ = terc::vymysli_priklad(core::player_level, core::rng(), clock_seed());
+  priklad_ = terc::draw_example(core::player_level, core::rng(), clock_seed());
   shots_.clear();
   {
     core::HiddenCursor hidden;

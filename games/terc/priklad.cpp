@@ -26,7 +26,7 @@ int draw_shot(int level, int target_total, core::Random& rng, std::uint64_t cloc
 
 }  // namespace
 
-Priklad vymysli_priklad(int player_level, core::Random& rng, std::uint64_t clock) {
+Priklad draw_example(int player_level, core::Random& rng, std::uint64_t clock) {
   Priklad p;
   if (player_level < 1 || player_level > 3) return p;
 

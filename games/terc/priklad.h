@@ -25,7 +25,7 @@ struct Priklad {
 // 1..9 or 10..90, total up to 100.  A 9 (and a 90) is hit at most once.  Any
 // other level poses no shots and a total of 0.  `clock` is folded into the
 // generator before every drawn total and shot value.
-Priklad vymysli_priklad(int player_level, core::Random& rng, std::uint64_t clock);
+Priklad draw_example(int player_level, core::Random& rng, std::uint64_t clock);
 
 // A hole centre in pixels, relative to the top-left corner of the target picture.
 struct Bod {

@@ -1,5 +1,5 @@
 #include "games/vahy/cisla.h"
-#include "games/common/draw.h"
+#include "games/common/random_draws.h"
 
 #include <tuple>
 
@@ -50,7 +50,7 @@ int largest_number(int player_level) {
   return level_limit(player_level);
 }
 
-Par vymysli_cisla(int player_level, int& zero_free_run, core::Random& rng, std::uint64_t clock) {
+Par draw_pans(int player_level, int& zero_free_run, core::Random& rng, std::uint64_t clock) {
   const int largest = largest_number(player_level);
   const int kinds = std::clamp(player_level, 1, 3) == 3 ? 9 : 5;
   rng.stir(clock);

@@ -26,6 +26,6 @@ int largest_number(int player_level);
 // Makes a new pair of pans, the left one first.  Both share `zero_free_run`,
 // which a pan with a zero resets to 0 and a pan without one increases (it
 // stops at 32767).  `clock` is folded into the generator first.
-Par vymysli_cisla(int player_level, int& zero_free_run, core::Random& rng, std::uint64_t clock);
+Par draw_pans(int player_level, int& zero_free_run, core::Random& rng, std::uint64_t clock);
 
 }  // namespace tapo::games::vahy

@@ -13,7 +13,7 @@ TEST(GenDrak, DistinctFiguresRiseAndTheirNumberIsTheAnswer) {
   std::set<int> counts, figures, firsts;
   for (int seed = 0; seed < 5000; ++seed) {
     Random rng(static_cast<std::uint32_t>(seed));
-    const Priklad p = vyber_priklad(rng, static_cast<unsigned>(seed) * 13u);
+    const Priklad p = draw_example(rng, static_cast<unsigned>(seed) * 13u);
     ASSERT_GE(p.raised_count, 1);
     ASSERT_LE(p.raised_count, 10);
     ASSERT_EQ(static_cast<int>(p.order.size()), p.raised_count);

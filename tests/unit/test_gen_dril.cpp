@@ -121,7 +121,7 @@ TEST(GenDril, EveryRowOfEveryTypeIsRightAndWithinItsRange) {
     int pages_with_zero = 0;
     for (int seed = 0; seed < kPages; ++seed) {
       Random rng(static_cast<std::uint32_t>(seed * 7919 + c.type));
-      const Stranka page = vytvor_priklady(c.family, c.type, c.level, rng, 100000u + static_cast<unsigned>(seed));
+      const Stranka page = draw_page(c.family, c.type, c.level, rng, 100000u + static_cast<unsigned>(seed));
       int zero_rows = 0;
       for (std::size_t row = 0; row < 10; ++row) {
         const Radek& r = page.radky[row];
@@ -219,7 +219,7 @@ TEST(GenDril, EveryRowOfEveryTypeIsRightAndWithinItsRange) {
 TEST(GenDril, NahodaDrawsEveryWholeNumberOfItsRange) {
   Random rng(9);
   std::map<int, int> seen;
-  for (int i = 0; i < 3000; ++i) ++seen[nahoda(1, 10, rng, 42)];
+  for (int i = 0; i < 3000; ++i) ++seen[draw_between(1, 10, rng, 42)];
   ASSERT_EQ(seen.size(), 10u);
   EXPECT_EQ(seen.begin()->first, 1);
   EXPECT_EQ(seen.rbegin()->first, 10);
@@ -228,8 +228,8 @@ TEST(GenDril, NahodaDrawsEveryWholeNumberOfItsRange) {
 
 TEST(GenDril, UnknownFamilyOrTypeGivesAnEmptyPage) {
   Random rng(1);
-  for (const Stranka& page : {vytvor_priklady("x", 1, 1, rng, 0), vytvor_priklady(plus_minus, 0, 1, rng, 0),
-                              vytvor_priklady(times_divide, 11, 3, rng, 0)}) {
+  for (const Stranka& page : {draw_page("x", 1, 1, rng, 0), draw_page(plus_minus, 0, 1, rng, 0),
+                              draw_page(times_divide, 11, 3, rng, 0)}) {
     for (const Radek& r : page.radky) EXPECT_TRUE(r.operace.empty() && r.t1.empty() && r.t3.empty());
   }
 }

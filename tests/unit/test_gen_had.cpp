@@ -54,7 +54,7 @@ TEST(GenHad, ChainsFollowTheRulesOfTheirLevel) {
     bool plus_after_zero = false, minus_after_m = false, zero_example = false;
     for (int seed = 0; seed < 150; ++seed) {
       Random rng(static_cast<std::uint32_t>(seed));
-      Retez r = pocatecni_cislo(level, rng, static_cast<unsigned>(seed));
+      Retez r = start_chain(level, rng, static_cast<unsigned>(seed));
       ASSERT_TRUE(r.first_number >= 1 && r.first_number <= n);
       starts.insert(r.first_number);
       ASSERT_EQ(r.chain, std::to_string(r.first_number) + " " + r.operation + " " +
@@ -92,7 +92,7 @@ TEST(GenHad, ChainsFollowTheRulesOfTheirLevel) {
         r.chain += std::to_string(r.result);
         const std::string before = r.chain;
         const int result = r.result;
-        dalsi_priklad(r, level, rng, static_cast<unsigned>(seed));
+        continue_chain(r, level, rng, static_cast<unsigned>(seed));
         ASSERT_EQ(r.first_number, result);  // each result starts the next example
         ASSERT_EQ(r.chain.substr(0, before.size()), before);
       }

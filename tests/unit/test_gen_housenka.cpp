@@ -46,7 +46,7 @@ TEST(GenHousenka, BubblesFollowTheLevelAndCarryAtMostTheAllowedExamples) {
     std::set<int> plain_values, example_counts;
     for (int seed = 0; seed < 2000; ++seed) {
       Random rng(static_cast<std::uint32_t>(seed));
-      const Rada rada = vymysli_radu(level, rng, static_cast<unsigned>(seed) * 3u);
+      const Rada rada = draw_row(level, rng, static_cast<unsigned>(seed) * 3u);
       int examples = 0;
       std::vector<int> values;
       for (const Bublina& b : rada.bubliny) {
@@ -123,7 +123,7 @@ TEST(GenHousenka, ASubtractionOfEqualNumbersIsWorthZero) {
   bool seen = false;
   for (int seed = 0; seed < 3000 && !seen; ++seed) {
     Random rng(static_cast<std::uint32_t>(seed));
-    const Rada rada = vymysli_radu(2, rng, 0);
+    const Rada rada = draw_row(2, rng, 0);
     for (const Bublina& b : rada.bubliny) {
       const Parsed p = parse(b.text);
       if (p.op == '-' && p.a == p.b) {

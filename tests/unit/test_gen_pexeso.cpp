@@ -57,7 +57,7 @@ TEST(GenPexeso, DealsHaveTenDifferentRightResultsAndAtMostOneEarlyZero) {
     bool tenth_zero_with_another = false;
     for (int seed = 0; seed < 700; ++seed) {
       Random rng(static_cast<std::uint32_t>(seed));
-      const Rozdani deal = vymysli_priklady(level, rng, static_cast<unsigned>(seed) * 5u);
+      const Rozdani deal = deal_cards(level, rng, static_cast<unsigned>(seed) * 5u);
       std::set<int> distinct(deal.result.begin(), deal.result.end());
       ASSERT_EQ(distinct.size(), 10u) << "two examples with one result";
       int early_zeros = 0;
@@ -108,7 +108,7 @@ TEST(GenPexeso, DealsHaveTenDifferentRightResultsAndAtMostOneEarlyZero) {
 TEST(GenPexeso, EveryResultCardHasExactlyOneExampleCard) {
   for (int seed = 0; seed < 500; ++seed) {
     Random rng(static_cast<std::uint32_t>(seed));
-    const Rozdani deal = vymysli_priklady(1 + seed % 3, rng, 0);
+    const Rozdani deal = deal_cards(1 + seed % 3, rng, 0);
     std::map<std::string, std::vector<Karta>> by_key;
     for (const Karta& k : deal.karty) by_key[k.key].push_back(k);
     ASSERT_EQ(by_key.size(), 10u);
@@ -131,7 +131,7 @@ TEST(GenPexeso, ShufflingMovesCardsButKeepsEveryPair) {
   for (int seed = 0; seed < 400; ++seed) {
     Random rng(static_cast<std::uint32_t>(seed));
     std::array<Karta, 20> cards = start;
-    zamichej_karticky(cards, rng, 99);
+    shuffle_cards(cards, rng, 99);
     std::vector<Karta> a(cards.begin(), cards.end()), b(start.begin(), start.end());
     auto less = [](const Karta& x, const Karta& y) { return std::tie(x.text, x.key) < std::tie(y.text, y.key); };
     std::sort(a.begin(), a.end(), less);

@@ -40,7 +40,7 @@ TEST(GenPretah, ExamplesFollowTheLevelAndTheZeroRun) {
       int since_zero = -1;
       for (int i = 0; i < 100; ++i) {
         const int before = run;
-        const Priklad p = vymysli_priklad(level, run, rng, static_cast<unsigned>(i));
+        const Priklad p = draw_example(level, run, rng, static_cast<unsigned>(i));
         ++total;
         ASSERT_EQ(p.operation.size(), 1u);
         const char op = p.operation[0];
@@ -116,7 +116,7 @@ TEST(GenPretah, SeveralRightOperatorsAreAcceptedOnlyWhereTheRulesSay) {
     int run = zero_free_run_start;  // zeros are allowed until the first one
     const int level = seed % 2 == 0 ? 1 : 3;
     for (int i = 0; i < 6; ++i) {
-      const Priklad p = vymysli_priklad(level, run, rng, static_cast<unsigned>(seed));
+      const Priklad p = draw_example(level, run, rng, static_cast<unsigned>(seed));
       if (p.comparison) continue;
       const int a = p.number_a, b = p.number_b, r = p.number_r;
       std::string expected = p.operation;
@@ -147,7 +147,7 @@ TEST(GenPretah, TheRunStopsAtItsLargestValue) {
   Random rng(8);
   for (int i = 0; i < 50; ++i) {
     int run = 32767;
-    vymysli_priklad(2, run, rng, 0);
+    draw_example(2, run, rng, 0);
     ASSERT_TRUE(run == 32767 || run == 0) << run;
   }
 }

@@ -24,7 +24,7 @@ TEST(GenSneci, MissingNumberIsZeroToTenNeverTheSameTwiceAndTheExampleHolds) {
       int since_zero = -1;
       for (int i = 0; i < 100; ++i) {
         const int prev_before = previous, run_before = run;
-        const Priklad p = vymysli_priklad(level, previous, run, rng, static_cast<unsigned>(i));
+        const Priklad p = draw_example(level, previous, run, rng, static_cast<unsigned>(i));
         const int m = p.answer_number, l = p.leve_cislo, r = p.prave_cislo;
         ASSERT_TRUE(m >= 0 && m <= 10) << m;
         ASSERT_NE(m, prev_before);
@@ -85,7 +85,7 @@ TEST(GenSneci, TheFirstExamplesOfAVisitHaveNoZero) {
     Random rng(static_cast<std::uint32_t>(seed));
     int previous = 0, run = zero_free_run_start;
     for (int i = 0; i < 7; ++i) {
-      const Priklad p = vymysli_priklad(1 + seed % 3, previous, run, rng, 0);
+      const Priklad p = draw_example(1 + seed % 3, previous, run, rng, 0);
       ASSERT_NE(p.answer_number, 0);
       ASSERT_NE(p.leve_cislo, 0);
       ASSERT_NE(p.prave_cislo, 0);

@@ -22,7 +22,7 @@ TEST(GenTerc, ShotsAddUpWithinTheLevelAndNineAndNinetyAtMostOnce) {
     std::set<int> values, counts, totals;
     for (int seed = 0; seed < kSeeds; ++seed) {
       Random rng(static_cast<std::uint32_t>(seed));
-      const Priklad p = vymysli_priklad(l.level, rng, 1000u + static_cast<unsigned>(seed));
+      const Priklad p = draw_example(l.level, rng, 1000u + static_cast<unsigned>(seed));
       ASSERT_EQ(p.max_hits, l.max_hits);
       ASSERT_GE(p.hit_count, 1);
       ASSERT_LE(p.hit_count, l.max_hits);
@@ -67,7 +67,7 @@ TEST(GenTerc, ShotsAddUpWithinTheLevelAndNineAndNinetyAtMostOnce) {
 TEST(GenTerc, NoPlayerLevelPosesNoShots) {
   Random rng(7);
   for (int level : {0, 4}) {
-    const Priklad p = vymysli_priklad(level, rng, 0);
+    const Priklad p = draw_example(level, rng, 0);
     EXPECT_EQ(p.hit_count, 0);
     EXPECT_EQ(p.target_total, 0);
   }
@@ -77,7 +77,7 @@ TEST(GenTerc, ReseedingAtOneMomentStillGivesFreshExamples) {
   // On the virtual clock the time does not move while examples are made.
   Random rng(1);
   std::set<int> totals;
-  for (int i = 0; i < 500; ++i) totals.insert(vymysli_priklad(2, rng, 5000).target_total);
+  for (int i = 0; i < 500; ++i) totals.insert(draw_example(2, rng, 5000).target_total);
   EXPECT_GT(totals.size(), 5u);
 }
 
@@ -100,7 +100,7 @@ TEST(GenTerc, ShotsTakeDistinctPositionsOnTheirTarget) {
   std::set<std::pair<int, int>> seen;
   for (int seed = 0; seed < 2000; ++seed) {
     Random rng(static_cast<std::uint32_t>(seed));
-    const Priklad p = vymysli_priklad(1 + seed % 3, rng, static_cast<unsigned>(seed));
+    const Priklad p = draw_example(1 + seed % 3, rng, static_cast<unsigned>(seed));
     const std::vector<Strela> shots = umisti_strely(p, lower, upper, rng);
     ASSERT_EQ(static_cast<int>(shots.size()), p.hit_count);
     std::vector<Bod> at;

@@ -75,7 +75,7 @@ TEST(GenVahy, PansFollowTheLevelAndZerosComeOnlyAfterTenZeroFreePans) {
       int since_zero = -1;  // zero-free pans since the last zero; -1 before the first
       for (int pair = 0; pair < 100; ++pair) {
         const int before = run;
-        const Par par = vymysli_cisla(level, run, rng, static_cast<unsigned>(pair));
+        const Par par = draw_pans(level, run, rng, static_cast<unsigned>(pair));
         int expected = before;
         for (const auto& [text, value] : {std::pair{par.left_text, par.left_value}, std::pair{par.right_text, par.right_value}}) {
           const Pan p = read_pan(text, value, level);
@@ -112,7 +112,7 @@ TEST(GenVahy, PansAreTakenAsDrawnUntilTheFirstZero) {
   for (int seed = 0; seed < 400; ++seed) {
     Random rng(static_cast<std::uint32_t>(seed));
     int run = zero_free_run_start;
-    const Par par = vymysli_cisla(1, run, rng, 0);
+    const Par par = draw_pans(1, run, rng, 0);
     if (par.left_value == 0 || par.right_value == 0) ++first_pair_zeros;
   }
   EXPECT_GT(first_pair_zeros, 0);
@@ -122,7 +122,7 @@ TEST(GenVahy, TheRunStopsAtItsLargestValue) {
   Random rng(2);
   for (int i = 0; i < 50; ++i) {
     int run = 32767;
-    vymysli_cisla(3, run, rng, 0);
+    draw_pans(3, run, rng, 0);
     ASSERT_TRUE(run == 32767 || run == 0 || run == 1) << run;
   }
 }

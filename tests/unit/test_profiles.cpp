@@ -341,4 +341,20 @@ TEST_F(ProfilesTest, AwardWithNoCurrentPlayerWritesNoFile) {
   EXPECT_TRUE(fs::is_empty(data_.path()));
 }
 
+// A test that took the piggy bank away (as this fixture does) must not leave
+// the next one paying without its window.
+TEST_F(ProfilesTest, ResetPutsThePiggyBankWindowBack) {
+  core::reset_shared_state();
+  bool window_open = false;
+  tapo::platform::Timer probe;
+  probe.on_timer = [&] {
+    window_open = forms().find("frm_prasatko") != nullptr;
+    probe.set_enabled(false);
+  };
+  probe.set_interval(500);
+  probe.set_enabled(true);
+  players::award_coins(2, {});
+  EXPECT_TRUE(window_open);
+}
+
 }  // namespace

@@ -1,4 +1,4 @@
-#include "games/common/draw.h"
+#include "games/common/random_draws.h"
 
 #include <algorithm>
 
