@@ -1,6 +1,7 @@
-// The media files the game can open, kept with the code (core/manifest/*.txt,
-// one file per media folder: "HD:\FOLDER\FILE.EXT" or "HD_SHORT:\FILE.EXT"
-// lines, '#' comments).
+// The media files the game can open, kept with the code (one file per media
+// folder: a game's in games/<game>/manifest.txt, the others in
+// core/manifest/*.txt; "HD:\FOLDER\FILE.EXT" or "HD_SHORT:\FILE.EXT" lines,
+// '#' comments).
 #pragma once
 
 #include <string>

@@ -240,19 +240,19 @@ TEST(ClipCache, PicturesLetGoAreDecodedAgain) {
 TEST(ClipIndeo, NullPicturesKeepThePreviousOne) {
   TempDir dir;
   namespace iv3 = tapo::testing::indeo3;
-  tapo::testing::ClipStream video;
-  video.codec = AV_CODEC_ID_INDEO3;
-  video.tag = MKTAG('I', 'V', '3', '2');
+  tapo::media::AviVideo video;
+  video.compression = video.handler = tapo::media::fourcc("IV32");
   video.width = 32;
   video.height = 16;
-  std::vector<tapo::testing::ClipPacket> packets(5);
+  auto& packets = video.pictures;
+  packets.resize(5);
   packets[0].data = iv3::flat_picture(32, 16);
   packets[1].data = iv3::null_picture();
   packets[2].data = iv3::flat_picture(32, 16, true);
   packets[3].data = iv3::null_picture();
   packets[4].data = iv3::null_picture();
   packets[1].key = packets[3].key = packets[4].key = false;
-  ASSERT_EQ(tapo::testing::write_avi(dir / "IV32.AVI", video, packets), "");
+  ASSERT_TRUE(tapo::media::write_avi(dir / "IV32.AVI", video));
 
   auto clip = Clip::open(dir / "IV32.AVI");
   ASSERT_NE(clip, nullptr);
@@ -344,13 +344,13 @@ TEST(ClipFrames, OutOfRangeOrUndecodableGivesNothing) {
   expect_frame(ClipCodec::Raw24, clip->frame(3), frames, 3);
 
   // A stream whose packets are too short for the decoder to make anything of.
-  tapo::testing::ClipStream video;
-  video.codec = AV_CODEC_ID_CINEPAK;
+  tapo::media::AviVideo video;
+  video.compression = video.handler = tapo::media::fourcc("cvid");
   video.width = 32;
   video.height = 32;
-  std::vector<tapo::testing::ClipPacket> junk(3);
-  for (auto& p : junk) p.data = {1, 2, 3};
-  ASSERT_EQ(tapo::testing::write_avi(dir / "JUNK.AVI", video, junk), "");
+  video.pictures.resize(3);
+  for (auto& p : video.pictures) p.data = {1, 2, 3};
+  ASSERT_TRUE(tapo::media::write_avi(dir / "JUNK.AVI", video));
   Clip::Error error = Clip::Error::Open;
   auto bad = Clip::open(dir / "JUNK.AVI", &error);
   ASSERT_NE(bad, nullptr);

@@ -1,8 +1,8 @@
 #include "tools/mkmedia/avi_writer.h"
 
+#include <algorithm>
 #include <fstream>
 #include <string>
-#include <unordered_map>
 
 namespace tapo::media {
 
@@ -17,141 +17,246 @@ void put32(std::string& out, std::uint32_t v) {
   put16(out, v >> 16);
 }
 
-std::string chunk(const char* id, const std::string& body) {
-  std::string c(id, 4);
+std::string chunk(const std::string& id, const std::string& body) {
+  std::string c = id;
   put32(c, static_cast<std::uint32_t>(body.size()));
   c += body;
   if (body.size() % 2) c += '\0';
   return c;
 }
 
-std::string list(const char* type, const std::string& body) {
-  std::string b(type, 4);
-  b += body;
-  return chunk("LIST", b);
+std::string list(const char* type, const std::string& body) { return chunk("LIST", std::string(type, 4) + body); }
+
+std::string bytes(const std::vector<std::uint8_t>& v) { return std::string(v.begin(), v.end()); }
+std::string bytes(const std::vector<std::int16_t>& pcm) {
+  std::string s;
+  s.reserve(pcm.size() * 2);
+  for (auto v : pcm) put16(s, static_cast<std::uint16_t>(v));
+  return s;
 }
 
-struct StreamFormat {
-  int width = 0, height = 0, bits = 24;
-  std::uint32_t compression = 0;  // 0 BI_RGB, 1 BI_RLE8
-  const char* handler = "DIB ";
-  const char* chunk_id = "00db";
-  const Palette* palette = nullptr;
-};
-
-bool write_avi(const std::filesystem::path& file, const StreamFormat& f, const std::vector<std::string>& frames, int fps) {
-  if (f.width <= 0 || f.height <= 0 || fps <= 0) return false;
-  const auto count = static_cast<std::uint32_t>(frames.size());
-  std::uint32_t largest = 0;
-  for (const auto& fr : frames) largest = std::max<std::uint32_t>(largest, static_cast<std::uint32_t>(fr.size()));
-
-  std::string avih;
-  put32(avih, 1000000 / fps);  // microseconds per frame
-  put32(avih, largest * fps);
-  put32(avih, 0);
-  put32(avih, 0x10);  // has an index
-  put32(avih, count);
-  put32(avih, 0);
-  put32(avih, 1);  // streams
-  put32(avih, largest);
-  put32(avih, f.width);
-  put32(avih, f.height);
-  for (int i = 0; i < 4; ++i) put32(avih, 0);
-
+std::string video_headers(const AviVideo& v, std::uint32_t largest) {
+  const auto count = static_cast<std::uint32_t>(v.pictures.size());
   std::string strh("vids", 4);
-  strh.append(f.handler, 4);
+  put32(strh, v.handler);
   put32(strh, 0);
   put16(strh, 0);
   put16(strh, 0);
   put32(strh, 0);
-  put32(strh, 1);    // scale
-  put32(strh, fps);  // rate
-  put32(strh, 0);    // start
+  put32(strh, 1);      // scale
+  put32(strh, v.fps);  // rate
+  put32(strh, 0);      // start
   put32(strh, count);
   put32(strh, largest);
   put32(strh, 0xFFFFFFFF);  // quality
   put32(strh, 0);
   put16(strh, 0);
   put16(strh, 0);
-  put16(strh, f.width);
-  put16(strh, f.height);
+  put16(strh, v.width);
+  put16(strh, v.height);
 
-  const int stride = ((f.width * f.bits / 8) + 3) & ~3;
+  const bool palette = v.bits <= 8;
+  const int stride = ((v.width * v.bits / 8) + 3) & ~3;
   std::string strf;
   put32(strf, 40);
-  put32(strf, f.width);
-  put32(strf, f.height);
+  put32(strf, v.width);
+  put32(strf, v.height);
   put16(strf, 1);
-  put16(strf, f.bits);
-  put32(strf, f.compression);
-  put32(strf, static_cast<std::uint32_t>(stride * f.height));
+  put16(strf, v.bits);
+  put32(strf, v.compression);
+  put32(strf, static_cast<std::uint32_t>(stride * v.height));
   put32(strf, 0);
   put32(strf, 0);
-  put32(strf, f.palette ? 256 : 0);
+  put32(strf, palette ? 256 : 0);
   put32(strf, 0);
-  if (f.palette)
-    for (platform::Rgb c : *f.palette) {
+  if (palette)
+    for (size_t i = 0; i < 256; ++i) {
+      const platform::Rgb c = i < v.palette.size() ? v.palette[i] : 0;
       strf += static_cast<char>(c & 0xFF);
       strf += static_cast<char>((c >> 8) & 0xFF);
       strf += static_cast<char>((c >> 16) & 0xFF);
       strf += '\0';
     }
+  return list("strl", chunk("strh", strh) + chunk("strf", strf));
+}
 
-  const std::string hdrl = list("hdrl", chunk("avih", avih) + list("strl", chunk("strh", strh) + chunk("strf", strf)));
-  std::string movi_body("movi", 4), idx;
-  for (const auto& fr : frames) {
-    idx.append(f.chunk_id, 4);
-    put32(idx, 0x10);  // key frame
-    put32(idx, static_cast<std::uint32_t>(movi_body.size()));
-    put32(idx, static_cast<std::uint32_t>(fr.size()));
-    movi_body += chunk(f.chunk_id, fr);
+std::string sound_headers(const AviSound& s, std::uint32_t largest) {
+  const std::uint32_t align = 2 * static_cast<std::uint32_t>(s.channels);
+  std::uint32_t blocks = 0;
+  for (const auto& c : s.chunks) blocks += static_cast<std::uint32_t>(c.size()) / s.channels;
+  std::string strh("auds", 4);
+  put32(strh, 0);
+  put32(strh, 0);
+  put16(strh, 0);
+  put16(strh, 0);
+  put32(strh, 0);
+  put32(strh, align);                                      // scale
+  put32(strh, align * static_cast<std::uint32_t>(s.rate));  // rate: bytes a second
+  put32(strh, 0);
+  put32(strh, blocks);
+  put32(strh, largest);
+  put32(strh, 0xFFFFFFFF);
+  put32(strh, align);  // sample size
+  for (int i = 0; i < 4; ++i) put16(strh, 0);
+
+  std::string strf;
+  put16(strf, 1);  // PCM
+  put16(strf, s.channels);
+  put32(strf, s.rate);
+  put32(strf, align * static_cast<std::uint32_t>(s.rate));
+  put16(strf, align);
+  put16(strf, 16);
+  return list("strl", chunk("strh", strh) + chunk("strf", strf));
+}
+
+bool write_streams(const std::filesystem::path& file, const AviVideo* video, const AviSound* sound) {
+  if (video && (video->width <= 0 || video->height <= 0 || video->fps <= 0)) return false;
+  if (sound && (sound->rate <= 0 || sound->channels <= 0)) return false;
+  std::uint32_t largest = 0, largest_sound = 0;
+  if (video)
+    for (const auto& p : video->pictures) largest = std::max(largest, static_cast<std::uint32_t>(p.data.size()));
+  if (sound)
+    for (const auto& c : sound->chunks) largest_sound = std::max(largest_sound, static_cast<std::uint32_t>(c.size() * 2));
+  const std::uint32_t fps = video ? static_cast<std::uint32_t>(video->fps) : 0;
+  const std::uint32_t biggest = std::max(largest, largest_sound);
+
+  std::string avih;
+  put32(avih, fps ? 1000000 / fps : 0);  // microseconds per frame
+  put32(avih, biggest * fps);
+  put32(avih, 0);
+  put32(avih, 0x10);  // has an index
+  put32(avih, video ? static_cast<std::uint32_t>(video->pictures.size()) : 0);
+  put32(avih, 0);
+  put32(avih, (video ? 1 : 0) + (sound ? 1 : 0));  // streams
+  put32(avih, biggest);
+  put32(avih, video ? video->width : 0);
+  put32(avih, video ? video->height : 0);
+  for (int i = 0; i < 4; ++i) put32(avih, 0);
+
+  std::string strl = chunk("avih", avih);
+  if (sound) strl += sound_headers(*sound, largest_sound);
+  if (video) strl += video_headers(*video, largest);
+
+  // Chunk k of the sound, then picture k; each listed in the index.
+  const std::string sound_id = "00wb";
+  const std::string video_id = std::string(sound ? "01" : "00") + (video && video->compression == 0 ? "db" : "dc");
+  std::string movi("movi", 4), idx;
+  auto store = [&](const std::string& id, const std::string& body, bool key) {
+    idx += id;
+    put32(idx, key ? 0x10 : 0);
+    put32(idx, static_cast<std::uint32_t>(movi.size()));
+    put32(idx, static_cast<std::uint32_t>(body.size()));
+    movi += chunk(id, body);
+  };
+  const size_t sounds = sound ? sound->chunks.size() : 0, pictures = video ? video->pictures.size() : 0;
+  for (size_t k = 0; k < std::max(sounds, pictures); ++k) {
+    if (k < sounds) store(sound_id, bytes(sound->chunks[k]), true);
+    if (k < pictures) {
+      const AviPicture& p = video->pictures[k];
+      store(video_id, bytes(p.data), p.key && !p.data.empty());
+    }
   }
-  std::string body("AVI ", 4);
-  body += hdrl + chunk("LIST", movi_body) + chunk("idx1", idx);
+
+  const std::string body = "AVI " + list("hdrl", strl) + chunk("LIST", movi) + chunk("idx1", idx);
   std::string riff("RIFF", 4);
   put32(riff, static_cast<std::uint32_t>(body.size()));
   riff += body;
-
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(riff.data(), static_cast<std::streamsize>(riff.size()));
   return static_cast<bool>(out);
 }
 
+// Runs of one colour as (count, index); other stretches of three or more
+// pixels as literal blocks, padded to whole 16-bit words.
+void rle8_span(std::vector<std::uint8_t>& out, const std::uint8_t* px, int n) {
+  int x = 0;
+  while (x < n) {
+    int run = 1;
+    while (x + run < n && run < 255 && px[x + run] == px[x]) ++run;
+    if (run >= 2) {
+      out.push_back(static_cast<std::uint8_t>(run));
+      out.push_back(px[x]);
+      x += run;
+      continue;
+    }
+    int lit = 1;
+    while (x + lit < n && lit < 255 && !(x + lit + 1 < n && px[x + lit] == px[x + lit + 1])) ++lit;
+    if (lit < 3) {
+      for (int i = 0; i < lit; ++i) {
+        out.push_back(1);
+        out.push_back(px[x + i]);
+      }
+    } else {
+      out.push_back(0);
+      out.push_back(static_cast<std::uint8_t>(lit));
+      out.insert(out.end(), px + x, px + x + lit);
+      if (lit & 1) out.push_back(0);
+    }
+    x += lit;
+  }
+}
+
 }  // namespace
 
-std::vector<std::uint8_t> encode_rle8(const IndexedFrame& frame) {
+bool write_avi(const std::filesystem::path& file, const AviVideo& video) { return write_streams(file, &video, nullptr); }
+bool write_avi(const std::filesystem::path& file, const AviVideo& video, const AviSound& sound) {
+  return write_streams(file, &video, &sound);
+}
+bool write_avi(const std::filesystem::path& file, const AviSound& sound) { return write_streams(file, nullptr, &sound); }
+
+std::vector<std::uint8_t> rle8_picture(const IndexedFrame& frame, const IndexedFrame* before) {
+  const int w = frame.width, h = frame.height;
+  auto row_of = [w, h](const IndexedFrame& f, int line) {
+    return f.pixels.data() + static_cast<std::size_t>(h - 1 - line) * w;  // bottom-up
+  };
   std::vector<std::uint8_t> out;
-  const int w = frame.width;
-  for (int y = frame.height - 1; y >= 0; --y) {
-    const std::uint8_t* row = &frame.pixels[static_cast<size_t>(y) * w];
-    int x = 0;
-    while (x < w) {
-      int run = 1;
-      while (x + run < w && run < 255 && row[x + run] == row[x]) ++run;
-      if (run >= 2) {
-        out.push_back(static_cast<std::uint8_t>(run));
-        out.push_back(row[x]);
-        x += run;
-        continue;
-      }
-      // Literal pixels up to the next run of two or more.
-      int lit = 1;
-      while (x + lit < w && lit < 255 && !(x + lit + 1 < w && row[x + lit] == row[x + lit + 1])) ++lit;
-      if (lit < 3) {
-        for (int i = 0; i < lit; ++i) {
-          out.push_back(1);
-          out.push_back(row[x + i]);
-        }
-      } else {
-        out.push_back(0);
-        out.push_back(static_cast<std::uint8_t>(lit));
-        out.insert(out.end(), row + x, row + x + lit);
-        if (lit % 2) out.push_back(0);  // absolute runs end on a word boundary
-      }
-      x += lit;
+  int last_changed = 0;  // the last line (bottom-up) that has to be coded
+  for (int line = 0; line < h; ++line)
+    if (!before || !std::equal(row_of(frame, line), row_of(frame, line) + w, row_of(*before, line))) last_changed = line;
+  for (int line = 0; line < h; ++line) {
+    const std::uint8_t* px = row_of(frame, line);
+    int a = 0, b = w;
+    if (before) {
+      const std::uint8_t* old = row_of(*before, line);
+      while (a < w && px[a] == old[a]) ++a;
+      while (b > a && px[b - 1] == old[b - 1]) --b;
     }
-    out.push_back(0);
-    out.push_back(y == 0 ? 1 : 0);  // end of line, or of the bitmap after the last one
+    if (a < b) {
+      int x = 0;
+      while (x + 255 < a) {  // skip (0, 2, dx, dy)
+        out.insert(out.end(), {0, 2, 255, 0});
+        x += 255;
+      }
+      if (x < a) out.insert(out.end(), {0, 2, static_cast<std::uint8_t>(a - x), 0});
+      rle8_span(out, px + a, b - a);
+    }
+    if (before && line == last_changed) break;
+    if (line + 1 < h) out.insert(out.end(), {0, 0});  // end of line
+  }
+  out.insert(out.end(), {0, 1});  // end of bitmap
+  return out;
+}
+
+std::vector<std::uint8_t> dib_picture(const IndexedFrame& frame) {
+  const std::size_t w = static_cast<std::size_t>(frame.width), stride = (w + 3) & ~std::size_t{3};
+  std::vector<std::uint8_t> out(stride * frame.height, 0);
+  for (int y = 0; y < frame.height; ++y)
+    std::copy_n(frame.pixels.begin() + static_cast<long>(y * w), w, out.begin() + static_cast<long>(stride * (frame.height - 1 - y)));
+  return out;
+}
+
+std::vector<std::uint8_t> dib_picture(const platform::Surface& picture) {
+  const int w = picture.width(), h = picture.height();
+  const std::size_t stride = (static_cast<std::size_t>(w) * 3 + 3) & ~std::size_t{3};
+  std::vector<std::uint8_t> out(stride * h, 0);
+  for (int y = 0; y < h; ++y) {
+    std::uint8_t* row = out.data() + stride * (h - 1 - y);
+    for (int x = 0; x < w; ++x) {
+      const platform::Rgb c = picture.at(x, y);
+      row[3 * x] = static_cast<std::uint8_t>(c & 0xFF);
+      row[3 * x + 1] = static_cast<std::uint8_t>((c >> 8) & 0xFF);
+      row[3 * x + 2] = static_cast<std::uint8_t>((c >> 16) & 0xFF);
+    }
   }
   return out;
 }
@@ -159,69 +264,20 @@ std::vector<std::uint8_t> encode_rle8(const IndexedFrame& frame) {
 bool write_rle8_avi(const std::filesystem::path& file, const std::vector<IndexedFrame>& frames, const Palette& palette,
                     int frames_per_second) {
   if (frames.empty()) return false;
-  std::vector<std::string> packets;
-  for (const auto& fr : frames) {
-    if (fr.width != frames[0].width || fr.height != frames[0].height) return false;
-    if (fr.pixels.size() != static_cast<size_t>(fr.width) * fr.height) return false;
-    const auto rle = encode_rle8(fr);
-    packets.emplace_back(rle.begin(), rle.end());
+  AviVideo v;
+  v.width = frames[0].width;
+  v.height = frames[0].height;
+  v.bits = 8;
+  v.compression = 1;
+  v.handler = fourcc("mrle");
+  v.fps = frames_per_second;
+  v.palette.assign(palette.begin(), palette.end());
+  for (const auto& f : frames) {
+    if (f.width != v.width || f.height != v.height) return false;
+    if (f.pixels.size() != static_cast<size_t>(f.width) * f.height) return false;
+    v.pictures.push_back({rle8_picture(f), true});
   }
-  StreamFormat f{frames[0].width, frames[0].height, 8, 1, "mrle", "00dc", &palette};
-  return write_avi(file, f, packets, frames_per_second);
-}
-
-bool write_dib24_avi(const std::filesystem::path& file, const std::vector<platform::Surface>& frames,
-                     int frames_per_second) {
-  if (frames.empty()) return false;
-  const int w = frames[0].width(), h = frames[0].height();
-  const int stride = (w * 3 + 3) & ~3;
-  std::vector<std::string> packets;
-  for (const auto& s : frames) {
-    if (s.width() != w || s.height() != h) return false;
-    std::string p;
-    p.reserve(static_cast<size_t>(stride) * h);
-    for (int y = h - 1; y >= 0; --y) {
-      for (int x = 0; x < w; ++x) {
-        const platform::Rgb c = s.at(x, y);
-        p += static_cast<char>(c & 0xFF);
-        p += static_cast<char>((c >> 8) & 0xFF);
-        p += static_cast<char>((c >> 16) & 0xFF);
-      }
-      p.append(static_cast<size_t>(stride - w * 3), '\0');
-    }
-    packets.push_back(std::move(p));
-  }
-  StreamFormat f{w, h, 24, 0, "DIB ", "00db", nullptr};
-  return write_avi(file, f, packets, frames_per_second);
-}
-
-IndexedFrame to_indexed(const platform::Surface& picture, const Palette& palette) {
-  IndexedFrame f{picture.width(), picture.height(), {}};
-  f.pixels.resize(static_cast<size_t>(f.width) * f.height);
-  std::unordered_map<platform::Rgb, std::uint8_t> memo;
-  for (int i = 255; i >= 0; --i) memo[palette[static_cast<size_t>(i)]] = static_cast<std::uint8_t>(i);
-  for (size_t i = 0; i < f.pixels.size(); ++i) {
-    const platform::Rgb c = picture.pixels()[i];
-    auto it = memo.find(c);
-    if (it == memo.end()) {
-      int best = 0;
-      long best_d = -1;
-      for (int p = 0; p < 256; ++p) {
-        const platform::Rgb q = palette[static_cast<size_t>(p)];
-        const long dr = static_cast<long>((c >> 16) & 255) - ((q >> 16) & 255);
-        const long dg = static_cast<long>((c >> 8) & 255) - ((q >> 8) & 255);
-        const long db = static_cast<long>(c & 255) - (q & 255);
-        const long d = dr * dr * 3 + dg * dg * 4 + db * db * 2;
-        if (best_d < 0 || d < best_d) {
-          best_d = d;
-          best = p;
-        }
-      }
-      it = memo.emplace(c, static_cast<std::uint8_t>(best)).first;
-    }
-    f.pixels[i] = it->second;
-  }
-  return f;
+  return write_avi(file, v);
 }
 
 }  // namespace tapo::media

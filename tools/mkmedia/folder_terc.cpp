@@ -7,20 +7,21 @@
 #include <map>
 #include <set>
 
+#include "games/terc/layout.h"
 #include "tools/mkmedia/art_terc.h"
 #include "tools/mkmedia/art_toys.h"
 #include "tools/mkmedia/folders.h"
+#include "tools/mkmedia/game_kit.h"
 
 namespace tapo::media {
 namespace {
 
 namespace pf = tapo::platform;
+namespace terc = tapo::games::terc;
 
 // ---- the targets ---------------------------------------------------------------
 
-constexpr int kTargetW = 191;
-constexpr int kUpperH = 181, kLowerH = 198;  // the lower one stands on a post
-constexpr Rect kUpper{449, 0, kTargetW, kUpperH}, kLower{449, 181, kTargetW, kLowerH};
+constexpr Rect kUpper = terc::kUpperTarget, kLower = terc::kLowerTarget;  // the lower one stands on a post
 constexpr double kCentreX = 95, kUpperCentreY = 90, kLowerCentreY = 92;
 constexpr double kBull = 16, kRing = 9;  // the bull's radius and the width of each ring
 
@@ -30,7 +31,7 @@ double outer(int k) { return k == 9 ? kBull : kBull + (9 - k) * kRing; }
 
 // Four looks for each target; ring colours from the outside in.  No ring is
 // dark, so the black holes always show.
-const std::array<std::array<Rgb, 9>, 4> kLooks = {{
+const std::array<std::array<Rgb, 9>, terc::kTargetLooks> kLooks = {{
     {pf::rgb(255, 255, 255), pf::rgb(232, 232, 236), pf::rgb(150, 200, 245), pf::rgb(100, 160, 235),
      pf::rgb(245, 150, 140), pf::rgb(232, 90, 80), pf::rgb(255, 236, 150), pf::rgb(250, 200, 80),
      pf::rgb(255, 220, 40)},
@@ -52,7 +53,7 @@ bool light(Rgb c) { return 0.3 * (c >> 16 & 255) + 0.59 * (c >> 8 & 255) + 0.11 
 Surface target_picture(const Surface& wall, Rect where, double cy, int look, int unit) {
   return painted(crop(wall, where), [&](Canvas& c) {
     if (unit == 1) {  // the lower target stands on a post
-      c.rounded_rect(kCentreX - 7, cy + 60, 14, kLowerH - cy - 60, 3);
+      c.rounded_rect(kCentreX - 7, cy + 60, 14, kLower.h - cy - 60, 3);
       c.fill_outlined(pf::rgb(140, 90, 50));
     }
     c.ellipse(kCentreX + 3, cy + 4, outer(1) + 2, outer(1) + 2);
@@ -128,52 +129,7 @@ std::string positions_text(const std::map<int, std::vector<Hole>>& rings) {
   return s;
 }
 
-// ---- the leave and help controls ---------------------------------------------------
-
-constexpr Rect kLeave{7, 390, 64, 84}, kHelp{577, 383, 58, 62};
-
-// Paw prints walking off to the left, on a round badge; lit: a yellow badge.
-Surface leave_picture(const Surface& bg, bool lit) {
-  return painted(crop(bg, kLeave), [&](Canvas& c) {
-    c.ellipse(32, 42, 30, 40);
-    c.fill_outlined(lit ? pf::rgb(255, 224, 90) : pf::rgb(255, 244, 214), lit ? pf::rgb(200, 120, 30) : kInk, 3);
-    const Rgb paw = lit ? pf::rgb(150, 70, 20) : pf::rgb(140, 96, 60);
-    const double prints[4][3] = {{42, 66, -0.5}, {24, 52, -0.4}, {40, 34, -0.5}, {22, 18, -0.4}};
-    for (const auto& p : prints) {
-      cairo_save(c.cr());
-      cairo_translate(c.cr(), p[0], p[1]);
-      cairo_rotate(c.cr(), p[2]);
-      c.ellipse(0, 3, 5.5, 4.5);
-      c.fill(paw);
-      for (int k = -1; k <= 1; ++k) {
-        c.ellipse(k * 4.2, -3.5 - (k == 0 ? 1.2 : 0), 2, 2.4);
-        c.fill(paw);
-      }
-      cairo_restore(c.cr());
-    }
-  });
-}
-
-// A big question mark in a round bubble; lit: a yellow bubble.
-Surface help_picture(const Surface& bg, bool lit) {
-  return painted(crop(bg, kHelp), [&](Canvas& c) {
-    c.ellipse(29, 31, 27, 29);
-    c.fill_outlined(lit ? pf::rgb(255, 224, 90) : pf::rgb(110, 170, 240), lit ? pf::rgb(200, 120, 30) : kInk, 3);
-    c.text("?", 29, 31, 40, lit ? pf::rgb(200, 60, 30) : pf::rgb(255, 255, 255), true);
-  });
-}
-
 // ---- Tapo's clips on the beach ---------------------------------------------------------
-
-// Frame 0 closed, the rest speaking; `brows` raised for explaining.
-void talking_head(Pack& pack, const Surface& sand, const std::string& name, std::initializer_list<int> mouths,
-                  bool brows) {
-  const Rect head{beach::kTapoX + kTapoHead.x, beach::kTapoY + kTapoHead.y, kTapoHead.w, kTapoHead.h};
-  std::vector<Surface> frames;
-  for (int m : mouths) frames.push_back(crop(beach::scene(sand, {TapoPose::Stand, 0, m, brows && m > 0}), head));
-  pack.clip("\\TERC\\" + name + ".AVI", frames);
-  pack.text("\\TERC\\" + name + ".DAT", "0\r\n" + std::to_string(head.x) + "\r\n" + std::to_string(head.y) + "\r\n");
-}
 
 // An animation on the beach: `frames` pictures of the scene cut to `box`, then back at rest.
 template <class Draw>
@@ -190,12 +146,9 @@ void make_terc(Pack& pack) {
   const Surface sand = beach::sand();
   const Surface rest = beach::scene(sand);
   pack.bmp("\\TERC\\POZADI.BMP", rest);
-  pack.bmp("\\TERC\\STOPY_NO.BMP", leave_picture(rest, false));
-  pack.bmp("\\TERC\\STOPY.BMP", leave_picture(rest, true));
-  pack.bmp("\\TERC\\OTAZ_NO.BMP", help_picture(rest, false));
-  pack.bmp("\\TERC\\OTAZ.BMP", help_picture(rest, true));
+  game_controls(pack, terc::kFrame, rest);
 
-  for (int n = 1; n <= 4; ++n) {
+  for (int n = 1; n <= terc::kTargetLooks; ++n) {
     const std::string lower = "\\TERC\\TERCE\\1_" + std::to_string(n), upper = "\\TERC\\TERCE\\2_" + std::to_string(n);
     pack.bmp(lower + ".BMP", target_picture(rest, kLower, kLowerCentreY, n - 1, 1));
     pack.bmp(upper + ".BMP", target_picture(rest, kUpper, kUpperCentreY, n - 1, 10));
@@ -206,15 +159,16 @@ void make_terc(Pack& pack) {
   // A shot on one target never lands where a shot on the other could: the
   // game refuses the same place twice in one example, on either target.
   std::set<Hole> lower_all;
-  for (int n = 0; n < 4; ++n)
+  for (int n = 0; n < terc::kTargetLooks; ++n)
     for (const auto& [v, ring] : holes(kLowerCentreY, n, 1)) lower_all.insert(ring.begin(), ring.end());
-  for (int n = 0; n < 4; ++n)
+  for (int n = 0; n < terc::kTargetLooks; ++n)
     for (const auto& [v, ring] : holes(kUpperCentreY, n, 10))
       for (const Hole& h : ring)
         if (lower_all.count(h)) fail("a hole of the upper target where the lower target has one");
 
-  talking_head(pack, sand, "MLUVI", {0, 1, 2, 3, 4}, true);   // the introduction
-  talking_head(pack, sand, "MLUVI2", {0, 2, 4, 1, 3}, false);  // praise and hints
+  const Surface stage = painted(sand, [](Canvas& c) { beach::draw_cannon(c); });
+  talking_head(pack, terc::kFrame, terc::kFrame.face, stage, beach::kTapoX, beach::kTapoY, {0, 1, 2, 3, 4}, true);
+  talking_head(pack, terc::kFrame, terc::kTalkFace, stage, beach::kTapoX, beach::kTapoY, {0, 2, 4, 1, 3}, false);
 
   // NE: after the second wrong answer Tapo wobbles, nearly topples, and stands again.
   beach_show(pack, "\\TERC\\NE", {160, 130, 270, 250}, 12, 80,

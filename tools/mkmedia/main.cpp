@@ -1,12 +1,18 @@
-// mkmedia OUT SPEECH [--lang L]: writes the demo media pack, its speech from
-// the tables in SPEECH/L (default L: en) spoken with espeak-ng's voice L.
-//   OUT/media  the media tree (TAPO.INI "HD")
-//   OUT/data   files the installation copies into the data folder ("HD_SHORT")
+// mkmedia OUT SPEECH [--lang L] [--folder NAME]: writes the demo media pack,
+// its speech from the tables in SPEECH/L (default L: en) spoken with
+// espeak-ng's voice L.
+//   OUT/media  the media tree (TAPO.INI "HD"), one folder per maker
+//   OUT/data   files the installation copies into the data folder ("HD_SHORT"),
+//              made by the maker DATA
+// With --folder only that folder is made again (its speech from
+// SPEECH/L/NAME.tsv); each folder written is emptied first, so no file of an
+// earlier version lingers.
 // mkmedia --contact-sheet FOLDER OUT.png: every picture of a folder and
 // sampled clip frames on one sheet.
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/text.h"
 #include "tools/mkmedia/canvas.h"
@@ -16,6 +22,22 @@
 namespace fs = std::filesystem;
 namespace md = tapo::media;
 
+namespace {
+
+fs::path folder_dir(const fs::path& out, const std::string& name) {
+  return name == "DATA" ? out / "data" : out / "media" / name;
+}
+
+void count_files(const fs::path& dir, std::uintmax_t& files, std::uintmax_t& bytes) {
+  for (const auto& e : fs::recursive_directory_iterator(dir))
+    if (e.is_regular_file()) {
+      bytes += e.file_size();
+      ++files;
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "--contact-sheet") {
     const bool ok = md::write_contact_sheet(argv[2], argv[3]);
@@ -23,32 +45,48 @@ int main(int argc, char** argv) {
     if (!ok) std::fprintf(stderr, "mkmedia: nothing to show in %s\n", argv[2]);
     return ok ? 0 : 1;
   }
-  std::string lang = "en";
-  if (argc == 5 && std::string(argv[3]) == "--lang") lang = argv[4];
-  if (argc != 3 && argc != 5) {
-    std::fprintf(stderr, "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en]\n       mkmedia --contact-sheet FOLDER OUT.png\n");
+  std::string lang = "en", only;
+  bool usage = argc < 3;
+  for (int i = 3; i < argc && !usage; i += 2) {
+    const std::string opt = argv[i];
+    if (i + 1 >= argc) usage = true;
+    else if (opt == "--lang") lang = argv[i + 1];
+    else if (opt == "--folder") only = argv[i + 1];
+    else usage = true;
+  }
+  if (usage) {
+    std::fprintf(stderr,
+                 "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en] [--folder NAME]\n"
+                 "       mkmedia --contact-sheet FOLDER OUT.png\n");
     return 2;
   }
   const fs::path out = argv[1];
-  // Always the whole pack afresh, so no file of an earlier version lingers.
-  fs::remove_all(out / "media");
-  fs::remove_all(out / "data");
-  fs::create_directories(out / "media");
-  fs::create_directories(out / "data");
-  const fs::path tables = fs::path(argv[2]) / lang;
+  std::vector<std::string> names;
+  for (const auto& [name, make] : md::folder_makers())
+    if (only.empty() || name == only) names.push_back(name);
+  if (names.empty()) md::fail("no maker for the folder " + only);
+
+  fs::path tables = fs::path(argv[2]) / lang;
+  if (!only.empty()) tables /= only + ".tsv";  // a folder speaks only from its own table
   auto speech = md::read_speech_table(tables);
-  if (speech.empty()) md::fail("no spoken clips in " + tables.string());
+  if (only.empty() && speech.empty()) md::fail("no spoken clips in " + tables.string());
   md::Pack pack(out, std::move(speech), lang);
-  for (const auto& [name, make] : md::folder_makers()) make(pack);
+
+  if (only.empty()) {  // the whole pack: no folder of an earlier version lingers either
+    fs::remove_all(out / "media");
+    fs::remove_all(out / "data");
+  }
+  std::uintmax_t bytes = 0, files = 0;
+  for (const std::string& name : names) {
+    const fs::path dir = folder_dir(out, name);
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    pack.only_in(dir);
+    md::folder_makers().at(name)(pack);
+    count_files(dir, files, bytes);
+  }
   tapo::platform::close_fonts();
   md::release_drawing_caches();
-
-  std::uintmax_t bytes = 0, files = 0;
-  for (const auto& e : fs::recursive_directory_iterator(out))
-    if (e.is_regular_file() && e.path().filename() != ".stamp") {
-      bytes += e.file_size();
-      ++files;
-    }
-  std::printf("mkmedia: %ju files, %ju bytes in %s\n", files, bytes, out.c_str());
+  std::printf("mkmedia: %ju files, %ju bytes in %s\n", files, bytes, (only.empty() ? out : folder_dir(out, only)).c_str());
   return 0;
 }

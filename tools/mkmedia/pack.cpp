@@ -25,6 +25,8 @@ fs::path Pack::file(const std::string& dos, Where where) const {
   std::replace(rel.begin(), rel.end(), '\\', '/');
   rel.erase(0, rel.find_first_not_of('/'));
   const fs::path p = out_ / (where == Where::Media ? "media" : "data") / rel;
+  const fs::path inside = p.lexically_relative(only_in_);
+  if (!only_in_.empty() && (inside.empty() || *inside.begin() == "..")) fail(dos + " is outside its folder " + only_in_.string());
   fs::create_directories(p.parent_path());
   return p;
 }

@@ -25,10 +25,14 @@ class Pack {
   Pack(std::filesystem::path out, std::vector<SpeechLine> speech, std::string voice);
 
   std::filesystem::path file(const std::string& dos, Where where = Where::Media) const;
+  // From now on every file must lie in `dir`: a folder made again on its own
+  // must not leave files elsewhere that would then go stale.
+  void only_in(std::filesystem::path dir) { only_in_ = std::move(dir); }
 
   void bmp(const std::string& dos, const platform::Surface& picture, Where where = Where::Media);
   void text(const std::string& dos, const std::string& content, Where where = Where::Media);
-  // A clip: RLE 8-bit when the frames share at most 256 colours, else raw.
+  // A clip in RLE 8-bit, its frames fitted into one palette (exact when they
+  // share at most 256 colours).
   void clip(const std::string& dos, const std::vector<platform::Surface>& frames, Where where = Where::Media);
   // An animation script naming `clip` (below the media folder, no extension).
   void script(const std::string& dos, const std::string& clip, int left, int top, int width, int height,
@@ -44,6 +48,7 @@ class Pack {
  private:
   std::vector<std::uint32_t> synthesize_line(const std::string& dos_stem, Where where);
   std::filesystem::path out_;
+  std::filesystem::path only_in_;
   std::vector<SpeechLine> speech_;
   std::string voice_;
 };

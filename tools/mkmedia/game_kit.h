@@ -1,0 +1,25 @@
+// The art every game screen shares, placed by the game's frame row
+// (games/<game>/layout.h) and cut from the game's own scene: the footprints
+// back to the games menu, the help question mark, and Tapo's talking heads.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+
+#include "core/game_layout.h"
+#include "tools/mkmedia/art_util.h"
+
+namespace tapo::media {
+
+// STOPY_NO.BMP / STOPY.BMP and OTAZ_NO.BMP / OTAZ.BMP (normal / lit) in the
+// game's folder, each drawn over `background` at its place in the frame.
+void game_controls(Pack& pack, const core::GameLayout& frame, const Surface& background);
+
+// A talking head `clip` ("MLUVI.AVI") in the game's folder with its placement
+// file (MLUVI.DAT): Tapo standing at (tapo_x, tapo_y) on `stage` (the scene
+// without him), cut to his head.  One frame a mouth, 0 closed; `brows`
+// raised while he speaks, for explaining.
+void talking_head(Pack& pack, const core::GameLayout& frame, const std::string& clip, const Surface& stage, int tapo_x,
+                  int tapo_y, std::initializer_list<int> mouths, bool brows);
+
+}  // namespace tapo::media
