@@ -181,7 +181,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
   auto show = [&](size_t k) {
     if (!avi) return;
     if (const pf::Surface* f = avi->frame(steps[k].frame)) draw_scaled(box.image, *f);
-    box.form().refresh();
+    box.refresh();
   };
   show(0);
   const bool wav_in_data = fs::is_regular_file(data_dir_join(clip_bare + ".WAV"));
@@ -225,7 +225,7 @@ void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip
     if (!f) return;
     last = mixed_over_background(run.form_, box, *f);
     box.image.blit(last, 0, 0);
-    box.form().refresh();
+    box.refresh();
   };
   show(0);
   run.play_sound(real_path(media_of(s->clip, ".WAV")), media_of(s->clip, ".WAV"));
@@ -267,7 +267,7 @@ void play_ride(const MediaPath& script, pf::PictureBox& box, const MediaPath& po
   const auto steps = steps_of(*s);
   auto draw = [&](int frame) {
     if (const pf::Surface* f = avi->frame(frame)) box.image.blit(*f, 0, 0);
-    box.form().refresh();
+    box.refresh();
   };
   draw(avi->start() + steps[0].frame);
   run.play_sound(real_path(media_of(s->clip, ".WAV")), media_of(s->clip, ".WAV"));

@@ -26,7 +26,7 @@ constexpr size_t kMaxMarks = 20;
 // Puts a decoded frame into the box's picture at its top left.
 void draw_frame(pf::PictureBox& box, const pf::Surface& frame) {
   box.image.blit(frame, 0, 0);
-  box.form().refresh();
+  box.refresh();
 }
 
 void size_box_to(pf::PictureBox& box, int w, int h) {
@@ -163,13 +163,13 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
 
   if (const pf::Surface* first = avi->frame(s + std::min(1, length - 1))) draw_frame(box, *first);
   box.visible = true;
-  box.form().refresh();
+  box.refresh();
 
   // The talk ends here, or where its screen is left: then it counts as cut short.
   auto finish = [&box](bool aborted) {
     if (!aborted) {
       box.visible = false;
-      box.form().refresh();
+      box.refresh();
     }
     talk_active = false;
     close_sound();
@@ -182,7 +182,7 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
       talk_active = true;
       if (g != 0 && ch.position() >= marks[g - 1]) {
         box.visible = false;
-        box.form().refresh();
+        box.refresh();
         loop.wait_ms(kMarkPauseMs);
         ++g;
         if (g > n) {
@@ -192,7 +192,7 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
           play_wav_range(wav, marks[g - 2], marks[g - 1]);
         }
         box.visible = true;
-        box.form().refresh();
+        box.refresh();
       }
       if (ch.position() >= ch.length()) break;
       // A new mouth, never the same twice in a row (clips with fewer than

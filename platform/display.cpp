@@ -2,7 +2,13 @@
 
 #include <SDL.h>
 
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <initializer_list>
 
 #include "platform/trace.h"
 #include "platform/ui.h"
@@ -39,32 +45,107 @@ Display& Display::instance() {
   return d;
 }
 
+namespace {
+
+bool env_is(const char* name, std::initializer_list<const char*> values) {
+  const char* v = std::getenv(name);
+  if (!v) return false;
+  for (const char* value : values)
+    if (std::strcmp(v, value) == 0) return true;
+  return false;
+}
+
+// Whether this process can reach a GPU's render node at all.
+bool render_node_available() {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", ec)) {
+    const std::string name = entry.path().filename().string();
+    if (name.rfind("renderD", 0) == 0 && access(entry.path().c_str(), R_OK | W_OK) == 0) return true;
+  }
+  return false;
+}
+
+// The way to present, decided before the window exists.
+Display::Path choose_path() {
+  if (env_is("TAPO_PRESENT", {"surface"})) return Display::Path::WindowSurface;
+  if (env_is("TAPO_PRESENT", {"renderer"})) return Display::Path::Renderer;
+  const char* driver = SDL_GetCurrentVideoDriver();
+  if (!driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)
+    return Display::Path::WindowSurface;
+  if (env_is("LIBGL_ALWAYS_SOFTWARE", {"1", "true", "yes"}) || env_is("GALLIUM_DRIVER", {"llvmpipe", "softpipe", "swr"}))
+    return Display::Path::WindowSurface;
+  return render_node_available() ? Display::Path::Renderer : Display::Path::WindowSurface;
+}
+
+// Whether the renderer's OpenGL is a software one after all (a GPU whose
+// driver the X server does not offer, as under Xvfb).
+bool software_gl(SDL_Renderer* renderer) {
+  SDL_RendererInfo info{};
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return true;
+  if (std::strncmp(info.name, "opengl", 6) != 0) return std::strcmp(info.name, "software") == 0;
+  using GetString = const unsigned char* (*)(unsigned);
+  auto get_string = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  const unsigned char* name = get_string ? get_string(0x1F01 /* GL_RENDERER */) : nullptr;
+  if (!name) return false;
+  const std::string renderer_name(reinterpret_cast<const char*>(name));
+  for (const char* soft : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+    if (renderer_name.find(soft) != std::string::npos) return true;
+  return false;
+}
+
+}  // namespace
+
 bool Display::open(bool headless, const std::string& caption) {
   headless_ = headless;
   caption_ = caption;
   Loop::instance().set_sdl_translator([this](const SDL_Event& ev) { translate(ev); });
   if (headless) return true;
   SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+  // Our own framebuffer path must not become a renderer behind our back.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // The window itself appears with the first scene, already in the state
   // the game asked for by then.
   return SDL_WasInit(SDL_INIT_VIDEO) != 0;
 }
 
 bool Display::create_window() {
-  window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480,
-                             SDL_WINDOW_RESIZABLE | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
+  const bool forced = env_is("TAPO_PRESENT", {"renderer", "surface"});
+  path_ = choose_path();
+  Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  // A GL renderer on a window made without GL would make SDL create the window again.
+  if (path_ == Path::Renderer) flags |= SDL_WINDOW_OPENGL;
+  window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, flags);
   if (!window_) return false;
   SDL_SetWindowMinimumSize(window_, 320, 240);
-  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-  if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-  if (!renderer_) return false;
-  SDL_RenderSetLogicalSize(renderer_, 640, 480);
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, 640, 480);
+  if (path_ == Path::Renderer && !(create_renderer() && (forced || !software_gl(renderer_)))) {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    path_ = Path::WindowSurface;
+  }
+  if (path_ == Path::WindowSurface && !use_window_surface()) return false;
   SDL_ShowCursor(cursor_shown_ ? SDL_ENABLE : SDL_DISABLE);
   SDL_StartTextInput();
   const char* driver = SDL_GetCurrentVideoDriver();
   Loop::instance().set_sdl_can_block(driver && std::string(driver) != "dummy" && std::string(driver) != "offscreen");
+  repaint_all_ = true;
+  return true;
+}
+
+bool Display::create_renderer() {
+  renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  if (!renderer_) return false;
+  SDL_RenderSetLogicalSize(renderer_, 640, 480);
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, 640, 480);
   return texture_ != nullptr;
+}
+
+bool Display::use_window_surface() {
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface) return false;
+  scaler_.resize(surface->w, surface->h);
+  return true;
 }
 
 void Display::close() {
@@ -75,6 +156,7 @@ void Display::close() {
   texture_ = nullptr;
   renderer_ = nullptr;
   window_ = nullptr;
+  path_ = Path::None;
 }
 
 void Display::set_caption(const std::string& caption) {
@@ -86,8 +168,14 @@ bool Display::set_fullscreen(bool on) {
   if (window_ && SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
   fullscreen_ = on;
   trace::event("display", on ? "fullscreen" : "window");
-  Forms::instance().mark_dirty();
+  repaint_all_ = true;
   return true;
+}
+
+void Display::set_window_size(int w, int h) {
+  if (!window_) return;
+  SDL_SetWindowSize(window_, w, h);
+  repaint_all_ = true;
 }
 
 void Display::show_cursor(bool shown) {
@@ -97,22 +185,101 @@ void Display::show_cursor(bool shown) {
 
 std::optional<Ms> Display::present_if_dirty() {
   auto& forms = Forms::instance();
-  if (headless_ || !forms.dirty()) return std::nullopt;
-  if (!window_ && !create_window()) {
-    std::fprintf(stderr, "tapo: cannot open a window: %s\n", SDL_GetError());
-    throw ProgramExit{1};
+  if (headless_) return std::nullopt;
+  if (!window_) {
+    if (!forms.changed()) return std::nullopt;
+    if (!create_window()) {
+      std::fprintf(stderr, "tapo: cannot open a window: %s\n", SDL_GetError());
+      throw ProgramExit{1};
+    }
   }
+  if (!forms.changed() && !repaint_all_) return std::nullopt;
   const Ms now = Loop::instance().now();
   if (now - last_present_ < kFrameMs) return last_present_ + kFrameMs;
-  forms.mark_clean();
   last_present_ = now;
-  const Surface scene = forms.compose();
-  SDL_UpdateTexture(texture_, nullptr, scene.pixels().data(), scene.width() * 4);
+  const bool first = !presented_;
+  if (path_ == Path::Renderer)
+    present_with_renderer();
+  else
+    present_to_window_surface();
+  presented_ = true;
+  if (first) trace::event("first-frame", path_ == Path::Renderer ? "renderer" : "window-surface");
+  return std::nullopt;
+}
+
+void Display::present_with_renderer() {
+  const Surface& scene = Forms::instance().scene();
+  const auto& parts = Forms::instance().update_scene();
+  const std::vector<Rect> all{Forms::kScene};
+  for (const Rect& r : repaint_all_ ? all : parts) {
+    const SDL_Rect area{r.x, r.y, r.w, r.h};
+    SDL_UpdateTexture(texture_, &area, &scene.pixels()[static_cast<size_t>(r.y) * 640 + r.x], 640 * 4);
+  }
+  repaint_all_ = false;
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
   SDL_RenderPresent(renderer_);
-  return std::nullopt;
+}
+
+void Display::present_to_window_surface() {
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface) return;
+  if (surface->w != scaler_.window_width() || surface->h != scaler_.window_height()) {
+    scaler_.resize(surface->w, surface->h);
+    repaint_all_ = true;
+  }
+  const Surface& scene = Forms::instance().scene();
+  const auto& parts = Forms::instance().update_scene();
+  // Window pictures in our own pixel layout are drawn into directly.
+  const bool direct = surface->format->BytesPerPixel == 4 && surface->format->Rmask == 0xFF0000 &&
+                      surface->format->Gmask == 0xFF00 && surface->format->Bmask == 0xFF;
+  const int pitch = direct ? surface->pitch : surface->w * 4;
+  if (!direct) staging_.resize(static_cast<size_t>(surface->w) * surface->h);
+  if (SDL_MUSTLOCK(surface)) SDL_LockSurface(surface);
+  auto* pixels = direct ? static_cast<std::uint32_t*>(surface->pixels) : staging_.data();
+  sent_.clear();
+  if (repaint_all_) {
+    for (int y = 0; y < surface->h; ++y)
+      std::memset(reinterpret_cast<std::uint8_t*>(pixels) + static_cast<size_t>(y) * pitch, 0, static_cast<size_t>(surface->w) * 4);
+    scaler_.draw(scene, Forms::kScene, pixels, pitch);
+    sent_.push_back({0, 0, surface->w, surface->h});
+  } else {
+    for (const Rect& r : parts)
+      if (const Rect out = scaler_.draw(scene, r, pixels, pitch); !out.empty()) sent_.push_back({out.x, out.y, out.w, out.h});
+  }
+  if (!direct)
+    for (const SDL_Rect& r : sent_)
+      SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_RGB888, &staging_[static_cast<size_t>(r.y) * surface->w + r.x], pitch,
+                        surface->format->format,
+                        static_cast<std::uint8_t*>(surface->pixels) + static_cast<size_t>(r.y) * surface->pitch +
+                            static_cast<size_t>(r.x) * surface->format->BytesPerPixel,
+                        surface->pitch);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  repaint_all_ = false;
+  if (!sent_.empty()) SDL_UpdateWindowSurfaceRects(window_, sent_.data(), static_cast<int>(sent_.size()));
+}
+
+Surface Display::read_window() const {
+  if (!window_) return {};
+  if (path_ == Path::Renderer) {
+    int w = 0, h = 0;
+    SDL_GetRendererOutputSize(renderer_, &w, &h);
+    Surface out(w, h);
+    // The logical size would apply to the rectangle read: read in window pixels.
+    SDL_RenderSetLogicalSize(renderer_, 0, 0);
+    SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB888, out.pixels().data(), w * 4);
+    SDL_RenderSetLogicalSize(renderer_, 640, 480);
+    for (Rgb& p : out.pixels()) p &= 0xFFFFFF;
+    return out;
+  }
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (!surface) return {};
+  Surface out(surface->w, surface->h);
+  SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels, surface->pitch,
+                    SDL_PIXELFORMAT_RGB888, out.pixels().data(), surface->w * 4);
+  for (Rgb& p : out.pixels()) p &= 0xFFFFFF;
+  return out;
 }
 
 void Display::translate(const SDL_Event& ev) {
@@ -145,10 +312,21 @@ void Display::translate(const SDL_Event& ev) {
       break;
     case SDL_WINDOWEVENT:
       if (ev.window.event == SDL_WINDOWEVENT_EXPOSED || ev.window.event == SDL_WINDOWEVENT_SIZE_CHANGED)
-        Forms::instance().mark_dirty();
+        repaint_all_ = true;
+      return;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      repaint_all_ = true;  // the texture's content is gone
       return;
     default:
       return;
+  }
+  // The renderer maps the mouse into the scene itself; our own scaling does it here.
+  if (path_ == Path::WindowSurface && in.kind != InputEvent::Kind::Key && in.kind != InputEvent::Kind::Text &&
+      in.kind != InputEvent::Kind::Close) {
+    const Point p = scaler_.to_scene(in.x, in.y);
+    in.x = p.x;
+    in.y = p.y;
   }
   loop.deliver(in);
 }

@@ -2,12 +2,24 @@
 // aspect ratio kept, sharp (nearest neighbour).  "Full screen" means a
 // borderless window over the desktop: the user's display mode is never
 // changed.  Headless runs keep the same state without a window.
+//
+// Two ways to put the scene on the window, chosen before the window exists so
+// that it is created once: SDL's accelerated renderer where a real GPU draws,
+// and otherwise the window's own framebuffer, scaled by us, where only the
+// parts of the scene that changed are scaled and sent.  A software OpenGL
+// would cost far more for the same picture.  TAPO_PRESENT=renderer|surface
+// overrides the choice.
 #pragma once
 
+#include <SDL_rect.h>
+
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/loop.h"
+#include "platform/scaler.h"
 #include "platform/surface.h"
 
 struct SDL_Window;
@@ -37,9 +49,25 @@ class Display {
   // per display refresh.  Returns when it wants to be called again.
   std::optional<Ms> present_if_dirty();
 
+  enum class Path { None, Renderer, WindowSurface };
+  Path path() const { return path_; }
+  // The window's pixels as shown (tests and benchmarks).
+  Surface read_window() const;
+  // Gives the window another size (tests and benchmarks).
+  void set_window_size(int w, int h);
+
  private:
   void translate(const SDL_Event& ev);
   bool create_window();
+  bool create_renderer();
+  bool use_window_surface();
+  void present_with_renderer();
+  void present_to_window_surface();
+  Path path_ = Path::None;
+  Scaler scaler_;
+  bool repaint_all_ = true;
+  std::vector<std::uint32_t> staging_;  // for window pictures not in our pixel format
+  std::vector<SDL_Rect> sent_;
   std::string caption_;
   bool cursor_shown_ = true;
   bool headless_ = true;
@@ -48,6 +76,7 @@ class Display {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   Ms last_present_ = -1000;
+  bool presented_ = false;
 };
 
 }  // namespace tapo::platform

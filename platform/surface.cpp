@@ -29,6 +29,27 @@ std::optional<Surface> Surface::load_bmp(const std::filesystem::path& file) {
   return out;
 }
 
+Rect intersection(const Rect& a, const Rect& b) {
+  const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+  const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
+  if (x1 <= x0 || y1 <= y0) return {};
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+Rect bounding(const Rect& a, const Rect& b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+  const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
+  return {x0, y0, x1 - x0, y1 - y0};
+}
+
+void Surface::reset(int w, int h, Rgb c) {
+  w_ = std::max(0, w);
+  h_ = std::max(0, h);
+  px_.assign(static_cast<size_t>(w_) * h_, c);
+}
+
 void Surface::fill(Rgb c) { std::fill(px_.begin(), px_.end(), c); }
 
 void Surface::fill_rect(Rect r, Rgb c) {

@@ -20,7 +20,15 @@ constexpr Rgb rgb(int r, int g, int b) {
 struct Rect {
   int x = 0, y = 0, w = 0, h = 0;
   bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
+  bool empty() const { return w <= 0 || h <= 0; }
+  bool contains(const Rect& r) const { return r.x >= x && r.y >= y && r.x + r.w <= x + w && r.y + r.h <= y + h; }
+  bool operator==(const Rect&) const = default;
 };
+
+// The common part of two rectangles (empty when they do not meet).
+Rect intersection(const Rect& a, const Rect& b);
+// The smallest rectangle holding both (an empty one counts as nothing).
+Rect bounding(const Rect& a, const Rect& b);
 
 struct Point {
   int x = 0, y = 0;
@@ -45,6 +53,8 @@ class Surface {
   const std::vector<Rgb>& pixels() const { return px_; }
   std::vector<Rgb>& pixels() { return px_; }
 
+  // Gives the picture a new size, filled with c, reusing its memory.
+  void reset(int w, int h, Rgb c = 0);
   void fill(Rgb c);
   void fill_rect(Rect r, Rgb c);
   // Copies the w x h block at (sx, sy) of src to (dx, dy), clipped to both.

@@ -91,7 +91,8 @@ Rect measure_text(std::string_view text, const TextStyle& style) {
   return {0, 0, w, h};
 }
 
-void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style) {
+void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style, Rect clip) {
+  clip = intersection(clip, {0, 0, dst.width(), dst.height()});
   TTF_Font* font = font_for(style);
   if (!font || text.empty()) return;
   const SDL_Color white{255, 255, 255, 255};
@@ -108,7 +109,7 @@ void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyl
     for (int i = 0; i < argb->w; ++i) {
       const int a = static_cast<int>(row[i] >> 24);
       const int px = x + i, py = y + j;
-      if (a == 0 || px < 0 || py < 0 || px >= dst.width() || py >= dst.height()) continue;
+      if (a == 0 || !clip.contains(px, py)) continue;
       const Rgb under = dst.at(px, py);
       auto mix = [a](int fg, int bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
       dst.set(px, py, rgb(mix(cr, (under >> 16) & 255), mix(cg, (under >> 8) & 255), mix(cb, under & 255)));

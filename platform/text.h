@@ -15,8 +15,9 @@ struct TextStyle {
 
 // Draws UTF-8 text with its top-left corner at (x, y), anti-aliased against
 // what is already there.  Does nothing when fontconfig finds no font (which
-// is said once on standard error).
-void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style);
+// is said once on standard error).  Nothing is drawn outside `clip`.
+void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style,
+               Rect clip = {0, 0, 1 << 20, 1 << 20});
 // Width and height the text would take.
 Rect measure_text(std::string_view text, const TextStyle& style);
 // Releases the fonts (at the end of the program).

@@ -16,6 +16,10 @@ Control::Control(Form& owner, std::string name, Rect r) : rect(r), owner_(owner)
 
 void Control::draw(Surface&, int, int) const {}
 
+void Control::refresh() const {
+  owner_.refresh(rect);
+}
+
 void Label::draw(Surface& scene, int ox, int oy) const {
   if (caption.empty()) return;
   const TextStyle style{font_size, false, fore_color};
@@ -25,7 +29,7 @@ void Label::draw(Surface& scene, int ox, int oy) const {
     x += (rect.w - size.w) / 2;
     y += (rect.h - size.h) / 2;
   }
-  draw_text(scene, x, y, caption, style);
+  draw_text(scene, x, y, caption, style, {ox + rect.x, oy + rect.y, rect.w, rect.h});
 }
 
 void TextBox::type(const std::string& text) {
@@ -41,13 +45,13 @@ void TextBox::type(const std::string& text) {
   }
   if (add.empty()) return;
   caption += add;
-  form().refresh();
+  refresh();
 }
 
 void TextBox::backspace() {
   if (!enabled || caption.empty()) return;
   utf8_pop_back(caption);
-  form().refresh();
+  refresh();
 }
 
 void TextBox::draw(Surface& scene, int ox, int oy) const {
@@ -80,7 +84,11 @@ Control* Form::control(const std::string& name) const {
 void Form::show() { Forms::instance().do_show(*this); }
 void Form::hide() { Forms::instance().do_hide(*this); }
 void Form::unload() { Forms::instance().do_unload(*this); }
-void Form::refresh() const { Forms::instance().mark_dirty(); }
+void Form::refresh() const { refresh({0, 0, bounds.w, bounds.h}); }
+
+void Form::refresh(Rect r) const {
+  if (visible_) Forms::instance().damage(intersection({bounds.x + r.x, bounds.y + r.y, r.w, r.h}, bounds));
+}
 
 void Form::show_modal() {
   auto& forms = Forms::instance();
@@ -311,12 +319,71 @@ void Forms::dispatch(const InputEvent& ev) {
 
 Surface Forms::compose() const {
   Surface scene(640, 480);
-  for (const Form* f : zorder_) {
-    scene.blit(f->picture, 0, 0, f->bounds.w, f->bounds.h, f->bounds.x, f->bounds.y);
-    for (const auto& c : f->controls_)
-      if (c->visible) c->draw(scene, f->bounds.x, f->bounds.y);
-  }
+  draw_part(scene, 0, 0);
   return scene;
+}
+
+void Forms::draw_part(Surface& out, int ox, int oy) const {
+  const Rect part{ox, oy, out.width(), out.height()};
+  for (const Form* f : zorder_) {
+    if (intersection(f->bounds, part).empty()) continue;
+    out.blit(f->picture, 0, 0, f->bounds.w, f->bounds.h, f->bounds.x - ox, f->bounds.y - oy);
+    for (const auto& c : f->controls_) {
+      const Rect at{f->bounds.x + c->rect.x, f->bounds.y + c->rect.y, c->rect.w, c->rect.h};
+      if (c->visible && !intersection(at, part).empty()) c->draw(out, f->bounds.x - ox, f->bounds.y - oy);
+    }
+  }
+}
+
+void Forms::damage(Rect r) {
+  r = intersection(r, kScene);
+  if (r.empty()) return;
+  for (Rect& d : damage_) {
+    if (d.contains(r)) return;
+    if (r.contains(d)) {
+      d = r;
+      return;
+    }
+  }
+  damage_.push_back(r);
+  // Many small parts cost more to present one by one than their sum.
+  constexpr size_t kMostParts = 16;
+  if (damage_.size() > kMostParts) {
+    Rect all;
+    for (const Rect& d : damage_) all = bounding(all, d);
+    damage_.assign(1, all);
+  }
+}
+
+bool Forms::changed() {
+  for (const Form* f : zorder_) {
+    if (f->painted_bounds_ != f->bounds) {
+      damage(f->painted_bounds_);
+      damage(f->bounds);
+      f->painted_bounds_ = f->bounds;
+    }
+    for (const auto& c : f->controls_) {
+      const Rect at{f->bounds.x + c->rect.x, f->bounds.y + c->rect.y, c->rect.w, c->rect.h};
+      if (c->visible == c->painted_ && (!c->visible || at == c->painted_at_)) continue;
+      if (c->painted_) damage(c->painted_at_);
+      if (c->visible) damage(at);
+      c->painted_ = c->visible;
+      c->painted_at_ = at;
+    }
+  }
+  return !damage_.empty();
+}
+
+const std::vector<Rect>& Forms::update_scene() {
+  changed();
+  presented_damage_.swap(damage_);
+  damage_.clear();
+  for (const Rect& r : presented_damage_) {
+    part_.reset(r.w, r.h);
+    draw_part(part_, r.x, r.y);
+    scene_.blit(part_, r.x, r.y);
+  }
+  return presented_damage_;
 }
 
 void Forms::hide_cursor() {
@@ -339,7 +406,7 @@ void Forms::clear() {
   pressed_control_ = nullptr;
   handlers_.clear();
   cursor_count_ = 0;
-  dirty_ = true;
+  damage_.assign(1, kScene);
 }
 
 }  // namespace tapo::platform

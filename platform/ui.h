@@ -52,11 +52,21 @@ class Control {
   std::function<void()> on_click;
   std::function<void(int x, int y)> on_mouse_down, on_mouse_up, on_mouse_move;
 
+  // Draws the control with its form's top left at (ox, oy) of `scene`; it
+  // draws nothing outside its rectangle.
   virtual void draw(Surface& scene, int ox, int oy) const;
+  // Marks the control's place for repainting after its picture or caption
+  // changed (moving it, showing or hiding it is noticed by itself).
+  void refresh() const;
 
  private:
+  friend class Forms;
   Form& owner_;
   std::string name_;
+  // Where the control was on the presented scene, to repaint that place
+  // when it moves or disappears.
+  mutable Rect painted_at_;
+  mutable bool painted_ = false;
 };
 
 // A borderless label; mostly an invisible click area, optionally with text.
@@ -146,12 +156,15 @@ class Form : public std::enable_shared_from_this<Form> {
   void unload();
   bool visible() const { return visible_; }
   bool loaded() const { return loaded_; }
-  // Marks the scene for repainting after drawing into the picture.
+  // Marks the form for repainting after drawing into the picture: all of it,
+  // or the rectangle r (form pixels).
   void refresh() const;
+  void refresh(Rect r) const;
 
  private:
   friend class Forms;
   std::string name_;
+  mutable Rect painted_bounds_;
   std::vector<std::unique_ptr<Control>> controls_;
   bool visible_ = false;
   bool loaded_ = false;
@@ -182,11 +195,20 @@ class Forms {
   // Keys the window handles before any form (F11).
   std::function<bool(const std::string& key)> on_global_key;
 
-  // Composes the visible forms into one 640 x 480 scene.
+  // Composes the visible forms into a new 640 x 480 scene.
   Surface compose() const;
-  bool dirty() const { return dirty_; }
-  void mark_dirty() { dirty_ = true; }
-  void mark_clean() { dirty_ = false; }
+
+  // Damage: the parts of the scene that changed since it was last presented.
+  void damage(Rect scene_rect);
+  void mark_dirty() { damage(kScene); }
+  // Adds the places of controls and forms that moved, appeared or
+  // disappeared; true when anything is to be repainted.
+  bool changed();
+  // Brings the kept scene up to date by composing only the damaged parts,
+  // and returns those parts (cleared at the next call).
+  const std::vector<Rect>& update_scene();
+  const Surface& scene() const { return scene_; }
+  static constexpr Rect kScene{0, 0, 640, 480};
 
   // Mouse pointer: a display counter, shown while it is >= 0.
   void hide_cursor();
@@ -210,6 +232,8 @@ class Forms {
   void do_hide(Form& f);
   void do_unload(Form& f);
   void activate_top();
+  // Draws the scene part that `out` covers, `out` standing at (ox, oy).
+  void draw_part(Surface& out, int ox, int oy) const;
 
   std::vector<std::shared_ptr<Form>> loaded_;
   std::vector<Form*> zorder_;  // bottom to top, shown forms only
@@ -218,7 +242,10 @@ class Forms {
   std::vector<Form*> handlers_;  // the forms whose handlers run, innermost last
   std::weak_ptr<Form> pressed_form_;
   Control* pressed_control_ = nullptr;
-  bool dirty_ = true;
+  std::vector<Rect> damage_{kScene};
+  std::vector<Rect> presented_damage_;
+  Surface scene_{640, 480};
+  Surface part_;  // reused for composing one damaged part
   int cursor_count_ = 0;
 };
 

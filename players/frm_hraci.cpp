@@ -397,9 +397,9 @@ void FrmHraci::bell_click() {
 void FrmHraci::show_cell(pf::PictureBox& box, const std::optional<pf::Surface>& strip, int cells, int cell) {
   if (!strip) return;
   const int w = strip->width() / cells;
-  box.image = pf::Surface(w, strip->height());
+  box.image.reset(w, strip->height());
   box.image.blit(*strip, w * cell, 0, w, strip->height(), 0, 0);
-  refresh();
+  box.refresh();
 }
 
 void FrmHraci::crank_tick() {
@@ -443,7 +443,7 @@ void FrmHraci::draw_hat_at(int x, int y) {
   klobouk_->rect.x = hat_x_ = x;
   klobouk_->rect.y = hat_y_ = y;
   klobouk_->visible = true;
-  refresh();
+  klobouk_->refresh();
 }
 
 void FrmHraci::restore_under_hat() {

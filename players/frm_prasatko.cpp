@@ -69,7 +69,7 @@ class CounterLabel : public pf::Label {
       size = pf::measure_text(caption, style);
     }
     pf::draw_text(scene, ox + rect.x + (rect.w - size.w) / 2, oy + rect.y + (rect.h - size.h) / 2, caption,
-                  style);
+                  style, {ox + rect.x, oy + rect.y, rect.w, rect.h});
   }
 };
 
@@ -166,7 +166,7 @@ class FrmPrasatko : public pf::Form {
   void add_one() {
     cislice_->caption = decimal(core::val(cislice_->caption) + 1);
     ++counted_;
-    refresh();
+    cislice_->refresh();
   }
 
   pf::PictureBox* zdroj_ = nullptr;
