@@ -50,13 +50,17 @@ void close_sound() {
 
 void play_wav(const MediaPath& wav) { play_wav_range(wav, 0, -1); }
 
-void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to) {
+void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to) { play_wav_range(wav, nullptr, from, to); }
+
+void play_wav_range(const MediaPath& wav, std::shared_ptr<const pf::WavData> decoded, std::uint32_t from, std::int64_t to) {
   close_sound();
   auto& ch = pf::SoundChannel::instance();
   std::string args = trace_path(wav);
   if (from != 0 || to != -1) args += " " + std::to_string(from) + " " + std::to_string(to);
   pf::trace::event("sound", args);
-  if (!ch.open(real_path(wav))) {
+  if (decoded) {
+    ch.open(std::move(decoded));
+  } else if (!ch.open(real_path(wav))) {
     if (!file_exists(wav)) note_missing(wav);
     return;
   }
@@ -153,11 +157,14 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   const MediaPath wav{marks_file.root, with_extension_at_first_dot(marks_file.path, "WAV")};
   const size_t n = marks.size();
   size_t g = 0;
+  // Read and decoded once: the talk plays it in parts between the marks.
+  std::shared_ptr<const pf::WavData> speech;
+  if (auto loaded = pf::load_wav(real_path(wav))) speech = std::make_shared<const pf::WavData>(std::move(*loaded));
   if (n > 0) {
-    play_wav_range(wav, 0, marks[0]);
+    play_wav_range(wav, speech, 0, marks[0]);
     g = 1;
   } else {
-    play_wav_range(wav, 0, -1);
+    play_wav_range(wav, speech, 0, -1);
   }
   int previous = 0;
 
@@ -186,10 +193,10 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
         loop.wait_ms(kMarkPauseMs);
         ++g;
         if (g > n) {
-          play_wav_range(wav, marks[g - 2], -1);
+          play_wav_range(wav, speech, marks[g - 2], -1);
           g = 0;
         } else {
-          play_wav_range(wav, marks[g - 2], marks[g - 1]);
+          play_wav_range(wav, speech, marks[g - 2], marks[g - 1]);
         }
         box.visible = true;
         box.refresh();

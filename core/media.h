@@ -2,10 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 #include "core/tapo_iii.h"
 #include "platform/ui.h"
+
+namespace tapo::platform {
+struct WavData;
+}
 
 namespace tapo::core {
 
@@ -15,6 +20,9 @@ void close_sound();
 void play_wav(const MediaPath& wav);
 // Plays bytes from..to of the file's sample data (to = -1: to its end).
 void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to);
+// The same for a sound already decoded (null: read from the file as above).
+void play_wav_range(const MediaPath& wav, std::shared_ptr<const platform::WavData> decoded, std::uint32_t from,
+                    std::int64_t to);
 // 526 while a sound plays, 525 once it has stopped, 0 when closed.
 int sound_mode();
 

@@ -337,8 +337,14 @@ void SoundChannel::close() {
 
 bool SoundChannel::open(const std::filesystem::path& file) {
   close();
-  wav_ = load_wav(file);
-  return wav_.has_value();
+  auto loaded = load_wav(file);
+  if (loaded) wav_ = std::make_shared<const WavData>(std::move(*loaded));
+  return wav_ != nullptr;
+}
+
+void SoundChannel::open(std::shared_ptr<const WavData> wav) {
+  close();
+  wav_ = std::move(wav);
 }
 
 void SoundChannel::play(std::uint32_t from, std::optional<std::uint32_t> to) {

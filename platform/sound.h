@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -50,10 +51,13 @@ class SoundChannel {
   void close();
   // "Open": false, and the channel stays closed, for a file that cannot be read.
   bool open(const std::filesystem::path& file);
+  // "Open" on a sound decoded before, to play one file in parts without
+  // reading and decoding it again each time.
+  void open(std::shared_ptr<const WavData> wav);
   // "Play" from..to (bytes of sample data; to = nullopt: to the end); returns at once.
   void play(std::uint32_t from = 0, std::optional<std::uint32_t> to = std::nullopt);
 
-  bool is_open() const { return wav_.has_value(); }
+  bool is_open() const { return wav_ != nullptr; }
   // 525 stopped, 526 playing, 0 when closed.
   int mode() const;
   std::uint32_t position() const;
@@ -66,7 +70,7 @@ class SoundChannel {
  private:
   SoundChannel();
 
-  std::optional<WavData> wav_;
+  std::shared_ptr<const WavData> wav_;
   bool playing_ = false;
   std::uint32_t from_ = 0, to_ = 0;
   Ms started_ = 0;
