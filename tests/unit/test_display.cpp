@@ -1,0 +1,174 @@
+// Presentation: our own scaling shows the same pixels and maps the mouse the
+// same way as SDL's renderer, and presenting only the damaged parts leaves
+// the window exactly as a full repaint would.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/display.h"
+#include "platform/scaler.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "test_support.h"
+
+namespace {
+
+namespace pf = tapo::platform;
+using tapo::testing::LoopTest;
+
+// A scene where every pixel differs from its neighbours.
+pf::Surface busy_scene() {
+  pf::Surface s(640, 480);
+  for (int y = 0; y < 480; ++y)
+    for (int x = 0; x < 640; ++x) s.set(x, y, pf::rgb(x * 7 + y, y * 13 + x * 3, (x ^ y) * 5));
+  return s;
+}
+
+// The scene as our scaler draws it into a whole window of w x h.
+pf::Surface scaled(const pf::Surface& scene, int w, int h) {
+  pf::Scaler scaler;
+  scaler.resize(w, h);
+  pf::Surface out(w, h);
+  scaler.draw(scene, pf::Forms::kScene, out.pixels().data(), w * 4);
+  return out;
+}
+
+class VideoTest : public LoopTest {
+ protected:
+  void SetUp() override {
+    LoopTest::SetUp();
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+  }
+  void TearDown() override {
+    unsetenv("TAPO_PRESENT");
+    pf::Display::instance().close();
+    pf::Display::instance().open(true, "");
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    LoopTest::TearDown();
+  }
+};
+
+// SDL's software renderer with a logical size: what a machine without a GPU
+// showed before, and the placement every renderer shares.
+TEST_F(VideoTest, ScalingMatchesSdlsRendererInPixelsAndMouse) {
+  const pf::Surface scene = busy_scene();
+  for (auto [w, h] : std::vector<std::pair<int, int>>{{640, 480}, {1024, 768}, {1280, 960}, {1000, 700}, {1920, 1080}}) {
+    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+    SDL_Window* window = SDL_CreateWindow("t", 0, 0, w, h, 0);
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    ASSERT_TRUE(renderer) << SDL_GetError();
+    SDL_RenderSetLogicalSize(renderer, 640, 480);
+    pf::Scaler scaler;
+    scaler.resize(w, h);
+
+    // Clicks land on the same scene pixel, letterbox borders included.
+    for (int x = 0; x < w; x += 37)
+      for (int y = 0; y < h; y += 29) {
+        SDL_PumpEvents();
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        SDL_Event ev{};
+        ev.type = SDL_MOUSEBUTTONDOWN;
+        ev.button.windowID = SDL_GetWindowID(window);
+        ev.button.button = SDL_BUTTON_LEFT;
+        ev.button.x = x;
+        ev.button.y = y;
+        SDL_PushEvent(&ev);
+        SDL_Event got{};
+        ASSERT_EQ(SDL_PeepEvents(&got, 1, SDL_GETEVENT, SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONDOWN), 1);
+        const pf::Point p = scaler.to_scene(x, y);
+        ASSERT_EQ(p.x, got.button.x) << x << "," << y;
+        ASSERT_EQ(p.y, got.button.y) << x << "," << y;
+      }
+
+    // Pixels: where SDL's fixed-point stepping is exact, the same picture.
+    if (w * 3 == h * 4 && (w % 128 == 0 || w == 640)) {
+      SDL_Texture* texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, 640, 480);
+      SDL_UpdateTexture(texture, nullptr, scene.pixels().data(), 640 * 4);
+      SDL_RenderClear(renderer);
+      SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+      SDL_RenderSetLogicalSize(renderer, 0, 0);
+      pf::Surface shown(w, h);
+      ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, shown.pixels().data(), w * 4), 0);
+      for (auto& px : shown.pixels()) px &= 0xFFFFFF;
+      EXPECT_TRUE(shown.pixels() == scaled(scene, w, h).pixels());
+      SDL_DestroyTexture(texture);
+    }
+    SDL_DestroyRenderer(renderer);
+    SDL_DestroyWindow(window);
+  }
+}
+
+class Board : public pf::Form {
+ public:
+  Board() : Form("display_board") {}
+  void on_load() override {
+    picture = busy_scene();
+    bell = &add<pf::PictureBox>("bell", pf::Rect{432, 54, 33, 37});
+    bell->image.fill(pf::rgb(250, 200, 0));
+    name = &add<pf::Label>("name", pf::Rect{100, 300, 120, 24});
+    name->font_size = 18;
+    name->centred = true;
+  }
+  pf::PictureBox* bell = nullptr;
+  pf::Label* name = nullptr;
+};
+TAPO_REGISTER_FORM("display_board", Board)
+
+// A bell tick damages the bell's place only; moving and hiding damage the
+// places left as well.
+TEST_F(LoopTest, DamageIsWhereThingsChanged) {
+  auto board = std::static_pointer_cast<Board>(forms().get("display_board"));
+  board->show();
+  forms().update_scene();
+  EXPECT_FALSE(forms().changed());
+
+  board->bell->image.fill(pf::rgb(1, 2, 3));
+  board->bell->refresh();
+  EXPECT_EQ(forms().update_scene(), (std::vector<pf::Rect>{{432, 54, 33, 37}}));
+
+  board->bell->rect.x = 500;
+  const auto& moved = forms().update_scene();
+  ASSERT_EQ(moved.size(), 2u);
+  EXPECT_EQ(moved[0], (pf::Rect{432, 54, 33, 37}));
+  EXPECT_EQ(moved[1], (pf::Rect{500, 54, 33, 37}));
+
+  board->bell->visible = false;
+  EXPECT_EQ(forms().update_scene(), (std::vector<pf::Rect>{{500, 54, 33, 37}}));
+  EXPECT_TRUE(forms().scene().pixels() == forms().compose().pixels());
+}
+
+// Through the window's framebuffer: after a run of partial presents the
+// window shows exactly what one full repaint shows, at any window size.
+TEST_F(VideoTest, PartialPresentsEndAsAFullRepaint) {
+  auto& display = pf::Display::instance();
+  setenv("TAPO_PRESENT", "surface", 1);
+  ASSERT_TRUE(display.open(false, "t"));
+  loop().set_present_hook([&display] { return display.present_if_dirty(); });
+  auto board = std::static_pointer_cast<Board>(forms().get("display_board"));
+  board->show();
+  loop().wait_ms(20);
+  ASSERT_EQ(display.path(), pf::Display::Path::WindowSurface);
+
+  for (auto [w, h] : std::vector<std::pair<int, int>>{{640, 480}, {1024, 768}, {1000, 700}}) {
+    SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h));
+    display.set_window_size(w, h);
+    loop().wait_ms(20);
+    for (int step = 0; step < 12; ++step) {
+      board->bell->rect.x = 400 + step * 9;
+      board->bell->rect.y = 40 + (step % 3) * 50;
+      board->bell->visible = step % 4 != 3;
+      board->bell->image.fill(pf::rgb(step * 20, 255 - step * 20, step));
+      board->bell->refresh();
+      board->name->caption = std::string(static_cast<size_t>(step % 5) + 1, 'W');
+      board->name->refresh();
+      loop().wait_ms(20);
+    }
+    EXPECT_TRUE(display.read_window().pixels() == scaled(forms().compose(), w, h).pixels());
+  }
+}
+
+}  // namespace
