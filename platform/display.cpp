@@ -111,12 +111,16 @@ bool Display::open(bool headless, const std::string& caption) {
 bool Display::create_window() {
   const bool forced = env_is("TAPO_PRESENT", {"renderer", "surface"});
   path_ = choose_path();
-  Uint32 flags = SDL_WINDOW_RESIZABLE | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  // Made hidden and shown when ready: SDL's X11 backend waits for the window
+  // manager after each change of a window that is already on the screen.
+  Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   // A GL renderer on a window made without GL would make SDL create the window again.
   if (path_ == Path::Renderer) flags |= SDL_WINDOW_OPENGL;
   window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, flags);
   if (!window_) return false;
   SDL_SetWindowMinimumSize(window_, 320, 240);
+  SDL_ShowWindow(window_);
+  SDL_PumpEvents();  // the size the window manager gave it, before the first frame
   if (path_ == Path::Renderer && !(create_renderer() && (forced || !software_gl(renderer_)))) {
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);

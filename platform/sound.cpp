@@ -310,6 +310,8 @@ void SoundChannel::open_device() {
   want.format = AUDIO_S16SYS;
   want.channels = 2;
   want.samples = 2048;
+  want.callback = &SoundChannel::fill;
+  want.userdata = this;
   SDL_AudioSpec have{};
   const SDL_AudioDeviceID id =
       SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
@@ -320,13 +322,14 @@ void SoundChannel::open_device() {
 
 void SoundChannel::close_device() {
   if (!device_) return;
+  stop_feed();
   SDL_CloseAudioDevice(device_);
   device_ = 0;
   device_rate_ = 0;
 }
 
 void SoundChannel::close() {
-  if (device_) SDL_ClearQueuedAudio(device_);
+  stop_feed();
   if (wake_id_) Loop::instance().remove_wake_source(wake_id_);
   wake_id_ = 0;
   wav_.reset();
@@ -350,7 +353,7 @@ void SoundChannel::open(std::shared_ptr<const WavData> wav) {
 void SoundChannel::play(std::uint32_t from, std::optional<std::uint32_t> to) {
   if (!wav_) return;
   auto& loop = Loop::instance();
-  if (device_) SDL_ClearQueuedAudio(device_);
+  stop_feed();
   const std::uint32_t end = wav_->data_bytes;
   from_ = std::min(from, end);
   to_ = std::max(from_, std::min(to.value_or(end), end));
@@ -377,31 +380,40 @@ void SoundChannel::play(std::uint32_t from, std::optional<std::uint32_t> to) {
   SDL_AudioStream* stream =
       SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(w.channels), w.rate, AUDIO_S16SYS, 2, device_rate_);
   if (!stream) return;
-  const std::size_t frame_bytes = sizeof(std::int16_t) * w.channels;
-  const std::int16_t* src = w.pcm.data() + first * w.channels;
-  std::size_t left = last - first;
-  std::vector<std::uint8_t> converted;
-  std::vector<std::uint8_t> buf(1 << 16);
-  auto drain = [&] {
-    for (;;) {
-      const int got = SDL_AudioStreamGet(stream, buf.data(), static_cast<int>(buf.size()));
-      if (got <= 0) break;
-      converted.insert(converted.end(), buf.begin(), buf.begin() + got);
-    }
-  };
-  bool ok = true;
-  while (left && ok) {
-    const std::size_t n = std::min<std::size_t>(left, 16384);
-    ok = SDL_AudioStreamPut(stream, src, static_cast<int>(n * frame_bytes)) == 0;
-    src += n * w.channels;
-    left -= n;
-    drain();
-  }
-  if (ok && SDL_AudioStreamFlush(stream) == 0) drain();
-  SDL_FreeAudioStream(stream);
-  if (!converted.empty())
-    SDL_QueueAudio(device_, converted.data(), static_cast<Uint32>(converted.size()));
+  SDL_LockAudioDevice(device_);
+  feed_ = {wav_, stream, first, last};
+  SDL_UnlockAudioDevice(device_);
   SDL_PauseAudioDevice(device_, 0);
+}
+
+void SoundChannel::stop_feed() {
+  if (!device_) return;
+  SDL_LockAudioDevice(device_);
+  Feed old = std::move(feed_);
+  feed_ = {};
+  SDL_UnlockAudioDevice(device_);
+  if (old.stream) SDL_FreeAudioStream(old.stream);
+}
+
+// On SDL's audio thread: converts as much of the playing part as the device
+// asks for, so a sound cut short was never converted beyond where it stopped.
+void SoundChannel::pull(std::uint8_t* out, int len) {
+  std::memset(out, 0, static_cast<size_t>(len));
+  Feed& feed = feed_;
+  if (!feed.stream) return;
+  constexpr std::size_t kChunkFrames = 4096;
+  const int channels = feed.wav->channels;
+  while (SDL_AudioStreamAvailable(feed.stream) < len && feed.next < feed.last) {
+    const std::size_t n = std::min(kChunkFrames, feed.last - feed.next);
+    const std::int16_t* src = feed.wav->pcm.data() + feed.next * static_cast<std::size_t>(channels);
+    if (SDL_AudioStreamPut(feed.stream, src, static_cast<int>(n * sizeof(std::int16_t) * channels)) != 0) {
+      feed.next = feed.last;
+      break;
+    }
+    feed.next += n;
+    if (feed.next == feed.last) SDL_AudioStreamFlush(feed.stream);
+  }
+  SDL_AudioStreamGet(feed.stream, out, len);
 }
 
 std::optional<Ms> SoundChannel::end_moment() const {

@@ -15,6 +15,9 @@
 
 #include "platform/loop.h"
 
+struct _SDL_AudioStream;
+typedef struct _SDL_AudioStream SDL_AudioStream;
+
 namespace tapo::platform {
 
 struct WavData {
@@ -64,13 +67,27 @@ class SoundChannel {
   std::uint32_t length() const;
   // The SDL audio device the channel plays on; 0 when there is none.
   std::uint32_t device() const { return device_; }
+  // The next `len` bytes for the device (silence when nothing plays); the
+  // audio thread calls this with the device locked.
+  void pull(std::uint8_t* out, int len);
   // When the sound that plays will end (nullopt when nothing plays).
   std::optional<Ms> end_moment() const;
 
  private:
   SoundChannel();
 
+  // What the audio thread plays: the part from..to of a sound, converted
+  // to the device's format as the device asks for it.
+  struct Feed {
+    std::shared_ptr<const WavData> wav;
+    SDL_AudioStream* stream = nullptr;
+    std::size_t next = 0, last = 0;  // decoded frames
+  };
+  static void fill(void* self, std::uint8_t* out, int len) { static_cast<SoundChannel*>(self)->pull(out, len); }
+  void stop_feed();
+
   std::shared_ptr<const WavData> wav_;
+  Feed feed_;  // guarded by the audio device's lock
   bool playing_ = false;
   std::uint32_t from_ = 0, to_ = 0;
   Ms started_ = 0;

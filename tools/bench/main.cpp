@@ -1,11 +1,20 @@
 // tapo-bench: the figures that say whether the game is kind to the machine.
-// Runs on the real clock with SDL's dummy video and audio drivers and prints
-// one figure a line, "name value unit":
+// Runs on the real clock with SDL's dummy audio driver and prints one figure
+// a line, "name value unit":
+//   present_path       the video driver, window size and presentation path
 //   cpu_idle_pct       CPU over wall time while a still screen waits 10 s
 //   cpu_anim_pct       the same while animation scripts of 40 steps x 50 ms play
 //   cpu_talk_pct       the same while a talking clip of 10 s plays
+//   cpu_hover_pct      the same while a 33 x 37 hover picture changes every 150 ms
 //   hold_error_ms_p99  99th percentile of |shown - scheduled| over the steps
 //   decode_us_640x480  mean time to decode one 640 x 480 Cinepak frame
+//   peak_rss_mb        the most memory the benchmark held
+//
+// Without options it draws into SDL's dummy video driver.  With --window it
+// opens a real 1024 x 768 window in the current display through the game's
+// own presentation path; --game TAPO --demo DIR then also starts the real
+// game on the demo media and prints its figures (game_*).  tools/bench/window.sh
+// runs all of it in a virtual X display.
 #include <SDL.h>
 #include <sys/resource.h>
 
@@ -20,6 +29,7 @@
 #include <vector>
 
 #include "core/animation.h"
+#include "tools/bench/game_run.h"
 #include "core/media.h"
 #include "platform/clip.h"
 #include "platform/display.h"
@@ -44,9 +54,19 @@ class StillScreen : public pf::Form {
     picture.fill(pf::rgb(90, 150, 220));
     video = &add<pf::PictureBox>("video", pf::Rect{0, 0, 10, 10});
     video->visible = false;
+    bell = &add<pf::PictureBox>("bell", pf::Rect{432, 54, 33, 37});
   }
   pf::PictureBox* video = nullptr;
+  pf::PictureBox* bell = nullptr;
 };
+
+double peak_rss_mb() {
+  std::ifstream in("/proc/self/status");
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6) / 1024.0;
+  return -1;
+}
 
 double cpu_seconds() {
   rusage u{};
@@ -126,8 +146,23 @@ std::vector<double> hold_errors(const std::string& trace_text) {
 
 }  // namespace
 
-int main() {
-  SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+int main(int argc, char** argv) {
+  bool window = false;
+  fs::path game, demo;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--window") {
+      window = true;
+    } else if (a == "--game" && i + 1 < argc) {
+      game = argv[++i];
+    } else if (a == "--demo" && i + 1 < argc) {
+      demo = argv[++i];
+    } else {
+      std::fprintf(stderr, "usage: tapo-bench [--window [--game TAPO --demo DIR]]\n");
+      return 2;
+    }
+  }
+  if (!window) SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
   SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) return 1;
   const fs::path dir = fs::temp_directory_path() / ("tapo-bench-" + std::to_string(getpid()));
@@ -146,7 +181,9 @@ int main() {
   pf::Forms::register_factory("bench_screen", [] { return std::static_pointer_cast<pf::Form>(std::make_shared<StillScreen>()); });
   auto screen = std::static_pointer_cast<StillScreen>(forms.get("bench_screen"));
   screen->show();
-  loop.wait_ms(200);  // the first frame is up
+  loop.wait_while([&display] { return !display.has_window(); });
+  if (window) display.set_window_size(1024, 768);
+  loop.wait_ms(500);  // the window has its size and the first frame is up
 
   const double idle = cpu_pct([&] { loop.wait_ms(10000); });
 
@@ -166,6 +203,17 @@ int main() {
   pf::trace::close();
   std::free(buf);
 
+  // A hover animation: the bell's four pictures, one every 150 ms.
+  int cell = 0;
+  pf::FormTimer hover(*screen, 150, [&] {
+    cell = (cell + 1) % 4;
+    screen->bell->image.fill(pf::rgb(200 + cell * 15, 160, 40 * cell));
+    screen->bell->refresh();
+  });
+  hover.set_enabled(true);
+  const double hover_cpu = cpu_pct([&] { loop.wait_ms(10000); });
+  hover.set_enabled(false);
+
   std::sort(errors.begin(), errors.end());
   const double p99 = errors.empty() ? -1 : errors[std::min(errors.size() - 1, static_cast<size_t>(0.99 * errors.size()))];
 
@@ -177,16 +225,23 @@ int main() {
     if (decoded) decode_us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / decoded;
   }
 
+  const char* path = display.path() == pf::Display::Path::Renderer ? "renderer" : "window-surface";
+  const pf::Surface shown = display.read_window();
+  std::printf("present_path %s %dx%d %s\n", SDL_GetCurrentVideoDriver(), shown.width(), shown.height(), path);
   std::printf("cpu_idle_pct %.2f %%\n", idle);
   std::printf("cpu_anim_pct %.2f %%\n", anim);
   std::printf("cpu_talk_pct %.2f %%\n", talk);
+  std::printf("cpu_hover_pct %.2f %%\n", hover_cpu);
   std::printf("hold_error_ms_p99 %.1f ms (%zu steps)\n", p99, errors.size());
   std::printf("decode_us_640x480 %.0f us\n", decode_us);
+  std::printf("peak_rss_mb %.1f MB\n", peak_rss_mb());
+  std::fflush(stdout);
 
   forms.clear();
   display.close();
   SDL_Quit();
   std::error_code ec;
   fs::remove_all(dir, ec);
+  if (!game.empty()) return tapo::bench::run_game(game, demo.empty() ? game.parent_path() / "demo" : demo) ? 0 : 1;
   return 0;
 }

@@ -1,0 +1,14 @@
+// The real game started as a child process in the current display, timed
+// from outside: start to first frame, CPU on the opening picture, during
+// Tapo's greeting and on the still players' screen, and peak memory.
+#pragma once
+
+#include <filesystem>
+
+namespace tapo::bench {
+
+// Runs `game` on the media pack in `demo` (its media/ and data/ folders) and
+// prints its figures; false when it could not be run.
+bool run_game(const std::filesystem::path& game, const std::filesystem::path& demo);
+
+}  // namespace tapo::bench
