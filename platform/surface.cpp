@@ -14,18 +14,16 @@ Surface::Surface(int w, int h, Rgb fill)
 std::optional<Surface> Surface::load_bmp(const std::filesystem::path& file) {
   SDL_Surface* raw = SDL_LoadBMP(file.c_str());
   if (!raw) return std::nullopt;
-  SDL_Surface* conv = SDL_ConvertSurfaceFormat(raw, SDL_PIXELFORMAT_RGB888, 0);
+  // Converted straight into the picture's own pixels.
+  Surface out(raw->w, raw->h);
+  SDL_Surface* target = SDL_CreateRGBSurfaceWithFormatFrom(out.px_.data(), out.w_, out.h_, 32, out.w_ * 4,
+                                                           SDL_PIXELFORMAT_RGB888);
+  SDL_SetSurfaceBlendMode(raw, SDL_BLENDMODE_NONE);
+  const bool ok = target && SDL_BlitSurface(raw, nullptr, target, nullptr) == 0;
+  SDL_FreeSurface(target);
   SDL_FreeSurface(raw);
-  if (!conv) return std::nullopt;
-  Surface out(conv->w, conv->h);
-  SDL_LockSurface(conv);
-  for (int y = 0; y < conv->h; ++y) {
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(conv->pixels) +
-                                                      static_cast<size_t>(y) * conv->pitch);
-    for (int x = 0; x < conv->w; ++x) out.px_[static_cast<size_t>(y) * out.w_ + x] = row[x] & 0xFFFFFF;
-  }
-  SDL_UnlockSurface(conv);
-  SDL_FreeSurface(conv);
+  if (!ok) return std::nullopt;
+  for (Rgb& p : out.px_) p &= 0xFFFFFF;
   return out;
 }
 
@@ -53,10 +51,8 @@ void Surface::reset(int w, int h, Rgb c) {
 void Surface::fill(Rgb c) { std::fill(px_.begin(), px_.end(), c); }
 
 void Surface::fill_rect(Rect r, Rgb c) {
-  const int x0 = std::max(0, r.x), y0 = std::max(0, r.y);
-  const int x1 = std::min(w_, r.x + r.w), y1 = std::min(h_, r.y + r.h);
-  for (int y = y0; y < y1; ++y)
-    std::fill_n(px_.begin() + static_cast<long>(y) * w_ + x0, std::max(0, x1 - x0), c);
+  r = intersection(r, clip());
+  for (int y = r.y; y < r.y + r.h; ++y) std::fill_n(px_.begin() + static_cast<long>(y) * w_ + r.x, r.w, c);
 }
 
 void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy) {
@@ -65,11 +61,14 @@ void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int
   if (sy < 0) { h += sy; dy -= sy; sy = 0; }
   w = std::min(w, src.w_ - sx);
   h = std::min(h, src.h_ - sy);
-  if (dx < 0) { w += dx; sx -= dx; dx = 0; }
-  if (dy < 0) { h += dy; sy -= dy; dy = 0; }
-  w = std::min(w, w_ - dx);
-  h = std::min(h, h_ - dy);
-  if (w <= 0 || h <= 0) return;
+  const Rect to = intersection({dx, dy, w, h}, clip());
+  if (to.empty()) return;
+  sx += to.x - dx;
+  sy += to.y - dy;
+  dx = to.x;
+  dy = to.y;
+  w = to.w;
+  h = to.h;
   for (int y = 0; y < h; ++y) {
     const Rgb* from = &src.px_[static_cast<size_t>(sy + y) * src.w_ + sx];
     std::copy_n(from, w, &px_[static_cast<size_t>(dy + y) * w_ + dx]);

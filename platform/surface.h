@@ -57,9 +57,14 @@ class Surface {
   void reset(int w, int h, Rgb c = 0);
   void fill(Rgb c);
   void fill_rect(Rect r, Rgb c);
-  // Copies the w x h block at (sx, sy) of src to (dx, dy), clipped to both.
+  // Copies the w x h block at (sx, sy) of src to (dx, dy), clipped to both
+  // (and to the clip rectangle).
   void blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy);
   void blit(const Surface& src, int dx, int dy) { blit(src, 0, 0, src.w_, src.h_, dx, dy); }
+
+  // fill_rect, blit and text drawing leave everything outside the clip
+  // rectangle alone (set it with ClipScope).
+  Rect clip() const { return intersection(clip_, {0, 0, w_, h_}); }
 
   // Writes the picture as an uncompressed 24-bit BMP.
   bool save_bmp(const std::filesystem::path& file) const;
@@ -67,8 +72,23 @@ class Surface {
   bool save_png(const std::filesystem::path& file) const;
 
  private:
+  friend class ClipScope;
   int w_ = 0, h_ = 0;
   std::vector<Rgb> px_;
+  Rect clip_{0, 0, 1 << 30, 1 << 30};
+};
+
+// Draws into `surface` only inside `r` while it lives.
+class ClipScope {
+ public:
+  ClipScope(Surface& surface, Rect r) : surface_(surface), old_(surface.clip_) { surface.clip_ = r; }
+  ~ClipScope() { surface_.clip_ = old_; }
+  ClipScope(const ClipScope&) = delete;
+  ClipScope& operator=(const ClipScope&) = delete;
+
+ private:
+  Surface& surface_;
+  Rect old_;
 };
 
 }  // namespace tapo::platform

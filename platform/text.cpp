@@ -92,7 +92,7 @@ Rect measure_text(std::string_view text, const TextStyle& style) {
 }
 
 void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style, Rect clip) {
-  clip = intersection(clip, {0, 0, dst.width(), dst.height()});
+  clip = intersection(clip, dst.clip());
   TTF_Font* font = font_for(style);
   if (!font || text.empty()) return;
   const SDL_Color white{255, 255, 255, 255};

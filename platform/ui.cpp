@@ -324,7 +324,13 @@ Surface Forms::compose() const {
 }
 
 void Forms::draw_part(Surface& out, int ox, int oy) const {
-  const Rect part{ox, oy, out.width(), out.height()};
+  const Rect clip = out.clip();
+  const Rect part{ox + clip.x, oy + clip.y, clip.w, clip.h};
+  // What no opaque form covers stays black.
+  const bool covered = std::any_of(zorder_.begin(), zorder_.end(), [&part](const Form* f) {
+    return f->bounds.contains(part) && f->picture.width() >= f->bounds.w && f->picture.height() >= f->bounds.h;
+  });
+  if (!covered) out.fill_rect(clip, 0);
   for (const Form* f : zorder_) {
     if (intersection(f->bounds, part).empty()) continue;
     out.blit(f->picture, 0, 0, f->bounds.w, f->bounds.h, f->bounds.x - ox, f->bounds.y - oy);
@@ -379,9 +385,8 @@ const std::vector<Rect>& Forms::update_scene() {
   presented_damage_.swap(damage_);
   damage_.clear();
   for (const Rect& r : presented_damage_) {
-    part_.reset(r.w, r.h);
-    draw_part(part_, r.x, r.y);
-    scene_.blit(part_, r.x, r.y);
+    ClipScope clip(scene_, r);
+    draw_part(scene_, 0, 0);
   }
   return presented_damage_;
 }

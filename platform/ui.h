@@ -232,7 +232,7 @@ class Forms {
   void do_hide(Form& f);
   void do_unload(Form& f);
   void activate_top();
-  // Draws the scene part that `out` covers, `out` standing at (ox, oy).
+  // Draws the scene part under `out`'s clip rectangle, `out` standing at (ox, oy).
   void draw_part(Surface& out, int ox, int oy) const;
 
   std::vector<std::shared_ptr<Form>> loaded_;
@@ -245,7 +245,6 @@ class Forms {
   std::vector<Rect> damage_{kScene};
   std::vector<Rect> presented_damage_;
   Surface scene_{640, 480};
-  Surface part_;  // reused for composing one damaged part
   int cursor_count_ = 0;
 };
 
