@@ -305,19 +305,22 @@ SoundChannel::SoundChannel() = default;
 void SoundChannel::open_device() {
   if (device_) return;
   if (!SDL_WasInit(SDL_INIT_AUDIO) && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+  // The game's sounds are 22 kHz mono: asked for in that format, they reach
+  // the sound system without a conversion here (it mixes them as it does any).
   SDL_AudioSpec want{};
-  want.freq = 44100;
+  want.freq = 22050;
   want.format = AUDIO_S16SYS;
-  want.channels = 2;
-  want.samples = 2048;
+  want.channels = 1;
+  want.samples = 1024;
   want.callback = &SoundChannel::fill;
   want.userdata = this;
   SDL_AudioSpec have{};
   const SDL_AudioDeviceID id =
-      SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE);
+      SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_FREQUENCY_CHANGE | SDL_AUDIO_ALLOW_CHANNELS_CHANGE);
   if (id == 0) return;  // no device: the channel runs on silently
   device_ = id;
   device_rate_ = have.freq;
+  device_channels_ = have.channels;
 }
 
 void SoundChannel::close_device() {
@@ -326,6 +329,7 @@ void SoundChannel::close_device() {
   SDL_CloseAudioDevice(device_);
   device_ = 0;
   device_rate_ = 0;
+  device_channels_ = 0;
 }
 
 void SoundChannel::close() {
@@ -378,7 +382,8 @@ void SoundChannel::play(std::uint32_t from, std::optional<std::uint32_t> to) {
   const std::size_t last = std::max(first, w.frame_at_byte(to_));
   if (first >= last) return;
   SDL_AudioStream* stream =
-      SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(w.channels), w.rate, AUDIO_S16SYS, 2, device_rate_);
+      SDL_NewAudioStream(AUDIO_S16SYS, static_cast<Uint8>(w.channels), w.rate, AUDIO_S16SYS,
+                         static_cast<Uint8>(device_channels_), device_rate_);
   if (!stream) return;
   SDL_LockAudioDevice(device_);
   feed_ = {wav_, stream, first, last};

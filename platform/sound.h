@@ -93,6 +93,7 @@ class SoundChannel {
   Ms started_ = 0;
   std::uint32_t device_ = 0;  // SDL audio device id, 0 = none
   int device_rate_ = 0;
+  int device_channels_ = 0;
   int wake_id_ = 0;
 };
 

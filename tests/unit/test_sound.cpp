@@ -778,7 +778,7 @@ TEST_F(SoundChannelTest, AudioIsPlayedOnTheRealClockOnly) {
   ch().play(0, 8000);  // half a second
   EXPECT_EQ(ch().mode(), SoundChannel::kPlaying);
   EXPECT_EQ(SDL_GetAudioDeviceStatus(device), SDL_AUDIO_PLAYING);
-  // Only the range, in the device's format (16-bit stereo, 48 kHz at most).
+  // Only the range, in the device's format (16-bit, 48 kHz stereo at most).
   const std::size_t played = sound_bytes();
   EXPECT_GT(played, 0u);
   EXPECT_LE(played, 4u * 48000u / 2u + 4096u);
