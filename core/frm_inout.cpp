@@ -58,12 +58,8 @@ void FrmInout::on_load() {
   if (!std::filesystem::is_regular_file(path, ec)) startup_error(53);  // file not found
   auto bitmap = pf::Surface::load_bmp(path);
   if (!bitmap) startup_error(481);  // invalid picture
-  if (bitmap->width() == 640 && bitmap->height() == 480) {
-    picture = std::move(*bitmap);
-  } else {
-    picture = pf::Surface(640, 480);
-    picture.blit(*bitmap, 0, 0);
-  }
+  picture.reset(640, 480);
+  pf::put_picture(picture, std::move(*bitmap));
   set_display_mode();
   show();
 }

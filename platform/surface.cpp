@@ -42,6 +42,13 @@ Rect bounding(const Rect& a, const Rect& b) {
   return {x0, y0, x1 - x0, y1 - y0};
 }
 
+void put_picture(Surface& dst, Surface&& src) {
+  if (src.width() == dst.width() && src.height() == dst.height())
+    dst = std::move(src);
+  else
+    dst.blit(src, 0, 0);
+}
+
 void Surface::reset(int w, int h, Rgb c) {
   w_ = std::max(0, w);
   h_ = std::max(0, h);

@@ -78,6 +78,10 @@ class Surface {
   Rect clip_{0, 0, 1 << 30, 1 << 30};
 };
 
+// `dst` becomes `src` when both have the same size (no copy); otherwise src
+// is drawn at dst's top left.
+void put_picture(Surface& dst, Surface&& src);
+
 // Draws into `surface` only inside `r` while it lives.
 class ClipScope {
  public:

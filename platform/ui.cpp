@@ -319,24 +319,23 @@ void Forms::dispatch(const InputEvent& ev) {
 
 Surface Forms::compose() const {
   Surface scene(640, 480);
-  draw_part(scene, 0, 0);
+  draw_part(scene);
   return scene;
 }
 
-void Forms::draw_part(Surface& out, int ox, int oy) const {
-  const Rect clip = out.clip();
-  const Rect part{ox + clip.x, oy + clip.y, clip.w, clip.h};
+void Forms::draw_part(Surface& scene) const {
+  const Rect part = scene.clip();
   // What no opaque form covers stays black.
   const bool covered = std::any_of(zorder_.begin(), zorder_.end(), [&part](const Form* f) {
     return f->bounds.contains(part) && f->picture.width() >= f->bounds.w && f->picture.height() >= f->bounds.h;
   });
-  if (!covered) out.fill_rect(clip, 0);
+  if (!covered) scene.fill_rect(part, 0);
   for (const Form* f : zorder_) {
     if (intersection(f->bounds, part).empty()) continue;
-    out.blit(f->picture, 0, 0, f->bounds.w, f->bounds.h, f->bounds.x - ox, f->bounds.y - oy);
+    scene.blit(f->picture, 0, 0, f->bounds.w, f->bounds.h, f->bounds.x, f->bounds.y);
     for (const auto& c : f->controls_) {
       const Rect at{f->bounds.x + c->rect.x, f->bounds.y + c->rect.y, c->rect.w, c->rect.h};
-      if (c->visible && !intersection(at, part).empty()) c->draw(out, f->bounds.x - ox, f->bounds.y - oy);
+      if (c->visible && !intersection(at, part).empty()) c->draw(scene, f->bounds.x, f->bounds.y);
     }
   }
 }
@@ -386,7 +385,7 @@ const std::vector<Rect>& Forms::update_scene() {
   damage_.clear();
   for (const Rect& r : presented_damage_) {
     ClipScope clip(scene_, r);
-    draw_part(scene_, 0, 0);
+    draw_part(scene_);
   }
   return presented_damage_;
 }

@@ -232,8 +232,8 @@ class Forms {
   void do_hide(Form& f);
   void do_unload(Form& f);
   void activate_top();
-  // Draws the scene part under `out`'s clip rectangle, `out` standing at (ox, oy).
-  void draw_part(Surface& out, int ox, int oy) const;
+  // Draws the part of the scene under the scene's clip rectangle.
+  void draw_part(Surface& scene) const;
 
   std::vector<std::shared_ptr<Form>> loaded_;
   std::vector<Form*> zorder_;  // bottom to top, shown forms only
