@@ -1,5 +1,8 @@
 #include "platform/clip.h"
 
+#include "platform/clip_cache.h"
+#include "platform/clip_dib.h"
+
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -12,16 +15,11 @@ extern "C" {
 #include <algorithm>
 #include <climits>
 #include <cstring>
-#include <list>
-#include <unordered_map>
 #include <vector>
 
 namespace tapo::platform {
 
 namespace {
-
-// Decoded pictures kept per open clip.
-constexpr std::size_t kCacheBudget = 64u << 20;
 
 struct FormatCloser {
   void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
@@ -84,16 +82,8 @@ class AviClip final : public Clip {
   }
 
  private:
-  struct Cached {
-    Surface surface;
-    std::list<int>::iterator lru;
-  };
-
   const Surface* picture(int index) {
-    if (auto hit = cache_.find(index); hit != cache_.end()) {
-      lru_.splice(lru_.begin(), lru_, hit->second.lru);
-      return &hit->second.surface;
-    }
+    if (const Surface* hit = cache_.find(index)) return hit;
     if (!decoded_) return nullptr;
 
     // Go on from where the decoder stands when that is on the way from the
@@ -122,8 +112,8 @@ class AviClip final : public Clip {
       if (sent >= 0) receive(i);
       accepted = sent >= 0;
     }
-    auto hit = cache_.find(index);
-    if (hit == cache_.end() && (dec_->codec->capabilities & AV_CODEC_CAP_DELAY)) {
+    const Surface* hit = cache_.find(index);
+    if (!hit && (dec_->codec->capabilities & AV_CODEC_CAP_DELAY)) {
       // A decoder that holds pictures back gives them up when drained; it
       // has to be flushed before it takes packets again.
       if (avcodec_send_packet(dec_.get(), nullptr) >= 0) receive(index);
@@ -132,17 +122,12 @@ class AviClip final : public Clip {
     } else {
       next_ = index + 1;
     }
-    if (hit == cache_.end()) {
-      if (!accepted || index == 0) return nullptr;
-      // A packet taken without a picture coming out (Indeo's null frames)
-      // changes nothing: the previous picture stays.
-      const Surface* before = picture(index - 1);
-      if (!before) return nullptr;
-      store(index, Surface(*before));
-      hit = cache_.find(index);
-    }
-    lru_.splice(lru_.begin(), lru_, hit->second.lru);
-    return &hit->second.surface;
+    if (hit) return hit;
+    if (!accepted || index == 0) return nullptr;
+    // A packet taken without a picture coming out (Indeo's null frames)
+    // changes nothing: the previous picture stays.
+    const Surface* before = picture(index - 1);
+    return before ? cache_.store(index, Surface(*before)) : nullptr;
   }
 
   // Takes every picture the decoder has ready into the cache; `sent` is the
@@ -155,7 +140,7 @@ class AviClip final : public Clip {
       const int index = static_cast<int>(ts);
       if (!cache_.contains(index)) {
         Surface s;
-        if (convert(*decoded_, s)) store(index, std::move(s));
+        if (convert(*decoded_, s)) cache_.store(index, std::move(s));
       }
       av_frame_unref(decoded_.get());
     }
@@ -190,21 +175,6 @@ class AviClip final : public Clip {
     return true;
   }
 
-  void store(int index, Surface s) {
-    const std::size_t bytes = s.pixels().size() * sizeof(Rgb);
-    lru_.push_front(index);
-    cache_.emplace(index, Cached{std::move(s), lru_.begin()});
-    cached_bytes_ += bytes;
-    // The newest picture always stays, even when it alone is over budget.
-    while (cached_bytes_ > kCacheBudget && lru_.size() > 1) {
-      const int victim = lru_.back();
-      lru_.pop_back();
-      auto v = cache_.find(victim);
-      cached_bytes_ -= v->second.surface.pixels().size() * sizeof(Rgb);
-      cache_.erase(v);
-    }
-  }
-
   CodecPtr dec_;
   std::vector<Picture> pictures_;
   int length_, width_, height_;
@@ -212,9 +182,7 @@ class AviClip final : public Clip {
   std::unique_ptr<SwsContext, SwsFreer> sws_;
   int next_ = -1;  // the picture the decoder can take next without a restart
 
-  std::unordered_map<int, Cached> cache_;
-  std::list<int> lru_;  // most recently used first
-  std::size_t cached_bytes_ = 0;
+  PictureCache cache_;
 };
 
 void fail(Clip::Error* error, Clip::Error why) {
@@ -224,8 +192,9 @@ void fail(Clip::Error* error, Clip::Error why) {
 }  // namespace
 
 std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error) {
-  quiet_logging();
   if (error) *error = Error::None;
+  if (auto simple = open_dib_clip(file)) return simple;
+  quiet_logging();
 
   // The clips are AVI files; probing for other formats could take a damaged
   // clip or a stray file for something else entirely.
