@@ -12,6 +12,8 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -21,20 +23,71 @@ namespace tapo::platform {
 
 namespace {
 
+// FFmpeg is loaded the first time a clip needs it: its libraries bring in
+// dozens of others (tens of megabytes, and time at every start) that the
+// era's simple clips, read without it, never need.
+#define TAPO_FFMPEG_FUNCTIONS(X)                                                                       \
+  X(av_find_input_format) X(av_frame_alloc) X(av_frame_free) X(av_frame_unref) X(av_log_get_level)      \
+  X(av_log_set_level) X(av_packet_alloc) X(av_packet_free) X(av_packet_get_side_data)                   \
+  X(av_packet_move_ref) X(av_packet_new_side_data) X(av_packet_unref) X(av_read_frame)                  \
+  X(avcodec_alloc_context3) X(avcodec_find_decoder) X(avcodec_flush_buffers) X(avcodec_free_context)    \
+  X(avcodec_open2) X(avcodec_parameters_to_context) X(avcodec_receive_frame) X(avcodec_send_packet)     \
+  X(avformat_close_input) X(avformat_find_stream_info) X(avformat_open_input) X(sws_scale)              \
+  X(sws_getCachedContext) X(sws_freeContext)
+
+struct Ffmpeg {
+#define TAPO_FFMPEG_POINTER(name) decltype(&::name) name = nullptr;
+  TAPO_FFMPEG_FUNCTIONS(TAPO_FFMPEG_POINTER)
+#undef TAPO_FFMPEG_POINTER
+};
+Ffmpeg ff;
+
+#define TAPO_SONAME(lib, major) "lib" lib ".so." TAPO_STR(major)
+#define TAPO_STR(x) TAPO_STR2(x)
+#define TAPO_STR2(x) #x
+
+// True once every function is there; the libraries stay loaded for the run.
+bool load_ffmpeg() {
+  static const bool loaded = [] {
+    std::vector<void*> libs;
+    for (const char* soname : {TAPO_SONAME("avutil", LIBAVUTIL_VERSION_MAJOR), TAPO_SONAME("swscale", LIBSWSCALE_VERSION_MAJOR),
+                               TAPO_SONAME("avcodec", LIBAVCODEC_VERSION_MAJOR), TAPO_SONAME("avformat", LIBAVFORMAT_VERSION_MAJOR)})
+      if (void* lib = dlopen(soname, RTLD_NOW | RTLD_LOCAL)) libs.push_back(lib);
+    auto find = [&libs](const char* symbol) -> void* {
+      for (void* lib : libs)
+        if (void* f = dlsym(lib, symbol)) return f;
+      return nullptr;
+    };
+    bool all = true;
+#define TAPO_FFMPEG_FIND(name)                                       \
+  ff.name = reinterpret_cast<decltype(ff.name)>(find(#name));     \
+  all = all && ff.name != nullptr;
+    TAPO_FFMPEG_FUNCTIONS(TAPO_FFMPEG_FIND)
+#undef TAPO_FFMPEG_FIND
+    return all;
+  }();
+  return loaded;
+}
+
+}  // namespace
+
+
+namespace {
+
 struct FormatCloser {
-  void operator()(AVFormatContext* f) const { avformat_close_input(&f); }
+  void operator()(AVFormatContext* f) const { ff.avformat_close_input(&f); }
 };
 struct CodecCloser {
-  void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
+  void operator()(AVCodecContext* c) const { ff.avcodec_free_context(&c); }
 };
 struct PacketFreer {
-  void operator()(AVPacket* p) const { av_packet_free(&p); }
+  void operator()(AVPacket* p) const { ff.av_packet_free(&p); }
 };
 struct FrameFreer {
-  void operator()(AVFrame* f) const { av_frame_free(&f); }
+  void operator()(AVFrame* f) const { ff.av_frame_free(&f); }
 };
 struct SwsFreer {
-  void operator()(SwsContext* s) const { sws_freeContext(s); }
+  void operator()(SwsContext* s) const { ff.sws_freeContext(s); }
 };
 
 using FormatPtr = std::unique_ptr<AVFormatContext, FormatCloser>;
@@ -45,7 +98,7 @@ using FramePtr = std::unique_ptr<AVFrame, FrameFreer>;
 void quiet_logging() {
   // Damaged clips are reported through Clip's own results; the libraries'
   // messages would only clutter the terminal.
-  if (av_log_get_level() > AV_LOG_FATAL) av_log_set_level(AV_LOG_FATAL);
+  if (ff.av_log_get_level() > AV_LOG_FATAL) ff.av_log_set_level(AV_LOG_FATAL);
 }
 
 // One stored picture of the stream: a non-empty packet and the frame number
@@ -64,7 +117,7 @@ class AviClip final : public Clip {
         length_(length),
         width_(width),
         height_(height),
-        decoded_(av_frame_alloc()) {}
+        decoded_(ff.av_frame_alloc()) {}
 
   int start() const override { return 0; }
   int length() const override { return length_; }
@@ -93,19 +146,19 @@ class AviClip final : public Clip {
     if (next_ > key && next_ <= index) {
       from = next_;
     } else {
-      avcodec_flush_buffers(dec_.get());
+      ff.avcodec_flush_buffers(dec_.get());
     }
     next_ = -1;  // unknown until this run ends well
 
     bool accepted = false;  // the decoder took the wanted packet
     for (int i = from; i <= index; ++i) {
       const AVPacket* packet = pictures_[static_cast<size_t>(i)].packet.get();
-      int sent = avcodec_send_packet(dec_.get(), packet);
+      int sent = ff.avcodec_send_packet(dec_.get(), packet);
       if (sent == AVERROR(EAGAIN)) {
         // Only a decoder that holds pictures back gets here: take what it
         // has ready, then the packet goes in.
         receive(i);
-        sent = avcodec_send_packet(dec_.get(), packet);
+        sent = ff.avcodec_send_packet(dec_.get(), packet);
       }
       // A packet the decoder refuses leaves its picture out; the ones after
       // it may still come out.
@@ -116,8 +169,8 @@ class AviClip final : public Clip {
     if (!hit && (dec_->codec->capabilities & AV_CODEC_CAP_DELAY)) {
       // A decoder that holds pictures back gives them up when drained; it
       // has to be flushed before it takes packets again.
-      if (avcodec_send_packet(dec_.get(), nullptr) >= 0) receive(index);
-      avcodec_flush_buffers(dec_.get());
+      if (ff.avcodec_send_packet(dec_.get(), nullptr) >= 0) receive(index);
+      ff.avcodec_flush_buffers(dec_.get());
       hit = cache_.find(index);
     } else {
       next_ = index + 1;
@@ -133,7 +186,7 @@ class AviClip final : public Clip {
   // Takes every picture the decoder has ready into the cache; `sent` is the
   // index of the packet sent last (used when a picture carries no number).
   void receive(int sent) {
-    while (avcodec_receive_frame(dec_.get(), decoded_.get()) >= 0) {
+    while (ff.avcodec_receive_frame(dec_.get(), decoded_.get()) >= 0) {
       std::int64_t ts = decoded_->pts;
       if (ts == AV_NOPTS_VALUE) ts = decoded_->pkt_dts;
       if (ts == AV_NOPTS_VALUE || ts < 0 || ts >= static_cast<std::int64_t>(pictures_.size())) ts = sent;
@@ -142,7 +195,7 @@ class AviClip final : public Clip {
         Surface s;
         if (convert(*decoded_, s)) cache_.store(index, std::move(s));
       }
-      av_frame_unref(decoded_.get());
+      ff.av_frame_unref(decoded_.get());
     }
   }
 
@@ -163,14 +216,14 @@ class AviClip final : public Clip {
     }
     // AV_PIX_FMT_RGB32 is 0xAARRGGBB in native byte order, the surface's
     // layout once the top byte is cleared.
-    sws_.reset(sws_getCachedContext(sws_.release(), f.width, f.height,
+    sws_.reset(ff.sws_getCachedContext(sws_.release(), f.width, f.height,
                                     static_cast<AVPixelFormat>(f.format), width_, height_,
                                     AV_PIX_FMT_RGB32, SWS_BICUBIC | SWS_ACCURATE_RND, nullptr,
                                     nullptr, nullptr));
     if (!sws_) return false;
     std::uint8_t* dst[4] = {reinterpret_cast<std::uint8_t*>(px.data()), nullptr, nullptr, nullptr};
     int stride[4] = {width_ * 4, 0, 0, 0};
-    if (sws_scale(sws_.get(), f.data, f.linesize, 0, f.height, dst, stride) <= 0) return false;
+    if (ff.sws_scale(sws_.get(), f.data, f.linesize, 0, f.height, dst, stride) <= 0) return false;
     for (Rgb& p : px) p &= 0xFFFFFF;
     return true;
   }
@@ -194,12 +247,17 @@ void fail(Clip::Error* error, Clip::Error why) {
 std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error) {
   if (error) *error = Error::None;
   if (auto simple = open_dib_clip(file)) return simple;
+  if (!load_ffmpeg()) {
+    std::error_code ec;
+    fail(error, std::filesystem::exists(file, ec) ? Error::Decoder : Error::Open);
+    return nullptr;
+  }
   quiet_logging();
 
   // The clips are AVI files; probing for other formats could take a damaged
   // clip or a stray file for something else entirely.
   AVFormatContext* raw_fmt = nullptr;
-  if (avformat_open_input(&raw_fmt, file.c_str(), av_find_input_format("avi"), nullptr) < 0) {
+  if (ff.avformat_open_input(&raw_fmt, file.c_str(), ff.av_find_input_format("avi"), nullptr) < 0) {
     fail(error, Error::Open);
     return nullptr;
   }
@@ -218,21 +276,21 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
     return nullptr;
   }
   if (stream->codecpar->width <= 0 || stream->codecpar->height <= 0)
-    avformat_find_stream_info(fmt.get(), nullptr);
+    ff.avformat_find_stream_info(fmt.get(), nullptr);
   const int width = stream->codecpar->width, height = stream->codecpar->height;
   if (width <= 0 || height <= 0) {
     fail(error, Error::Info);
     return nullptr;
   }
 
-  const AVCodec* codec = avcodec_find_decoder(stream->codecpar->codec_id);
-  CodecPtr dec(codec ? avcodec_alloc_context3(codec) : nullptr);
-  if (!dec || avcodec_parameters_to_context(dec.get(), stream->codecpar) < 0) {
+  const AVCodec* codec = ff.avcodec_find_decoder(stream->codecpar->codec_id);
+  CodecPtr dec(codec ? ff.avcodec_alloc_context3(codec) : nullptr);
+  if (!dec || ff.avcodec_parameters_to_context(dec.get(), stream->codecpar) < 0) {
     fail(error, Error::Decoder);
     return nullptr;
   }
   dec->thread_count = 1;  // pictures come out in order, one per packet
-  if (avcodec_open2(dec.get(), codec, nullptr) < 0) {
+  if (ff.avcodec_open2(dec.get(), codec, nullptr) < 0) {
     fail(error, Error::Decoder);
     return nullptr;
   }
@@ -243,31 +301,31 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
   std::vector<std::uint8_t> palette;  // the last palette the stream set
   std::int64_t last_frame = -1;
   int last_key = 0;
-  PacketPtr pkt(av_packet_alloc());
+  PacketPtr pkt(ff.av_packet_alloc());
   if (!pkt) {
     fail(error, Error::Open);
     return nullptr;
   }
-  while (av_read_frame(fmt.get(), pkt.get()) >= 0) {
+  while (ff.av_read_frame(fmt.get(), pkt.get()) >= 0) {
     if (pkt->stream_index != stream->index) {
-      av_packet_unref(pkt.get());
+      ff.av_packet_unref(pkt.get());
       continue;
     }
     std::int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
     std::int64_t n = ts != AV_NOPTS_VALUE ? ts : last_frame + 1;
     if (n <= last_frame) n = last_frame + 1;
     if (n > INT_MAX - 1) {
-      av_packet_unref(pkt.get());
+      ff.av_packet_unref(pkt.get());
       break;
     }
     last_frame = n;
 
     std::size_t pal_size = 0;
-    if (const std::uint8_t* pal = av_packet_get_side_data(pkt.get(), AV_PKT_DATA_PALETTE, &pal_size))
+    if (const std::uint8_t* pal = ff.av_packet_get_side_data(pkt.get(), AV_PKT_DATA_PALETTE, &pal_size))
       palette.assign(pal, pal + pal_size);
 
     if (pkt->size <= 0) {  // an empty chunk repeats the previous frame
-      av_packet_unref(pkt.get());
+      ff.av_packet_unref(pkt.get());
       continue;
     }
     const bool key = pictures.empty() || (pkt->flags & AV_PKT_FLAG_KEY);
@@ -275,8 +333,8 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
       last_key = static_cast<int>(pictures.size());
       // Decoding may start here without having seen the packet that set the
       // palette, so every key picture carries the palette in force.
-      if (!palette.empty() && !av_packet_get_side_data(pkt.get(), AV_PKT_DATA_PALETTE, nullptr)) {
-        if (std::uint8_t* side = av_packet_new_side_data(pkt.get(), AV_PKT_DATA_PALETTE, palette.size()))
+      if (!palette.empty() && !ff.av_packet_get_side_data(pkt.get(), AV_PKT_DATA_PALETTE, nullptr)) {
+        if (std::uint8_t* side = ff.av_packet_new_side_data(pkt.get(), AV_PKT_DATA_PALETTE, palette.size()))
           std::memcpy(side, palette.data(), palette.size());
       }
     }
@@ -284,9 +342,9 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
     // can be matched to it.
     pkt->pts = pkt->dts = static_cast<std::int64_t>(pictures.size());
     Picture p;
-    p.packet.reset(av_packet_alloc());
+    p.packet.reset(ff.av_packet_alloc());
     if (!p.packet) break;
-    av_packet_move_ref(p.packet.get(), pkt.get());
+    ff.av_packet_move_ref(p.packet.get(), pkt.get());
     p.frame = static_cast<int>(n);
     p.key = last_key;
     pictures.push_back(std::move(p));
