@@ -99,8 +99,10 @@ class DibClip final : public Clip {
   bool apply_rle8(const std::uint8_t* p, std::size_t size) {
     const int w = l_.width, h = l_.height;
     int x = 0, y = h - 1;
+    // Pixels past the right edge are dropped (x stops there).
     auto put = [&](std::uint8_t v) {
-      if (x < w && y >= 0) canvas_[static_cast<size_t>(y) * w + x] = v;
+      if (x >= w) return;
+      if (y >= 0) canvas_[static_cast<size_t>(y) * w + x] = v;
       ++x;
     };
     std::size_t i = 0;
@@ -116,7 +118,7 @@ class DibClip final : public Clip {
         break;
       } else if (value == 2) {
         if (i + 1 >= size) return false;
-        x += p[i];
+        x = std::min(x + p[i], w);
         y -= p[i + 1];
         i += 2;
       } else {
