@@ -149,14 +149,17 @@ class DibClip final : public Clip {
   PictureCache cache_;
 };
 
+// Lists nest this deep at most in a sound clip file (deeper ones are not opened).
+constexpr int kDeepestList = 4;
+
 // The chunks of a RIFF list body, LIST 'rec ' groups opened.
 template <class F>
-void each_chunk(const std::vector<std::uint8_t>& f, std::size_t from, std::size_t to, F&& visit) {
+void each_chunk(const std::vector<std::uint8_t>& f, std::size_t from, std::size_t to, F&& visit, int depth = 0) {
   while (from + 8 <= to) {
     const std::uint8_t* h = f.data() + from;
     const std::size_t size = u32(h + 4), body = from + 8;
     if (tag_is(h, "LIST") && size >= 4 && body + 4 <= to && tag_is(f.data() + body, "rec ")) {
-      each_chunk(f, body + 4, std::min(to, body + size), visit);
+      if (depth < kDeepestList) each_chunk(f, body + 4, std::min(to, body + size), visit, depth + 1);
     } else if (!visit(h, body, size, to)) {
       return;
     }
@@ -172,7 +175,7 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
   std::size_t movi = 0, movi_end = 0, idx = 0, idx_end = 0;
   bool in_video = false, extended = false;
   // The top level and the header lists, in file order.
-  auto walk = [&](auto&& self, std::size_t from, std::size_t to) -> void {
+  auto walk = [&](auto&& self, std::size_t from, std::size_t to, int depth) -> void {
     while (from + 8 <= to) {
       const std::uint8_t* h = f.data() + from;
       const std::size_t size = u32(h + 4), body = from + 8, end = std::min(to, body + size);
@@ -180,8 +183,8 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
         if (tag_is(f.data() + body, "movi")) {
           movi = body + 4;
           movi_end = end;
-        } else if (tag_is(f.data() + body, "hdrl") || tag_is(f.data() + body, "strl")) {
-          self(self, body + 4, end);
+        } else if ((tag_is(f.data() + body, "hdrl") || tag_is(f.data() + body, "strl")) && depth < kDeepestList) {
+          self(self, body + 4, end, depth + 1);
         }
       } else if (tag_is(h, "strh") && end - body >= 36) {
         in_video = stream < 0 && tag_is(f.data() + body, "vids");
@@ -217,7 +220,7 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
       from = body + size + (size & 1);
     }
   };
-  walk(walk, 12, f.size());
+  walk(walk, 12, f.size(), 0);
   if (extended) return false;
   const bool raw = l.compression == kRaw && (l.bits == 8 || l.bits == 24 || l.bits == 32);
   const bool rle = l.compression == kRle8 && l.bits == 8 && l.bottom_up;
@@ -250,7 +253,7 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
   const bool indexed = key.size() == l.chunks.size();
   int last_key = 0;
   for (std::size_t i = 0; i < l.chunks.size(); ++i) {
-    if (i == 0 || (raw ? true : indexed && key[i])) last_key = static_cast<int>(i);
+    if (i == 0 || raw || (indexed && key[i])) last_key = static_cast<int>(i);
     l.chunks[i].key = last_key;
   }
   return true;
