@@ -47,6 +47,7 @@ class VideoTest : public LoopTest {
     unsetenv("TAPO_PRESENT");
     pf::Display::instance().close();
     pf::Display::instance().open(true, "");
+    pf::close_fonts();  // the name's lettering
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     LoopTest::TearDown();
   }
