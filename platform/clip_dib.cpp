@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <fstream>
 #include <string_view>
 #include <vector>
 
 #include "platform/clip_cache.h"
+#include "platform/paths.h"
 
 namespace tapo::platform {
 namespace {
@@ -262,13 +262,11 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
 }  // namespace
 
 std::unique_ptr<Clip> open_dib_clip(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return nullptr;
-  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  auto bytes = read_whole_file(file);
   Layout layout;
-  if (!read_layout(bytes, layout) || layout.length > (1 << 30)) return nullptr;
+  if (!bytes || !read_layout(*bytes, layout) || layout.length > (1 << 30)) return nullptr;
   const int length = static_cast<int>(layout.length);
-  return std::make_unique<DibClip>(std::move(bytes), std::move(layout), length);
+  return std::make_unique<DibClip>(std::move(*bytes), std::move(layout), length);
 }
 
 }  // namespace tapo::platform

@@ -2,6 +2,7 @@
 
 #include "platform/names.h"
 
+#include <fstream>
 #include <optional>
 #include <system_error>
 
@@ -68,6 +69,21 @@ std::string file_name_of(std::string_view path) {
   std::size_t last = path.find_last_of("\\/");
   if (last == std::string_view::npos) return std::string(path);
   return std::string(path.substr(last + 1));
+}
+
+std::optional<std::vector<std::uint8_t>> read_whole_file(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::vector<std::uint8_t> bytes;
+  char buf[65536];
+  while (in) {
+    in.read(buf, sizeof buf);
+    bytes.insert(bytes.end(), buf, buf + in.gcount());
+  }
+  if (in.bad()) return std::nullopt;
+  return bytes;
 }
 
 }  // namespace tapo::platform

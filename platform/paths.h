@@ -5,7 +5,9 @@
 // lower case).
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +26,9 @@ std::filesystem::path resolve_path(const std::filesystem::path& root, std::strin
 
 // True when `dos_path` under `root` names an existing regular file.
 bool media_file_exists(const std::filesystem::path& root, std::string_view dos_path);
+
+// The whole content of a regular file; nullopt when it cannot be read.
+std::optional<std::vector<std::uint8_t>> read_whole_file(const std::filesystem::path& file);
 
 // The characters after the last backslash (or slash); the whole string when
 // there is none.

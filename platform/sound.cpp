@@ -1,5 +1,7 @@
 #include "platform/sound.h"
 
+#include "platform/paths.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -183,20 +185,6 @@ bool decode_ima_adpcm(const std::uint8_t* data, std::uint32_t bytes, int channel
   return true;
 }
 
-std::optional<std::vector<std::uint8_t>> read_file(const std::filesystem::path& file) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(file, ec)) return std::nullopt;
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<std::uint8_t> bytes;
-  char buf[65536];
-  while (in) {
-    in.read(buf, sizeof buf);
-    bytes.insert(bytes.end(), buf, buf + in.gcount());
-  }
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
 
 }  // namespace
 
@@ -210,7 +198,7 @@ std::size_t WavData::frame_at_byte(std::uint32_t byte) const {
 }
 
 std::optional<WavData> load_wav(const std::filesystem::path& file) {
-  auto bytes = read_file(file);
+  auto bytes = read_whole_file(file);
   if (!bytes) return std::nullopt;
   const std::uint8_t* p = bytes->data();
   const std::size_t size = bytes->size();
