@@ -32,7 +32,7 @@ struct Layout {
   bool bottom_up = true;
   std::uint32_t compression = 0;
   std::int64_t length = 0;  // frames, as the stream header has it
-  std::vector<Rgb> palette;
+  std::vector<Rgb> palette;  // 8-bit: 256 entries (black where the file gives none)
   std::vector<Chunk> chunks;
 };
 
@@ -131,14 +131,16 @@ class DibClip final : public Clip {
   }
 
   Surface picture() const {
-    Surface s(l_.width, l_.height);
-    auto& px = s.pixels();
+    const std::size_t n = static_cast<std::size_t>(l_.width) * l_.height;
+    std::vector<Rgb> px;
+    px.reserve(n);
     if (l_.bits == 8) {
-      for (size_t i = 0; i < px.size(); ++i) px[i] = canvas_[i] < l_.palette.size() ? l_.palette[canvas_[i]] : 0;
+      for (std::size_t i = 0; i < n; ++i) px.push_back(l_.palette[canvas_[i]]);
     } else {
-      std::memcpy(px.data(), canvas_.data(), px.size() * sizeof(Rgb));
+      const auto* from = reinterpret_cast<const Rgb*>(canvas_.data());
+      px.assign(from, from + n);
     }
-    return s;
+    return Surface(l_.width, l_.height, std::move(px));
   }
 
   std::vector<std::uint8_t> file_;
@@ -222,6 +224,7 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
   };
   walk(walk, 12, f.size(), 0);
   if (extended) return false;
+  l.palette.resize(256, 0);
   const bool raw = l.compression == kRaw && (l.bits == 8 || l.bits == 24 || l.bits == 32);
   const bool rle = l.compression == kRle8 && l.bits == 8 && l.bottom_up;
   if (stream < 0 || stream > 99 || !(raw || rle) || l.width <= 0 || l.height <= 0 || movi == 0) return false;

@@ -11,6 +11,10 @@ namespace tapo::platform {
 Surface::Surface(int w, int h, Rgb fill)
     : w_(std::max(0, w)), h_(std::max(0, h)), px_(static_cast<size_t>(w_) * h_, fill) {}
 
+Surface::Surface(int w, int h, std::vector<Rgb> pixels) : w_(std::max(0, w)), h_(std::max(0, h)), px_(std::move(pixels)) {
+  px_.resize(static_cast<size_t>(w_) * h_);
+}
+
 std::optional<Surface> Surface::load_bmp(const std::filesystem::path& file) {
   SDL_Surface* raw = SDL_LoadBMP(file.c_str());
   if (!raw) return std::nullopt;

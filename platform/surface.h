@@ -38,6 +38,8 @@ class Surface {
  public:
   Surface() = default;
   Surface(int w, int h, Rgb fill = 0);
+  // A picture of the given pixels, row by row (w x h of them).
+  Surface(int w, int h, std::vector<Rgb> pixels);
 
   // Loads a BMP (1, 4, 8, 24 or 32 bit, also RLE); nullopt when the file is
   // missing or not a bitmap.
