@@ -42,9 +42,9 @@ struct Ffmpeg {
 };
 Ffmpeg ff;
 
-#define TAPO_SONAME(lib, major) "lib" lib ".so." TAPO_STR(major)
-#define TAPO_STR(x) TAPO_STR2(x)
 #define TAPO_STR2(x) #x
+#define TAPO_STR(x) TAPO_STR2(x)
+#define TAPO_SONAME(lib, major) "lib" lib ".so." TAPO_STR(major)
 
 // True once every function is there; the libraries stay loaded for the run.
 bool load_ffmpeg() {
@@ -69,10 +69,6 @@ bool load_ffmpeg() {
   return loaded;
 }
 
-}  // namespace
-
-
-namespace {
 
 struct FormatCloser {
   void operator()(AVFormatContext* f) const { ff.avformat_close_input(&f); }
