@@ -325,17 +325,37 @@ Surface Forms::compose() const {
 
 void Forms::draw_part(Surface& scene) const {
   const Rect part = scene.clip();
-  // What no opaque form covers stays black.
-  const bool covered = std::any_of(zorder_.begin(), zorder_.end(), [&part](const Form* f) {
-    return f->bounds.contains(part) && f->picture.width() >= f->bounds.w && f->picture.height() >= f->bounds.h;
-  });
+  // Drawing starts at the topmost form picture or opaque control that covers
+  // the whole part: nothing beneath it shows.  Without one, black beneath all.
+  size_t first_form = 0;
+  const Control* first_control = nullptr;
+  bool covered = false;
+  for (size_t i = zorder_.size(); i-- > 0 && !covered;) {
+    const Form* f = zorder_[i];
+    for (auto c = f->controls_.rbegin(); c != f->controls_.rend() && !covered; ++c) {
+      const Rect at{f->bounds.x + (*c)->rect.x, f->bounds.y + (*c)->rect.y, (*c)->rect.w, (*c)->rect.h};
+      if ((*c)->visible && (*c)->opaque() && at.contains(part)) {
+        first_form = i;
+        first_control = c->get();
+        covered = true;
+      }
+    }
+    if (!covered && f->bounds.contains(part) && f->picture.width() >= f->bounds.w &&
+        f->picture.height() >= f->bounds.h) {
+      first_form = i;
+      covered = true;
+    }
+  }
   if (!covered) scene.fill_rect(part, 0);
-  for (const Form* f : zorder_) {
+  for (size_t i = first_form; i < zorder_.size(); ++i) {
+    const Form* f = zorder_[i];
     if (intersection(f->bounds, part).empty()) continue;
-    scene.blit(f->picture, 0, 0, f->bounds.w, f->bounds.h, f->bounds.x, f->bounds.y);
+    bool drawing = !(i == first_form && first_control);
+    if (drawing) scene.blit(f->picture, 0, 0, f->bounds.w, f->bounds.h, f->bounds.x, f->bounds.y);
     for (const auto& c : f->controls_) {
+      drawing = drawing || c.get() == first_control;
       const Rect at{f->bounds.x + c->rect.x, f->bounds.y + c->rect.y, c->rect.w, c->rect.h};
-      if (c->visible && !intersection(at, part).empty()) c->draw(scene, f->bounds.x, f->bounds.y);
+      if (drawing && c->visible && !intersection(at, part).empty()) c->draw(scene, f->bounds.x, f->bounds.y);
     }
   }
 }

@@ -55,6 +55,8 @@ class Control {
   // Draws the control with its form's top left at (ox, oy) of `scene`; it
   // draws nothing outside its rectangle.
   virtual void draw(Surface& scene, int ox, int oy) const;
+  // Whether draw() paints every pixel of the rectangle.
+  virtual bool opaque() const { return false; }
   // Marks the control's place for repainting after its picture or caption
   // changed (moving it, showing or hiding it is noticed by itself).
   void refresh() const;
@@ -99,6 +101,7 @@ class PictureBox : public Control {
   PictureBox(Form& owner, std::string name, Rect rect);
   Surface image;
   void draw(Surface& scene, int ox, int oy) const override;
+  bool opaque() const override { return image.width() >= rect.w && image.height() >= rect.h; }
 };
 
 class Form : public std::enable_shared_from_this<Form> {
