@@ -122,12 +122,7 @@ class AviClip final : public Clip {
 
   const Surface* frame(int n) override {
     if (n < 0 || n >= length_ || pictures_.empty()) return nullptr;
-    // The last stored picture at or before n; frames before the first
-    // stored picture show the first one.
-    auto it = std::upper_bound(pictures_.begin(), pictures_.end(), n,
-                               [](int f, const Picture& p) { return f < p.frame; });
-    const int index = it == pictures_.begin() ? 0 : static_cast<int>(it - pictures_.begin()) - 1;
-    return picture(index);
+    return picture(stored_picture_at(pictures_, n));
   }
 
  private:

@@ -1,14 +1,25 @@
-// The decoded pictures an open clip keeps, most recently used first, within
-// a budget of memory: a picture let go is decoded again when asked for.
+// What both clip readers share: which stored picture a frame shows, and the
+// decoded pictures an open clip keeps, most recently used first, within a
+// budget of memory (a picture let go is decoded again when asked for).
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <list>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/surface.h"
 
 namespace tapo::platform {
+
+// The stored picture a clip shows at frame n: the last one stored at or
+// before n (its `frame`); frames before the first stored one show that one.
+template <class Stored>
+int stored_picture_at(const std::vector<Stored>& stored, int n) {
+  auto it = std::upper_bound(stored.begin(), stored.end(), n, [](int f, const Stored& p) { return f < p.frame; });
+  return it == stored.begin() ? 0 : static_cast<int>(it - stored.begin()) - 1;
+}
 
 class PictureCache {
  public:

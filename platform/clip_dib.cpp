@@ -48,9 +48,7 @@ class DibClip final : public Clip {
 
   const Surface* frame(int n) override {
     if (n < 0 || n >= length_) return nullptr;
-    // The last stored picture at or before n; frames before the first show it.
-    auto it = std::upper_bound(l_.chunks.begin(), l_.chunks.end(), n, [](int f, const Chunk& c) { return f < c.frame; });
-    const int index = it == l_.chunks.begin() ? 0 : static_cast<int>(it - l_.chunks.begin()) - 1;
+    const int index = stored_picture_at(l_.chunks, n);
     if (const Surface* hit = cache_.find(index)) return hit;
     // Go on from the picture decoded last when it is on the way from the key.
     const int key = l_.chunks[static_cast<size_t>(index)].key;

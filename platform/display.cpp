@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -65,10 +66,16 @@ bool render_node_available() {
   return false;
 }
 
-// The way to present, decided before the window exists.
-Display::Path choose_path() {
+// The way to present that TAPO_PRESENT asks for, if it asks.
+std::optional<Display::Path> asked_path() {
   if (env_is("TAPO_PRESENT", {"surface"})) return Display::Path::WindowSurface;
   if (env_is("TAPO_PRESENT", {"renderer"})) return Display::Path::Renderer;
+  return std::nullopt;
+}
+
+// The way to present, decided before the window exists.
+Display::Path choose_path() {
+  if (auto asked = asked_path()) return *asked;
   const char* driver = SDL_GetCurrentVideoDriver();
   if (!driver || std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0)
     return Display::Path::WindowSurface;
@@ -109,7 +116,7 @@ bool Display::open(bool headless, const std::string& caption) {
 }
 
 bool Display::create_window() {
-  const bool forced = env_is("TAPO_PRESENT", {"renderer", "surface"});
+  const bool forced = asked_path().has_value();
   path_ = choose_path();
   // Made hidden and shown when ready: SDL's X11 backend waits for the window
   // manager after each change of a window that is already on the screen.
@@ -189,15 +196,11 @@ void Display::show_cursor(bool shown) {
 
 std::optional<Ms> Display::present_if_dirty() {
   auto& forms = Forms::instance();
-  if (headless_) return std::nullopt;
-  if (!window_) {
-    if (!forms.changed()) return std::nullopt;
-    if (!create_window()) {
-      std::fprintf(stderr, "tapo: cannot open a window: %s\n", SDL_GetError());
-      throw ProgramExit{1};
-    }
+  if (headless_ || !(forms.changed() || (window_ && repaint_all_))) return std::nullopt;
+  if (!window_ && !create_window()) {
+    std::fprintf(stderr, "tapo: cannot open a window: %s\n", SDL_GetError());
+    throw ProgramExit{1};
   }
-  if (!forms.changed() && !repaint_all_) return std::nullopt;
   const Ms now = Loop::instance().now();
   if (now - last_present_ < kFrameMs) return last_present_ + kFrameMs;
   last_present_ = now;
@@ -214,11 +217,14 @@ std::optional<Ms> Display::present_if_dirty() {
 void Display::present_with_renderer() {
   const Surface& scene = Forms::instance().scene();
   const auto& parts = Forms::instance().update_scene();
-  const std::vector<Rect> all{Forms::kScene};
-  for (const Rect& r : repaint_all_ ? all : parts) {
+  auto upload = [&](const Rect& r) {
     const SDL_Rect area{r.x, r.y, r.w, r.h};
     SDL_UpdateTexture(texture_, &area, &scene.pixels()[static_cast<size_t>(r.y) * 640 + r.x], 640 * 4);
-  }
+  };
+  if (repaint_all_)
+    upload(Forms::kScene);
+  else
+    std::for_each(parts.begin(), parts.end(), upload);
   repaint_all_ = false;
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);

@@ -1,15 +1,14 @@
 #include "platform/sound.h"
 
-#include "platform/paths.h"
-
 #include <SDL.h>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <string_view>
+
+#include "platform/paths.h"
 
 namespace tapo::platform {
 
@@ -184,7 +183,6 @@ bool decode_ima_adpcm(const std::uint8_t* data, std::uint32_t bytes, int channel
   }
   return true;
 }
-
 
 }  // namespace
 

@@ -31,15 +31,6 @@ double cpu_seconds_of(pid_t pid) {
   return total;
 }
 
-// A line of /proc/<pid>/status in kB ("VmHWM", "VmRSS").
-long status_kb(pid_t pid, const std::string& key) {
-  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(in, line))
-    if (line.rfind(key + ":", 0) == 0) return std::atol(line.c_str() + key.size() + 1);
-  return -1;
-}
-
 // Waits until the trace holds a line with `event` (and `args` when given).
 bool wait_for(const fs::path& trace, const std::string& event, const std::string& args, double timeout_s) {
   const auto until = Clock::now() + std::chrono::duration<double>(timeout_s);
@@ -105,6 +96,14 @@ double first_frame_ms(const fs::path& game, const fs::path& home, const fs::path
 }
 
 }  // namespace
+
+long status_kb(pid_t pid, const std::string& key) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+  std::string line;
+  while (std::getline(in, line))
+    if (line.rfind(key + ":", 0) == 0) return std::atol(line.c_str() + key.size() + 1);
+  return -1;
+}
 
 bool run_game(const fs::path& game, const fs::path& demo) {
   const fs::path home = fs::temp_directory_path() / ("tapo-bench-game-" + std::to_string(getpid()));

@@ -3,9 +3,15 @@
 // Tapo's greeting and on the still players' screen, and peak memory.
 #pragma once
 
+#include <sys/types.h>
+
 #include <filesystem>
+#include <string>
 
 namespace tapo::bench {
+
+// A line of /proc/<pid>/status in kB ("VmHWM", "VmRSS"); -1 when missing.
+long status_kb(pid_t pid, const std::string& key);
 
 // Runs `game` on the media pack in `demo` (its media/ and data/ folders) and
 // prints its figures; false when it could not be run.

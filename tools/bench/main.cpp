@@ -29,7 +29,6 @@
 #include <vector>
 
 #include "core/animation.h"
-#include "tools/bench/game_run.h"
 #include "core/media.h"
 #include "platform/clip.h"
 #include "platform/display.h"
@@ -37,6 +36,7 @@
 #include "platform/trace.h"
 #include "platform/ui.h"
 #include "tests/unit/clip_writer.h"
+#include "tools/bench/game_run.h"
 #include "tests/unit/wav_writer.h"
 #include "tools/mkmedia/avi_writer.h"
 
@@ -59,14 +59,6 @@ class StillScreen : public pf::Form {
   pf::PictureBox* video = nullptr;
   pf::PictureBox* bell = nullptr;
 };
-
-double peak_rss_mb() {
-  std::ifstream in("/proc/self/status");
-  std::string line;
-  while (std::getline(in, line))
-    if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6) / 1024.0;
-  return -1;
-}
 
 double cpu_seconds() {
   rusage u{};
@@ -234,7 +226,7 @@ int main(int argc, char** argv) {
   std::printf("cpu_hover_pct %.2f %%\n", hover_cpu);
   std::printf("hold_error_ms_p99 %.1f ms (%zu steps)\n", p99, errors.size());
   std::printf("decode_us_640x480 %.0f us\n", decode_us);
-  std::printf("peak_rss_mb %.1f MB\n", peak_rss_mb());
+  std::printf("peak_rss_mb %.1f MB\n", tapo::bench::status_kb(getpid(), "VmHWM") / 1024.0);
   std::fflush(stdout);
 
   forms.clear();
