@@ -140,9 +140,9 @@ std::vector<AnimationStep> steps_of(const AnimationScript& s) {
 MediaPath media_of(const std::string& clip, const char* ext) { return {Root::Media, clip + ext}; }
 
 // Opens a clip for the animations that must have it; a failure ends the program.
-std::unique_ptr<pf::Clip> open_or_fail(const MediaPath& clip) {
+std::shared_ptr<pf::Clip> open_or_fail(const MediaPath& clip) {
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (avi) return avi;
   if (error == pf::Clip::Error::Open) note_missing(clip);
   clip_failure(error == pf::Clip::Error::Decoder, "Стоп!");
@@ -174,7 +174,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
   const bool clip_in_data = fs::is_regular_file(data_dir_join(clip_bare + ".AVI"));
   const MediaPath clip = clip_in_data ? MediaPath{Root::Data, "\\" + clip_bare + ".AVI"} : media_of(s->clip, ".AVI");
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (!avi) note_missing(clip);
 
   const auto steps = steps_of(*s);
@@ -208,11 +208,11 @@ void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip
   auto s = run.load(script, true);
   if (!s) return;
   const MediaPath clip = media_of(s->clip, ".AVI");
-  std::unique_ptr<pf::Clip> avi;
+  std::shared_ptr<pf::Clip> avi;
   if (sized_to_clip) {
     avi = open_or_fail(clip);
   } else {
-    avi = pf::Clip::open(real_path(clip));
+    avi = pf::Clip::open_kept(real_path(clip));
     if (!avi) note_missing(clip);
   }
   place_box(box, *s);

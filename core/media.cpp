@@ -105,7 +105,7 @@ void clip_failure(bool no_decoder, const char* text) {
 void show_avi_frame(const MediaPath& clip, pf::PictureBox& box, int offset) {
   pf::trace::event("frame", trace_path(clip) + " " + std::to_string(offset));
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (!avi) {
     if (error == pf::Clip::Error::Open) note_missing(clip);
     clip_failure(error == pf::Clip::Error::Decoder, "Системная ошибка вызова функции  GetFrame - AVIStream.");
@@ -145,7 +145,7 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   }
 
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (!avi || avi->length() < 1) {
     talk_active = false;
     if (error == pf::Clip::Error::Open) note_missing(clip);

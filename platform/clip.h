@@ -15,6 +15,11 @@ class Clip {
 
   // nullptr on failure, with the reason in *error.
   static std::unique_ptr<Clip> open(const std::filesystem::path& file, Error* error = nullptr);
+  // As open, but the clip opened last this way stays open and is handed out
+  // again while its file is unchanged: the screens show one clip many times
+  // in a row (animation runs, the talking head, single frames), and its
+  // pictures are then read and decoded once.
+  static std::shared_ptr<Clip> open_kept(const std::filesystem::path& file, Error* error = nullptr);
   virtual ~Clip() = default;
 
   virtual int start() const = 0;   // the stream's first frame (0 for the era's clips)

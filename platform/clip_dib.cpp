@@ -98,17 +98,15 @@ class DibClip final : public Clip {
     const int w = l_.width, h = l_.height;
     int x = 0, y = h - 1;
     // Pixels past the right edge are dropped (x stops there).
-    auto put = [&](std::uint8_t v) {
-      if (x >= w) return;
-      if (y >= 0) canvas_[static_cast<size_t>(y) * w + x] = v;
-      ++x;
-    };
+    auto row = [&] { return canvas_.data() + static_cast<size_t>(y) * w; };
     std::size_t i = 0;
     while (i + 1 < size && y >= 0) {
       const std::uint8_t count = p[i], value = p[i + 1];
       i += 2;
       if (count > 0) {
-        for (int k = 0; k < count; ++k) put(value);
+        const int n = std::min<int>(count, w - x);
+        std::memset(row() + x, value, static_cast<size_t>(n));
+        x += n;
       } else if (value == 0) {
         x = 0;
         --y;
@@ -121,7 +119,9 @@ class DibClip final : public Clip {
         i += 2;
       } else {
         if (i + value > size) return false;
-        for (int k = 0; k < value; ++k) put(p[i + k]);
+        const int n = std::min<int>(value, w - x);
+        std::memcpy(row() + x, p + i, static_cast<size_t>(n));
+        x += n;
         i += value + (value & 1);
       }
     }
@@ -131,9 +131,9 @@ class DibClip final : public Clip {
   Surface picture() const {
     const std::size_t n = static_cast<std::size_t>(l_.width) * l_.height;
     std::vector<Rgb> px;
-    px.reserve(n);
     if (l_.bits == 8) {
-      for (std::size_t i = 0; i < n; ++i) px.push_back(l_.palette[canvas_[i]]);
+      px.resize(n);
+      for (std::size_t i = 0; i < n; ++i) px[i] = l_.palette[canvas_[i]];
     } else {
       const auto* from = reinterpret_cast<const Rgb*>(canvas_.data());
       px.assign(from, from + n);

@@ -120,10 +120,17 @@ bool Display::create_window() {
   path_ = choose_path();
   // Made hidden and shown when ready: SDL's X11 backend waits for the window
   // manager after each change of a window that is already on the screen.
-  Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | (fullscreen_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  Uint32 flags = SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN;
   // A GL renderer on a window made without GL would make SDL create the window again.
   if (path_ == Path::Renderer) flags |= SDL_WINDOW_OPENGL;
-  window_ = SDL_CreateWindow(caption_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480, flags);
+  // Asking for full screen on X11 waits up to 100 ms for the window manager
+  // to move the window: a full-screen start first covers the desktop with a
+  // borderless window and becomes full screen after its first frame.
+  SDL_Rect at{SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 640, 480};
+  covering_ = fullscreen_ && SDL_GetDisplayBounds(0, &at) == 0;
+  if (covering_) flags |= SDL_WINDOW_BORDERLESS;
+  else if (fullscreen_) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+  window_ = SDL_CreateWindow(caption_.c_str(), at.x, at.y, at.w, at.h, flags);
   if (!window_) return false;
   SDL_SetWindowMinimumSize(window_, 320, 240);
   SDL_ShowWindow(window_);
@@ -168,6 +175,8 @@ void Display::close() {
   renderer_ = nullptr;
   window_ = nullptr;
   path_ = Path::None;
+  last_present_ = -1000;  // a window opened later starts afresh, on any clock
+  presented_ = false;
 }
 
 void Display::set_caption(const std::string& caption) {
@@ -177,6 +186,13 @@ void Display::set_caption(const std::string& caption) {
 bool Display::set_fullscreen(bool on) {
   if (on == fullscreen_) return true;
   if (window_ && SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return false;
+  if (window_ && covering_ && !on) {
+    // The window it started as covered the desktop: a window of its own now.
+    covering_ = false;
+    SDL_SetWindowBordered(window_, SDL_TRUE);
+    SDL_SetWindowSize(window_, 640, 480);
+    SDL_SetWindowPosition(window_, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+  }
   fullscreen_ = on;
   trace::event("display", on ? "fullscreen" : "window");
   repaint_all_ = true;
@@ -211,6 +227,10 @@ std::optional<Ms> Display::present_if_dirty() {
     present_to_window_surface();
   presented_ = true;
   if (first) trace::event("first-frame", path_ == Path::Renderer ? "renderer" : "window-surface");
+  if (first && covering_) {
+    SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    repaint_all_ = true;
+  }
   return std::nullopt;
 }
 

@@ -72,6 +72,7 @@ class Display {
   bool cursor_shown_ = true;
   bool headless_ = true;
   bool fullscreen_ = false;
+  bool covering_ = false;  // started borderless over the desktop, full screen after
   SDL_Window* window_ = nullptr;
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;

@@ -235,6 +235,21 @@ TEST(ClipCache, PicturesLetGoAreDecodedAgain) {
   }
 }
 
+// The clip kept open is handed out again only while its file is unchanged.
+TEST(ClipKept, ANewFileUnderTheSameNameIsReadAgain) {
+  TempDir dir;
+  const fs::path file = dir / "KEPT.AVI";
+  ASSERT_EQ(write_clip(file, ClipCodec::Rle8, pictures(3), {}), "");
+  auto first = Clip::open_kept(file);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(Clip::open_kept(file), first);
+  ASSERT_EQ(write_clip(file, ClipCodec::Rle8, pictures(5), {}), "");
+  auto second = Clip::open_kept(file);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second->length(), 5);
+  EXPECT_EQ(difference(*second->frame(4), picture(4)), "");
+}
+
 // Indeo 3 "null" pictures are taken by the decoder without a picture coming
 // out: the frame shows the previous picture, like an empty chunk.
 TEST(ClipIndeo, NullPicturesKeepThePreviousOne) {

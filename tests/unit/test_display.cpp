@@ -45,6 +45,7 @@ class VideoTest : public LoopTest {
   }
   void TearDown() override {
     unsetenv("TAPO_PRESENT");
+    pf::Display::instance().set_fullscreen(false);
     pf::Display::instance().close();
     pf::Display::instance().open(true, "");
     pf::close_fonts();  // the name's lettering
@@ -180,6 +181,26 @@ TEST_F(VideoTest, PartialPresentsEndAsAFullRepaint) {
     loop().wait_ms(20);
     EXPECT_TRUE(display.read_window().pixels() == scaled(forms().compose(), w, h).pixels());
   }
+}
+
+// A full-screen start covers the desktop before it goes full screen; leaving
+// full screen then gives a window of the game's own size, not the desktop's.
+TEST_F(VideoTest, FullScreenStartLeavesForAWindowOfItsOwn) {
+  auto& display = pf::Display::instance();
+  ASSERT_TRUE(display.open(false, "t"));
+  ASSERT_TRUE(display.set_fullscreen(true));
+  loop().set_present_hook([&display] { return display.present_if_dirty(); });
+  forms().get("display_board")->show();
+  loop().wait_ms(20);
+  SDL_Rect desktop{};
+  ASSERT_EQ(SDL_GetDisplayBounds(0, &desktop), 0);
+  EXPECT_EQ(display.read_window().width(), desktop.w);
+  ASSERT_TRUE(display.set_fullscreen(false));
+  loop().wait_ms(20);
+  const pf::Surface shown = display.read_window();
+  EXPECT_EQ(shown.width(), 640);
+  EXPECT_EQ(shown.height(), 480);
+  EXPECT_TRUE(shown.pixels() == scaled(forms().compose(), 640, 480).pixels());
 }
 
 }  // namespace
