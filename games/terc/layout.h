@@ -10,8 +10,8 @@ namespace tapo::games::terc {
 
 inline constexpr core::GameLayout kFrame{"frm_terc", "TERC", {7, 390, 64, 84}, {577, 383, 58, 62}, "MLUVI.AVI", "video"};
 
-// The targets on the plank wall: the upper one (rings 10..90, from level 3)
-// and the lower one on its post (rings 1..9).
+// The targets on the plank wall: the upper one (values 10..90, from level 3)
+// and the lower one on its post (values 1..9).
 inline constexpr platform::Rect kUpperTarget{449, 0, 191, 181};
 inline constexpr platform::Rect kLowerTarget{449, 181, 191, 198};
 inline constexpr int kTargetLooks = 4;  // TERCE\1_1 .. 1_4 and 2_1 .. 2_4

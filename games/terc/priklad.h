@@ -2,6 +2,7 @@
 // and the total the child must enter, and where each shot lands on its target.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -26,6 +27,11 @@ struct Priklad {
 // other level poses no shots and a total of 0.  `clock` is folded into the
 // generator before every drawn total and shot value.
 Priklad draw_example(int player_level, core::Random& rng, std::uint64_t clock);
+
+// The most shots of one example that can hit `value` (1..9, 10..90): five at
+// most, the total at most 100, a 9 and a 90 once.  A target needs this many
+// hole positions for the value.
+constexpr int most_hits(int value) { return value == 9 || value == 90 ? 1 : value > 0 ? std::min(5, 100 / value) : 0; }
 
 // A hole centre in pixels, relative to the top-left corner of the target picture.
 struct Bod {

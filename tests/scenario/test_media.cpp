@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -11,9 +12,12 @@
 
 #include "core/listinput.h"
 #include "core/manifest.h"
+#include "games/terc/layout.h"
+#include "games/terc/priklad.h"
 #include "platform/sound.h"
 #include "platform/surface.h"
 #include "tests/scenario/play.h"
+#include "tools/mkmedia/target_board.h"
 
 namespace fs = std::filesystem;
 using tapo::test::Sandbox;
@@ -151,47 +155,49 @@ TEST(DemoPack, SpokenClipsAreCleanAndTheirPausesFallInsideTheSpeech) {
   }
 }
 
-// The shots of an example are placed by drawing positions again until one is
-// free: every ring value needs as many distinct positions as it can be hit in
-// one example (five shots at most; 9 and 90 once), and no position may serve
-// both targets, or the placing would never end.
-TEST(DemoPack, TargetHolePositionsLeaveRoomForEveryExample) {
+// Every listed hole lies inside its own field, clear of the field's border
+// and of everything drawn on it, and no two holes of one picture can touch;
+// each value has as many places as one example can hit it, and no place
+// serves both targets (the game would draw a shot there again).
+TEST(DemoPack, TargetHolesLieClearlyInsideTheirFields) {
+  namespace board = tapo::media::target_board;
   const fs::path dir = fs::path(TAPO_DEMO_DIR) / "media" / "TERC" / "TERCE";
-  std::map<std::string, std::set<std::pair<int, int>>> pairs_of;  // file -> every pair
-  for (const auto& e : fs::directory_iterator(dir)) {
-    if (e.path().extension() != ".DAT") continue;
-    const std::string name = e.path().stem().string();
-    SCOPED_TRACE(name);
-    const bool upper = name[0] == '2';
-    std::ifstream in(e.path());
-    std::stringstream all;
-    all << in.rdbuf();
-    const auto items = tapo::core::list_items(all.str());
-    std::set<int> values;
-    auto& pairs = pairs_of[name];
-    const auto picture = tapo::platform::Surface::load_bmp(dir / (name + ".BMP"));
-    ASSERT_TRUE(picture);
-    for (size_t i = 0; i + 1 < items.size();) {
-      const int value = std::stoi(items[i]), count = std::stoi(items[i + 1]);
-      i += 2;
-      EXPECT_TRUE(values.insert(value).second) << "value listed twice: " << value;
-      EXPECT_EQ(value % 10 == 0, upper) << value;
-      std::set<std::pair<int, int>> own;
-      for (int k = 0; k < count && i + 1 < items.size(); ++k, i += 2) {
-        const int x = std::stoi(items[i]), y = std::stoi(items[i + 1]);
-        EXPECT_TRUE(x >= 5 && y >= 5 && x < picture->width() - 5 && y < picture->height() - 5) << x << "," << y;
-        own.insert({x, y});
-        EXPECT_TRUE(pairs.insert({x, y}).second) << "a position serves two values: " << x << "," << y;
+  std::map<std::string, std::vector<std::pair<int, int>>> pairs_of;  // file -> every pair
+  for (int look = 0; look < tapo::games::terc::kTargetLooks; ++look) {
+    for (const int unit : {1, 10}) {
+      const std::string name = (unit == 1 ? "1_" : "2_") + std::to_string(look + 1);
+      SCOPED_TRACE(name);
+      const board::Board b = board::board(unit, look);
+      std::ifstream in(dir / (name + ".DAT"));
+      std::stringstream all;
+      all << in.rdbuf();
+      const auto pozice = tapo::games::terc::nacti_pozice(all.str());
+      const auto picture = tapo::platform::Surface::load_bmp(dir / (name + ".BMP"));
+      ASSERT_TRUE(picture);
+      EXPECT_EQ(pozice.size(), 9u);
+      auto& pairs = pairs_of[name];
+      for (const auto& [value, places] : pozice) {
+        EXPECT_GE(places.size(), static_cast<size_t>(tapo::games::terc::most_hits(value))) << value;
+        for (const auto& p : places) {
+          EXPECT_EQ(board::value_at(b, p.x, p.y), value) << p.x << "," << p.y;
+          EXPECT_GE(board::border_distance(b, p.x, p.y), 5 + 2) << p.x << "," << p.y;
+          // Under the hole and two pixels around it: only the field's own colour.
+          for (int dy = -7; dy <= 7; ++dy) {
+            for (int dx = -7; dx <= 7; ++dx) {
+              if (dx * dx + dy * dy >= 49) continue;
+              ASSERT_EQ(picture->at(p.x + dx, p.y + dy), picture->at(p.x, p.y)) << p.x << "," << p.y;
+            }
+          }
+          for (const auto& [x, y] : pairs) EXPECT_GE(std::hypot(p.x - x, p.y - y), 2 * 5 + 3) << p.x << "," << p.y;
+          pairs.push_back({p.x, p.y});
+        }
       }
-      EXPECT_GE(own.size(), (value == 9 || value == 90) ? 1u : 5u) << "value " << value;
     }
-    EXPECT_EQ(values.size(), 9u);
   }
-  ASSERT_EQ(pairs_of.size(), 8u);
   for (const auto& [a, pa] : pairs_of) {
     for (const auto& [b, pb] : pairs_of) {
       if (a[0] != '1' || b[0] != '2') continue;
-      for (const auto& p : pa) EXPECT_EQ(pb.count(p), 0u) << a << " and " << b << " share " << p.first << "," << p.second;
+      for (const auto& p : pa) EXPECT_EQ(std::count(pb.begin(), pb.end(), p), 0) << a << " and " << b << " share a place";
     }
   }
 }

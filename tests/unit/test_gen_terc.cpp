@@ -41,6 +41,7 @@ TEST(GenTerc, ShotsAddUpWithinTheLevelAndNineAndNinetyAtMostOnce) {
           ASSERT_TRUE((v >= 1 && v <= 9) || (v % 10 == 0 && v >= 10 && v <= 90)) << v;
         }
         values.insert(v);
+        ASSERT_LE(std::count(p.hits.begin(), used, v), most_hits(v)) << v;  // the targets hold that many holes
       }
       counts.insert(p.hit_count);
       totals.insert(p.target_total);

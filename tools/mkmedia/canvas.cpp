@@ -123,9 +123,16 @@ void Canvas::line(double x0, double y0, double x1, double y1, Rgb c, double widt
   stroke(c, width);
 }
 
-void Canvas::text(const std::string& s, double cx, double cy, double size, Rgb c, bool outlined) {
+std::pair<double, double> Canvas::text_size(const std::string& s, double size) {
   cairo_select_font_face(cr_, "DejaVu Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
   cairo_set_font_size(cr_, size);
+  cairo_text_extents_t e;
+  cairo_text_extents(cr_, s.c_str(), &e);
+  return {e.width, e.height};
+}
+
+void Canvas::text(const std::string& s, double cx, double cy, double size, Rgb c, bool outlined) {
+  text_size(s, size);  // sets the font
   cairo_text_extents_t e;
   cairo_text_extents(cr_, s.c_str(), &e);
   cairo_move_to(cr_, cx - e.width / 2 - e.x_bearing, cy - e.height / 2 - e.y_bearing);

@@ -49,6 +49,8 @@ class Canvas {
   void line(double x0, double y0, double x1, double y1, Rgb c, double width);
   // Text centred on (cx, cy), in the bold sans of the game.
   void text(const std::string& s, double cx, double cy, double size, Rgb c, bool outlined = false);
+  // The width and height of the ink of `s` as text() draws it.
+  std::pair<double, double> text_size(const std::string& s, double size);
 
   // The canvas as a sprite: pixels at least half covered keep their colour,
   // the rest become the key colour (the sprite's top-left pixel is keyed).

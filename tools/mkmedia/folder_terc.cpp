@@ -1,17 +1,18 @@
 // TERC: the target game.  A beach with Tapo and his toy cannon on the left;
-// on the plank wall to the right hang the targets: the lower one with rings
-// worth 1 (outside) to 9 (the bull), the upper one, from level 3 on, with rings
-// worth 10 to 90.  Each target picture has a file of hole positions per ring.
+// on the plank wall to the right hang the targets: the lower one with fields
+// worth 1 to 9, the upper one, from level 3 on, with fields worth 10 to 90.
+// Each target picture has a file of hole positions per field.
 #include <array>
 #include <cmath>
 #include <map>
-#include <set>
 
 #include "games/terc/layout.h"
+#include "games/terc/priklad.h"
 #include "tools/mkmedia/art_terc.h"
 #include "tools/mkmedia/art_toys.h"
 #include "tools/mkmedia/folders.h"
 #include "tools/mkmedia/game_kit.h"
+#include "tools/mkmedia/target_board.h"
 
 namespace tapo::media {
 namespace {
@@ -21,101 +22,135 @@ namespace terc = tapo::games::terc;
 
 // ---- the targets ---------------------------------------------------------------
 
+namespace board = target_board;
 constexpr Rect kUpper = terc::kUpperTarget, kLower = terc::kLowerTarget;  // the lower one stands on a post
-constexpr double kCentreX = 95, kUpperCentreY = 90, kLowerCentreY = 92;
-constexpr double kBull = 16, kRing = 9;  // the bull's radius and the width of each ring
 
-// Ring k (1 = outside .. 9 = the bull): its inner and outer radius.
-double inner(int k) { return k == 9 ? 0 : kBull + (8 - k) * kRing; }
-double outer(int k) { return k == 9 ? kBull : kBull + (9 - k) * kRing; }
-
-// Four looks for each target; ring colours from the outside in.  No ring is
-// dark, so the black holes always show.
+// Four looks for each target: the eight wedges' colours, then the bull's.
+// Every field is light, so the dark numbers and the black holes always show.
 const std::array<std::array<Rgb, 9>, terc::kTargetLooks> kLooks = {{
-    {pf::rgb(255, 255, 255), pf::rgb(232, 232, 236), pf::rgb(150, 200, 245), pf::rgb(100, 160, 235),
-     pf::rgb(245, 150, 140), pf::rgb(232, 90, 80), pf::rgb(255, 236, 150), pf::rgb(250, 200, 80),
-     pf::rgb(255, 220, 40)},
-    {pf::rgb(200, 160, 240), pf::rgb(150, 160, 245), pf::rgb(120, 200, 245), pf::rgb(110, 215, 200),
-     pf::rgb(130, 210, 120), pf::rgb(200, 230, 110), pf::rgb(255, 235, 110), pf::rgb(255, 180, 90),
-     pf::rgb(245, 100, 90)},
-    {pf::rgb(255, 255, 255), pf::rgb(240, 110, 110), pf::rgb(255, 255, 255), pf::rgb(240, 110, 110),
-     pf::rgb(255, 255, 255), pf::rgb(240, 110, 110), pf::rgb(255, 255, 255), pf::rgb(240, 110, 110),
-     pf::rgb(255, 214, 60)},
-    {pf::rgb(255, 248, 220), pf::rgb(120, 200, 120), pf::rgb(255, 248, 220), pf::rgb(120, 200, 120),
-     pf::rgb(255, 248, 220), pf::rgb(120, 200, 120), pf::rgb(255, 248, 220), pf::rgb(120, 200, 120),
-     pf::rgb(245, 120, 80)},
+    {pf::rgb(255, 244, 200), pf::rgb(170, 214, 250), pf::rgb(255, 244, 200), pf::rgb(170, 214, 250),
+     pf::rgb(255, 244, 200), pf::rgb(170, 214, 250), pf::rgb(255, 244, 200), pf::rgb(170, 214, 250),
+     pf::rgb(255, 206, 70)},
+    {pf::rgb(255, 255, 255), pf::rgb(178, 234, 180), pf::rgb(255, 255, 255), pf::rgb(178, 234, 180),
+     pf::rgb(255, 255, 255), pf::rgb(178, 234, 180), pf::rgb(255, 255, 255), pf::rgb(178, 234, 180),
+     pf::rgb(255, 176, 120)},
+    {pf::rgb(255, 190, 190), pf::rgb(255, 222, 170), pf::rgb(255, 245, 170), pf::rgb(205, 240, 170),
+     pf::rgb(170, 235, 215), pf::rgb(175, 215, 250), pf::rgb(210, 200, 250), pf::rgb(245, 198, 235),
+     pf::rgb(255, 255, 255)},
+    {pf::rgb(255, 205, 220), pf::rgb(255, 240, 160), pf::rgb(255, 205, 220), pf::rgb(255, 240, 160),
+     pf::rgb(255, 205, 220), pf::rgb(255, 240, 160), pf::rgb(255, 205, 220), pf::rgb(255, 240, 160),
+     pf::rgb(160, 225, 245)},
 }};
 
-bool light(Rgb c) { return 0.3 * (c >> 16 & 255) + 0.59 * (c >> 8 & 255) + 0.11 * (c & 255) > 150; }
+constexpr double kFont = 20;       // digits about 15 pixels high
+constexpr double kLabelGap = 2;    // between a number and its field's border
+constexpr double kHoleRadius = 5;  // as the game draws a hole
+// A hole's centre keeps this far from its field's border (the border lines
+// are 2 pixels wide: 3 clear pixels stay around the hole) and from the ink
+// of its number (2 clear pixels).
+constexpr double kHoleGap = kHoleRadius + 4, kNumberGap = kHoleRadius + 2.5;
+constexpr double kHoleSpacing = 2 * kHoleRadius + 3.2;  // between two holes' centres: they never touch
 
-// One target picture: the wall behind it, the rings, and each ring's value
-// written on it twice, in a column above and below the bull.
-Surface target_picture(const Surface& wall, Rect where, double cy, int look, int unit) {
+// Where a field's number stands: its ink box.
+struct Label {
+  int value;
+  double x, y, w, h;  // centre and size
+};
+
+// Points of the board: clockwise angle from the top, radius.
+double px(const board::Board& b, double a, double r) { return b.cx + r * std::sin(a); }
+double py(const board::Board& b, double a, double r) { return b.cy - r * std::cos(a); }
+
+// The numbers: the bull's above its centre, each wedge's as near the bull as
+// it fits with room around it, so the wide outer part is left for holes.
+std::vector<Label> labels(Canvas& c, const board::Board& b) {
+  std::vector<Label> out;
+  for (int k = 0; k < 9; ++k) {
+    const int value = (k + 1) * b.unit;
+    const auto [w, h] = c.text_size(std::to_string(value), kFont);
+    if (h < 14) fail("a number too small on a target");
+    if (k == 8) {
+      out.push_back({value, b.cx, b.cy - 7, w, h});
+      continue;
+    }
+    const double mid = b.first_wedge + (k + 0.5) * board::kWedge;
+    bool placed = false;
+    for (double r = b.bull; r < b.outer && !placed; r += 0.5) {
+      const double x = px(b, mid, r), y = py(b, mid, r);
+      placed = true;
+      for (double sx : {-1.0, 1.0})
+        for (double sy : {-1.0, 1.0}) {
+          const double cx = x + sx * (w / 2 + kLabelGap), cy = y + sy * (h / 2 + kLabelGap);
+          placed = placed && board::value_at(b, cx, cy) == value && board::border_distance(b, cx, cy) >= 0.5;
+        }
+      if (placed) out.push_back({value, x, y, w, h});
+    }
+    if (!placed) fail("a number does not fit its field on a target");
+  }
+  return out;
+}
+
+// One target picture: the wall behind it, the board, the numbers.
+Surface target_picture(const Surface& wall, Rect where, const board::Board& b, int look) {
   return painted(crop(wall, where), [&](Canvas& c) {
-    if (unit == 1) {  // the lower target stands on a post
-      c.rounded_rect(kCentreX - 7, cy + 60, 14, kLower.h - cy - 60, 3);
+    cairo_t* cr = c.cr();
+    if (b.unit == 1) {  // the lower target stands on a post
+      c.rounded_rect(b.cx - 7, b.cy + 60, 14, kLower.h - b.cy - 60, 3);
       c.fill_outlined(pf::rgb(140, 90, 50));
     }
-    c.ellipse(kCentreX + 3, cy + 4, outer(1) + 2, outer(1) + 2);
+    c.ellipse(b.cx + 3, b.cy + 4, b.outer + 2, b.outer + 2);
     c.fill(pf::rgb(110, 70, 40));  // a soft shadow on the wall
-    for (int k = 1; k <= 9; ++k) {
-      c.ellipse(kCentreX, cy, outer(k), outer(k));
-      c.fill_outlined(kLooks[look][k - 1], kInk, k == 1 ? 3 : 1.2);
+    for (int k = 0; k < 8; ++k) {
+      const double a0 = b.first_wedge + k * board::kWedge, a1 = a0 + board::kWedge;
+      cairo_new_path(cr);
+      cairo_arc(cr, b.cx, b.cy, b.outer, a0 - M_PI / 2, a1 - M_PI / 2);
+      cairo_arc_negative(cr, b.cx, b.cy, b.bull, a1 - M_PI / 2, a0 - M_PI / 2);
+      cairo_close_path(cr);
+      c.fill(kLooks[look][k]);
     }
-    for (int k = 1; k <= 9; ++k) {
-      const std::string label = std::to_string(k * unit);
-      const Rgb ink = light(kLooks[look][k - 1]) ? kInk : pf::rgb(255, 255, 255);
-      const double size = k == 9 ? 12.5 : 10.5;
-      if (k == 9) {
-        c.text(label, kCentreX, cy - 3, size, ink);
-        continue;
-      }
-      const double r = (inner(k) + outer(k)) / 2;
-      c.text(label, kCentreX, cy - r, size, ink);
-      c.text(label, kCentreX, cy + r, size, ink);
+    for (int k = 0; k < 8; ++k) {
+      const double a = b.first_wedge + k * board::kWedge;
+      c.line(px(b, a, b.bull), py(b, a, b.bull), px(b, a, b.outer), py(b, a, b.outer), kInk, 2);
     }
+    c.ellipse(b.cx, b.cy, b.bull, b.bull);
+    c.fill_outlined(kLooks[look][8], kInk, 2);
+    c.ellipse(b.cx, b.cy, b.outer, b.outer);
+    c.stroke(kInk, 2);
+    for (const Label& l : labels(c, b)) c.text(std::to_string(l.value), l.x, l.y, kFont, kInk);
   });
 }
 
 struct Hole {
   int x, y;
-  bool operator<(const Hole& o) const { return x != o.x ? x < o.x : y < o.y; }
 };
 
-// Hole centres for each ring, away from the column of written values,
-// a few degrees apart from picture to picture and between the two targets.
-std::map<int, std::vector<Hole>> holes(double cy, int look, int unit) {
+// Hole centres for each field, spread over it: clear of its borders and of
+// its number, far enough apart that no two holes of one picture touch.  Even
+// x on the lower target, odd x on the upper one: a place never serves both.
+std::map<int, std::vector<Hole>> holes(const board::Board& b) {
+  Canvas measure(1, 1);
+  const auto marks = labels(measure, b);
   std::map<int, std::vector<Hole>> out;
-  const double turn = (look * 4 + (unit == 10 ? 2 : 0)) * M_PI / 180;
-  for (int k = 1; k <= 9; ++k) {
-    std::vector<Hole>& ring = out[k * unit];
-    if (k == 9) {  // the bull: a 9 (or 90) is hit at most once an example
-      for (int a : {45, 90, 135}) {  // below the written value, so it stays readable
-        const double rad = a * M_PI / 180 + turn;
-        const int x = 2 * static_cast<int>(std::floor((kCentreX + 10 * std::cos(rad)) / 2)) + (unit == 10 ? 1 : 0);
-        ring.push_back({x, static_cast<int>(std::lround(cy + 10 * std::sin(rad)))});
+  for (const Label& l : marks) {
+    std::vector<Hole> room;
+    for (int y = 0; y < 200; ++y)
+      for (int x = b.unit == 1 ? 0 : 1; x < 200; x += 2) {
+        const double off_x = std::max(0.0, std::fabs(x - l.x) - l.w / 2), off_y = std::max(0.0, std::fabs(y - l.y) - l.h / 2);
+        if (board::value_at(b, x, y) == l.value && board::border_distance(b, x, y) >= kHoleGap &&
+            std::hypot(off_x, off_y) >= kNumberGap)
+          room.push_back({x, y});
       }
-      continue;
+    // Packed from the board's edge inwards, where the field is widest.
+    std::stable_sort(room.begin(), room.end(), [&](const Hole& p, const Hole& q) {
+      return std::hypot(p.x - b.cx, p.y - b.cy) > std::hypot(q.x - b.cx, q.y - b.cy);
+    });
+    std::vector<Hole>& chosen = out[l.value];
+    for (const Hole& h : room) {
+      if (chosen.size() == 8) break;
+      if (std::all_of(chosen.begin(), chosen.end(), [&](const Hole& o) { return std::hypot(h.x - o.x, h.y - o.y) >= kHoleSpacing; }))
+        chosen.push_back(h);
     }
-    const double r = (inner(k) + outer(k)) / 2;
-    for (int a : {0, 30, 55, 150, 180, 210, 235, 330}) {
-      const double rad = a * M_PI / 180 + turn;
-      // Even x on the lower target, odd x on the upper one: the two never share a place.
-      const int x = 2 * static_cast<int>(std::floor((kCentreX + r * std::cos(rad)) / 2)) + (unit == 10 ? 1 : 0);
-      ring.push_back({x, static_cast<int>(std::lround(cy + r * std::sin(rad)))});
-    }
-  }
-  // Every hole lies well inside its own ring, and no two holes of a picture share a place.
-  std::set<Hole> seen;
-  for (const auto& [value, ring] : out) {
-    const int k = value / unit;
-    // Up to five shots an example may hit one ring (a 9 or a 90 only once).
-    if (ring.size() < (k == 9 ? 1u : 5u)) fail("too few hole positions for a ring in the target game");
-    for (const Hole& h : ring) {
-      const double d = std::hypot(h.x - kCentreX, h.y - cy);
-      if (d < inner(k) + 1.5 || d > outer(k) - 1.5) fail("a hole off its ring in the target game");
-      if (!seen.insert(h).second) fail("two holes in one place in the target game");
-    }
+    if (chosen.size() < static_cast<size_t>(terc::most_hits(l.value))) fail("too few hole positions for a field of a target");
   }
   return out;
 }
@@ -150,21 +185,12 @@ void make_terc(Pack& pack) {
 
   for (int n = 1; n <= terc::kTargetLooks; ++n) {
     const std::string lower = "\\TERC\\TERCE\\1_" + std::to_string(n), upper = "\\TERC\\TERCE\\2_" + std::to_string(n);
-    pack.bmp(lower + ".BMP", target_picture(rest, kLower, kLowerCentreY, n - 1, 1));
-    pack.bmp(upper + ".BMP", target_picture(rest, kUpper, kUpperCentreY, n - 1, 10));
-    const auto low = holes(kLowerCentreY, n - 1, 1);
-    pack.text(lower + ".DAT", positions_text(low));
-    pack.text(upper + ".DAT", positions_text(holes(kUpperCentreY, n - 1, 10)));
+    const board::Board low = board::board(1, n - 1), high = board::board(10, n - 1);
+    pack.bmp(lower + ".BMP", target_picture(rest, kLower, low, n - 1));
+    pack.bmp(upper + ".BMP", target_picture(rest, kUpper, high, n - 1));
+    pack.text(lower + ".DAT", positions_text(holes(low)));
+    pack.text(upper + ".DAT", positions_text(holes(high)));
   }
-  // A shot on one target never lands where a shot on the other could: the
-  // game refuses the same place twice in one example, on either target.
-  std::set<Hole> lower_all;
-  for (int n = 0; n < terc::kTargetLooks; ++n)
-    for (const auto& [v, ring] : holes(kLowerCentreY, n, 1)) lower_all.insert(ring.begin(), ring.end());
-  for (int n = 0; n < terc::kTargetLooks; ++n)
-    for (const auto& [v, ring] : holes(kUpperCentreY, n, 10))
-      for (const Hole& h : ring)
-        if (lower_all.count(h)) fail("a hole of the upper target where the lower target has one");
 
   const Surface stage = painted(sand, [](Canvas& c) { beach::draw_cannon(c); });
   talking_head(pack, terc::kFrame, terc::kFrame.face, stage, beach::kTapoX, beach::kTapoY, {0, 1, 2, 3, 4}, true);

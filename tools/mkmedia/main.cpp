@@ -1,6 +1,6 @@
 // mkmedia OUT SPEECH [--lang L] [--folder NAME]: writes the demo media pack,
-// its speech from the tables in SPEECH/L (default L: en) spoken with
-// espeak-ng's voice L.
+// its speech from the tables in SPEECH/L (default L: en) spoken with the
+// language's Festival voice where there is one, else espeak-ng's voice L.
 //   OUT/media  the media tree (TAPO.INI "HD"), one folder per maker
 //   OUT/data   files the installation copies into the data folder ("HD_SHORT"),
 //              made by the maker DATA

@@ -4,7 +4,9 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/sound.h"
@@ -29,18 +31,80 @@ std::vector<std::string> sentences(const std::string& text) {
   return out;
 }
 
-// Runs espeak-ng without a shell, so no text can be taken for a command.
-bool espeak(const std::string& text, const std::filesystem::path& wav, const std::string& voice) {
+// Runs a program without a shell, so no text can be taken for a command.
+bool run(const std::vector<std::string>& args) {
   const pid_t pid = fork();
   if (pid < 0) return false;
   if (pid == 0) {
-    execlp("espeak-ng", "espeak-ng", "-v", voice.c_str(), "-s", "125", "-p", "60", "-w", wav.c_str(), text.c_str(),
-           static_cast<char*>(nullptr));
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execvp(argv[0], argv.data());
     _exit(127);
   }
   int status = 0;
   waitpid(pid, &status, 0);
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The Festival voice of a language, where Debian has a natural-sounding one.
+const char* festival_voice(const std::string& lang) {
+  if (lang == "en") return "cmu_us_slt_arctic_hts";  // festvox-us-slt-hts
+  return nullptr;
+}
+
+std::string scheme_string(const std::string& s) {
+  std::string out = "\"";
+  for (char c : s) {
+    if (c == '"' || c == '\\') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+// Each sentence spoken by Festival in one run, then made the game's sound
+// (22050 Hz mono) by sox: a little slower for young listeners and a little
+// higher, to suit a cartoon dog.  Empty when any step fails.
+std::vector<std::vector<std::int16_t>> festival(const std::vector<std::string>& sentences, const std::string& voice,
+                                                const std::string& stem) {
+  std::string script = "(voice_" + voice + ")\n";
+  for (size_t k = 0; k < sentences.size(); ++k)
+    script += "(utt.save.wave (utt.synth (Utterance Text " + scheme_string(sentences[k]) + ")) " +
+              scheme_string(stem + "." + std::to_string(k) + ".raw.wav") + " 'riff)\n";
+  std::ofstream(stem + ".scm") << script;
+  std::vector<std::vector<std::int16_t>> out;
+  bool ok = run({"festival", "-b", stem + ".scm"});
+  for (size_t k = 0; ok && k < sentences.size(); ++k) {
+    const std::string raw = stem + "." + std::to_string(k) + ".raw.wav", cooked = stem + "." + std::to_string(k) + ".wav";
+    // -R: the same bytes every run; -D: no dither noise.
+    ok = std::filesystem::exists(raw) &&
+         run({"sox", "-R", "-D", raw, "-r", "22050", "-c", "1", "-b", "16", cooked, "tempo", "-s", "0.9", "pitch", "200"});
+    auto data = ok ? platform::load_wav(cooked) : std::nullopt;
+    ok = data && data->rate == 22050 && data->channels == 1 && !data->pcm.empty();
+    if (ok) out.push_back(std::move(data->pcm));
+    std::error_code ec;
+    std::filesystem::remove(raw, ec);
+    std::filesystem::remove(cooked, ec);
+  }
+  std::error_code ec;
+  std::filesystem::remove(stem + ".scm", ec);
+  if (!ok) out.clear();
+  return out;
+}
+
+std::vector<std::vector<std::int16_t>> espeak(const std::vector<std::string>& sentences, const std::string& lang,
+                                              const std::string& stem) {
+  std::vector<std::vector<std::int16_t>> out;
+  const std::string part = stem + ".part.wav";
+  for (const auto& sentence : sentences) {
+    if (!run({"espeak-ng", "-v", lang, "-s", "125", "-p", "60", "-w", part, sentence})) return {};
+    auto data = platform::load_wav(part);
+    if (!data || data->rate != 22050 || data->channels != 1) return {};
+    out.push_back(std::move(data->pcm));
+  }
+  std::error_code ec;
+  std::filesystem::remove(part, ec);
+  return out;
 }
 
 void put16(std::string& s, std::uint32_t v) {
@@ -81,18 +145,25 @@ std::vector<SpeechLine> read_speech_table(const std::filesystem::path& table) {
 }
 
 bool synthesize(const std::string& text, const std::filesystem::path& wav, std::vector<std::uint32_t>& marks,
-                const std::string& voice) {
+                const std::string& lang) {
+  const auto parts = sentences(text);
+  std::vector<std::vector<std::int16_t>> spoken;
+  if (const char* voice = festival_voice(lang)) {
+    spoken = festival(parts, voice, wav.string());
+    static bool told = false;
+    if (spoken.empty() && !told) {
+      std::fprintf(stderr, "mkmedia: Festival or its voice %s is missing: speaking with espeak-ng\n", voice);
+      told = true;
+    }
+  }
+  if (spoken.empty()) spoken = espeak(parts, lang, wav.string());
+  if (spoken.empty()) return false;
   std::vector<std::int16_t> pcm;
   marks.clear();
-  const auto part = wav.string() + ".part.wav";
-  for (const auto& sentence : sentences(text)) {
+  for (const auto& sentence : spoken) {
     if (!pcm.empty()) marks.push_back(static_cast<std::uint32_t>(pcm.size() * 2));
-    if (!espeak(sentence, part, voice)) return false;
-    auto data = platform::load_wav(part);
-    if (!data || data->rate != 22050 || data->channels != 1) return false;
-    pcm.insert(pcm.end(), data->pcm.begin(), data->pcm.end());
+    pcm.insert(pcm.end(), sentence.begin(), sentence.end());
   }
-  std::filesystem::remove(part);
   std::string out = "RIFF";
   put32(out, static_cast<std::uint32_t>(36 + pcm.size() * 2));
   out += "WAVEfmt ";
