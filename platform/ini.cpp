@@ -234,27 +234,18 @@ std::string read_ini(const fs::path& file, std::string_view section, std::string
   return std::string(value);
 }
 
-bool write_ini(const fs::path& file, std::string_view section, std::string_view key,
-               std::string_view value) {
-  // Anything that would read back as a different line structure is refused.
+namespace {
+
+// Anything that would read back as a different line structure is refused.
+bool writable(std::string_view section, std::string_view key, std::string_view value) {
   if (has_any(section, "\r\n]") || has_any(key, "\r\n=") || has_any(value, "\r\n")) return false;
-  std::string_view trimmed_key = trim(key);
-  if (trimmed_key.starts_with(';') || trimmed_key.starts_with('[')) return false;
+  const std::string_view trimmed_key = trim(key);
+  return !trimmed_key.starts_with(';') && !trimmed_key.starts_with('[');
+}
 
-  fs::path target = file;
-  std::error_code ec;
-  if (fs::is_symlink(fs::symlink_status(file, ec))) {
-    fs::path real = fs::weakly_canonical(file, ec);
-    if (ec) return false;
-    target = real;
-  }
-
-  std::string text;
-  LoadResult loaded = load(target, text);
-  if (loaded == LoadResult::Error) return false;
-  struct stat old_stat {};
-  bool have_old = loaded == LoadResult::Ok && ::stat(target.c_str(), &old_stat) == 0;
-
+// `text` with `key` = `value` in `section`: only that line changes, or the
+// key (and the section) is added.
+std::string with_entry(const std::string& text, std::string_view section, std::string_view key, std::string_view value) {
   std::string_view eol = "\r\n";
   if (std::size_t nl = text.find('\n'); nl != std::string::npos)
     eol = (nl > 0 && text[nl - 1] == '\r') ? "\r\n" : "\n";
@@ -292,7 +283,35 @@ bool write_ini(const fs::path& file, std::string_view section, std::string_view 
     out.append("[").append(section).append("]").append(eol);
     out.append(entry).append(eol);
   }
-  return replace_file(target, out, have_old ? &old_stat : nullptr);
+  return out;
+}
+
+}  // namespace
+
+bool write_ini(const fs::path& file, std::string_view section, std::string_view key,
+               std::string_view value) {
+  return write_ini(file, section, {{key, value}});
+}
+
+bool write_ini(const fs::path& file, std::string_view section, std::initializer_list<IniEntry> entries) {
+  for (const auto& [key, value] : entries)
+    if (!writable(section, key, value)) return false;
+
+  fs::path target = file;
+  std::error_code ec;
+  if (fs::is_symlink(fs::symlink_status(file, ec))) {
+    fs::path real = fs::weakly_canonical(file, ec);
+    if (ec) return false;
+    target = real;
+  }
+
+  std::string text;
+  LoadResult loaded = load(target, text);
+  if (loaded == LoadResult::Error) return false;
+  struct stat old_stat {};
+  bool have_old = loaded == LoadResult::Ok && ::stat(target.c_str(), &old_stat) == 0;
+  for (const auto& [key, value] : entries) text = with_entry(text, section, key, value);
+  return replace_file(target, text, have_old ? &old_stat : nullptr);
 }
 
 }  // namespace tapo::platform

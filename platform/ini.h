@@ -10,8 +10,10 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace tapo::platform {
 
@@ -29,5 +31,10 @@ std::string read_ini(const std::filesystem::path& file, std::string_view section
 // old file is then left untouched).
 bool write_ini(const std::filesystem::path& file, std::string_view section,
                std::string_view key, std::string_view value);
+
+// Sets several keys of one section in one replace of the file: after a
+// crash the file holds either all of them or none.
+using IniEntry = std::pair<std::string_view, std::string_view>;
+bool write_ini(const std::filesystem::path& file, std::string_view section, std::initializer_list<IniEntry> entries);
 
 }  // namespace tapo::platform
