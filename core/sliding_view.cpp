@@ -28,6 +28,7 @@ void SlidingView::slide_to(int target) {
   const int step = target < left() ? -1 : 1;
   while (left() != target) {
     box_.rect.x += step;
+    for (platform::Control* rider : riders_) rider->rect.x += step;
     box_.form().refresh();
     wait_ms(kStepMs);
   }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "platform/ui.h"
 
@@ -31,8 +32,13 @@ class SlidingView {
   // Slides the view to `left` (0 or -640), a pixel per step.
   void slide_to(int left);
 
+  // A control standing on the picture (a price tag, a toy's click area):
+  // it moves with the view.
+  void carry(platform::Control& rider) { riders_.push_back(&rider); }
+
  private:
   platform::PictureBox& box_;
+  std::vector<platform::Control*> riders_;
 };
 
 }  // namespace tapo::core

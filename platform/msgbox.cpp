@@ -14,7 +14,9 @@ void message_box(const std::string& title, const std::string& text, MsgIcon icon
   std::fprintf(stderr, "%s: %s\n", title.c_str(), text.c_str());
   auto& display = Display::instance();
   if (display.headless()) return;
-  const Uint32 flags = icon == MsgIcon::Exclamation ? SDL_MESSAGEBOX_WARNING : SDL_MESSAGEBOX_INFORMATION;
+  const Uint32 flags = icon == MsgIcon::Stop          ? SDL_MESSAGEBOX_ERROR
+                       : icon == MsgIcon::Exclamation ? SDL_MESSAGEBOX_WARNING
+                                                      : SDL_MESSAGEBOX_INFORMATION;
   // A full-screen window would cover the dialog.
   const bool was_full = display.fullscreen();
   if (was_full) display.set_fullscreen(false);

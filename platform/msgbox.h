@@ -6,7 +6,7 @@
 
 namespace tapo::platform {
 
-enum class MsgIcon { None, Exclamation };
+enum class MsgIcon { None, Exclamation, Stop };
 
 void message_box(const std::string& title, const std::string& text, MsgIcon icon = MsgIcon::None);
 

@@ -166,16 +166,17 @@ TEST(PlayersScreen, TheRouteToTheGamesAndTheShopAndBackWithoutASecondGreeting) {
   box.write_default_config();
   write_roster(box, "[POP]\r\nJmeno=Ola\r\nLevel=1\r\n", "[POP]\r\nDukaty=3\r\n");
   // The players' screen, the menu, the pirate's target game and out by its
-  // footprints, the players again; then the shop (still to come) and back.
+  // footprints, the players again; then the toy shop and back by its crank.
   const PlayResult r = box.play(kReady + pick(4) + "click-control cmd_hry\nwait-until hide frm_hraci\n" +
                                 "click-control akt_plocha 6\nwait-until talk HD:\\TERC\\INTRO.DAT\ndump\n" +
                                 "click-control stopy\nclick-control cmd_vyber_hracu\nwait-until unload frm_hry\ndump\n" +
-                                "click-control klika\nwait-until show frm_pripravujeme\nwait-until show frm_hraci\ndump\n");
+                                "click-control klika\nwait-until anim-end HD_SHORT:\\TAPO.DAT\nclick-control cmd_pred_obchod\n"
+                                "wait-until show frm_hraci\ndump\n");
   played_cleanly(r);
   std::vector<std::string> shown;
   for (const auto& t : r.events("show")) shown.push_back(t.args);
   EXPECT_EQ(shown, (std::vector<std::string>{"frm_inout", "frm_hraci", "frm_hry", "frm_terc", "frm_hry",
-                                             "frm_hraci", "frm_pripravujeme", "frm_hraci"}))
+                                             "frm_hraci", "frm_hrackarstvi", "frm_hraci"}))
       << r.dump();
   int greetings = 0;
   for (const auto& t : r.events("talk")) greetings += t.args.rfind("HD:\\CUNICI\\INTRO.DAT", 0) == 0;

@@ -1,0 +1,325 @@
+// The toy shop, two screens wide: every toy the player does not own yet
+// stands on the shelves with its price tag; a click on a tag buys the toy
+// when the coins are enough.  Tapo comes in and greets once per visit of the
+// players' screen; the bell leads home through the town, the crank back to
+// the players.
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/animation.h"
+#include "core/keying.h"
+#include "core/listinput.h"
+#include "core/media.h"
+#include "core/screen.h"
+#include "core/screens.h"
+#include "core/sliding_view.h"
+#include "core/tapo_iii.h"
+#include "platform/loop.h"
+#include "platform/msgbox.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "players/catalogue.h"
+#include "players/shop_layout.h"
+
+namespace tapo::players {
+
+namespace pf = tapo::platform;
+namespace screens = core::screens;
+using core::MediaPath;
+using core::Root;
+
+namespace {
+
+constexpr pf::Point kTagSize{36, 22};
+
+// A price tag: a little card with the price on it.
+class PriceTag : public pf::Label {
+ public:
+  using Label::Label;
+  void draw(pf::Surface& scene, int ox, int oy) const override {
+    const pf::Rect card{ox + rect.x, oy + rect.y, rect.w, rect.h};
+    scene.fill_rect(card, pf::rgb(60, 40, 30));
+    scene.fill_rect({card.x + 2, card.y + 2, card.w - 4, card.h - 4}, pf::rgb(255, 248, 214));
+    Label::draw(scene, ox, oy);
+  }
+  bool opaque() const override { return true; }
+};
+
+std::optional<std::string> media_text(const std::string& dos) { return core::read_text_file(core::real_path(Root::Media, dos)); }
+
+}  // namespace
+
+class FrmHrackarstvi : public core::Screen {
+ public:
+  FrmHrackarstvi() : Screen(std::string(screens::kToyShop), "HRACKAR") {}
+
+  void on_load() override {
+    load_screen();
+    pozadi_ = &add<pf::PictureBox>("pozadi", pf::Rect{0, 0, 1280, 480});
+    if (auto shop = core::load_media_picture(file("POZADI.BMP"))) pozadi_->image = std::move(*shop);
+    pozadi_->on_mouse_move = [this](int x, int y) { pozadi_move(x + pozadi_->rect.x, y); };
+    view_.emplace(*pozadi_);
+    crank_strip_ = core::load_media_picture(file("KLIKA.BMP"));
+    bell_strip_ = core::load_media_picture(file("ZVON.BMP"));
+    if (!fill_shelves()) return;
+
+    if (auto piglet = core::load_media_picture({Root::Media, "\\CUNICI\\XL\\" + core::player_id + ".BMP"}))
+      core::blit_transparent(pozadi_->image, shop::kPiglet.x, shop::kPiglet.y, piglet->width(), piglet->height(), *piglet, 0, 0,
+                             core::key_colour(*piglet));
+    balance_ = &add<pf::Label>("lbl_penize_v_pokladne", pf::Rect{shop::kBalance.x, shop::kBalance.y, 60, 24});
+    balance_->font_size = 18;
+    show_balance();
+    pf::add_controls(*this, kControls);
+    zdroj_ = &control_as<pf::PictureBox>("zdroj");
+    zdroj_->visible = false;
+    help_ = control("tapo_help");
+    control("cmd_domu")->on_mouse_move = [this](int, int) { hover("ZVONEK"); };
+    control("cmd_pred_obchod")->on_mouse_move = [this](int, int) { hover("KLIKA"); };
+    // The bell, the crank and Tapo stand on the shop's left half.
+    for (const char* rider : {"cmd_domu", "cmd_pred_obchod", "tapo_help"}) view_->carry(*control(rider));
+  }
+
+  void on_activate() override {
+    if (activated_ || broken_) return;
+    activated_ = true;
+    // Tapo comes into the shop and stays there.
+    come_in({Root::Data, "\\TAPO.DAT"}, {Root::Data, "\\TAPO.AVI"}, 12);
+    if (shown_count_ == 0) {
+      help_->visible = false;
+      come_in({Root::Data, "\\TAPO2.DAT"}, {Root::Data, "\\TAPO2.AVI"}, 7);
+      say("PRAZDNY.DAT", "MLUVI2.AVI");
+    } else if (!core::shop_greeting_done) {
+      say("INTRO.DAT", "MLUVI.AVI");
+      core::shop_greeting_done = true;  // not reached when the shop is left meanwhile
+    }
+  }
+
+  void on_key(const std::string& key) override {
+    if (key == "Right" && !view_->right_half()) slide(-core::SlidingView::kHalf);
+    if (key == "Left" && view_->right_half()) slide(0);
+  }
+
+  void describe(pf::JsonObject& vars) const override {
+    vars.add("leaving", leaving)
+        .add("toy_count", static_cast<int>(places_.size()))
+        .add("shown_count", shown_count_)
+        .add("left", pozadi_ ? pozadi_->rect.x : 0)
+        .add("player_coins", core::player_coins)
+        .add("anim_cell", anim_cell_)
+        .add("hover", hover_);
+    pf::JsonObject tags;
+    for (const auto* t : tags_) {
+      pf::JsonObject one;
+      one.add("name", t->tag).add("price", t->caption).add("visible", t->visible);
+      one.add_raw("rect", "[" + std::to_string(t->rect.x) + ", " + std::to_string(t->rect.y) + ", " +
+                              std::to_string(t->rect.w) + ", " + std::to_string(t->rect.h) + "]");
+      tags.add(t->name(), one);
+    }
+    vars.add("tags", tags);
+  }
+
+ private:
+  // The shelves: every toy not owned yet with its tag.  False (after the
+  // message, on the way back to the players) when the catalogue is broken.
+  bool fill_shelves() {
+    const auto places_text = media_text("\\HRACKAR\\POZICE.DAT");
+    const auto places = places_text ? read_shop_places(*places_text) : std::nullopt;
+    const auto prices_text = media_text("\\HRACKAR\\HRACKY.IDX");
+    const auto prices = places && prices_text ? read_prices(*prices_text, places->size()) : std::nullopt;
+    const auto offer = prices ? toys_on_offer(*places, *prices, owned_flags()) : std::nullopt;
+    if (!offer) {
+      broken_ = true;
+      pf::message_box("Стоп!", std::string(kCatalogueError), pf::MsgIcon::Stop);
+      // Back where the child came from, after this load has ended.
+      pf::Loop::instance().post([] { screens::show(screens::kPlayers); });
+      pf::Loop::instance().post([this] { unload(); });
+      return false;
+    }
+    places_ = *places;
+    for (const Offer& o : *offer) {
+      const ShopPlace& p = places_[static_cast<size_t>(o.entry)];
+      auto& tag = add<PriceTag>(pf::element_name("cenovka", ++shown_count_), pf::Rect{p.tag.x, p.tag.y, kTagSize.x, kTagSize.y});
+      tag.caption = std::to_string(o.price);
+      tag.tag = p.name;
+      tag.centred = true;
+      tag.fore_color = pf::rgb(60, 40, 30);
+      tag.on_click = [this, &tag] { cenovka_click(tag); };
+      view_->carry(tag);
+      tags_.push_back(&tag);
+      if (auto toy = core::load_media_picture(file("HRACKY\\" + p.name + ".BMP")))
+        core::blit_transparent(pozadi_->image, p.toy.x, p.toy.y, toy->width(), toy->height(), *toy, 0, 0, core::key_colour(*toy));
+    }
+    if (shown_count_ == 0) crank_strip_ = core::load_media_picture(file("KLIKA2.BMP"));
+    return true;
+  }
+
+  void show_balance() {
+    balance_->caption = std::to_string(core::player_coins);
+    balance_->refresh();
+  }
+
+  // One of Tapo's clips in the mascot's box; its last picture stays on the shop.
+  void come_in(const MediaPath& script, const MediaPath& clip, int rest) {
+    core::play_animation(script, *zdroj_);
+    core::show_avi_frame(clip, *zdroj_, rest);
+    pozadi_->image.blit(zdroj_->image, zdroj_->rect.x - pozadi_->rect.x, zdroj_->rect.y);
+    zdroj_->visible = false;
+    pozadi_->refresh();
+  }
+
+  void say(const char* dat, const char* face) {
+    core::talk_abort = false;
+    core::play_talking_clip(file(dat), file(face), *zdroj_);
+  }
+
+  void interrupt_talk() {
+    if (!core::talk_active) return;
+    core::talk_abort = true;
+    core::close_sound();
+    zdroj_->visible = false;
+    refresh();
+    pf::Loop::instance().do_events();
+  }
+
+  // ---- buying ----------------------------------------------------------------
+
+  void cenovka_click(PriceTag& tag) {
+    interrupt_talk();
+    const bool left_half = !view_->right_half();
+    const int price = static_cast<int>(core::val(tag.caption));
+    if (price > core::player_coins) {
+      if (left_half)
+        say("MALO.DAT", "MLUVI.AVI");
+      else
+        core::play_wav(file("MALO.WAV"));
+      return;
+    }
+    const auto at = std::find_if(places_.begin(), places_.end(), [&](const ShopPlace& p) { return p.name == tag.tag; });
+    if (at == places_.end()) return fail_catalogue();
+    if (left_half)
+      core::play_animation_frames(file("KASA.DAT"), *zdroj_);
+    else
+      core::play_wav(file("KASA.WAV"));
+    if (!buy_toy(static_cast<int>(at - places_.begin()), price)) return;
+    show_balance();
+    core::wait_for_sound_without_events();
+
+    // The toy vanishes from its shelf.
+    tag.visible = false;
+    if (auto empty = core::load_media_picture(file("HRACKY_\\" + at->name + ".BMP"))) {
+      core::play_wav(file("ZMIZENI.WAV"));
+      pozadi_->image.blit(*empty, at->toy.x, at->toy.y);
+      if (at->name == "auto") picture.blit(*empty, at->toy.x, at->toy.y);
+      pozadi_->refresh();
+      core::wait_for_sound_without_events();
+    }
+    if (std::any_of(tags_.begin(), tags_.end(), [](const PriceTag* t) { return t->visible; })) return;
+    // The last toy is sold.
+    if (left_half)
+      say("POSLEDNI.DAT", "MLUVI.AVI");
+    else
+      core::play_wav(file("POSLEDNI.WAV"));
+    help_->visible = false;
+  }
+
+  void fail_catalogue() {
+    pf::message_box("Стоп!", std::string(kCatalogueError), pf::MsgIcon::Stop);
+    leave_to(screens::kPlayers);
+  }
+
+  // ---- sliding and hovering ----------------------------------------------------
+
+  void pozadi_move(int x, int /*y*/) {
+    if (const auto target = core::SlidingView::edge_target(x, view_->left())) return slide(*target);
+    if (hover_.empty()) return;
+    casomira_.set_enabled(false);
+    draw_cell(hover_, 0);
+    hover_.clear();
+  }
+
+  void slide(int target) {
+    interrupt_talk();
+    zdroj_->visible = false;
+    view_->slide_to(target);
+    refresh();
+  }
+
+  void hover(const char* what) {
+    if (hover_ == what) return;
+    if (!hover_.empty()) draw_cell(hover_, 0);
+    hover_ = what;
+    anim_cell_ = 1;
+    casomira_.set_enabled(true);
+  }
+
+  void hover_tick() {
+    draw_cell(hover_, std::abs(anim_cell_));
+    if (++anim_cell_ > 2) anim_cell_ = -2;
+  }
+
+  // Cell `cell` of the bell's or the crank's strip, drawn onto the shop.
+  void draw_cell(const std::string& what, int cell) {
+    const bool bell = what == "ZVONEK";
+    const auto& strip = bell ? bell_strip_ : crank_strip_;
+    if (!strip) return;
+    const pf::Rect at = bell ? shop::kBell : shop::kCrank;
+    const int w = strip->width() / 3;
+    core::blit_transparent(pozadi_->image, at.x, at.y, w, strip->height(), *strip, w * cell, 0, core::key_colour(*strip));
+    pozadi_->refresh();
+  }
+
+  // ---- leaving -----------------------------------------------------------------
+
+  void cmd_domu_click() { leave_to(screens::kTown); }
+  void cmd_pred_obchod_click() { leave_to(screens::kPlayers); }
+
+  void leave_to(std::string_view screen) {
+    core::talk_abort = true;
+    core::close_sound();
+    screens::show(screen);
+    unload();
+    leaving = true;
+  }
+
+  void tapo_help_click() {
+    help_->enabled = false;
+    say("HELP.DAT", "MLUVI.AVI");
+    help_->enabled = true;
+  }
+
+  void zdroj_click() {
+    if (!zdroj_->visible) return;
+    interrupt_talk();
+  }
+
+  static const std::array<pf::ControlRow<FrmHrackarstvi>, 4> kControls;
+
+  pf::PictureBox* pozadi_ = nullptr;
+  pf::PictureBox* zdroj_ = nullptr;
+  pf::Label* balance_ = nullptr;
+  pf::Control* help_ = nullptr;
+  std::optional<core::SlidingView> view_;
+  std::vector<ShopPlace> places_;
+  std::vector<PriceTag*> tags_;
+  std::optional<pf::Surface> crank_strip_, bell_strip_;
+  int shown_count_ = 0;
+  int anim_cell_ = 0;
+  std::string hover_;  // "ZVONEK", "KLIKA" or ""
+  bool activated_ = false;
+  bool broken_ = false;
+  pf::FormTimer casomira_{*this, 150, [this] { hover_tick(); }};
+};
+
+const std::array<pf::ControlRow<FrmHrackarstvi>, 4> FrmHrackarstvi::kControls = {{
+    {pf::Area, "cmd_domu", shop::kBell, &FrmHrackarstvi::cmd_domu_click},
+    {pf::Area, "cmd_pred_obchod", shop::kCrank, &FrmHrackarstvi::cmd_pred_obchod_click},
+    {pf::Area, "tapo_help", shop::kHelp, &FrmHrackarstvi::tapo_help_click},
+    {pf::Picture, "zdroj", shop::kSource, &FrmHrackarstvi::zdroj_click},
+}};
+
+TAPO_REGISTER_FORM(screens::kToyShop, FrmHrackarstvi)
+
+}  // namespace tapo::players
