@@ -201,3 +201,48 @@ TEST(DemoPack, TargetHolesLieClearlyInsideTheirFields) {
     }
   }
 }
+
+// The shop's two catalogue files and the room's list name the same toys in
+// the same order (a toy's bought flag is found by its place in them); in the
+// shop each price tag hangs in its toy's half, clear of every toy and tag; the
+// pictures a bought toy swaps are of one size; each room show names its toy.
+TEST(DemoPack, ShopAndRoomCataloguesAgree) {
+  const fs::path media = fs::path(TAPO_DEMO_DIR) / "media";
+  auto records = [&](const fs::path& file, size_t width) {
+    const auto items = tapo::core::list_items(*tapo::core::read_text_file(media / file));
+    EXPECT_EQ(items.size() % width, 0u) << file;
+    std::vector<std::vector<std::string>> out;
+    for (size_t i = 0; i + width <= items.size(); i += width) out.emplace_back(items.begin() + i, items.begin() + i + width);
+    return out;
+  };
+  const auto shop = records("HRACKAR/POZICE.DAT", 5), prices = records("HRACKAR/HRACKY.IDX", 2),
+             room = records("POKOJ/HRACKY/POZICE.DAT", 7);
+  ASSERT_GE(shop.size(), 14u);
+  ASSERT_EQ(prices.size(), shop.size());
+  ASSERT_EQ(room.size(), shop.size());
+  using tapo::platform::Rect;
+  auto overlap = [](Rect a, Rect b) { return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h; };
+  std::vector<Rect> taken;  // the toys and tags placed so far
+  for (size_t k = 0; k < shop.size(); ++k) {
+    const std::string name = shop[k][0];
+    SCOPED_TRACE(name);
+    EXPECT_EQ(prices[k][0], name);
+    EXPECT_EQ(room[k][0], name);
+    const auto toy = tapo::platform::Surface::load_bmp(media / "HRACKAR/HRACKY" / (name + ".BMP"));
+    const auto shelf = tapo::platform::Surface::load_bmp(media / "HRACKAR/HRACKY_" / (name + ".BMP"));
+    ASSERT_TRUE(toy && shelf);
+    EXPECT_EQ(toy->width(), shelf->width());
+    EXPECT_EQ(toy->height(), shelf->height());
+    const Rect at{std::stoi(shop[k][1]), std::stoi(shop[k][2]), toy->width(), toy->height()};
+    const Rect tag{std::stoi(shop[k][3]), std::stoi(shop[k][4]), 36, 22};
+    const Rect half{at.x < 640 ? 0 : 640, 0, 640, 480};
+    EXPECT_TRUE(half.contains(at) && half.contains(tag));
+    for (const Rect& r : taken) EXPECT_FALSE(overlap(r, at) || overlap(r, tag)) << r.x << "," << r.y;
+    EXPECT_FALSE(overlap(at, tag));
+    taken.push_back(at);
+    taken.push_back(tag);
+    const auto show = tapo::core::text_lines(*tapo::core::read_text_file(media / "POKOJ" / (name + ".DAT")));
+    ASSERT_FALSE(show.empty());
+    EXPECT_EQ(show[0], "\"\\POKOJ\\" + name + "\"");
+  }
+}

@@ -1,8 +1,12 @@
 // The installation's data folder: the target game's shared animations, which
 // the game opens from there (Tapo's jump before the first example, the cannon
-// shots before every example, and the cheer after five right answers in a row).
+// shots before every example, and the cheer after five right answers in a row),
+// and Tapo coming into the toy shop.
 #include <cmath>
 
+#include "players/shop_layout.h"
+#include "tools/mkmedia/art_shop.h"
+#include "tools/mkmedia/art_sounds.h"
 #include "tools/mkmedia/art_terc.h"
 #include "tools/mkmedia/art_toys.h"
 #include "tools/mkmedia/folders.h"
@@ -22,7 +26,60 @@ void data_show(Pack& pack, const std::string& name, Rect box, int frames, int ho
   pack.script("\\" + name + ".DAT", "\\" + name, box.x, box.y, box.w, box.h, 0, run_of(0, frames - 1, hold), Where::Data);
 }
 
+// Tapo in his corner of the toy shop, `dx` pixels left of his resting place,
+// `tilt` leaning (radians, about his feet).
+Surface shop_tapo(const Surface& shop, double dx, double tilt, const TapoLook& look) {
+  return crop(painted(shop,
+                      [&](Canvas& c) {
+                        const double s = shop_art::kTapoScale;
+                        const double fx = shop_art::kTapoX - dx + 70 * s, fy = shop_art::kTapoY + 196 * s;
+                        cairo_translate(c.cr(), fx, fy);
+                        cairo_rotate(c.cr(), tilt);
+                        cairo_translate(c.cr(), -fx, -fy);
+                        draw_tapo(c, shop_art::kTapoX - dx, shop_art::kTapoY, look, s);
+                      }),
+              players::shop::kSource);
+}
+
+void shop_clip(Pack& pack, const std::string& name, const std::vector<Surface>& frames, int hold, const std::vector<double>& sound) {
+  const Rect box = players::shop::kSource;
+  pack.clip("\\" + name + ".AVI", frames, Where::Data);
+  pack.sound("\\" + name + ".WAV", sound, Where::Data);
+  pack.script("\\" + name + ".DAT", "\\" + name, box.x, box.y, box.w, box.h, 0,
+              run_of(0, static_cast<int>(frames.size()) - 1, hold), Where::Data);
+}
+
+void shop_arrivals(Pack& pack) {
+  const Surface shop = shop_art::interior();
+  // TAPO: he trots in from the door to his corner; frame 12 is him at rest.
+  std::vector<Surface> walk;
+  for (int f = 0; f <= 12; ++f) {
+    const double u = f / 12.0;
+    const bool rest = f == 12;
+    walk.push_back(shop_tapo(shop, 130 * (1 - ease(u)), rest ? 0 : 0.05 * std::sin(u * 8 * M_PI),
+                             rest ? TapoLook{} : TapoLook{TapoPose::Wave, u, f > 8 ? 2 : 0}));
+  }
+  std::vector<double> steps;
+  for (int k = 0; k < 6; ++k) sounds::pluck(steps, k * 0.14, k % 2 ? 392 : 330, 0.1, 0.35);
+  sounds::pluck(steps, 0.9, 523, 0.3, 0.4);
+  sounds::pluck(steps, 0.9, 659, 0.3, 0.3);
+  shop_clip(pack, "TAPO", walk, 90, steps);
+
+  // TAPO2: he looks round the empty shelves, to one side and the other, and
+  // raises his brows; frame 7 is him at rest so.
+  std::vector<Surface> look;
+  for (int f = 0; f <= 7; ++f) {
+    const double lean = f == 7 ? 0 : 0.12 * std::sin(f / 7.0 * 2 * M_PI);
+    look.push_back(shop_tapo(shop, 0, lean, {TapoPose::Stand, f == 7 ? 0 : f / 7.0, 0, f >= 3}));
+  }
+  std::vector<double> hmm;
+  sounds::glide(hmm, 0, 440, 330, 0.35, 0.4);
+  sounds::glide(hmm, 0.45, 330, 494, 0.4, 0.4);
+  shop_clip(pack, "TAPO2", look, 140, hmm);
+}
+
 void make_data(Pack& pack) {
+  shop_arrivals(pack);
   const Surface sand = beach::sand();
 
   // SKOK: Tapo jumps for joy twice.

@@ -12,8 +12,8 @@ namespace pf = tapo::platform;
 
 const Rgb kLit = pf::rgb(255, 224, 90), kLitEdge = pf::rgb(200, 120, 30);
 
-// Paw prints walking off to the left, on a round badge; lit: a yellow badge.
-// Drawn for a 64 x 84 place and stretched to the frame's.
+}  // namespace
+
 Surface leave_picture(const Surface& bg, Rect at, bool lit) {
   const double sx = at.w / 64.0, sy = at.h / 84.0, s = std::min(sx, sy);
   return painted(crop(bg, at), [&](Canvas& c) {
@@ -36,6 +36,8 @@ Surface leave_picture(const Surface& bg, Rect at, bool lit) {
     }
   });
 }
+
+namespace {
 
 // A big question mark in a round bubble; lit: a yellow bubble.
 Surface help_picture(const Surface& bg, Rect at, bool lit) {

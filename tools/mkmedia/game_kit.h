@@ -11,6 +11,10 @@
 
 namespace tapo::media {
 
+// Paw prints walking off to the left, on a round badge over `bg` cut at `at`;
+// lit: a yellow badge.  Drawn for a 64 x 84 place and stretched to `at`.
+Surface leave_picture(const Surface& bg, Rect at, bool lit);
+
 // STOPY_NO.BMP / STOPY.BMP and OTAZ_NO.BMP / OTAZ.BMP (normal / lit) in the
 // game's folder, each drawn over `background` at its place in the frame.
 void game_controls(Pack& pack, const core::GameLayout& frame, const Surface& background);

@@ -95,6 +95,12 @@ void Pack::tone(const std::string& dos, std::initializer_list<double> notes, dou
   text(dos, wav_bytes(pcm), where);
 }
 
+void Pack::sound(const std::string& dos, const std::vector<double>& samples, Where where) {
+  std::vector<std::int16_t> pcm;
+  for (double v : samples) pcm.push_back(static_cast<std::int16_t>(std::lround(std::clamp(v, -1.0, 1.0) * 12000)));
+  text(dos, wav_bytes(pcm), where);
+}
+
 std::vector<std::uint32_t> Pack::synthesize_line(const std::string& dos_stem, Where where) {
   const std::string key = dos_stem.substr(dos_stem.find_first_not_of('\\'));
   auto it = std::find_if(speech_.begin(), speech_.end(), [&](const SpeechLine& l) { return l.file == key; });

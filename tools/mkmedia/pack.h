@@ -39,6 +39,8 @@ class Pack {
               int final_frame, const std::vector<Step>& steps, Where where = Where::Media);
   // A soft sound of decaying tones (Hz), each `seconds` long.
   void tone(const std::string& dos, std::initializer_list<double> notes, double seconds, Where where = Where::Media);
+  // A sound of our own: samples in -1..1, at 22050 Hz.
+  void sound(const std::string& dos, const std::vector<double>& samples, Where where = Where::Media);
   // A spoken clip from the speech table: "\\CUNICI\\INTRO" gives INTRO.WAV and
   // its mark file INTRO.DAT.  The table must have the entry.
   void speak(const std::string& dos_stem, Where where = Where::Media);
