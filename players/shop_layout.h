@@ -6,10 +6,6 @@
 
 namespace tapo::players::shop {
 
-struct Point {
-  int x = 0, y = 0;
-};
-
 // The bell above the door (back to the town) and the crank on the wall (back
 // to the players): one cell of their three-cell strips, ZVON.BMP and KLIKA.BMP.
 inline constexpr platform::Rect kBell{62, 6, 64, 64};
@@ -19,7 +15,7 @@ inline constexpr platform::Rect kCrank{186, 226, 56, 56};
 inline constexpr platform::Rect kSource{0, 226, 180, 180};
 inline constexpr platform::Rect kHelp{40, 240, 112, 160};
 // The player's piggy bank and its coin balance, bottom left.
-inline constexpr Point kPiglet{77, 408};
-inline constexpr Point kBalance{109, 423};
+inline constexpr platform::Point kPiglet{77, 408};
+inline constexpr platform::Point kBalance{109, 423};
 
 }  // namespace tapo::players::shop

@@ -18,7 +18,8 @@ namespace {
 namespace pf = tapo::platform;
 
 // Where a toy stands in the room, the box its show plays in (which holds the
-// toy and its whole movement, inside one half), how it moves, and its tune.
+// toy and its whole movement, inside one half, and meets no other toy's
+// place: the show's last frame stays on the room), how it moves, its tune.
 enum class Move { Stay, Bounce, Fly, Drive, Hop, Rock, Lift };
 struct RoomToy {
   int x, y;
@@ -32,16 +33,16 @@ const std::array<RoomToy, kPlaythings.size()> kRoom = {{
     {300, 404, {290, 296, 76, 172}, Move::Bounce, {523, 784, 659, 1047}},     // ball, on the rug
     {272, 120, {262, 110, 80, 78}, Move::Stay, {1047, 1175, 1319, 1397}},     // top, on the wall shelf
     {1150, 140, {1140, 104, 110, 110}, Move::Rock, {392, 440, 392, 330}},    // boat, on the bookcase
-    {150, 250, {90, 40, 190, 312}, Move::Fly, {659, 784, 880, 1047, 880}},   // kite, by the window
+    {150, 250, {90, 40, 180, 312}, Move::Fly, {659, 784, 880, 1047, 880}},   // kite, by the window
     {440, 404, {434, 380, 84, 98}, Move::Stay, {196, 196, 262, 196}},         // drum, before the bed
     {710, 244, {704, 232, 112, 72}, Move::Stay, {523, 587, 659, 698, 784, 880}},  // xylophone, on the table
     {520, 200, {512, 180, 76, 124}, Move::Hop, {784, 988, 1175}},             // doll, on the bed
     {424, 212, {416, 190, 92, 116}, Move::Hop, {330, 392, 494}},              // teddy, on the bed
-    {110, 400, {104, 390, 206, 76}, Move::Drive, {440, 554, 440, 554}},       // car, on the floor
+    {110, 400, {104, 390, 170, 76}, Move::Drive, {440, 554, 440, 554}},       // car, on the floor
     {890, 270, {880, 260, 90, 114}, Move::Stay, {880, 660, 880, 660}},       // robot
     {960, 392, {952, 376, 126, 100}, Move::Hop, {147, 131, 110}},             // dinosaur
-    {760, 404, {754, 392, 256, 80}, Move::Drive, {587, 587, 784, 659}},       // train
-    {1110, 370, {1104, 30, 62, 448}, Move::Lift, {262, 330, 392, 523, 659, 784}},  // rocket
+    {760, 404, {754, 392, 200, 80}, Move::Drive, {587, 587, 784, 659}},       // train
+    {1110, 370, {1104, 214, 62, 262}, Move::Lift, {262, 330, 392, 523, 659, 784}},  // rocket
     {1020, 110, {1012, 84, 126, 130}, Move::Stay, {523, 659, 784, 1047}},     // castle, on the bookcase
 }};
 
@@ -57,10 +58,10 @@ Pose pose(Move m, double u) {
     case Move::Stay: return {};
     case Move::Bounce: return {0, -100 * std::fabs(std::sin(3 * M_PI * u)) * (1 - 0.5 * u), 0};
     case Move::Fly: return {30 * std::sin(2 * M_PI * u), -170 * s, 0.25 * std::sin(4 * M_PI * u)};
-    case Move::Drive: return {90 * s, 0, 0};
+    case Move::Drive: return {60 * s, 0, 0};
     case Move::Hop: return {0, -14 * std::fabs(std::sin(2 * M_PI * u)), 0};
     case Move::Rock: return {0, -3 * s, 0.18 * std::sin(4 * M_PI * u)};
-    case Move::Lift: return {0, -320 * s * s, 0};
+    case Move::Lift: return {0, -150 * s * s, 0};
   }
   return {};
 }
@@ -163,6 +164,9 @@ void make_pokoj(Pack& pack) {
     const Rect place{r.x, r.y, look.w, look.h};
     if (!r.box.contains(place) || r.box.x / 640 != (r.box.x + r.box.w - 1) / 640)
       fail(std::string("the show of ") + look.name + " leaves its box or its half");
+    for (size_t j = 0; j < kPlaythings.size(); ++j)
+      if (j != k && !pf::intersection(r.box, {kRoom[j].x, kRoom[j].y, kPlaythings[j].w, kPlaythings[j].h}).empty())
+        fail(std::string("the show of ") + look.name + " covers " + kPlaythings[j].name);
     const std::string name = look.name;
     Canvas still(look.w, look.h);
     draw_plaything(still, look.kind, 0, 0);
