@@ -71,6 +71,7 @@ class FrmHrackarstvi : public core::Screen {
                              core::key_colour(*piglet));
     balance_ = &add<pf::Label>("lbl_penize_v_pokladne", pf::Rect{shop::kBalance.x, shop::kBalance.y, 60, 24});
     balance_->font_size = 18;
+    view_->carry(*balance_);
     show_balance();
     pf::add_controls(*this, kControls);
     zdroj_ = &control_as<pf::PictureBox>("zdroj");

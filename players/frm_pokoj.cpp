@@ -102,7 +102,7 @@ class FrmPokoj : public core::Screen {
     video_->visible = false;
     if (auto empty = core::load_media_picture(file("HRACKY_\\" + toy.name + ".BMP"))) {
       const int x = toy.toy.x < 631 ? toy.toy.x : toy.toy.x - 640;
-      core::blit_keyed(picture, *empty, 0, 0, empty->width(), empty->height(), x, toy.toy.y, core::key_colour(*empty));
+      core::blit_keyed(picture, *empty, 0, 0, empty->width(), empty->height(), x, toy.toy.y, pf::rgb(255, 0, 255));
     }
     core::play_animation_keyed(file(toy.name + ".DAT"), *video_);
     pozadi_->visible = true;

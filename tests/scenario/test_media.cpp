@@ -243,6 +243,6 @@ TEST(DemoPack, ShopAndRoomCataloguesAgree) {
     taken.push_back(tag);
     const auto show = tapo::core::text_lines(*tapo::core::read_text_file(media / "POKOJ" / (name + ".DAT")));
     ASSERT_FALSE(show.empty());
-    EXPECT_EQ(show[0], "\"\\POKOJ\\" + name + "\"");
+    EXPECT_EQ(show[0], "\\POKOJ\\" + name);
   }
 }

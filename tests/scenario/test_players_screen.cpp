@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "players/profiles.h"
 #include "tests/scenario/play.h"
 
 namespace fs = std::filesystem;
@@ -164,7 +165,8 @@ TEST(PlayersScreen, TheHatTakesAPlayerAwayOnlyWhenAskedTwice) {
 TEST(PlayersScreen, TheRouteToTheGamesAndTheShopAndBackWithoutASecondGreeting) {
   Sandbox box;
   box.write_default_config();
-  write_roster(box, "[POP]\r\nJmeno=Ola\r\nLevel=1\r\n", "[POP]\r\nDukaty=3\r\n");
+  write_roster(box, "[POP]\r\nJmeno=Ola\r\nLevel=1\r\n",
+               "[POP]\r\nDukaty=3\r\nHracky=" + std::string(tapo::players::kNoToys) + "\r\n");
   // The players' screen, the menu, the pirate's target game and out by its
   // footprints, the players again; then the toy shop and back by its crank.
   const PlayResult r = box.play(kReady + pick(4) + "click-control cmd_hry\nwait-until hide frm_hraci\n" +

@@ -114,7 +114,7 @@ void till(Pack& pack) {
     frames.push_back(c.keyed());
   }
   pack.clip("\\HRACKAR\\KASA.AVI", frames);
-  pack.script("\\HRACKAR\\KASA.DAT", "\\HRACKAR\\KASA", box.x, box.y, box.w, box.h, 0, run_of(0, kFrames - 1, 80));
+  pack.keyed_script("\\HRACKAR\\KASA.DAT", "\\HRACKAR\\KASA", box.x, box.y, box.w, box.h, 0, run_of(0, kFrames - 1, 80));
   std::vector<double> ring;
   sounds::hiss(ring, 0, 0.25, 0.35, 7);
   for (double at : {0.12, 0.2, 0.3}) sounds::pluck(ring, at, 3136 + at * 2000, 0.12, 0.25);  // the coins

@@ -191,7 +191,7 @@ void make_pokoj(Pack& pack) {
     const std::string stem = "\\POKOJ\\" + name;
     pack.clip(stem + ".AVI", frames);
     // The show plays in the half the toy stands in, placed on the screen.
-    pack.script(stem + ".DAT", stem, r.box.x % 640, r.box.y, r.box.w, r.box.h, 0, run_of(0, kFrames - 1, kHold));
+    pack.keyed_script(stem + ".DAT", stem, r.box.x % 640, r.box.y, r.box.w, r.box.h, 0, run_of(0, kFrames - 1, kHold));
     std::vector<double> tune;
     int n = 0;
     for (double f : r.tune) sounds::pluck(tune, n++ * (kFrames * kHold / 1000.0 - 0.3) / r.tune.size(), f, 0.35, 0.45);

@@ -48,12 +48,25 @@ void Pack::clip(const std::string& dos, const std::vector<platform::Surface>& fr
   if (!write_rle8_avi(file(dos, where), q.frames, q.palette, 15)) fail("cannot write " + dos);
 }
 
+namespace {
+
+std::string script_text(const std::string& first_line, std::initializer_list<int> header, const std::vector<Step>& steps) {
+  std::string s = first_line + "\r\n";
+  for (int v : header) s += std::to_string(v) + "\r\n";
+  for (const auto& st : steps) s += std::to_string(st.frame) + "x" + std::to_string(st.hold_ms) + "\r\n";
+  return s;
+}
+
+}  // namespace
+
 void Pack::script(const std::string& dos, const std::string& clip, int left, int top, int width, int height,
                   int final_frame, const std::vector<Step>& steps, Where where) {
-  std::string s = "\"" + clip + "\"\r\n";
-  for (int v : {left, top, width, height, final_frame}) s += std::to_string(v) + "\r\n";
-  for (const auto& st : steps) s += std::to_string(st.frame) + "x" + std::to_string(st.hold_ms) + "\r\n";
-  text(dos, s, where);
+  text(dos, script_text("\"" + clip + "\"", {left, top, width, height, final_frame}, steps), where);
+}
+
+void Pack::keyed_script(const std::string& dos, const std::string& clip, int left, int top, int width, int height,
+                        int final_frame, const std::vector<Step>& steps, Where where) {
+  text(dos, script_text(clip, {left, top, width, height, final_frame}, steps), where);
 }
 
 namespace {

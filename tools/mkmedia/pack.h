@@ -37,6 +37,10 @@ class Pack {
   // An animation script naming `clip` (below the media folder, no extension).
   void script(const std::string& dos, const std::string& clip, int left, int top, int width, int height,
               int final_frame, const std::vector<Step>& steps, Where where = Where::Media);
+  // The same for the players that mix frames with a key colour: they take
+  // the whole first line as the clip, so it stands there without quotes.
+  void keyed_script(const std::string& dos, const std::string& clip, int left, int top, int width, int height,
+                    int final_frame, const std::vector<Step>& steps, Where where = Where::Media);
   // A soft sound of decaying tones (Hz), each `seconds` long.
   void tone(const std::string& dos, std::initializer_list<double> notes, double seconds, Where where = Where::Media);
   // A sound of our own: samples in -1..1, at 22050 Hz.
