@@ -86,9 +86,15 @@ std::string read_ini(Root r, std::string_view dos_file, std::string_view section
 
 void write_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key,
                std::string_view value) {
-  pf::trace::event("ini", trace_path(r, dos_file) + " " + std::string(section) + " " + std::string(key) + "=" +
-                              std::string(value));
-  pf::write_ini(real_path(r, dos_file), section, key, value);
+  write_ini(r, dos_file, section, {{key, value}});
+}
+
+bool write_ini(Root r, std::string_view dos_file, std::string_view section,
+               std::initializer_list<pf::IniEntry> entries) {
+  for (const auto& [key, value] : entries)
+    pf::trace::event("ini", trace_path(r, dos_file) + " " + std::string(section) + " " + std::string(key) + "=" +
+                                std::string(value));
+  return pf::write_ini(real_path(r, dos_file), section, entries);
 }
 
 void clear_player() {

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ini.h"
+
 namespace tapo::core {
 
 // ---- folders -----------------------------------------------------------------
@@ -58,6 +60,10 @@ std::string read_ini(Root r, std::string_view dos_file, std::string_view section
 // otherwise (the game goes on).
 void write_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key,
                std::string_view value);
+// Writes several keys of one section in one change of the file (all or none
+// of them after a crash); false when the file could not be written.
+bool write_ini(Root r, std::string_view dos_file, std::string_view section,
+               std::initializer_list<platform::IniEntry> entries);
 
 // ---- process-wide flags ----------------------------------------------------
 

@@ -7,7 +7,6 @@
 #include "core/listinput.h"
 #include "core/tapo_iii.h"
 #include "platform/ini.h"
-#include "platform/trace.h"
 #include "players/profiles.h"
 
 namespace tapo::players {
@@ -112,9 +111,7 @@ bool buy_toy(int entry, int price) {
   if (entry < 0 || static_cast<std::size_t>(entry) >= flags.size() || flags == platform::kIniMissing) return false;
   flags[static_cast<std::size_t>(entry)] = '1';
   const std::string balance = std::to_string(core::player_coins - price);
-  platform::trace::event("buy", std::to_string(entry + 1) + " " + std::to_string(price));
-  if (!platform::write_ini(core::real_path(core::Root::Data, kResultsFile), core::player_id,
-                           {{"Dukaty", balance}, {"Hracky", flags}}))
+  if (!core::write_ini(core::Root::Data, kResultsFile, core::player_id, {{"Dukaty", balance}, {"Hracky", flags}}))
     return false;
   core::player_coins -= price;
   return true;

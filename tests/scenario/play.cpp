@@ -227,4 +227,14 @@ PlayResult Sandbox::finish_held(const std::string& last_lines) {
   return r;
 }
 
+void Sandbox::kill_held(const std::string& lines, int after_us) {
+  if (write(held_stdin_, lines.data(), lines.size()) < 0) throw std::runtime_error("cannot feed the script");
+  std::this_thread::sleep_for(std::chrono::microseconds(after_us));
+  kill(held_pid_, SIGKILL);
+  close(held_stdin_);
+  held_stdin_ = -1;
+  reap(held_pid_);
+  held_pid_ = -1;
+}
+
 }  // namespace tapo::test
