@@ -358,6 +358,13 @@ void Display::translate(const SDL_Event& ev) {
     in.x = p.x;
     in.y = p.y;
   }
+  // In the bars beside a letterboxed scene the pointer counts as at the
+  // scene's edge: the shop and the room slide when it gets there, however
+  // fast it moved past the last column.
+  if (in.kind == InputEvent::Kind::MouseMove) {
+    in.x = std::clamp(in.x, 0, 639);
+    in.y = std::clamp(in.y, 0, 479);
+  }
   loop.deliver(in);
 }
 

@@ -105,6 +105,9 @@ class FrmPokoj : public core::Screen {
       core::blit_keyed(picture, *empty, 0, 0, empty->width(), empty->height(), x, toy.toy.y, pf::rgb(255, 0, 255));
     }
     core::play_animation_keyed(file(toy.name + ".DAT"), *video_);
+    // The form keeps the show's last picture too, so the next toy's show
+    // (with the room's picture box hidden) does not lose this toy.
+    picture.blit(video_->image, video_->rect.x, video_->rect.y);
     pozadi_->visible = true;
   }
 
