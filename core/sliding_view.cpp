@@ -10,6 +10,12 @@ std::optional<int> SlidingView::edge_target(int x, int left) {
   return std::nullopt;
 }
 
+std::optional<int> SlidingView::key_target(const std::string& key, int left) {
+  if (key == "Right" && left == 0) return -kHalf;
+  if (key == "Left" && left == -kHalf) return 0;
+  return std::nullopt;
+}
+
 bool SlidingView::follow_pointer(int x) {
   const auto target = edge_target(x, left());
   if (!target) return false;

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/ui.h"
@@ -26,6 +27,8 @@ class SlidingView {
   // -640 from the left half at the right edge, 0 from the right half at the
   // left edge, otherwise nowhere.
   static std::optional<int> edge_target(int x, int left);
+  // Where the arrow key `key` sends it: Right to the right half, Left back.
+  static std::optional<int> key_target(const std::string& key, int left);
 
   // Slides when the pointer at scene column x is at an edge; true when it slid.
   bool follow_pointer(int x);

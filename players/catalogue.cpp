@@ -5,8 +5,11 @@
 #include <climits>
 
 #include "core/listinput.h"
+#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "platform/ini.h"
+#include "platform/loop.h"
+#include "platform/msgbox.h"
 #include "players/profiles.h"
 
 namespace tapo::players {
@@ -98,6 +101,13 @@ std::optional<std::vector<int>> toys_in_room(const std::vector<RoomPlace>& room,
     out.push_back(static_cast<int>(at - room.begin()));
   }
   return out;
+}
+
+void catalogue_broken(platform::Form& screen) {
+  platform::message_box("Стоп!", std::string(kCatalogueError), platform::MsgIcon::Stop);
+  auto& loop = platform::Loop::instance();
+  loop.post([] { core::screens::show(core::screens::kPlayers); });
+  loop.post([form = screen.shared_from_this()] { form->unload(); });
 }
 
 std::string owned_flags() {

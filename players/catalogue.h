@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/surface.h"
+#include "platform/ui.h"
 
 namespace tapo::players {
 
@@ -57,6 +58,10 @@ std::optional<std::vector<Offer>> toys_on_offer(const std::vector<ShopPlace>& pl
 // records, the room entry of that toy's name; nullopt when one is missing.
 std::optional<std::vector<int>> toys_in_room(const std::vector<RoomPlace>& room, const std::vector<Price>& prices,
                                              std::string_view flags);
+
+// Tells that the catalogue cannot be read ("Стоп!") and goes back to the
+// players' screen, leaving `screen` once its current handler has ended.
+void catalogue_broken(platform::Form& screen);
 
 // The current player's toy flags as stored.
 std::string owned_flags();

@@ -18,7 +18,6 @@
 #include "core/sliding_view.h"
 #include "core/tapo_iii.h"
 #include "platform/loop.h"
-#include "platform/msgbox.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "players/catalogue.h"
@@ -99,8 +98,7 @@ class FrmHrackarstvi : public core::Screen {
   }
 
   void on_key(const std::string& key) override {
-    if (key == "Right" && !view_->right_half()) slide(-core::SlidingView::kHalf);
-    if (key == "Left" && view_->right_half()) slide(0);
+    if (const auto target = core::SlidingView::key_target(key, view_->left())) slide(*target);
   }
 
   void describe(pf::JsonObject& vars) const override {
@@ -133,10 +131,7 @@ class FrmHrackarstvi : public core::Screen {
     const auto offer = prices ? toys_on_offer(*places, *prices, owned_flags()) : std::nullopt;
     if (!offer) {
       broken_ = true;
-      pf::message_box("Стоп!", std::string(kCatalogueError), pf::MsgIcon::Stop);
-      // Back where the child came from, after this load has ended.
-      pf::Loop::instance().post([] { screens::show(screens::kPlayers); });
-      pf::Loop::instance().post([this] { unload(); });
+      catalogue_broken(*this);
       return false;
     }
     places_ = *places;
@@ -199,7 +194,7 @@ class FrmHrackarstvi : public core::Screen {
       return;
     }
     const auto at = std::find_if(places_.begin(), places_.end(), [&](const ShopPlace& p) { return p.name == tag.tag; });
-    if (at == places_.end()) return fail_catalogue();
+    if (at == places_.end()) return catalogue_broken(*this);
     if (left_half)
       core::play_animation_frames(file("KASA.DAT"), *zdroj_);
     else
@@ -224,11 +219,6 @@ class FrmHrackarstvi : public core::Screen {
     else
       core::play_wav(file("POSLEDNI.WAV"));
     help_->visible = false;
-  }
-
-  void fail_catalogue() {
-    pf::message_box("Стоп!", std::string(kCatalogueError), pf::MsgIcon::Stop);
-    leave_to(screens::kPlayers);
   }
 
   // ---- sliding and hovering ----------------------------------------------------

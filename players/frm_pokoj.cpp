@@ -13,7 +13,6 @@
 #include "core/sliding_view.h"
 #include "core/tapo_iii.h"
 #include "platform/loop.h"
-#include "platform/msgbox.h"
 #include "platform/ui.h"
 #include "players/catalogue.h"
 #include "players/room_layout.h"
@@ -46,8 +45,7 @@ class FrmPokoj : public core::Screen {
   }
 
   void on_key(const std::string& key) override {
-    if (key == "Right" && !view_->right_half()) slide(-core::SlidingView::kHalf);
-    if (key == "Left" && view_->right_half()) slide(0);
+    if (const auto target = core::SlidingView::key_target(key, view_->left())) slide(*target);
   }
 
   void describe(pf::JsonObject& vars) const override {
@@ -69,9 +67,7 @@ class FrmPokoj : public core::Screen {
     const auto prices = room && prices_text ? read_prices(*prices_text, room->size()) : std::nullopt;
     const auto owned = prices ? toys_in_room(*room, *prices, owned_flags()) : std::nullopt;
     if (!owned) {
-      pf::message_box("Стоп!", std::string(kCatalogueError), pf::MsgIcon::Stop);
-      pf::Loop::instance().post([] { screens::show(screens::kPlayers); });
-      pf::Loop::instance().post([this] { unload(); });
+      catalogue_broken(*this);
       return false;
     }
     room_ = *room;
