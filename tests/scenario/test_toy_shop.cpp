@@ -1,6 +1,7 @@
 // The toy shop, the ride home and the toy room, played through the game.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -114,4 +115,16 @@ TEST(ToyShop, AKillDuringAPurchaseNeverSplitsCoinsAndToy) {
     const bool after = coins == "4" && flags.substr(0, 3) == "010";
     EXPECT_TRUE(before || after) << coins << " " << flags;
   }
+}
+
+// The greeting is heard once while the players' screen stays loaded.
+TEST(ToyShop, TapoGreetsOncePerVisitOfThePlayers) {
+  Sandbox box;
+  const PlayResult r = box.play(to_shop(box, 5, std::string(tapo::players::kNoToys)) +
+                                "wait-until talk-end\nclick-control cmd_pred_obchod\nwait-until show frm_hraci\n"
+                                "click-control klika\nwait-until anim-end HD_SHORT:\\TAPO.DAT\nwait 3000\n");
+  tapo::test::played_cleanly(r);
+  const auto said = tapo::test::talks(r);
+  EXPECT_EQ(std::count(said.begin(), said.end(), "HD:\\HRACKAR\\INTRO.DAT"), 1) << r.dump();
+  EXPECT_EQ(r.count("anim", "HD_SHORT:\\TAPO.DAT"), 2);
 }
