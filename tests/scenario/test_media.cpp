@@ -14,6 +14,8 @@
 #include "core/manifest.h"
 #include "games/terc/layout.h"
 #include "games/terc/priklad.h"
+#include "games/vahy/layout.h"
+#include "platform/clip.h"
 #include "platform/sound.h"
 #include "platform/surface.h"
 #include "tests/scenario/play.h"
@@ -244,5 +246,43 @@ TEST(DemoPack, ShopAndRoomCataloguesAgree) {
     const auto show = tapo::core::text_lines(*tapo::core::read_text_file(media / "POKOJ" / (name + ".DAT")));
     ASSERT_FALSE(show.empty());
     EXPECT_EQ(show[0], "\\POKOJ\\" + name);
+  }
+}
+
+// The screen draws a pan's clip over the background and writes the pan's text
+// where its board has moved to: the clips must start on the background's own
+// pixels (a level pan leaves no seam), and the board must be under the text
+// in every frame.
+TEST(DemoPack, ScalesPansStartOnTheBackgroundAndCarryTheirBoards) {
+  namespace vahy = tapo::games::vahy;
+  const fs::path demo = TAPO_DEMO_DIR;
+  const auto background = tapo::platform::Surface::load_bmp(demo / "media/VAHY/POZADI.BMP");
+  ASSERT_TRUE(background);
+  for (const auto& pan : {vahy::kLeftDown, vahy::kLeftUp, vahy::kRightDown, vahy::kRightUp}) {
+    SCOPED_TRACE(pan.file);
+    const auto clip = tapo::platform::Clip::open(demo / "data" / (pan.file + 1));
+    ASSERT_TRUE(clip);
+    ASSERT_EQ(clip->length(), vahy::kPanFrames);
+    ASSERT_EQ(clip->width(), pan.box.w);
+    ASSERT_EQ(clip->height(), pan.box.h);
+    const tapo::platform::Rect text = pan.left ? vahy::kLeftText : vahy::kRightText;
+    for (int i = 0; i < vahy::kPanFrames; ++i) {
+      const tapo::platform::Surface* frame = clip->frame(i);
+      ASSERT_TRUE(frame);
+      if (i == 0) {
+        int off_background = 0;
+        for (int y = 0; y < pan.box.h; ++y)
+          for (int x = 0; x < pan.box.w; ++x) off_background += frame->at(x, y) != background->at(pan.box.x + x, pan.box.y + y);
+        EXPECT_EQ(off_background, 0);
+      }
+      // The text's box on this frame: one light colour throughout.
+      const int top = text.y - pan.box.y + vahy::pan_shift(i, pan.down), left = text.x - pan.box.x;
+      const auto board = frame->at(left, top);
+      EXPECT_GT((board & 0xFF) + ((board >> 8) & 0xFF) + ((board >> 16) & 0xFF), 3 * 200) << "frame " << i;
+      int off_board = 0;
+      for (int y = top; y < top + text.h; ++y)
+        for (int x = left; x < left + text.w; ++x) off_board += frame->at(x, y) != board;
+      EXPECT_EQ(off_board, 0) << "frame " << i;
+    }
   }
 }

@@ -1,7 +1,7 @@
 // The installation's data folder: the target game's shared animations, which
 // the game opens from there (Tapo's jump before the first example, the cannon
 // shots before every example, and the cheer after five right answers in a row),
-// and Tapo coming into the toy shop.
+// Tapo coming into the toy shop, and the scales game's pans tipping.
 #include <cmath>
 
 #include "players/shop_layout.h"
@@ -9,6 +9,7 @@
 #include "tools/mkmedia/art_sounds.h"
 #include "tools/mkmedia/art_terc.h"
 #include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_vahy.h"
 #include "tools/mkmedia/folders.h"
 
 namespace tapo::media {
@@ -80,6 +81,8 @@ void shop_arrivals(Pack& pack) {
 
 void make_data(Pack& pack) {
   shop_arrivals(pack);
+  for (const auto& pan : {games::vahy::kLeftDown, games::vahy::kLeftUp, games::vahy::kRightDown, games::vahy::kRightUp})
+    pack.clip(pan.file, scales::pan_frames(pan), Where::Data);
   const Surface sand = beach::sand();
 
   // SKOK: Tapo jumps for joy twice.
