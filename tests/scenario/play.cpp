@@ -227,8 +227,18 @@ PlayResult Sandbox::finish_held(const std::string& last_lines) {
   return r;
 }
 
-void Sandbox::kill_held(const std::string& lines, int after_us) {
+void Sandbox::feed(const std::string& lines) const {
   if (write(held_stdin_, lines.data(), lines.size()) < 0) throw std::runtime_error("cannot feed the script");
+}
+
+PlayResult Sandbox::held_trace() const {
+  PlayResult r;
+  r.trace = parse_trace(slurp(root_ / "held-trace.txt"));
+  return r;
+}
+
+void Sandbox::kill_held(const std::string& lines, int after_us) {
+  feed(lines);
   std::this_thread::sleep_for(std::chrono::microseconds(after_us));
   kill(held_pid_, SIGKILL);
   close(held_stdin_);

@@ -52,6 +52,9 @@ class Sandbox {
   void start_held(const std::string& first_lines);
   bool wait_for_trace(const std::string& event, const std::string& args, int timeout_ms) const;
   PlayResult finish_held(const std::string& last_lines);
+  // Feeds more lines to the held run; the trace so far.
+  void feed(const std::string& lines) const;
+  PlayResult held_trace() const;
   // Feeds `lines` to the held run and kills it `after_us` microseconds later.
   void kill_held(const std::string& lines, int after_us);
 
