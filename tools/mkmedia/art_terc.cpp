@@ -10,12 +10,7 @@ Surface sand() {
   return painted(Surface(640, 480), [](Canvas& c) {
     cairo_t* cr = c.cr();
     // sky, sun and a cloud
-    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 230);
-    cairo_pattern_add_color_stop_rgb(sky, 0, 0.45, 0.72, 0.96);
-    cairo_pattern_add_color_stop_rgb(sky, 1, 0.78, 0.90, 0.99);
-    cairo_set_source(cr, sky);
-    cairo_paint(cr);
-    cairo_pattern_destroy(sky);
+    c.paint_vertical({0.45, 0.72, 0.96}, {0.78, 0.90, 0.99}, 230);
     c.ellipse(360, 60, 30, 30);
     c.fill(pf::rgb(255, 222, 90));
     for (auto [x, y, r] : {std::tuple{200.0, 70.0, 22.0}, {226.0, 62.0, 28.0}, {254.0, 72.0, 20.0}}) {

@@ -21,12 +21,7 @@ constexpr Rect kHead{200, 50, 212, 90};
 
 void sky_and_meadow(Canvas& c) {
   cairo_t* cr = c.cr();
-  cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 250);
-  cairo_pattern_add_color_stop_rgb(sky, 0, 0.50, 0.76, 0.97);
-  cairo_pattern_add_color_stop_rgb(sky, 1, 0.82, 0.93, 0.99);
-  cairo_set_source(cr, sky);
-  cairo_paint(cr);
-  cairo_pattern_destroy(sky);
+  c.paint_vertical({0.50, 0.76, 0.97}, {0.82, 0.93, 0.99}, 250);
   c.ellipse(600, 44, 28, 28);
   c.fill(pf::rgb(255, 222, 90));
   for (auto [x, y, r] : {std::tuple{250.0, 212.0, 18.0}, {272.0, 204.0, 24.0}, {296.0, 214.0, 16.0},

@@ -85,6 +85,15 @@ void Canvas::fill(Rgb c) {
   cairo_fill(cr_);
 }
 
+void Canvas::paint_vertical(std::array<double, 3> top, std::array<double, 3> bottom, double height) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 0, height);
+  cairo_pattern_add_color_stop_rgb(p, 0, top[0], top[1], top[2]);
+  cairo_pattern_add_color_stop_rgb(p, 1, bottom[0], bottom[1], bottom[2]);
+  cairo_set_source(cr_, p);
+  cairo_paint(cr_);
+  cairo_pattern_destroy(p);
+}
+
 void Canvas::fill_outlined(Rgb c, Rgb line, double width) {
   set_colour(c);
   cairo_fill_preserve(cr_);

@@ -6,6 +6,7 @@
 
 #include <cairo.h>
 
+#include <array>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -39,6 +40,9 @@ class Canvas {
   // The upper half of an ellipse, closed along its flat side (caps, domes).
   void dome(double cx, double cy, double rx, double ry);
   void set_colour(Rgb c, double alpha = 1.0);
+  // Paints the whole canvas from `top` (RGB 0..1) at y = 0 to `bottom` at
+  // y = `height` and below: a sky.
+  void paint_vertical(std::array<double, 3> top, std::array<double, 3> bottom, double height);
   void fill(Rgb c);
   // Fills with `c` and draws the outline in `line` on top (keeps no path).
   void fill_outlined(Rgb c, Rgb line = kInk, double width = 3.0);

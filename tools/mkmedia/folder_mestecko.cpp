@@ -73,12 +73,7 @@ void home(Canvas& c) {
 Surface town() {
   return painted(Surface(640, 480), [](Canvas& c) {
     cairo_t* cr = c.cr();
-    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, 300);
-    cairo_pattern_add_color_stop_rgb(sky, 0, 0.55, 0.8, 1.0);
-    cairo_pattern_add_color_stop_rgb(sky, 1, 0.85, 0.95, 1.0);
-    cairo_set_source(cr, sky);
-    cairo_paint(cr);
-    cairo_pattern_destroy(sky);
+    c.paint_vertical({0.55, 0.8, 1.0}, {0.85, 0.95, 1.0}, 300);
     c.ellipse(70, 60, 30, 30);
     c.fill_outlined(pf::rgb(255, 220, 70), pf::rgb(240, 170, 40), 3);
     for (auto [x, y] : {std::pair{220.0, 60.0}, {420.0, 40.0}}) {
