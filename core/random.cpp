@@ -33,4 +33,6 @@ double rnd() { return rng().next(); }
 int rnd_between(int lo, int hi) { return rng().between(lo, hi); }
 void randomize() { rng().stir(static_cast<std::uint64_t>(platform::Loop::instance().now())); }
 
+std::uint64_t clock_seed() { return static_cast<std::uint64_t>(platform::Loop::instance().now()); }
+
 }  // namespace tapo::core

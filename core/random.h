@@ -27,5 +27,7 @@ double rnd();
 int rnd_between(int lo, int hi);
 // Seeds the process-wide generator from the clock.
 void randomize();
+// The game's clock, which the example generators fold in before a draw.
+std::uint64_t clock_seed();
 
 }  // namespace tapo::core

@@ -103,6 +103,32 @@ std::optional<std::vector<int>> toys_in_room(const std::vector<RoomPlace>& room,
   return out;
 }
 
+namespace {
+
+std::optional<std::string> media_text(const char* dos) { return core::read_text_file(core::real_path(core::Root::Media, dos)); }
+
+}  // namespace
+
+std::optional<ShopStock> load_shop() {
+  const auto places_text = media_text("\\HRACKAR\\POZICE.DAT");
+  auto places = places_text ? read_shop_places(*places_text) : std::nullopt;
+  const auto prices_text = media_text("\\HRACKAR\\HRACKY.IDX");
+  const auto prices = places && prices_text ? read_prices(*prices_text, places->size()) : std::nullopt;
+  auto offers = prices ? toys_on_offer(*places, *prices, owned_flags()) : std::nullopt;
+  if (!offers) return std::nullopt;
+  return ShopStock{std::move(*places), std::move(*offers)};
+}
+
+std::optional<RoomStock> load_room() {
+  const auto room_text = media_text("\\POKOJ\\HRACKY\\POZICE.DAT");
+  auto room = room_text ? read_room_places(*room_text) : std::nullopt;
+  const auto prices_text = media_text("\\HRACKAR\\HRACKY.IDX");
+  const auto prices = room && prices_text ? read_prices(*prices_text, room->size()) : std::nullopt;
+  auto owned = prices ? toys_in_room(*room, *prices, owned_flags()) : std::nullopt;
+  if (!owned) return std::nullopt;
+  return RoomStock{std::move(*room), std::move(*owned)};
+}
+
 void catalogue_broken(platform::Form& screen) {
   platform::message_box("Стоп!", std::string(kCatalogueError), platform::MsgIcon::Stop);
   auto& loop = platform::Loop::instance();

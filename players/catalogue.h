@@ -59,6 +59,20 @@ std::optional<std::vector<Offer>> toys_on_offer(const std::vector<ShopPlace>& pl
 std::optional<std::vector<int>> toys_in_room(const std::vector<RoomPlace>& room, const std::vector<Price>& prices,
                                              std::string_view flags);
 
+// The shop's places with the current player's toys on offer, and the room's
+// places with the entries of the player's toys, as the media folder has
+// them; nullopt when a file is missing or no catalogue.
+struct ShopStock {
+  std::vector<ShopPlace> places;
+  std::vector<Offer> offers;
+};
+std::optional<ShopStock> load_shop();
+struct RoomStock {
+  std::vector<RoomPlace> places;
+  std::vector<int> owned;
+};
+std::optional<RoomStock> load_room();
+
 // Tells that the catalogue cannot be read ("Стоп!") and goes back to the
 // players' screen, leaving `screen` once its current handler has ended.
 void catalogue_broken(platform::Form& screen);

@@ -47,7 +47,6 @@ class PriceTag : public pf::Label {
   bool opaque() const override { return true; }
 };
 
-std::optional<std::string> media_text(const std::string& dos) { return core::read_text_file(core::real_path(Root::Media, dos)); }
 
 }  // namespace
 
@@ -124,18 +123,14 @@ class FrmHrackarstvi : public core::Screen {
   // The shelves: every toy not owned yet with its tag.  False (after the
   // message, on the way back to the players) when the catalogue is broken.
   bool fill_shelves() {
-    const auto places_text = media_text("\\HRACKAR\\POZICE.DAT");
-    const auto places = places_text ? read_shop_places(*places_text) : std::nullopt;
-    const auto prices_text = media_text("\\HRACKAR\\HRACKY.IDX");
-    const auto prices = places && prices_text ? read_prices(*prices_text, places->size()) : std::nullopt;
-    const auto offer = prices ? toys_on_offer(*places, *prices, owned_flags()) : std::nullopt;
-    if (!offer) {
+    auto stock = load_shop();
+    if (!stock) {
       broken_ = true;
       catalogue_broken(*this);
       return false;
     }
-    places_ = *places;
-    for (const Offer& o : *offer) {
+    places_ = std::move(stock->places);
+    for (const Offer& o : stock->offers) {
       const ShopPlace& p = places_[static_cast<size_t>(o.entry)];
       auto& tag = add<PriceTag>(pf::element_name("cenovka", ++shown_count_), pf::Rect{p.tag.x, p.tag.y, kTagSize.x, kTagSize.y});
       tag.caption = std::to_string(o.price);

@@ -6,7 +6,6 @@
 
 #include "core/animation.h"
 #include "core/keying.h"
-#include "core/listinput.h"
 #include "core/media.h"
 #include "core/screen.h"
 #include "core/screens.h"
@@ -61,17 +60,13 @@ class FrmPokoj : public core::Screen {
   // Every owned toy at its place with its click area.  False (after the
   // message, on the way back to the players) when the catalogue is broken.
   bool fill_room() {
-    const auto room_text = core::read_text_file(core::real_path(Root::Media, "\\POKOJ\\HRACKY\\POZICE.DAT"));
-    const auto room = room_text ? read_room_places(*room_text) : std::nullopt;
-    const auto prices_text = core::read_text_file(core::real_path(Root::Media, "\\HRACKAR\\HRACKY.IDX"));
-    const auto prices = room && prices_text ? read_prices(*prices_text, room->size()) : std::nullopt;
-    const auto owned = prices ? toys_in_room(*room, *prices, owned_flags()) : std::nullopt;
-    if (!owned) {
+    auto stock = load_room();
+    if (!stock) {
       catalogue_broken(*this);
       return false;
     }
-    room_ = *room;
-    for (int entry : *owned) {
+    room_ = std::move(stock->places);
+    for (int entry : stock->owned) {
       const RoomPlace& p = room_[static_cast<size_t>(entry)];
       if (auto toy = core::load_media_picture(file("HRACKY\\" + p.name + ".BMP")))
         core::blit_transparent(pozadi_->image, p.toy.x, p.toy.y, toy->width(), toy->height(), *toy, 0, 0, core::key_colour(*toy));

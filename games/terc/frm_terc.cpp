@@ -117,7 +117,6 @@ std::string read_text(const MediaPath& m) {
   return text.str();
 }
 
-std::uint64_t clock_seed() { return static_cast<std::uint64_t>(pf::Loop::instance().now()); }
 
 }  // namespace
 
@@ -280,7 +279,7 @@ void FrmTerc::on_key(const std::string& key) {
 // ---- examples ------------------------------------------------------------------
 
 void FrmTerc::vymysli_priklad() {
-  priklad_ = terc::draw_example(core::player_level, core::rng(), clock_seed());
+  priklad_ = terc::draw_example(core::player_level, core::rng(), core::clock_seed());
   shots_.clear();
   {
     core::HiddenCursor hidden;

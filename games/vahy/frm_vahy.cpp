@@ -48,7 +48,6 @@ std::unique_ptr<pf::Clip> open_pan(const char* name) {
   return clip;
 }
 
-std::uint64_t clock_seed() { return static_cast<std::uint64_t>(pf::Loop::instance().now()); }
 
 }  // namespace
 
@@ -103,7 +102,7 @@ class FrmVahy : public GameScreen {
   // ---- a new pair ----------------------------------------------------------
 
   void vymysli_cisla() {
-    pans_ = draw_pans(core::player_level, zero_free_run_, core::rng(), clock_seed());
+    pans_ = draw_pans(core::player_level, zero_free_run_, core::rng(), core::clock_seed());
     show_sign("?");
     for (const auto& [text, box] : {std::pair{pans_.left_text, kLeftText}, std::pair{pans_.right_text, kRightText}}) {
       const pf::Point at = text_place(text, box, {0, 0}, 0);

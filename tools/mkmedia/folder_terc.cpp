@@ -242,13 +242,7 @@ void make_terc(Pack& pack) {
              },
              {659, 784, 988, 784, 988}, 0.2);
 
-  pack.speak("\\TERC\\INTRO");
-  // HELP is a plain sound (the help control plays it without marks).
-  pack.say("\\TERC\\HELP");
-  for (int n = 1; n <= 3; ++n) {
-    pack.speak("\\TERC\\SPRAVNE" + std::to_string(n));
-    pack.speak("\\TERC\\SPATNE" + std::to_string(n));
-  }
+  game_talks(pack, terc::kFrame);
 }
 
 }  // namespace

@@ -116,12 +116,7 @@ void make_vahy(Pack& pack) {
               },
               squeak);
 
-  pack.speak("\\VAHY\\INTRO");
-  pack.say("\\VAHY\\HELP");
-  for (int n = 1; n <= 3; ++n) {
-    pack.speak("\\VAHY\\SPRAVNE" + std::to_string(n));
-    pack.speak("\\VAHY\\SPATNE" + std::to_string(n));
-  }
+  game_talks(pack, vahy::kFrame);
 }
 
 }  // namespace

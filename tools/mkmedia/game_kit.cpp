@@ -72,4 +72,14 @@ void talking_head(Pack& pack, const core::GameLayout& frame, const std::string& 
   pack.text(stem + ".DAT", "0\r\n" + std::to_string(head.x) + "\r\n" + std::to_string(head.y) + "\r\n");
 }
 
+void game_talks(Pack& pack, const core::GameLayout& frame) {
+  const std::string folder = "\\" + std::string(frame.folder) + "\\";
+  pack.speak(folder + "INTRO");
+  pack.say(folder + "HELP");
+  for (int n = 1; n <= 3; ++n) {
+    pack.speak(folder + "SPRAVNE" + std::to_string(n));
+    pack.speak(folder + "SPATNE" + std::to_string(n));
+  }
+}
+
 }  // namespace tapo::media

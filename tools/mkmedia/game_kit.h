@@ -26,4 +26,9 @@ void game_controls(Pack& pack, const core::GameLayout& frame, const Surface& bac
 void talking_head(Pack& pack, const core::GameLayout& frame, const std::string& clip, const Surface& stage, int tapo_x,
                   int tapo_y, std::initializer_list<int> mouths, bool brows);
 
+// The talks every game has, from its speech table: INTRO, SPRAVNE1..3 and
+// SPATNE1..3 with their mark files, and HELP as a plain sound (the help
+// control plays it without marks).
+void game_talks(Pack& pack, const core::GameLayout& frame);
+
 }  // namespace tapo::media
