@@ -90,6 +90,7 @@ std::string state_line() {
       .add("player_coins", static_cast<std::int64_t>(core::player_coins))
       .add("fullscreen", pf::Display::instance().fullscreen())
       .add("cursor", pf::Forms::instance().cursor_count())
+      .add("pointer", pf::Forms::instance().pointer() == pf::Pointer::Hand ? "hand" : "arrow")
       .add("vars", vars)
       .add("controls", controls);
   return state.str();
@@ -188,6 +189,7 @@ int main(int argc, char** argv) {
       return true;
     };
     forms.on_cursor_change = [&display](bool shown) { display.show_cursor(shown); };
+    forms.on_pointer_change = [&display](pf::Pointer p) { display.set_hand_pointer(p == pf::Pointer::Hand); };
 
     pf::SoundChannel::instance().open_device();
     forms.get("frm_inout");

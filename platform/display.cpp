@@ -171,6 +171,8 @@ void Display::close() {
   if (texture_) SDL_DestroyTexture(texture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
+  if (hand_) SDL_FreeCursor(hand_);
+  hand_ = nullptr;
   texture_ = nullptr;
   renderer_ = nullptr;
   window_ = nullptr;
@@ -208,6 +210,12 @@ void Display::set_window_size(int w, int h) {
 void Display::show_cursor(bool shown) {
   cursor_shown_ = shown;
   if (window_) SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void Display::set_hand_pointer(bool hand) {
+  if (!window_) return;
+  if (hand && !hand_) hand_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+  SDL_SetCursor(hand && hand_ ? hand_ : SDL_GetDefaultCursor());
 }
 
 std::optional<Ms> Display::present_if_dirty() {

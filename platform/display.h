@@ -25,6 +25,7 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
+struct SDL_Cursor;
 
 namespace tapo::platform {
 
@@ -44,6 +45,8 @@ class Display {
   bool set_fullscreen(bool on);
   void toggle_fullscreen() { set_fullscreen(!fullscreen_); }
   void show_cursor(bool shown);
+  // The hand over something to pick, else the arrow.
+  void set_hand_pointer(bool hand);
 
   // Presents the composed scene of the forms when it changed, at most once
   // per display refresh.  Returns when it wants to be called again.
@@ -70,6 +73,7 @@ class Display {
   std::vector<SDL_Rect> sent_;
   std::string caption_;
   bool cursor_shown_ = true;
+  SDL_Cursor* hand_ = nullptr;
   bool headless_ = true;
   bool fullscreen_ = false;
   bool covering_ = false;  // started borderless over the desktop, full screen after

@@ -33,7 +33,7 @@ void Label::draw(Surface& scene, int ox, int oy) const {
 }
 
 void TextBox::type(const std::string& text) {
-  if (!enabled) return;
+  if (!enabled || locked) return;
   std::string add;
   for (size_t i = 0; i < text.size();) {
     size_t n = 1;
@@ -49,12 +49,17 @@ void TextBox::type(const std::string& text) {
 }
 
 void TextBox::backspace() {
-  if (!enabled || caption.empty()) return;
+  if (!enabled || locked || caption.empty()) return;
   utf8_pop_back(caption);
   refresh();
 }
 
 void TextBox::draw(Surface& scene, int ox, int oy) const {
+  if (boxed) {
+    const Rect r{ox + rect.x, oy + rect.y, rect.w, rect.h};
+    scene.fill_rect(r, rgb(120, 130, 170));
+    scene.fill_rect({r.x + 1, r.y + 1, r.w - 2, r.h - 2}, rgb(255, 255, 255));
+  }
   Label::draw(scene, ox, oy);
   if (!focused) return;
   const TextStyle style{font_size, false, fore_color};
@@ -222,6 +227,7 @@ void Forms::activate_top() {
   auto top = active();
   if (!top || top.get() == last_active_) return;
   last_active_ = top.get();
+  set_pointer(Pointer::Arrow);
   std::weak_ptr<Form> weak = top;
   Loop::instance().post([weak] {
     auto f = weak.lock();
@@ -278,6 +284,7 @@ void Forms::dispatch(const InputEvent& ev) {
       }
       case K::MouseMove: {
         if (auto h = target->on_mouse_move) form->run_handler([&] { h(cx, cy); });
+        set_pointer(target->pointer);
         break;
       }
       case K::MouseUp: {
@@ -304,6 +311,7 @@ void Forms::dispatch(const InputEvent& ev) {
       break;
     case K::MouseMove:
       form->run_handler([&] { form->on_mouse_move(fx, fy); });
+      set_pointer(Pointer::Arrow);
       break;
     case K::MouseUp: {
       const bool click = pressed == form && pressed_control_ == nullptr;
@@ -410,6 +418,12 @@ const std::vector<Rect>& Forms::update_scene() {
   return presented_damage_;
 }
 
+void Forms::set_pointer(Pointer p) {
+  if (p == pointer_) return;
+  pointer_ = p;
+  if (on_pointer_change) on_pointer_change(p);
+}
+
 void Forms::hide_cursor() {
   --cursor_count_;
   if (cursor_count_ == -1 && on_cursor_change) on_cursor_change(false);
@@ -430,6 +444,7 @@ void Forms::clear() {
   pressed_control_ = nullptr;
   handlers_.clear();
   cursor_count_ = 0;
+  set_pointer(Pointer::Arrow);
   damage_.assign(1, kScene);
 }
 

@@ -28,6 +28,9 @@ namespace tapo::platform {
 
 class Form;
 
+// The mouse pointer's shape: the arrow, or the hand over something to pick.
+enum class Pointer { Arrow, Hand };
+
 // Thrown out of a wait of a handler whose form has been unloaded meanwhile.
 struct FormLeft {
   const Form* form = nullptr;
@@ -47,6 +50,8 @@ class Control {
   bool visible = true;
   bool enabled = true;
   std::string tag;
+  // The pointer while the mouse is over the control (its handlers may change it).
+  Pointer pointer = Pointer::Arrow;
 
   // Mouse handlers get control-relative coordinates.
   std::function<void()> on_click;
@@ -89,10 +94,13 @@ class TextBox : public Label {
   using Label::Label;
   std::size_t max_chars = 0;  // 0: no limit
   bool focused = false;
+  bool boxed = false;  // drawn on a white field with a thin border
+  bool locked = false;  // shown, but typing changes nothing
   // Adds typed text as far as the limit allows; Backspace removes a character.
   void type(const std::string& text);
   void backspace();
   void draw(Surface& scene, int ox, int oy) const override;
+  bool opaque() const override { return boxed; }
 };
 
 // A child window with a picture of its own, drawn above the form.
@@ -218,6 +226,9 @@ class Forms {
   void show_cursor();
   int cursor_count() const { return cursor_count_; }
   std::function<void(bool shown)> on_cursor_change;
+  // The pointer's shape follows the control under the mouse.
+  Pointer pointer() const { return pointer_; }
+  std::function<void(Pointer)> on_pointer_change;
 
   // The visible and enabled controls of the active form, in scene pixels.
   std::vector<std::pair<std::string, Rect>> active_controls() const;
@@ -249,6 +260,8 @@ class Forms {
   std::vector<Rect> presented_damage_;
   Surface scene_{640, 480};
   int cursor_count_ = 0;
+  Pointer pointer_ = Pointer::Arrow;
+  void set_pointer(Pointer p);
 };
 
 // A window timer of a form: its ticks run as handlers of that form, and only

@@ -70,7 +70,7 @@ void GameScreen::help_click() {
   if (core::sound_mode() == 526)
     core::close_sound();
   else
-    core::play_wav(file("HELP.WAV"));
+    core::play_wav(file(help_sound()));
 }
 
 void GameScreen::leave_click() {
@@ -91,16 +91,26 @@ void GameScreen::head_click() {
   refresh();
 }
 
+void GameScreen::interrupt_talk() {
+  if (!core::talk_active) return;
+  core::talk_abort = true;
+  core::close_sound();
+  head_->visible = false;
+  refresh();
+  pf::Loop::instance().do_events();
+}
+
 void GameScreen::on_activate() {
   if (started || introducing_) return;
   introducing_ = true;
   pf::Loop::instance().do_events();
-  core::talk_abort = false;
-  core::play_talking_clip(file("INTRO.DAT"), file(layout_.face), *head_);
+  introduce();
   open_game();
   introducing_ = false;
   started = true;
 }
+
+void GameScreen::introduce() { say(file("INTRO.DAT"), layout_.face); }
 
 void GameScreen::say(const core::MediaPath& marks, std::string_view face) {
   core::talk_abort = false;

@@ -42,6 +42,8 @@ class GameScreen : public core::Screen {
  protected:
   // The game's own load step, after the frame's.
   virtual void load_game() {}
+  // The introduction on the first activation: the folder's INTRO talk.
+  virtual void introduce();
   // The game's opening and first example, after the introduction.
   virtual void open_game() {}
   // The game's own form mouse move, after the frame's controls went dark.
@@ -50,9 +52,13 @@ class GameScreen : public core::Screen {
   virtual void describe_game(platform::JsonObject& /*vars*/) const {}
   // Runs when the screen is left, just before it unloads.
   virtual void before_leave() {}
+  // The folder's sound that the help control plays.
+  virtual std::string help_sound() const { return "HELP.WAV"; }
 
   // The mascot speaks the mark file `marks` with `face`, a clip of the folder.
   void say(const core::MediaPath& marks, std::string_view face);
+  // Cuts the mascot short if he is speaking, and lets events run.
+  void interrupt_talk();
   // Comments an answer: `kind` "SPRAVNE" or "SPATNE" and the clip's number.
   void comment(std::string_view kind, int n, std::string_view face);
   // A shared comment "\UNI_SND\UNI<n>.DAT".

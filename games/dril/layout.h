@@ -22,6 +22,8 @@ inline constexpr Line row_line(int row) {  // row 1..10
 }
 // A row's text stands on its line: its top is this far above it.
 inline constexpr int kTextAbove = 20;
+// The screen rules the lines itself, 2 pixels thick, their lower pixel at y.
+inline constexpr platform::Rgb kLineColour = platform::rgb(90, 110, 170);
 
 // The ink of the rows, large enough to read at a glance; the answer and sign
 // boxes are as high as an "8" of it, and a sign box as wide as " = ".

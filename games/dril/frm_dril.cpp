@@ -1,0 +1,527 @@
+// The drill workbook: the child chooses a kind of examples (at level 3 first
+// plus-and-minus or times-and-divide), a paper plane flies across the page,
+// and ten examples of that kind are laid out on the ruled rows.  The child
+// types the numbers or clicks the signs, and asks for the page to be marked:
+// a tick or a cross on every row, five coins for a page without a cross.
+#include <algorithm>
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/animation.h"
+#include "core/keying.h"
+#include "core/media.h"
+#include "core/random.h"
+#include "core/screens.h"
+#include "core/tapo_iii.h"
+#include "games/common/game_screen.h"
+#include "games/dril/layout.h"
+#include "games/dril/priklady.h"
+#include "platform/loop.h"
+#include "platform/text.h"
+#include "platform/trace.h"
+#include "platform/ui.h"
+
+namespace tapo::games::dril {
+
+namespace pf = tapo::platform;
+using core::MediaPath;
+using core::Root;
+
+namespace {
+
+constexpr int kRows = 10;
+constexpr std::size_t kAnswerDigits = 3;
+constexpr int kMinPixelsPerFrameMs = 5;
+const pf::Rgb kBoxBorder = pf::rgb(120, 130, 170);
+
+int text_width(const std::string& text, const pf::TextStyle& style = kRowFont) {
+  return pf::measure_text(text, style).w;
+}
+
+// A sign box with no sign yet: a white field with a thin border.
+pf::Surface blank_sign(int w, int h) {
+  pf::Surface s(w, h, kBoxBorder);
+  s.fill_rect({1, 1, w - 2, h - 2}, pf::rgb(255, 255, 255));
+  return s;
+}
+
+std::string json_list(const std::vector<std::string>& items) {
+  std::string out = "[";
+  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + pf::json_quote(items[i]);
+  return out + "]";
+}
+
+}  // namespace
+
+class FrmDril : public GameScreen {
+ public:
+  FrmDril() : GameScreen(kFrame) {}
+
+ private:
+  // ---- load ------------------------------------------------------------------
+
+  void load_game() override {
+    rule_lines();
+    const std::array<pf::Rect, kRows + 1> none{};
+    zapis_ = pf::add_control_array<pf::TextBox>(*this, "zapis", none);
+    for (int i = 0; i <= kRows; ++i) {
+      pf::TextBox& box = *zapis_[static_cast<std::size_t>(i)];
+      box.visible = false;
+      box.boxed = box.centred = true;
+      box.font_size = kRowFont.size;
+      box.fore_color = kRowFont.color;
+      box.max_chars = kAnswerDigits;
+      box.on_mouse_down = [this, i](int, int) { zapis_mouse_down(i); };
+    }
+    znamenko_ = pf::add_control_array<pf::PictureBox>(*this, "znamenko", none, &FrmDril::znamenko_click);
+    for (pf::PictureBox* box : znamenko_) box->visible = false;
+
+    zdroj_ = &add<pf::PictureBox>("zdroj", pf::Rect{kTypesAt.x, kTypesAt.y, 1, 1});
+    zdroj_->visible = false;
+    zdroj_->on_mouse_down = [this](int x, int y) { zdroj_mouse_down(x, y); };
+    zdroj_->on_mouse_move = [this](int x, int y) {
+      zdroj_->pointer = row_at(x + zdroj_->rect.x, y + zdroj_->rect.y) ? pf::Pointer::Hand : pf::Pointer::Arrow;
+    };
+    dobre_ = &add<pf::PictureBox>("dobre_pic", pf::Rect{kPlusMinusCardAt.x, kPlusMinusCardAt.y, 1, 1});
+    spatne_ = &add<pf::PictureBox>("spatne_pic", pf::Rect{kTimesDivideCardAt.x, kTimesDivideCardAt.y, 1, 1});
+    dobre_->on_click = [this] { card_click(plus_minus); };
+    spatne_->on_click = [this] { card_click(times_divide); };
+    load_cards();
+
+    buttons_ = {&add<pf::Label>("kontrola", kCheck), &add<pf::Label>("dalsi_priklady", kNextPage),
+                &add<pf::Label>("zmena_znamenka", kChangeType)};
+    static constexpr std::array<const char*, 3> kHover{"ZKONTR.BMP", "NOVE.BMP", "ZMENIT.BMP"};
+    for (std::size_t b = 0; b < buttons_.size(); ++b) {
+      buttons_[b]->enabled = false;
+      buttons_[b]->on_mouse_move = [this, b](int, int) { light_button(*buttons_[b], kHover[b]); };
+    }
+    buttons_[0]->on_click = [this] { kontrola_click(); };
+    buttons_[1]->on_click = [this] { dalsi_priklady_click(); };
+    buttons_[2]->on_click = [this] { zmena_znamenka_click(); };
+
+    // The plane, and the lit button under the mouse: a click on a lit button
+    // is the button's.
+    letadlo_ = &add<pf::PictureBox>("letadlo", pf::Rect{0, 0, 1, 1});
+    letadlo_->visible = false;
+    letadlo_->on_click = [this] {
+      for (pf::Label* b : buttons_)
+        if (!b->tag.empty() && b->enabled && b->on_click) return b->on_click();
+    };
+    help_sound_ = "HELP1.WAV";
+  }
+
+  void introduce() override {
+    if (core::player_level < 3) {
+      offer_types(plus_minus);
+      say(file("INTRO2.DAT"), kFrame.face);
+    } else {
+      show_cards();
+      say(file("INTRO.DAT"), kFrame.face);
+    }
+  }
+
+  std::string help_sound() const override { return help_sound_; }
+
+  void describe_game(pf::JsonObject& vars) const override {
+    std::vector<std::string> results, signs, answers, chosen;
+    for (int i = 0; i < kRows; ++i) {
+      const auto row = static_cast<std::size_t>(i);
+      results.push_back(std::to_string(page_.results[row]));
+      signs.push_back(page_.signs[row]);
+      answers.push_back(zapis_[row + 1]->caption);
+      chosen.push_back(znamenko_[row + 1]->tag);
+    }
+    vars.add("operation_family", operation_family_)
+        .add("example_type", example_type_)
+        .add_raw("results", json_list(results))
+        .add_raw("signs", json_list(signs))
+        .add_raw("answers", json_list(answers))
+        .add_raw("chosen_signs", json_list(chosen))
+        .add_raw("marks", json_list(marks_))
+        .add("focus", focus_)
+        .add("help_sound", help_sound_);
+  }
+
+  // ---- choosing the kind of examples -----------------------------------------
+
+  void load_cards() {
+    for (auto [box, name] : {std::pair{dobre_, "KARTA1.BMP"}, std::pair{spatne_, "KARTA2.BMP"}}) show_picture(*box, name);
+    dobre_->visible = spatne_->visible = false;
+  }
+
+  void show_cards() {
+    load_cards();
+    choosing_family_ = true;
+    dobre_->rect.x = kPlusMinusCardAt.x;
+    spatne_->rect.x = kTimesDivideCardAt.x;
+    dobre_->visible = dobre_->enabled = spatne_->visible = spatne_->enabled = true;
+    help_sound_ = "HELP1.WAV";
+  }
+
+  void card_click(std::string_view family) {
+    if (!choosing_family_) return;
+    interrupt_talk();
+    help_sound_ = "HELP2.WAV";
+    vyber_typ_prikladu(family);
+  }
+
+  void vyber_typ_prikladu(std::string_view family) {
+    offer_types(family);
+    core::talk_abort = false;
+    say(file("TYP_PRI.DAT"), kFrame.face);
+  }
+
+  // The tick and the cross take the cards' places; the picture of the family's
+  // ten types lies over the rows.
+  void offer_types(std::string_view family) {
+    choosing_family_ = false;
+    dobre_->visible = spatne_->visible = false;
+    show_picture(*dobre_, "DOBRE.BMP");
+    show_picture(*spatne_, "SPATNE.BMP");
+    operation_family_ = std::string(family);
+    show_picture(*zdroj_, family == plus_minus ? "PRIKLAD1.BMP" : "PRIKLAD2.BMP");
+    zdroj_->rect.x = kTypesAt.x;
+    zdroj_->rect.y = kTypesAt.y;
+    zdroj_->visible = zdroj_->enabled = true;
+    help_sound_ = "HELP2.WAV";
+  }
+
+  // The row (1..10) whose line the form point (x, y) lies on, or 0.
+  static int row_at(int x, int y) {
+    for (int i = 1; i <= kRows; ++i) {
+      const Line l = row_line(i);
+      if (x >= l.x1 && x <= l.x2 && y >= l.y - kTextAbove && y <= l.y + 2) return i;
+    }
+    return 0;
+  }
+
+  void zdroj_mouse_down(int x, int y) {
+    zdroj_->enabled = false;
+    interrupt_talk();
+    const int row = row_at(x + zdroj_->rect.x, y + zdroj_->rect.y);
+    if (row == 0) {
+      zdroj_->enabled = true;
+      return;
+    }
+    zdroj_->visible = false;
+    example_type_ = row;
+    pust_letadlo();
+    vytvor_priklady();
+    help_sound_ = "HELP3.WAV";
+  }
+
+  // ---- the page ------------------------------------------------------------------
+
+  void rule_lines() {
+    for (int i = 1; i <= kRows; ++i) {
+      const Line l = row_line(i);
+      picture.fill_rect({l.x1, l.y - 1, l.x2 - l.x1 + 1, 2}, kLineColour);
+    }
+  }
+
+  void reload_background() {
+    if (auto bg = core::load_media_picture(file("POZADI.BMP"))) pf::put_picture(picture, std::move(*bg));
+    rule_lines();
+    refresh();
+  }
+
+  void vytvor_priklady() {
+    for (int i = 1; i <= kRows; ++i) {
+      zapis(i).caption.clear();
+      zapis(i).tag.clear();
+      set_sign(i, "");
+    }
+    marks_.clear();
+    page_ = draw_page(operation_family_, example_type_, core::player_level, core::rng(), core::clock_seed());
+    for (int i = 1; i <= kRows; ++i) tiskni_radek(i, page_.radky[static_cast<std::size_t>(i - 1)]);
+    refresh();
+    for (pf::Label* b : buttons_) b->enabled = true;
+    // The child can type the first answer at once.
+    if (zapis(1).visible) set_focus(1);
+  }
+
+  void print(const std::string& text, int x, int y, const pf::TextStyle& style = kRowFont) {
+    pf::draw_text(picture, x, y, text, style);
+  }
+
+  void tiskni_radek(int radek, const Radek& r) {
+    const Line l = row_line(radek);
+    const int top = l.y - kTextAbove;
+    const int box_h = pf::measure_text("8", kRowFont).h;
+    if (r.operace != "<=>") {
+      const int cell = (l.x2 - l.x1 - text_width(r.operace) - text_width(" = ")) / 3;
+      int x = l.x1;
+      auto term = [&](const std::string& t) {
+        if (t == "Z") {
+          pf::TextBox& box = zapis(radek);
+          box.rect = {x, top, cell, box_h};
+          box.visible = box.enabled = true;
+          box.locked = false;
+        } else {
+          print(t, x + (cell - text_width(t)) / 2, top);
+        }
+        x += cell;
+      };
+      term(r.t1);
+      print(r.operace, x, top);
+      x += text_width(r.operace);
+      term(r.t2);
+      print(" = ", x, top);
+      x += text_width(" = ");
+      term(r.t3);
+      return;
+    }
+    pf::PictureBox& box = *znamenko_[static_cast<std::size_t>(radek)];
+    const int box_w = text_width(" = ");
+    box.rect = {l.x1 + (l.x2 - l.x1 - box_w) / 2, top, box_w, box_h};
+    box.visible = box.enabled = true;
+    set_sign(radek, "");
+    print_sides(r.t1, r.t2, box.rect, l);
+  }
+
+  // The two sides of a comparison around its sign box.  Numbers stand in
+  // slots as wide as "888", two spaces from the box, so a page of them lines
+  // up; expressions hug the box at one space and reach no further than the
+  // line's ends (the mark follows right of the line), drawn smaller if they
+  // would.
+  void print_sides(const std::string& left, const std::string& right, pf::Rect box, const Line& l) {
+    const int slot = text_width("888"), box_right = box.x + box.w;
+    if (text_width(left) <= slot && text_width(right) <= slot) {
+      const int gap = text_width("  ");
+      print(left, box.x - gap - slot + (slot - text_width(left)) / 2, box.y);
+      print(right, box_right + gap + (slot - text_width(right)) / 2, box.y);
+      return;
+    }
+    constexpr int kReach = 4;
+    const int gap = text_width(" "), room = box.x - gap - (l.x1 - kReach);
+    for (const bool is_left : {true, false}) {
+      const std::string& text = is_left ? left : right;
+      pf::TextStyle style = kRowFont;
+      while (text_width(text, style) > room && style.size > kRowFont.size * 2 / 3) --style.size;
+      const int w = text_width(text, style);
+      const int y = box.y + pf::measure_text("8", kRowFont).h - pf::measure_text("8", style).h;
+      print(text, is_left ? box.x - gap - w : box_right + gap, y, style);
+    }
+  }
+
+  pf::TextBox& zapis(int i) const { return *zapis_[static_cast<std::size_t>(i)]; }
+
+  void set_sign(int i, const std::string& sign) {
+    pf::PictureBox& box = *znamenko_[static_cast<std::size_t>(i)];
+    box.tag = sign;
+    const char* name = sign == ">" ? "VETSI.BMP" : sign == "<" ? "MENSI.BMP" : sign == "=" ? "ROVNA_SE.BMP" : nullptr;
+    std::optional<pf::Surface> pic = name ? core::load_media_picture(file(name)) : std::nullopt;
+    box.image = pic ? std::move(*pic) : blank_sign(box.rect.w, box.rect.h);
+    box.refresh();
+  }
+
+  // ---- filling in ------------------------------------------------------------------
+
+  void zapis_mouse_down(int i) { set_focus(zapis(i).locked ? 0 : i); }
+
+  void set_focus(int i) {
+    zapis(focus_).focused = false;
+    zapis(focus_).refresh();
+    focus_ = i;
+    zapis(i).focused = i != 0;
+    zapis(i).refresh();
+  }
+
+  void on_text(const std::string& text) override {
+    if (focus_ == 0) return;
+    for (char c : text)
+      if (c >= '0' && c <= '9') zapis(focus_).type(std::string(1, c));
+  }
+
+  void on_key(const std::string& key) override {
+    if (key == "Backspace") {
+      if (focus_ != 0) zapis(focus_).backspace();
+    } else if (key == "Enter") {
+      // A page of signs has no answer boxes to move to.
+      const int next = focus_ % kRows + 1;
+      if (zapis(next).visible) set_focus(next);
+    }
+  }
+
+  void znamenko_click(int i) {
+    const std::string& s = znamenko_[static_cast<std::size_t>(i)]->tag;
+    set_sign(i, s == ">" ? "<" : s == "<" ? "=" : ">");
+  }
+
+  // ---- checking ------------------------------------------------------------------
+
+  bool page_complete() const {
+    for (int i = 1; i <= kRows; ++i) {
+      const bool filled = je_porovnani(example_type_) ? !znamenko_[static_cast<std::size_t>(i)]->tag.empty()
+                                                      : !zapis(i).caption.empty();
+      if (!filled) return false;
+    }
+    return true;
+  }
+
+  void kontrola_click() {
+    pf::Label& zmena = *buttons_[2];
+    zmena.enabled = false;
+    if (!page_complete()) {
+      say(file("POCITEJ.DAT"), kFrame.face);
+      zmena.enabled = true;
+      return;
+    }
+    letadlo_->visible = letadlo_->enabled = false;
+    buttons_[0]->enabled = false;
+    for (int i = 1; i <= kRows; ++i) {
+      znamenko_[static_cast<std::size_t>(i)]->enabled = false;
+      zapis(i).locked = true;
+    }
+    core::talk_abort = true;
+    core::close_sound();
+    int wrong = 0;
+    for (int i = 1; i <= kRows; ++i) {
+      const bool right = row_right(i);
+      const pf::Surface& mark = right ? dobre_->image : spatne_->image;
+      const pf::Point at = mark_at(i);
+      core::blit_transparent(picture, at.x, at.y, mark.width(), mark.height(), mark, 0, 0, core::key_colour(mark));
+      marks_.push_back(right ? "tick" : "cross");
+      if (!right) ++wrong;
+    }
+    refresh();
+    set_focus(0);
+    core::talk_abort = false;
+    if (wrong > 0) {
+      say(file("SPATNE.DAT"), kFrame.face);
+    } else {
+      core::play_animation({Root::Data, "\\BEZCHYB.DAT"}, head());
+      say(file("SPRAVNE.DAT"), kFrame.face);
+      award(5, kCoins);
+    }
+    zmena.enabled = buttons_[1]->enabled = true;
+  }
+
+  bool row_right(int i) const {
+    const auto row = static_cast<std::size_t>(i - 1);
+    if (je_porovnani(example_type_)) return znamenko_[row + 1]->tag == page_.signs[row];
+    const std::string& text = zapis(i).caption;
+    return !text.empty() && std::stoi(text) == page_.results[row];
+  }
+
+  // ---- next page, change of type -------------------------------------------------
+
+  void dalsi_priklady_click() {
+    interrupt_talk();
+    letadlo_->visible = false;
+    for (pf::Label* b : buttons_) b->enabled = false;
+    set_focus(0);
+    pust_letadlo();
+    for (int i = 1; i <= kRows; ++i) {
+      set_sign(i, "");
+      zapis(i).visible = false;
+    }
+    reload_background();
+    pf::Loop::instance().do_events();
+    core::wait_ms(250);
+    vytvor_priklady();
+  }
+
+  void zmena_znamenka_click() {
+    for (pf::Label* b : buttons_) b->enabled = false;
+    set_focus(0);
+    for (int i = 1; i <= kRows; ++i) zapis(i).visible = znamenko_[static_cast<std::size_t>(i)]->visible = false;
+    letadlo_->visible = false;
+    reload_background();
+    if (core::player_level < 3) {
+      offer_types(plus_minus);
+      say(file("TYP_PRI.DAT"), kFrame.face);
+    } else {
+      show_cards();
+      say(file("VYBERSI.DAT"), kFrame.face);
+    }
+  }
+
+  // ---- the plane and the lit buttons -------------------------------------------------
+
+  // A paper plane flies across the page, at most one pixel every 5 ms, over
+  // what the screen shows.
+  void pust_letadlo() {
+    const int n = static_cast<int>(core::rnd() * kPlanes + 1);
+    const auto plane = core::load_media_picture(file("L" + std::to_string(n) + ".BMP"));
+    const auto mask = core::load_media_picture(file("L" + std::to_string(n) + "_MASK.BMP"));
+    if (!plane || !mask) return;
+    const int w = std::min(plane->width(), mask->width()), h = std::min(plane->height(), mask->height());
+    const int top = kFlightBottom - h;
+    const pf::Surface screen = pf::Forms::instance().compose();
+    pf::Surface strip(640, h);
+    strip.blit(screen, 0, top, 640, h, 0, 0);
+    core::play_wav(file("PRULET.WAV"));
+    pf::trace::event("plane", "L" + std::to_string(n) + " " + std::to_string(w));
+    auto& loop = pf::Loop::instance();
+    letadlo_->enabled = false;
+    for (int x = -w; x <= bounds.w; ++x) {
+      const pf::Ms began = loop.now();
+      pf::Surface frame(w, h);
+      for (int j = 0; j < h; ++j)
+        for (int i = 0; i < w; ++i) {
+          const int sx = x + i;
+          const pf::Rgb under = sx >= 0 && sx < strip.width() ? strip.at(sx, j) : 0;
+          frame.set(i, j, ((~mask->at(i, j) | under) & plane->at(i, j)) & 0xFFFFFF);
+        }
+      letadlo_->image = std::move(frame);
+      letadlo_->rect = {x, top, w, h};
+      letadlo_->visible = true;
+      letadlo_->refresh();
+      loop.do_events();
+      loop.wait_until(began + kMinPixelsPerFrameMs);
+    }
+    letadlo_->visible = false;
+    pf::trace::event("plane-end", "");
+  }
+
+  void light_button(pf::Label& button, const char* hover) {
+    if (!button.tag.empty()) return;
+    const auto lit = core::load_media_picture(file(hover));
+    if (!lit) return;
+    const pf::Rect r{button.rect.x, button.rect.y, lit->width(), lit->height()};
+    pf::Surface under(r.w, r.h);
+    under.blit(picture, r.x, r.y, r.w, r.h, 0, 0);
+    core::compose_transparent(*lit, r.w, r.h, core::key_colour(*lit), under, under);
+    letadlo_->image = std::move(under);
+    letadlo_->rect = r;
+    letadlo_->visible = letadlo_->enabled = true;
+    letadlo_->refresh();
+    button.tag = "1";
+  }
+
+  void game_mouse_move(int, int) override {
+    if (std::none_of(buttons_.begin(), buttons_.end(), [](pf::Label* b) { return !b->tag.empty(); })) return;
+    letadlo_->visible = false;
+    for (pf::Label* b : buttons_) b->tag.clear();
+  }
+
+  void show_picture(pf::PictureBox& box, const char* name) {
+    if (auto pic = core::load_media_picture(file(name))) {
+      box.rect.w = pic->width();
+      box.rect.h = pic->height();
+      box.image = std::move(*pic);
+    }
+    box.refresh();
+  }
+
+  std::vector<pf::TextBox*> zapis_;
+  std::vector<pf::PictureBox*> znamenko_;
+  pf::PictureBox* zdroj_ = nullptr;
+  pf::PictureBox* dobre_ = nullptr;
+  pf::PictureBox* spatne_ = nullptr;
+  pf::PictureBox* letadlo_ = nullptr;
+  std::array<pf::Label*, 3> buttons_{};  // check, next page, change type
+  std::string operation_family_{plus_minus};
+  int example_type_ = 0;
+  Stranka page_;
+  std::vector<std::string> marks_;  // "tick" or "cross" per row once the page is marked
+  std::string help_sound_;
+  int focus_ = 0;
+  bool choosing_family_ = false;
+};
+
+TAPO_REGISTER_FORM(core::screens::kDrill, FrmDril)
+
+}  // namespace tapo::games::dril
