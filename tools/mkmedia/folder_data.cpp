@@ -1,10 +1,12 @@
 // The installation's data folder: the target game's shared animations, which
 // the game opens from there (Tapo's jump before the first example, the cannon
 // shots before every example, and the cheer after five right answers in a row),
-// Tapo coming into the toy shop, and the scales game's pans tipping.
+// Tapo coming into the toy shop, the scales game's pans tipping, and the
+// drill workbook's celebration of a faultless page.
 #include <cmath>
 
 #include "players/shop_layout.h"
+#include "tools/mkmedia/art_dril.h"
 #include "tools/mkmedia/art_shop.h"
 #include "tools/mkmedia/art_sounds.h"
 #include "tools/mkmedia/art_terc.h"
@@ -79,8 +81,37 @@ void shop_arrivals(Pack& pack) {
   shop_clip(pack, "TAPO2", look, 140, hmm);
 }
 
+// BEZCHYB: a faultless page.  Tapo hops up behind the workbook, a gold star
+// rises beside him and confetti rains over the top of the page.
+void faultless_page(Pack& pack) {
+  const Rgb colours[5] = {pf::rgb(240, 70, 70), pf::rgb(60, 140, 230), pf::rgb(255, 200, 40), pf::rgb(90, 190, 90),
+                          pf::rgb(240, 120, 200)};
+  data_show(pack, "BEZCHYB", {72, 0, 272, 168}, 16, 95,
+            [&](double t) {
+              if (t <= 0 || t >= 1) return workbook::scene(true);
+              const TapoLook look = t < 0.5 ? TapoLook{TapoPose::Jump, t * 2, 3} : TapoLook{TapoPose::Cheer, t, 2};
+              return workbook::scene(true, look, [&](Canvas& c) {
+                const double grow = ease(std::min(1.0, t * 2.5));
+                draw_star(c, 262, 92 - 30 * grow, 8 + 26 * grow, pf::rgb(255, 206, 40), t * 3);
+                cairo_set_antialias(c.cr(), CAIRO_ANTIALIAS_NONE);  // flat pieces: few colours in the clip
+                for (int k = 0; k < 22; ++k) {  // each piece falls from its own height at its own speed
+                  const double x = 84 + std::fmod(k * 83.0, 250.0) + 10 * std::sin(t * 9 + k);
+                  const double y = -20 + std::fmod(k * 37.0, 60.0) + t * (100 + 8 * (k % 5));
+                  cairo_save(c.cr());
+                  cairo_translate(c.cr(), x, y);
+                  cairo_rotate(c.cr(), k + t * (k % 2 ? 8 : -8));
+                  c.rounded_rect(-5, -3, 10, 6, 1.5);
+                  c.fill(colours[k % 5]);
+                  cairo_restore(c.cr());
+                }
+              });
+            },
+            {523, 659, 784, 1047, 784, 1047}, 0.22);
+}
+
 void make_data(Pack& pack) {
   shop_arrivals(pack);
+  faultless_page(pack);
   for (const auto& pan : {games::vahy::kLeftDown, games::vahy::kLeftUp, games::vahy::kRightDown, games::vahy::kRightUp})
     pack.clip(pan.file, scales::pan_frames(pan), Where::Data);
   const Surface sand = beach::sand();
