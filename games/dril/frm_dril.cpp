@@ -105,8 +105,7 @@ class FrmDril : public GameScreen {
     letadlo_ = &add<pf::PictureBox>("letadlo", pf::Rect{0, 0, 1, 1});
     letadlo_->visible = false;
     letadlo_->on_click = [this] {
-      for (pf::Label* b : buttons_)
-        if (!b->tag.empty() && b->enabled && b->on_click) return b->on_click();
+      if (lit_ && lit_->enabled) lit_->on_click();
     };
     help_sound_ = "HELP1.WAV";
   }
@@ -368,7 +367,7 @@ class FrmDril : public GameScreen {
       zmena.enabled = true;
       return;
     }
-    letadlo_->visible = letadlo_->enabled = false;
+    unlight();
     buttons_[0]->enabled = false;
     for (int i = 1; i <= kRows; ++i) {
       znamenko_[static_cast<std::size_t>(i)]->enabled = false;
@@ -409,7 +408,7 @@ class FrmDril : public GameScreen {
 
   void dalsi_priklady_click() {
     interrupt_talk();
-    letadlo_->visible = false;
+    unlight();
     for (pf::Label* b : buttons_) b->enabled = false;
     set_focus(0);
     pust_letadlo();
@@ -427,7 +426,7 @@ class FrmDril : public GameScreen {
     for (pf::Label* b : buttons_) b->enabled = false;
     set_focus(0);
     for (int i = 1; i <= kRows; ++i) zapis(i).visible = znamenko_[static_cast<std::size_t>(i)]->visible = false;
-    letadlo_->visible = false;
+    unlight();
     reload_background();
     if (core::player_level < 3) {
       offer_types(plus_minus);
@@ -455,7 +454,7 @@ class FrmDril : public GameScreen {
     core::play_wav(file("PRULET.WAV"));
     pf::trace::event("plane", "L" + std::to_string(n) + " " + std::to_string(w));
     auto& loop = pf::Loop::instance();
-    letadlo_->enabled = false;
+    unlight();
     for (int x = -w; x <= bounds.w; ++x) {
       const pf::Ms began = loop.now();
       pf::Surface frame(w, h);
@@ -478,6 +477,7 @@ class FrmDril : public GameScreen {
 
   void light_button(pf::Label& button, const char* hover) {
     if (!button.tag.empty()) return;
+    unlight();
     const auto lit = core::load_media_picture(file(hover));
     if (!lit) return;
     const pf::Rect r{button.rect.x, button.rect.y, lit->width(), lit->height()};
@@ -489,12 +489,18 @@ class FrmDril : public GameScreen {
     letadlo_->visible = letadlo_->enabled = true;
     letadlo_->refresh();
     button.tag = "1";
+    lit_ = &button;
+  }
+
+  // The lit button goes dark (and the plane's box is free).
+  void unlight() {
+    letadlo_->visible = letadlo_->enabled = false;
+    for (pf::Label* b : buttons_) b->tag.clear();
+    lit_ = nullptr;
   }
 
   void game_mouse_move(int, int) override {
-    if (std::none_of(buttons_.begin(), buttons_.end(), [](pf::Label* b) { return !b->tag.empty(); })) return;
-    letadlo_->visible = false;
-    for (pf::Label* b : buttons_) b->tag.clear();
+    if (lit_) unlight();
   }
 
   void show_picture(pf::PictureBox& box, const char* name) {
@@ -513,6 +519,7 @@ class FrmDril : public GameScreen {
   pf::PictureBox* spatne_ = nullptr;
   pf::PictureBox* letadlo_ = nullptr;
   std::array<pf::Label*, 3> buttons_{};  // check, next page, change type
+  pf::Label* lit_ = nullptr;             // the button letadlo shows lit
   std::string operation_family_{plus_minus};
   int example_type_ = 0;
   Stranka page_;

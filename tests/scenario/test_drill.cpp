@@ -93,7 +93,7 @@ TEST(Drill, OnlyAWholeFaultlessPagePaysFiveCoins) {
   box.feed("type " + results[9] + "\nkey Enter\n");
   s = dump(box, dumps);
   EXPECT_EQ(number_after(s, "focus"), 1) << "Enter on row 10 goes back to row 1";
-  box.feed("click-control kontrola\nwait-until unload frm_prasatko\nclick-control dalsi_priklady\nwait-until plane-end\n");
+  box.feed("click-control kontrola\nwait-until unload frm_prasatko\nclick-control dalsi_priklady\nwait-until plane-end\nwait 300\n");
   s = dump(box, dumps);
   results = list_after(s, "results");
   ASSERT_EQ(results.size(), 10u);
@@ -123,7 +123,8 @@ TEST(Drill, OnlyAWholeFaultlessPagePaysFiveCoins) {
 }
 
 // A page of comparisons is complete only when every sign has been chosen;
-// each row is then marked by its own sign.
+// each row is then marked by its own sign.  Each button does its own thing
+// after another was lit.
 TEST(Drill, AComparisonPageIsMarkedOnlyWithAllTenSigns) {
   Sandbox box;
   open_page(box, 3);
@@ -131,7 +132,9 @@ TEST(Drill, AComparisonPageIsMarkedOnlyWithAllTenSigns) {
   for (int i = 1; i <= 9; ++i) clicks += "click-control znamenko " + std::to_string(i) + "\n";
   box.feed(clicks + "click-control kontrola\nwait-until talk-end\n");
   const PlayResult r = box.finish_held("dump\nclick-control znamenko 10\nclick-control znamenko 10\n"
-                                       "click-control kontrola\nwait-until talk-end\ndump\n");
+                                       "click-control kontrola\nwait-until talk-end\ndump\n"
+                                       "click-control dalsi_priklady\nwait-until plane-end\nwait 300\n"
+                                       "click-control zmena_znamenka\nwait-until talk HD:\\DRIL\\TYP_PRI.DAT\n");
   tapo::test::played_cleanly(r);
   const auto states = r.events("state");
   ASSERT_EQ(states.size(), 2u);
