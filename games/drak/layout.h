@@ -1,4 +1,5 @@
-// The dragon game: where the common frame's controls stand.
+// The dragon game: where the common frame's controls stand, and the places
+// the screen and its media maker share.
 #pragma once
 
 #include "core/game_layout.h"
@@ -6,5 +7,11 @@
 namespace tapo::games::drak {
 
 inline constexpr core::GameLayout kFrame{"frm_drak", "DRAK", {3, 431, 64, 84}, {585, 426, 58, 62}, "MLUVI.AVI", "video"};
+
+// The bell that starts every example.
+inline constexpr platform::Rect kBell{556, 16, 72, 92};
+// Where the piggy bank opens.
+inline constexpr platform::Point kCoins{0, 409};
+inline constexpr int kFigures = 10;
 
 }  // namespace tapo::games::drak

@@ -1,10 +1,23 @@
-// The bubble caterpillar (its mixing surface is the mascot's head): where the common frame's controls stand.
+// The bubble caterpillar: where the common frame's controls stand, and the
+// places the screen and its media maker share.
 #pragma once
 
 #include "core/game_layout.h"
+#include "platform/text.h"
 
 namespace tapo::games::housenka {
 
 inline constexpr core::GameLayout kFrame{"frm_housenka", "BUBLIFUK", {521, 0, 64, 84}, {588, 12, 58, 62}, "MLUVI.AVI", "michacka"};
+
+// The bubbles float in the top-left part of the scene, whose clean copy
+// wipes their trails; a row is blown 48 pixels apart along its bottom.
+inline constexpr platform::Rect kSky{0, 0, 500, 350};
+inline constexpr int kBubbleStep = 48, kRowTop = 280;
+inline constexpr int kBubbles = 10;
+// Where the piggy bank opens.
+inline constexpr platform::Point kCoins{0, 409};
+// The writing on a bubble, and on the caterpillar's segments.
+inline constexpr platform::TextStyle kBubbleFont{16, true, platform::rgb(20, 30, 90)};
+inline constexpr platform::TextStyle kSegmentFont{20, true, platform::rgb(20, 30, 90)};
 
 }  // namespace tapo::games::housenka
