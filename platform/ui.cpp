@@ -311,7 +311,7 @@ void Forms::dispatch(const InputEvent& ev) {
       break;
     case K::MouseMove:
       form->run_handler([&] { form->on_mouse_move(fx, fy); });
-      set_pointer(Pointer::Arrow);
+      set_pointer(form->pointer);
       break;
     case K::MouseUp: {
       const bool click = pressed == form && pressed_control_ == nullptr;

@@ -137,6 +137,8 @@ class Form : public std::enable_shared_from_this<Form> {
   // Position and size on the screen (most forms cover the whole scene).
   Rect bounds{0, 0, 640, 480};
   std::string caption;
+  // The pointer while the mouse is over the form itself (its handlers may change it).
+  Pointer pointer = Pointer::Arrow;
   Surface picture{640, 480};  // the persistent image (Picture / AutoRedraw drawing)
   bool enabled = true;
 
@@ -226,8 +228,10 @@ class Forms {
   void show_cursor();
   int cursor_count() const { return cursor_count_; }
   std::function<void(bool shown)> on_cursor_change;
-  // The pointer's shape follows the control under the mouse.
+  // The pointer's shape follows the control or form under the mouse; a
+  // screen may change it at once.
   Pointer pointer() const { return pointer_; }
+  void set_pointer(Pointer p);
   std::function<void(Pointer)> on_pointer_change;
 
   // The visible and enabled controls of the active form, in scene pixels.
@@ -261,7 +265,6 @@ class Forms {
   Surface scene_{640, 480};
   int cursor_count_ = 0;
   Pointer pointer_ = Pointer::Arrow;
-  void set_pointer(Pointer p);
 };
 
 // A window timer of a form: its ticks run as handlers of that form, and only

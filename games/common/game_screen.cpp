@@ -3,6 +3,7 @@
 #include "core/media.h"
 #include "core/screens.h"
 #include "platform/loop.h"
+#include "platform/msgbox.h"
 #include "players/profiles.h"
 
 namespace tapo::games {
@@ -123,6 +124,15 @@ void GameScreen::comment(std::string_view kind, int n, std::string_view face) {
 
 void GameScreen::comment_shared(int n, std::string_view face) {
   say({core::Root::Media, "\\UNI_SND\\UNI" + std::to_string(n) + ".DAT"}, face);
+}
+
+void GameScreen::file_broken(const core::MediaPath& broken) {
+  pf::message_box(caption, "The game cannot start: its file " + core::real_path(broken).string() +
+                               " is missing or damaged. Please install the game's media again.",
+                  pf::MsgIcon::Stop);
+  auto& loop = pf::Loop::instance();
+  loop.post([] { core::screens::show(core::screens::kGamesMenu); });
+  loop.post([form = shared_from_this()] { form->unload(); });
 }
 
 void GameScreen::award(int coins, pf::Point at) {

@@ -63,6 +63,9 @@ class GameScreen : public core::Screen {
   void comment(std::string_view kind, int n, std::string_view face);
   // A shared comment "\UNI_SND\UNI<n>.DAT".
   void comment_shared(int n, std::string_view face);
+  // A file the game cannot do without is unreadable or damaged: the child's
+  // grown-up is told which, and the screen goes back to the games menu.
+  void file_broken(const core::MediaPath& file);
   // Pays `coins` through the piggy bank, opened at `at` of the screen; the
   // footprints do not lead away while it counts.
   void award(int coins, platform::Point at);

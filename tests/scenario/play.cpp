@@ -105,6 +105,11 @@ std::vector<std::string> talks(const PlayResult& r) {
   return out;
 }
 
+int talk_count(const PlayResult& r, const std::string& marks) {
+  const auto all = talks(r);
+  return static_cast<int>(std::count(all.begin(), all.end(), marks));
+}
+
 std::string last_state(const PlayResult& r) {
   const auto s = r.events("state");
   return s.empty() ? "" : s.back().args;
@@ -113,6 +118,77 @@ std::string last_state(const PlayResult& r) {
 void played_cleanly(const PlayResult& r) {
   EXPECT_TRUE(r.events("missing").empty()) << r.dump();
   EXPECT_TRUE(r.events("script-error").empty()) << r.dump();
+}
+
+namespace {
+// Where the value of `key` starts, or npos.
+std::size_t value_of(const std::string& state, const std::string& key) {
+  const auto at = state.find("\"" + key + "\": ");
+  return at == std::string::npos ? at : at + key.size() + 4;
+}
+// The end of the list that starts at `open` (its closing bracket).
+std::size_t list_end(const std::string& s, std::size_t open) {
+  int depth = 0;
+  for (std::size_t i = open; i < s.size(); ++i) {
+    if (s[i] == '"') i = s.find('"', i + 1);
+    else if (s[i] == '[') ++depth;
+    else if (s[i] == ']' && --depth == 0) return i;
+  }
+  return s.size();
+}
+}  // namespace
+
+int number_after(const std::string& state, const std::string& key) {
+  const auto at = value_of(state, key);
+  return at == std::string::npos ? -1 : std::stoi(state.substr(at));
+}
+
+std::vector<std::string> strings_after(const std::string& state, const std::string& key) {
+  std::vector<std::string> out;
+  const auto at = value_of(state, key);
+  if (at == std::string::npos || state[at] != '[') return out;
+  const auto end = list_end(state, at);
+  for (auto q = state.find('"', at); q < end; q = state.find('"', q + 1)) {
+    const auto close = state.find('"', q + 1);
+    out.push_back(state.substr(q + 1, close - q - 1));
+    q = close;
+  }
+  return out;
+}
+
+std::vector<int> numbers_after(const std::string& state, const std::string& key) {
+  std::vector<int> out;
+  const auto at = value_of(state, key);
+  if (at == std::string::npos || state[at] != '[') return out;
+  const auto end = list_end(state, at);
+  for (auto i = at; i < end; ++i) {
+    if (!(std::isdigit(static_cast<unsigned char>(state[i])) || state[i] == '-')) continue;
+    std::size_t used = 0;
+    out.push_back(std::stoi(state.substr(i), &used));
+    i += used - 1;
+  }
+  return out;
+}
+
+void open_toy(Sandbox& box, int level, int toy, const std::string& intro) {
+  box.write_default_config();
+  std::ofstream(box.data() / "HRACI.DAT", std::ios::binary) << "[PRP]\r\nJmeno=Eva\r\nLevel=" << level << "\r\n";
+  std::ofstream(box.data() / "VYSLEDKY.DAT", std::ios::binary) << "[PRP]\r\nDukaty=0\r\n";
+  box.start_held("click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\n"
+                 "click-control cunik 0\nwait-until anim-end HD:\\CUNICI\\PRP.DAT\n"
+                 "click-control cmd_hry\nwait-until hide frm_hraci\n"
+                 "click-control akt_plocha " + std::to_string(toy) + "\nwait-until talk " + intro + "\nwait-until talk-end\n");
+}
+
+std::string held_dump(Sandbox& box) {
+  const std::size_t before = box.held_trace().events("state").size();
+  box.feed("dump\n");
+  for (int i = 0; i < 4000; ++i) {
+    const PlayResult r = box.held_trace();
+    if (r.events("state").size() > before) return r.events("state").back().args;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return {};
 }
 
 std::vector<TraceLine> PlayResult::events(const std::string& event) const {

@@ -69,12 +69,27 @@ std::vector<TraceLine> parse_trace(const std::string& text);
 
 // What a run wrote to the profile files, in order ("FILE SECTION KEY=VALUE").
 std::vector<std::string> ini_writes(const PlayResult& r);
-// The mark files of the talks, in order.
+// The mark files of the talks, in order; how many times one was spoken.
 std::vector<std::string> talks(const PlayResult& r);
+int talk_count(const PlayResult& r, const std::string& marks);
 // The last state line ("" when there is none).
 std::string last_state(const PlayResult& r);
 // Fails the test when the run missed a media file, or its script found the
 // game otherwise than it expected (a control not there, an event not seen).
 void played_cleanly(const PlayResult& r);
+
+// Reading a dump as a driver does: the number of `key`, -1 when absent; the
+// strings of the list `key`; every whole number inside the list `key`
+// (nested lists flattened).
+int number_after(const std::string& state, const std::string& key);
+std::vector<std::string> strings_after(const std::string& state, const std::string& key);
+std::vector<int> numbers_after(const std::string& state, const std::string& key);
+
+// Eva, at `level`, goes from the opening picture through the players' meadow
+// to the games menu, clicks toy `toy` and the held run goes on until the
+// game's first talk `intro` has ended.
+void open_toy(Sandbox& box, int level, int toy, const std::string& intro);
+// Asks a held run for a dump and returns it once it is there.
+std::string held_dump(Sandbox& box);
 
 }  // namespace tapo::test

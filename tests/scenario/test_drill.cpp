@@ -3,10 +3,7 @@
 // does) and has it marked.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "tests/scenario/play.h"
@@ -16,54 +13,15 @@ using tapo::test::Sandbox;
 
 namespace {
 
-// The strings of the JSON list `key` of a dump.
-std::vector<std::string> list_after(const std::string& s, const std::string& key) {
-  std::vector<std::string> out;
-  auto at = s.find("\"" + key + "\": [");
-  if (at == std::string::npos) return out;
-  const auto end = s.find(']', at);
-  for (at = s.find('"', at + key.size() + 4); at < end; at = s.find('"', at + 1)) {
-    const auto close = s.find('"', at + 1);
-    out.push_back(s.substr(at + 1, close - at - 1));
-    at = close;
-  }
-  return out;
-}
-
-int number_after(const std::string& s, const std::string& key) {
-  const auto at = s.find("\"" + key + "\": ");
-  return at == std::string::npos ? -1 : std::stoi(s.substr(at + key.size() + 4));
-}
-
-std::string dump(Sandbox& box, std::size_t& dumps) {
-  box.feed("dump\n");
-  ++dumps;
-  for (int i = 0; i < 2000; ++i) {
-    const PlayResult r = box.held_trace();
-    if (r.events("state").size() >= dumps) return r.events("state").back().args;
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  return {};
-}
+using tapo::test::held_dump;
+using tapo::test::number_after;
 
 // Eva at level 1 opens the workbook and picks the kind of examples of `row`
 // (by clicking that row of the picture of kinds); the page is laid out.
 void open_page(Sandbox& box, int row) {
-  box.write_default_config();
-  std::ofstream(box.data() / "HRACI.DAT", std::ios::binary) << "[PRP]\r\nJmeno=Eva\r\nLevel=1\r\n";
-  std::ofstream(box.data() / "VYSLEDKY.DAT", std::ios::binary) << "[PRP]\r\nDukaty=0\r\n";
+  tapo::test::open_toy(box, 1, 5, "HD:\\DRIL\\INTRO2.DAT");
   const int x = row <= 5 ? 185 : 455, y = 210 + 40 * ((row - 1) % 5);
-  box.start_held("click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\n"
-                 "click-control cunik 0\nwait-until anim-end HD:\\CUNICI\\PRP.DAT\n"
-                 "click-control cmd_hry\nwait-until hide frm_hraci\n"
-                 "click-control akt_plocha 5\nwait-until talk HD:\\DRIL\\INTRO2.DAT\nwait-until talk-end\n"
-                 "click " + std::to_string(x) + " " + std::to_string(y) + "\nwait-until plane-end\n");
-}
-
-int talks_of(const PlayResult& r, const std::string& marks) {
-  int n = 0;
-  for (const auto& t : tapo::test::talks(r)) n += t == marks;
-  return n;
+  box.feed("click " + std::to_string(x) + " " + std::to_string(y) + "\nwait-until plane-end\n");
 }
 
 }  // namespace
@@ -75,39 +33,38 @@ int talks_of(const PlayResult& r, const std::string& marks) {
 TEST(Drill, OnlyAWholeFaultlessPagePaysFiveCoins) {
   Sandbox box;
   open_page(box, 1);
-  std::size_t dumps = 0;
-  std::string s = dump(box, dumps);
+  std::string s = held_dump(box);
   ASSERT_EQ(number_after(s, "example_type"), 1) << s;
   EXPECT_EQ(number_after(s, "focus"), 1) << "the first answer box takes the keys at once";
-  std::vector<std::string> results = list_after(s, "results");
+  std::vector<std::string> results = tapo::test::strings_after(s, "results");
   ASSERT_EQ(results.size(), 10u);
 
   std::string fill;
   for (int i = 0; i < 9; ++i) fill += "type " + results[i] + "\nkey x\nkey Enter\n";
   box.feed(fill + "click-control kontrola\nwait-until talk-end\n");
-  s = dump(box, dumps);
-  EXPECT_TRUE(list_after(s, "marks").empty()) << "an incomplete page is not marked";
-  EXPECT_EQ(list_after(s, "answers")[0], results[0]) << "a letter is not an answer";
+  s = held_dump(box);
+  EXPECT_TRUE(tapo::test::strings_after(s, "marks").empty()) << "an incomplete page is not marked";
+  EXPECT_EQ(tapo::test::strings_after(s, "answers")[0], results[0]) << "a letter is not an answer";
   EXPECT_EQ(number_after(s, "focus"), 10);
 
   box.feed("type " + results[9] + "\nkey Enter\n");
-  s = dump(box, dumps);
+  s = held_dump(box);
   EXPECT_EQ(number_after(s, "focus"), 1) << "Enter on row 10 goes back to row 1";
   box.feed("click-control kontrola\nwait-until unload frm_prasatko\nclick-control dalsi_priklady\nwait-until plane-end\nwait 300\n");
-  s = dump(box, dumps);
-  results = list_after(s, "results");
+  s = held_dump(box);
+  results = tapo::test::strings_after(s, "results");
   ASSERT_EQ(results.size(), 10u);
   fill = "type " + std::to_string((std::stoi(results[0]) + 1) % 10) + "\nkey Enter\n";
   for (int i = 1; i < 10; ++i) fill += "type " + results[i] + "\nkey Enter\n";
   const PlayResult r = box.finish_held(fill + "click-control kontrola\nwait-until talk-end\ndump\n");
 
   tapo::test::played_cleanly(r);
-  EXPECT_EQ(talks_of(r, "HD:\\DRIL\\POCITEJ.DAT"), 1);
-  EXPECT_EQ(talks_of(r, "HD:\\DRIL\\SPRAVNE.DAT"), 1);
-  EXPECT_EQ(talks_of(r, "HD:\\DRIL\\SPATNE.DAT"), 1);
+  EXPECT_EQ(tapo::test::talk_count(r, "HD:\\DRIL\\POCITEJ.DAT"), 1);
+  EXPECT_EQ(tapo::test::talk_count(r, "HD:\\DRIL\\SPRAVNE.DAT"), 1);
+  EXPECT_EQ(tapo::test::talk_count(r, "HD:\\DRIL\\SPATNE.DAT"), 1);
   EXPECT_EQ(r.count("anim", "HD_SHORT:\\BEZCHYB.DAT"), 1);
   EXPECT_EQ(tapo::test::ini_writes(r), std::vector<std::string>{"HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=5"});
-  const auto marks = list_after(tapo::test::last_state(r), "marks");
+  const auto marks = tapo::test::strings_after(tapo::test::last_state(r), "marks");
   ASSERT_EQ(marks.size(), 10u);
   EXPECT_EQ(marks[0], "cross");
   for (int i = 1; i < 10; ++i) EXPECT_EQ(marks[i], "tick") << "row " << i + 1;
@@ -138,10 +95,10 @@ TEST(Drill, AComparisonPageIsMarkedOnlyWithAllTenSigns) {
   tapo::test::played_cleanly(r);
   const auto states = r.events("state");
   ASSERT_EQ(states.size(), 2u);
-  EXPECT_TRUE(list_after(states[0].args, "marks").empty());
-  EXPECT_EQ(list_after(states[0].args, "chosen_signs")[9], "");
+  EXPECT_TRUE(tapo::test::strings_after(states[0].args, "marks").empty());
+  EXPECT_EQ(tapo::test::strings_after(states[0].args, "chosen_signs")[9], "");
   const std::string& s = states[1].args;
-  const auto signs = list_after(s, "signs"), chosen = list_after(s, "chosen_signs"), marks = list_after(s, "marks");
+  const auto signs = tapo::test::strings_after(s, "signs"), chosen = tapo::test::strings_after(s, "chosen_signs"), marks = tapo::test::strings_after(s, "marks");
   ASSERT_EQ(marks.size(), 10u);
   EXPECT_EQ(chosen[9], "<") << "a sign box turns > then <";
   for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(marks[i], chosen[i] == signs[i] ? "tick" : "cross") << "row " << i + 1;

@@ -1,0 +1,17 @@
+// Click areas read from a game's text file: records of Left, Top, Width,
+// Height (list input: numbers separated by commas or line ends).
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/surface.h"
+
+namespace tapo::games {
+
+// The areas in file order; nullopt when an item is not a whole number, a
+// record is cut short, a size is negative, or there are more than `most`.
+std::optional<std::vector<platform::Rect>> read_areas(std::string_view text, std::size_t most);
+
+}  // namespace tapo::games
