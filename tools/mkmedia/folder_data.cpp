@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "players/shop_layout.h"
+#include "tools/mkmedia/art_bublifuk.h"
 #include "tools/mkmedia/art_dril.h"
 #include "tools/mkmedia/art_shop.h"
 #include "tools/mkmedia/art_sounds.h"
@@ -109,7 +110,28 @@ void faultless_page(Pack& pack) {
             {523, 659, 784, 1047, 784, 1047}, 0.22);
 }
 
+// VYFOUK: Tapo blows a row of bubbles through his wand; RADOST: his joy
+// after a won row.  Both end on him at rest, the background's own pixels.
+void bubble_shows(Pack& pack) {
+  const auto show = [&](const std::string& name, Rect box, const std::vector<Surface>& frames, int hold,
+                        const std::vector<double>& sound) {
+    pack.clip("\\" + name + ".AVI", frames, Where::Data);
+    pack.sound("\\" + name + ".WAV", sound, Where::Data);
+    pack.script("\\" + name + ".DAT", "\\" + name, box.x, box.y, box.w, box.h, 0,
+                run_of(0, static_cast<int>(frames.size()) - 1, hold), Where::Data);
+  };
+  std::vector<double> blow;
+  sounds::hiss(blow, 0.3, 0.55, 0.35, 99);
+  for (int k = 0; k < 4; ++k) sounds::glide(blow, 0.36 + 0.1 * k, 500 + 90 * k, 1100 + 120 * k, 0.09, 0.3);
+  show("VYFOUK", bubbles::kBlowBox, bubbles::meadow().blow, 85, blow);
+  std::vector<double> hooray;
+  sounds::glide(hooray, 0, 392, 784, 0.3, 0.4);
+  for (int k = 0; k < 5; ++k) sounds::pluck(hooray, 0.7 + 0.12 * k, 784 + 110 * k, 0.14, 0.35);
+  show("RADOST", bubbles::kJoyBox, bubbles::meadow().joy, 95, hooray);
+}
+
 void make_data(Pack& pack) {
+  bubble_shows(pack);
   shop_arrivals(pack);
   faultless_page(pack);
   for (const auto& pan : {games::vahy::kLeftDown, games::vahy::kLeftUp, games::vahy::kRightDown, games::vahy::kRightUp})
