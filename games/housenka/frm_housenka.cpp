@@ -254,8 +254,8 @@ class FrmHousenka : public GameScreen {
     refresh();
     ++next_rank_;
     b.alive = false;
-    // Decided now: a click during the burst may pop the last bubble itself,
-    // and the row is won once.
+    // Decided now: a click during the burst may pop the last bubble itself
+    // and win the row there.
     const bool last = std::none_of(bubbles_.begin(), bubbles_.end(), [](const Bubble& o) { return o.alive; });
     set_floating(!last);
     core::play_wav(file("PRASK.WAV"));
