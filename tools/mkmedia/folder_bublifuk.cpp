@@ -61,9 +61,9 @@ Surface droplets() {
 // A pop: a short bright crack of air and a tiny falling squeak.
 std::vector<double> pop() {
   std::vector<double> out;
-  sounds::hiss(out, 0, 0.05, 0.9, 4711);
-  sounds::pluck(out, 0, 1760, 0.04, 0.35);
-  sounds::glide(out, 0.01, 1500, 600, 0.07, 0.3);
+  sounds::hiss(out, 0, 0.05, 2.0, 4711);
+  sounds::pluck(out, 0, 1760, 0.04, 0.5);
+  sounds::glide(out, 0.01, 1500, 600, 0.07, 0.4);
   return out;
 }
 

@@ -121,12 +121,12 @@ void bubble_shows(Pack& pack) {
                 run_of(0, static_cast<int>(frames.size()) - 1, hold), Where::Data);
   };
   std::vector<double> blow;
-  sounds::hiss(blow, 0.3, 0.55, 0.35, 99);
-  for (int k = 0; k < 4; ++k) sounds::glide(blow, 0.36 + 0.1 * k, 500 + 90 * k, 1100 + 120 * k, 0.09, 0.3);
+  sounds::hiss(blow, 0.3, 0.55, 0.6, 99);
+  for (int k = 0; k < 4; ++k) sounds::glide(blow, 0.36 + 0.1 * k, 500 + 90 * k, 1100 + 120 * k, 0.09, 0.45);
   show("VYFOUK", bubbles::kBlowBox, bubbles::meadow().blow, 85, blow);
   std::vector<double> hooray;
-  sounds::glide(hooray, 0, 392, 784, 0.3, 0.4);
-  for (int k = 0; k < 5; ++k) sounds::pluck(hooray, 0.7 + 0.12 * k, 784 + 110 * k, 0.14, 0.35);
+  sounds::glide(hooray, 0, 392, 784, 0.3, 0.55);
+  for (int k = 0; k < 5; ++k) sounds::pluck(hooray, 0.7 + 0.12 * k, 784 + 110 * k, 0.14, 0.5);
   show("RADOST", bubbles::kJoyBox, bubbles::meadow().joy, 95, hooray);
 }
 
