@@ -12,6 +12,7 @@
 
 #include "core/listinput.h"
 #include "core/manifest.h"
+#include "games/pexeso/layout.h"
 #include "games/terc/layout.h"
 #include "games/terc/priklad.h"
 #include "games/vahy/layout.h"
@@ -285,4 +286,37 @@ TEST(DemoPack, ScalesPansStartOnTheBackgroundAndCarryTheirBoards) {
       EXPECT_EQ(off_board, 0) << "frame " << i;
     }
   }
+}
+
+// One card picture fits every place of the grid: the table there is the very
+// colour round the cards' corners; and the applause ends on the background.
+TEST(DemoPack, MemoryCardsLieOnTheirTableAndTheApplauseEndsOnIt) {
+  namespace pexeso = tapo::games::pexeso;
+  const fs::path dir = fs::path(TAPO_DEMO_DIR) / "media" / "PEXESO";
+  const auto background = tapo::platform::Surface::load_bmp(dir / "POZADI.BMP");
+  ASSERT_TRUE(background);
+  for (const char* card : {"ZADNI.BMP", "PREDNI.BMP", "RAMECEK.BMP"}) {
+    const auto picture = tapo::platform::Surface::load_bmp(dir / card);
+    ASSERT_TRUE(picture) << card;
+    int off_table = 0;
+    for (int k = 1; k <= pexeso::kCards; ++k) {
+      const auto place = pexeso::card_place(k);
+      for (int y = place.y; y < place.y + place.h; ++y)
+        for (int x = place.x; x < place.x + place.w; ++x) off_table += background->at(x, y) != picture->at(0, 0);
+    }
+    EXPECT_EQ(off_table, 0) << card;
+  }
+  std::ifstream script(dir / "TLESK.DAT");
+  std::string clip_name;
+  int left = 0, top = 0, width = 0, height = 0;
+  script >> clip_name >> left >> top >> width >> height;
+  const auto clip = tapo::platform::Clip::open(dir / "TLESK.AVI");
+  ASSERT_TRUE(clip);
+  const tapo::platform::Surface* last = clip->frame(clip->length() - 1);
+  ASSERT_TRUE(last);
+  ASSERT_EQ(last->width(), width);
+  int off_background = 0;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) off_background += last->at(x, y) != background->at(left + x, top + y);
+  EXPECT_EQ(off_background, 0);
 }

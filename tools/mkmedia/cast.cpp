@@ -63,6 +63,7 @@ void draw_tapo(Canvas& c, double x, double y, const TapoLook& look, double scale
     case TapoPose::Cheer: left = -2.6 - 0.2 * std::sin(look.phase * 2 * M_PI); right = 2.6 + 0.2 * std::sin(look.phase * 2 * M_PI); break;
     case TapoPose::ThumbsUp: right = 1.9; break;
     case TapoPose::Jump: left = -1.2; right = 1.2; break;
+    case TapoPose::Clap: left = -0.45 + 1.15 * look.phase; right = -left; break;
     default: break;
   }
   const double lx = 38 + 40 * std::sin(left), ly = 118 + 40 * std::cos(left);

@@ -15,7 +15,8 @@ inline constexpr int kTapoWidth = 140, kTapoHeight = 200;
 // The part of Tapo's box that a talking head shows (at scale 1).
 inline constexpr platform::Rect kTapoHead{20, 8, 100, 100};
 
-enum class TapoPose { Stand, Wave, Jump, Cheer, ThumbsUp, Fall };
+// Clap: `phase` 0 paws spread wide .. 1 paws together in front of his chest.
+enum class TapoPose { Stand, Wave, Jump, Cheer, ThumbsUp, Fall, Clap };
 
 struct TapoLook {
   TapoPose pose = TapoPose::Stand;
