@@ -1,5 +1,6 @@
 #include "tools/mkmedia/art_drak.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -15,6 +16,14 @@ namespace {
 
 const Rgb kEarth = pf::rgb(166, 112, 66), kHole = pf::rgb(58, 38, 28), kDragon = pf::rgb(86, 176, 92);
 const Rgb kSpike = pf::rgb(255, 170, 60), kWood = pf::rgb(190, 132, 80);
+
+// How far each figure is up (0 hidden in its burrow, 1 up) and whether it
+// blinks; the bell's swing (radians).
+struct Look {
+  std::array<double, drak::kFigures + 1> rise{};  // by figure, [0] unused
+  std::array<bool, drak::kFigures + 1> blink{};
+  double bell = 0;
+};
 
 // A figure's top (its head's top) when it is `rise` up from its burrow: at 0
 // it is all below the burrow's opening, at 1 its number plate stands clear.
@@ -371,8 +380,17 @@ void draw_scene(Canvas& c, const Look& look) {
   }
 }
 
+// The `box` of the scene in `look`, without Tapo.
+Surface scene_part(Rect box, const Look& look) {
+  return painted(Surface(box.w, box.h), [&](Canvas& c) {
+    cairo_translate(c.cr(), -box.x, -box.y);
+    draw_scene(c, look);
+  });
+}
+
 constexpr double kRising[] = {0, 0.18, 0.4, 0.62, 0.82, 0.97, 1.05, 1.0};
 constexpr double kSinking[] = {0, 1.0, 0.78, 0.52, 0.28, 0.1};
+constexpr double kSwings[] = {0.0, 0.22, -0.2, 0.17, -0.14, 0.1, -0.06, 0.03, 0.0};
 
 Look raised(int d, double rise, bool blink = false) {
   Look l;
@@ -384,6 +402,7 @@ Look raised(int d, double rise, bool blink = false) {
 struct Shared {
   Surface stage;
   std::vector<std::vector<Surface>> rising, sinking;  // by figure, [0] empty
+  std::vector<Surface> bell;
 };
 
 const Shared& shared() {
@@ -393,6 +412,11 @@ const Shared& shared() {
       for (size_t i = 1; i < std::size(kRising); ++i) all.push_back(scene_part(figure_box(d), raised(d, kRising[i])));
       for (size_t i = 1; i < std::size(kSinking); ++i)
         all.push_back(scene_part(figure_box(d), raised(d, kSinking[i], i == 1)));
+    }
+    for (double swing : kSwings) {
+      Look look;
+      look.bell = swing;
+      all.push_back(scene_part(drak::kBell, look));
     }
     const Quantized q = quantize(all);
     std::vector<Surface> mapped;
@@ -414,6 +438,7 @@ const Shared& shared() {
       s.sinking[d] = {rest};
       for (size_t i = 1; i < std::size(kSinking); ++i) s.sinking[d].push_back(mapped[next++]);
     }
+    s.bell.assign(mapped.begin() + static_cast<long>(next), mapped.end());
     return s;
   }();
   return out;
@@ -430,13 +455,6 @@ Rect figure_box(int d) {
 
 Rect number_tile(int k) { return {78 + (k - 1) * 50, 424, 45, 50}; }
 
-Surface scene_part(Rect box, const Look& look) {
-  return painted(Surface(box.w, box.h), [&](Canvas& c) {
-    cairo_translate(c.cr(), -box.x, -box.y);
-    draw_scene(c, look);
-  });
-}
-
 Surface stage() { return shared().stage; }
 
 Surface background() {
@@ -445,5 +463,6 @@ Surface background() {
 
 const std::vector<Surface>& rising_frames(int d) { return shared().rising.at(static_cast<size_t>(d)); }
 const std::vector<Surface>& sinking_frames(int d) { return shared().sinking.at(static_cast<size_t>(d)); }
+const std::vector<Surface>& bell_frames() { return shared().bell; }
 
 }  // namespace tapo::media::dragon

@@ -6,7 +6,6 @@
 // clip's picture of an animal at rest is exactly the background's pixels.
 #pragma once
 
-#include <array>
 #include <vector>
 
 #include "games/drak/layout.h"
@@ -24,26 +23,16 @@ Rect figure_box(int d);
 // Number k's tile on the strip along the bottom (k = 1..10).
 Rect number_tile(int k);
 
-// How far each figure is up (0 hidden in its burrow, 1 up) and whether it
-// blinks; the bell's swing (radians).
-struct Look {
-  std::array<double, games::drak::kFigures + 1> rise{};  // by figure, [0] unused
-  std::array<bool, games::drak::kFigures + 1> blink{};
-  double bell = 0;
-};
-
-// The scene without Tapo, in the shared palette when `look` is one of the
-// looks figure_frames() was made from; background() is the stage with Tapo.
+// The scene without Tapo in the shared palette; background() is the stage
+// with Tapo.
 Surface stage();
 Surface background();
-// The `box` of the scene in `look`, without Tapo, drawn afresh (not in the
-// shared palette): for clips that are not laid into the scene.
-Surface scene_part(Rect box, const Look& look);
-
 // The frames of figure d's clips, cut to figure_box(d) in the shared palette:
 // rising (frame 0 at rest, the last up) and sinking (frame 0 at rest, frame 1
 // up, then lower and lower).
 const std::vector<Surface>& rising_frames(int d);
 const std::vector<Surface>& sinking_frames(int d);
+// The bell swinging to and fro and coming to rest, cut to the bell's place.
+const std::vector<Surface>& bell_frames();
 
 }  // namespace tapo::media::dragon

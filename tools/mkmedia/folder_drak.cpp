@@ -71,12 +71,7 @@ void figure(Pack& pack, int d) {
 // ZVONEK: the bell swings to and fro and comes to rest.
 void bell(Pack& pack) {
   const Rect box = drak::kBell;
-  std::vector<Surface> frames;
-  for (double swing : {0.0, 0.22, -0.2, 0.17, -0.14, 0.1, -0.06, 0.03, 0.0}) {
-    dragon::Look look;
-    look.bell = swing;
-    frames.push_back(dragon::scene_part(box, look));
-  }
+  const auto& frames = dragon::bell_frames();
   pack.clip("\\DRAK\\ZVONEK.AVI", frames);
   pack.script("\\DRAK\\ZVONEK.DAT", "\\DRAK\\ZVONEK", box.x, box.y, box.w, box.h, 0,
               run_of(0, static_cast<int>(frames.size()) - 1, 80));
