@@ -83,7 +83,7 @@ class FrmPexeso : public GameScreen {
     if (look != Look::Back) {
       const std::string& text = area(k).tag;
       pf::TextStyle style = kCardFont;
-      while (pf::measure_text(text, style).w > place.w - 8 && style.size > kCardFont.size / 2) --style.size;
+      while (pf::measure_text(text, style).w > place.w - 24 && style.size > kCardFont.size / 2) --style.size;
       const pf::Rect size = pf::measure_text(text, style);
       pf::draw_text(picture, place.x + (place.w - size.w) / 2, place.y + (place.h - size.h) / 2, text, style);
     }

@@ -2,6 +2,7 @@
 // pair keys from `dump` and clicks them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,10 @@ namespace {
 
 // The pair key of cards 1..20 (index 0 unused).
 std::vector<std::string> keys(const std::string& s) {
-  const auto items = tapo::test::strings_after(s, "cards");  // "text", t, "key", k per card
+  const auto items = tapo::test::strings_after(s, "cards");  // "text", t, "key", k, "visible" per card
   std::vector<std::string> out{""};
-  for (std::size_t i = 3; i < items.size(); i += 4) out.push_back(items[i]);
+  for (std::size_t i = 0; i + 1 < items.size(); ++i)
+    if (items[i] == "key") out.push_back(items[i + 1]);
   return out;
 }
 
@@ -33,25 +35,34 @@ TEST(MemoryCards, AWrongPairWaitsForTheNextClickAndFiveEarnNothing) {
   Sandbox box;
   tapo::test::open_toy(box, 1, 2, "HD:\\PEXESO\\INTRO.DAT");
   box.feed("wait 1500\n");
-  const auto key = keys(tapo::test::held_dump(box));
-  ASSERT_EQ(key.size(), 21u);
-  for (int k = 1; k <= 5; ++k) {
-    int other = 1;
-    while (key[other] == key[k] || other == k) ++other;
-    box.feed(click_card(k) + click_card(other));
-    if (k == 1) {
-      box.feed(click_card(k));
+  const std::string dealt = tapo::test::held_dump(box);
+  const auto key = keys(dealt);
+  ASSERT_EQ(key.size(), 21u) << dealt;
+  // Five wrong pairs, each of cards the wrong pair before did not hold (those
+  // stay chosen and cannot be clicked until another card is).
+  std::vector<int> last;
+  auto free = [&](int k) { return std::find(last.begin(), last.end(), k) == last.end(); };
+  for (int n = 0; n < 5; ++n) {
+    int a = 1;
+    while (!free(a)) ++a;
+    int b = 1;
+    while (!free(b) || b == a || key[b] == key[a]) ++b;
+    box.feed(click_card(a) + click_card(b));
+    if (n == 0) {
+      box.feed(click_card(a));
       const std::string s = tapo::test::held_dump(box);
       EXPECT_EQ(tapo::test::number_after(s, "open_count"), 2) << s;
-      EXPECT_EQ(tapo::test::number_after(s, "first_card"), 1);
+      EXPECT_EQ(tapo::test::number_after(s, "first_card"), a);
     }
+    last = {a, b};
   }
-  for (int k = 1; k <= 20; ++k) {
-    int mate = k + 1;
-    while (mate <= 20 && key[mate] != key[k]) ++mate;
-    if (mate > 20) continue;
-    box.feed(click_card(k) + click_card(mate) + "wait 1200\n");
-  }
+  // Then every pair, the first of them away from the last wrong pair.
+  std::vector<std::pair<int, int>> pairs;
+  for (int k = 1; k <= 20; ++k)
+    for (int mate = k + 1; mate <= 20; ++mate)
+      if (key[mate] == key[k]) pairs.push_back({k, mate});
+  std::stable_partition(pairs.begin(), pairs.end(), [&](auto p) { return free(p.first) && free(p.second); });
+  for (auto [k, mate] : pairs) box.feed(click_card(k) + click_card(mate) + "wait 1200\n");
   const PlayResult r = box.finish_held("wait-until talk-end\ndump\n");
   tapo::test::played_cleanly(r);
   EXPECT_EQ(tapo::test::talk_count(r, "HD:\\PEXESO\\TOOMUCH.DAT"), 1);
