@@ -18,23 +18,39 @@ std::optional<int> whole_number(const std::string& item) {
   return v;
 }
 
+// The numbers of whole records of `fields` values, at most `most` records.
+std::optional<std::vector<int>> records(std::string_view text, std::size_t fields, std::size_t most) {
+  const auto items = core::list_items(text);
+  if (items.size() % fields != 0 || items.size() / fields > most) return std::nullopt;
+  std::vector<int> numbers;
+  for (const std::string& item : items) {
+    const auto n = whole_number(item);
+    if (!n) return std::nullopt;
+    numbers.push_back(*n);
+  }
+  return numbers;
+}
+
 }  // namespace
 
 std::optional<std::vector<platform::Rect>> read_areas(std::string_view text, std::size_t most) {
-  const auto items = core::list_items(text);
-  if (items.size() % 4 != 0 || items.size() / 4 > most) return std::nullopt;
+  const auto v = records(text, 4, most);
+  if (!v) return std::nullopt;
   std::vector<platform::Rect> areas;
-  for (std::size_t i = 0; i < items.size(); i += 4) {
-    int v[4];
-    for (int k = 0; k < 4; ++k) {
-      const auto n = whole_number(items[i + static_cast<std::size_t>(k)]);
-      if (!n) return std::nullopt;
-      v[k] = *n;
-    }
-    if (v[2] < 0 || v[3] < 0) return std::nullopt;
-    areas.push_back({v[0], v[1], v[2], v[3]});
+  for (std::size_t i = 0; i < v->size(); i += 4) {
+    const platform::Rect r{(*v)[i], (*v)[i + 1], (*v)[i + 2], (*v)[i + 3]};
+    if (r.w < 0 || r.h < 0) return std::nullopt;
+    areas.push_back(r);
   }
   return areas;
+}
+
+std::optional<std::vector<platform::Point>> read_positions(std::string_view text, std::size_t least, std::size_t most) {
+  const auto v = records(text, 3, most);
+  if (!v || v->size() / 3 < least) return std::nullopt;
+  std::vector<platform::Point> positions;
+  for (std::size_t i = 0; i < v->size(); i += 3) positions.push_back({(*v)[i + 1], (*v)[i + 2]});
+  return positions;
 }
 
 }  // namespace tapo::games

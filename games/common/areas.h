@@ -1,5 +1,5 @@
-// Click areas read from a game's text file: records of Left, Top, Width,
-// Height (list input: numbers separated by commas or line ends).
+// Places read from a game's text files: records of numbers (list input:
+// numbers separated by commas or line ends).
 #pragma once
 
 #include <optional>
@@ -13,5 +13,10 @@ namespace tapo::games {
 // The areas in file order; nullopt when an item is not a whole number, a
 // record is cut short, a size is negative, or there are more than `most`.
 std::optional<std::vector<platform::Rect>> read_areas(std::string_view text, std::size_t most);
+
+// Positions from records of (a value skipped, x, y), in file order; nullopt
+// when an item is not a whole number, a record is cut short, or there are
+// fewer than `least` or more than `most`.
+std::optional<std::vector<platform::Point>> read_positions(std::string_view text, std::size_t least, std::size_t most);
 
 }  // namespace tapo::games

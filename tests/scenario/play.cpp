@@ -177,7 +177,8 @@ void open_toy(Sandbox& box, int level, int toy, const std::string& intro) {
   box.start_held("click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\n"
                  "click-control cunik 0\nwait-until anim-end HD:\\CUNICI\\PRP.DAT\n"
                  "click-control cmd_hry\nwait-until hide frm_hraci\n"
-                 "click-control akt_plocha " + std::to_string(toy) + "\nwait-until talk " + intro + "\nwait-until talk-end\n");
+                 "click-control akt_plocha " + std::to_string(toy) + "\n" +
+                 (intro.empty() ? "" : "wait-until talk " + intro + "\nwait-until talk-end\n"));
 }
 
 std::string held_dump(Sandbox& box) {

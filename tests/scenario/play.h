@@ -87,7 +87,7 @@ std::vector<int> numbers_after(const std::string& state, const std::string& key)
 
 // Eva, at `level`, goes from the opening picture through the players' meadow
 // to the games menu, clicks toy `toy` and the held run goes on until the
-// game's first talk `intro` has ended.
+// game's first talk `intro` (when given) has ended.
 void open_toy(Sandbox& box, int level, int toy, const std::string& intro);
 // Asks a held run for a dump and returns it once it is there.
 std::string held_dump(Sandbox& box);

@@ -35,26 +35,12 @@ void land(Canvas& c) {
     cairo_fill(cr);
   }
   // pale far hills at the foot of the sky
-  cairo_move_to(cr, 0, 292);
-  cairo_curve_to(cr, 140, 262, 260, 300, 380, 288);
-  cairo_curve_to(cr, 480, 278, 560, 262, 640, 276);
-  cairo_line_to(cr, 640, 480);
-  cairo_line_to(cr, 0, 480);
-  cairo_close_path(cr);
+  c.ground(292, {{140, 262, 260, 300, 380, 288}, {480, 278, 560, 262, 640, 276}});
   c.fill(pf::rgb(206, 232, 190));
-  cairo_move_to(cr, 0, 330);
-  cairo_curve_to(cr, 160, 314, 330, 334, 640, 318);
-  cairo_line_to(cr, 640, 480);
-  cairo_line_to(cr, 0, 480);
-  cairo_close_path(cr);
+  c.ground(330, {{160, 314, 330, 334, 640, 318}});
   c.fill(pf::rgb(190, 222, 168));
   // the meadow: flat below the sky, a knoll on the right for Tapo
-  cairo_move_to(cr, 0, 356);
-  cairo_curve_to(cr, 160, 353, 380, 358, 500, 354);
-  cairo_curve_to(cr, 540, 326, 590, 300, 640, 302);
-  cairo_line_to(cr, 640, 480);
-  cairo_line_to(cr, 0, 480);
-  cairo_close_path(cr);
+  c.ground(356, {{160, 353, 380, 358, 500, 354}, {540, 326, 590, 300, 640, 302}});
   c.set_colour(pf::rgb(122, 192, 86));
   cairo_fill_preserve(cr);
   c.stroke(shade(pf::rgb(122, 192, 86), 0.75), 2);
@@ -218,14 +204,7 @@ Meadow make() {
   std::vector<Surface> all = {stage, with(stage, [](Canvas& c) { tapo_with_wand(c, {}, kWandRest); })};
   for (int f = 0; f < kBlowFrames; ++f) all.push_back(crop(with(stage, blowing(f / double(kBlowFrames - 1))), kBlowBox));
   for (int f = 0; f < kJoyFrames; ++f) all.push_back(crop(with(stage, joy(f / double(kJoyFrames - 1))), kJoyBox));
-  const Quantized q = quantize(all);
-  std::vector<Surface> mapped;
-  for (const auto& f : q.frames) {
-    std::vector<Rgb> px;
-    px.reserve(f.pixels.size());
-    for (auto i : f.pixels) px.push_back(q.palette[i]);
-    mapped.emplace_back(f.width, f.height, std::move(px));
-  }
+  const std::vector<Surface> mapped = in_one_palette(all);
   Meadow m;
   m.stage = mapped[0];
   m.background = mapped[1];

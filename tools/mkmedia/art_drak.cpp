@@ -30,7 +30,6 @@ struct Look {
 double figure_top(int d, double rise) { return burrow(d).y + 12 - 102 * rise; }
 
 void sky_and_meadow(Canvas& c) {
-  cairo_t* cr = c.cr();
   c.paint_vertical({0.52, 0.78, 0.98}, {0.84, 0.94, 0.99}, 200);
   c.ellipse(470, 42, 24, 24);
   c.fill(pf::rgb(255, 222, 90));
@@ -39,12 +38,7 @@ void sky_and_meadow(Canvas& c) {
     c.ellipse(x, y, r, r * 0.7);
     c.fill(pf::rgb(255, 255, 255));
   }
-  cairo_move_to(cr, 0, 170);
-  cairo_curve_to(cr, 140, 130, 300, 150, 400, 156);
-  cairo_curve_to(cr, 500, 162, 580, 128, 640, 150);
-  cairo_line_to(cr, 640, 480);
-  cairo_line_to(cr, 0, 480);
-  cairo_close_path(cr);
+  c.ground(170, {{140, 130, 300, 150, 400, 156}, {500, 162, 580, 128, 640, 150}});
   c.fill(pf::rgb(170, 214, 140));
 }
 
@@ -113,12 +107,7 @@ void draw_dragon(Canvas& c) {
 }
 
 void front_meadow(Canvas& c) {
-  cairo_t* cr = c.cr();
-  cairo_move_to(cr, 0, 198);
-  cairo_curve_to(cr, 160, 186, 330, 206, 640, 192);
-  cairo_line_to(cr, 640, 480);
-  cairo_line_to(cr, 0, 480);
-  cairo_close_path(cr);
+  c.ground(198, {{160, 186, 330, 206, 640, 192}});
   c.fill(pf::rgb(142, 202, 98));
   // tufts and flowers, placed by a fixed rule
   for (int k = 0; k < 30; ++k) {
@@ -418,14 +407,7 @@ const Shared& shared() {
       look.bell = swing;
       all.push_back(scene_part(drak::kBell, look));
     }
-    const Quantized q = quantize(all);
-    std::vector<Surface> mapped;
-    for (const auto& f : q.frames) {
-      std::vector<Rgb> px;
-      px.reserve(f.pixels.size());
-      for (auto i : f.pixels) px.push_back(q.palette[i]);
-      mapped.emplace_back(f.width, f.height, std::move(px));
-    }
+    const std::vector<Surface> mapped = in_one_palette(all);
     Shared s;
     s.stage = mapped[0];
     s.rising.resize(drak::kFigures + 1);

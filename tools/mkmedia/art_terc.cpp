@@ -30,11 +30,7 @@ Surface sand() {
     c.polygon({{117, 184}, {132, 202}, {117, 202}});
     c.fill_outlined(pf::rgb(255, 255, 255), kInk, 1.5);
     // the beach
-    cairo_move_to(cr, 0, 262);
-    cairo_curve_to(cr, 160, 246, 320, 270, 640, 252);
-    cairo_line_to(cr, 640, 480);
-    cairo_line_to(cr, 0, 480);
-    cairo_close_path(cr);
+    c.ground(262, {{160, 246, 320, 270, 640, 252}});
     c.fill(pf::rgb(244, 218, 150));
     for (int k = 0; k < 40; ++k) {  // a few grains, placed by a fixed rule
       const double x = std::fmod(k * 137.0, 430.0) + 10, y = 290 + std::fmod(k * 71.0, 180.0);

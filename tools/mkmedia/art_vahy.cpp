@@ -20,7 +20,6 @@ constexpr double kPivotX = 306, kArmY = 92;
 constexpr Rect kHead{200, 50, 212, 90};
 
 void sky_and_meadow(Canvas& c) {
-  cairo_t* cr = c.cr();
   c.paint_vertical({0.50, 0.76, 0.97}, {0.82, 0.93, 0.99}, 250);
   c.ellipse(600, 44, 28, 28);
   c.fill(pf::rgb(255, 222, 90));
@@ -30,18 +29,9 @@ void sky_and_meadow(Canvas& c) {
     c.fill(pf::rgb(255, 255, 255));
   }
   // far hills, then the meadow
-  cairo_move_to(cr, 0, 250);
-  cairo_curve_to(cr, 120, 206, 220, 228, 330, 236);
-  cairo_curve_to(cr, 450, 244, 540, 200, 640, 226);
-  cairo_line_to(cr, 640, 480);
-  cairo_line_to(cr, 0, 480);
-  cairo_close_path(cr);
+  c.ground(250, {{120, 206, 220, 228, 330, 236}, {450, 244, 540, 200, 640, 226}});
   c.fill(pf::rgb(150, 204, 110));
-  cairo_move_to(cr, 0, 290);
-  cairo_curve_to(cr, 200, 262, 420, 282, 640, 270);
-  cairo_line_to(cr, 640, 480);
-  cairo_line_to(cr, 0, 480);
-  cairo_close_path(cr);
+  c.ground(290, {{200, 262, 420, 282, 640, 270}});
   c.fill(pf::rgb(118, 190, 84));
   // a fence along the meadow
   for (int x = 6; x < 640; x += 34) {
@@ -156,14 +146,7 @@ const Shared& shared() {
         const double dy = vahy::pan_shift(i, clip.down);
         all.push_back(crop(scene(clip.left ? dy : 0, clip.left ? 0 : dy, true, true), clip.box));
       }
-    const Quantized q = quantize(all);
-    std::vector<Surface> mapped;
-    for (const auto& f : q.frames) {
-      std::vector<Rgb> px;
-      px.reserve(f.pixels.size());
-      for (auto i : f.pixels) px.push_back(q.palette[i]);
-      mapped.emplace_back(f.width, f.height, std::move(px));
-    }
+    const std::vector<Surface> mapped = in_one_palette(all);
     Shared s;
     s.meadow.stage = mapped[0];
     s.meadow.no_hedgehog = mapped[1];

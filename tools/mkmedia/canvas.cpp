@@ -68,6 +68,14 @@ void Canvas::polygon(std::initializer_list<std::pair<double, double>> points) {
   cairo_close_path(cr_);
 }
 
+void Canvas::ground(double y0, std::initializer_list<std::array<double, 6>> curves) {
+  cairo_move_to(cr_, 0, y0);
+  for (const auto& k : curves) cairo_curve_to(cr_, k[0], k[1], k[2], k[3], k[4], k[5]);
+  cairo_line_to(cr_, 640, 480);
+  cairo_line_to(cr_, 0, 480);
+  cairo_close_path(cr_);
+}
+
 void Canvas::dome(double cx, double cy, double rx, double ry) {
   cairo_new_sub_path(cr_);
   cairo_save(cr_);

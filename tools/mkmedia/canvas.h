@@ -37,6 +37,9 @@ class Canvas {
   void rounded_rect(double x, double y, double w, double h, double r);
   // A closed path through the points, in order.
   void polygon(std::initializer_list<std::pair<double, double>> points);
+  // Ground from the left edge at height y0 along cubic curves (each: two
+  // control points and the end), closed along the bottom of the scene.
+  void ground(double y0, std::initializer_list<std::array<double, 6>> curves);
   // The upper half of an ellipse, closed along its flat side (caps, domes).
   void dome(double cx, double cy, double rx, double ry);
   void set_colour(Rgb c, double alpha = 1.0);

@@ -220,15 +220,7 @@ std::vector<Surface> scenes() {
                              }),
                        kApplause));
   }
-  const Quantized q = quantize(all);
-  std::vector<Surface> mapped;
-  for (const auto& f : q.frames) {
-    std::vector<Rgb> px;
-    px.reserve(f.pixels.size());
-    for (auto i : f.pixels) px.push_back(q.palette[i]);
-    mapped.emplace_back(f.width, f.height, std::move(px));
-  }
-  return mapped;
+  return in_one_palette(all);
 }
 
 void make_pexeso(Pack& pack) {

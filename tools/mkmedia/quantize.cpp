@@ -169,4 +169,16 @@ Quantized quantize(const std::vector<pf::Surface>& frames, pf::Rgb key) {
   return q;
 }
 
+std::vector<platform::Surface> in_one_palette(const std::vector<platform::Surface>& frames) {
+  const Quantized q = quantize(frames);
+  std::vector<platform::Surface> mapped;
+  for (const auto& f : q.frames) {
+    std::vector<platform::Rgb> px;
+    px.reserve(f.pixels.size());
+    for (auto i : f.pixels) px.push_back(q.palette[i]);
+    mapped.emplace_back(f.width, f.height, std::move(px));
+  }
+  return mapped;
+}
+
 }  // namespace tapo::media

@@ -22,4 +22,9 @@ struct Quantized {
 
 Quantized quantize(const std::vector<platform::Surface>& frames, platform::Rgb key = platform::rgb(255, 0, 255));
 
+// The frames drawn again in the one palette they fit into together: a scene
+// and its clips made so share their colours exactly, and a clip at rest is
+// the very pixels of its background.
+std::vector<platform::Surface> in_one_palette(const std::vector<platform::Surface>& frames);
+
 }  // namespace tapo::media
