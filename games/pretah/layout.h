@@ -1,10 +1,39 @@
-// The sausage tug: where the common frame's controls stand.
+// The sausage tug: where the common frame's controls stand, and the places
+// the screen and its media maker share.
 #pragma once
 
+#include <array>
+
 #include "core/game_layout.h"
+#include "platform/text.h"
 
 namespace tapo::games::pretah {
 
-inline constexpr core::GameLayout kFrame{"frm_pretah", "PRETAH", {21, 425, 64, 84}, {565, 419, 58, 62}, "MLUVI.AVI", "video"};
+inline constexpr core::GameLayout kFrame{"frm_pretah", "PRETAH", {21, 425, 64, 84}, {565, 419, 58, 62}, "MLUVI1.AVI", "video"};
+
+// The example box: five cells of a fifth of its width (a, sign, b, "=" or
+// sign, r), written in the example's font.
+inline constexpr platform::Rect kExample{184, 143, 225, 69};
+inline constexpr platform::TextStyle kExampleFont{32, true, platform::rgb(30, 40, 110)};
+
+// The answer buttons "+", "-", ".", ":", "<", "=", ">" on the panel of the
+// level and mode, drawn at kPanelAt.
+inline constexpr platform::Point kPanelAt{94, 412};
+inline constexpr std::array<platform::Rect, 7> kButtons{{{100, 416, 49, 49},
+                                                         {164, 416, 49, 49},
+                                                         {228, 416, 53, 49},
+                                                         {296, 416, 49, 49},
+                                                         {360, 416, 49, 49},
+                                                         {424, 416, 49, 49},
+                                                         {488, 416, 53, 49}}};
+inline constexpr std::array<const char*, 7> kSigns{"+", "-", ".", ":", "<", "=", ">"};
+
+// The sausage: its top edge, and its left edge in the middle and at either
+// dog's win.
+inline constexpr int kSausageY = 304, kMiddle = 308, kTapoWins = 152, kOpponentWins = 464;
+// Tapo pulling, and the opponent (whose box also shows the talks).
+inline constexpr platform::Point kTapoAt{12, 234}, kOpponentAt{476, 218};
+// Where the piggy bank opens after Tapo's win.
+inline constexpr platform::Point kCoins{257, 142};
 
 }  // namespace tapo::games::pretah
