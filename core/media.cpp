@@ -52,8 +52,15 @@ void play_wav(const MediaPath& wav) { play_wav_range(wav, 0, -1); }
 
 void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to) { play_wav_range(wav, nullptr, from, to); }
 
+namespace {
+std::string last_sound;  // the trace path of the file the channel was given last
+}  // namespace
+
+bool sound_playing(const MediaPath& wav) { return sound_mode() == 526 && last_sound == trace_path(wav); }
+
 void play_wav_range(const MediaPath& wav, std::shared_ptr<const pf::WavData> decoded, std::uint32_t from, std::int64_t to) {
   close_sound();
+  last_sound = trace_path(wav);
   auto& ch = pf::SoundChannel::instance();
   std::string args = trace_path(wav);
   if (from != 0 || to != -1) args += " " + std::to_string(from) + " " + std::to_string(to);

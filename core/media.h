@@ -25,6 +25,8 @@ void play_wav_range(const MediaPath& wav, std::shared_ptr<const platform::WavDat
                     std::int64_t to);
 // 526 while a sound plays, 525 once it has stopped, 0 when closed.
 int sound_mode();
+// Whether the sound that plays now is that file.
+bool sound_playing(const MediaPath& wav);
 
 // A picture of the game's media; a missing one is noted in the trace.
 std::optional<platform::Surface> load_media_picture(const MediaPath& picture);

@@ -28,7 +28,7 @@ class GameScreen : public core::Screen {
 
   // The handlers of the frame's controls (public for the tests).
   void leave_click();
-  void help_click();
+  virtual void help_click();
   void head_click();
 
   platform::PictureBox& head() const { return *head_; }
