@@ -12,7 +12,8 @@ using tapo::test::Sandbox;
 
 namespace {
 
-std::string answer(int n) { return "type " + std::to_string(n) + "\nkey Enter\nwait 12000\n"; }
+// The chain slides to show the typed digits; Enter counts once it stands.
+std::string answer(int n) { return "type " + std::to_string(n) + "\nwait 1500\nkey Enter\nwait 12000\n"; }
 
 }  // namespace
 
@@ -68,7 +69,7 @@ TEST(Snake, AShortPositionFileIsNamedAndTheMenuComesBack) {
   }
   std::ofstream(positions, std::ios::trunc) << text;
   tapo::test::open_toy(box, 1, 0, "");
-  const PlayResult r = box.finish_held("wait 2000\ndump\n");
+  const PlayResult r = box.finish_held("wait-until msgbox\nwait 2000\ndump\n");
   const auto boxes = r.events("msgbox");
   ASSERT_EQ(boxes.size(), 1u) << r.dump();
   EXPECT_NE(boxes[0].args.find("POZICE.DAT"), std::string::npos) << boxes[0].args;
