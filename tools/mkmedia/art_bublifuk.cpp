@@ -3,6 +3,7 @@
 #include <cmath>
 #include <functional>
 
+#include "tools/mkmedia/art_toys.h"
 #include "tools/mkmedia/quantize.h"
 
 namespace tapo::media::bubbles {
@@ -49,14 +50,7 @@ void land(Canvas& c) {
     const double x = std::fmod(k * 157.0, 630.0) + 5, y = 364 + std::fmod(k * 71.0, 112.0);
     const bool free = x < 84 || y > 466 || (x > 590 && y < 380);
     if (!free) continue;
-    const Rgb petals[3] = {pf::rgb(255, 255, 255), pf::rgb(255, 214, 70), pf::rgb(250, 150, 190)};
-    for (int p = 0; p < 5; ++p) {
-      const double a = p * 2 * M_PI / 5;
-      c.ellipse(x + 3.2 * std::cos(a), y + 3.2 * std::sin(a), 2.6, 2.6);
-      c.fill(petals[k % 3]);
-    }
-    c.ellipse(x, y, 1.8, 1.8);
-    c.fill(pf::rgb(240, 160, 40));
+    draw_flower(c, x, y, k);
   }
   for (int k = 0; k < 14; ++k) {
     const double x = std::fmod(k * 97.0 + 30, 640.0), y = 470 + std::fmod(k * 13.0, 8.0);

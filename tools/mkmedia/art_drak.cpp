@@ -114,16 +114,9 @@ void front_meadow(Canvas& c) {
     const double x = std::fmod(k * 173.0, 620.0) + 10, y = 212 + std::fmod(k * 59.0, 200.0);
     for (int s = -1; s <= 1; ++s) c.line(x, y, x + 5 * s, y - 8 + 2 * std::abs(s), pf::rgb(96, 160, 70), 2);
   }
-  const Rgb petals[3] = {pf::rgb(255, 255, 255), pf::rgb(255, 214, 70), pf::rgb(250, 150, 190)};
   for (int k = 0; k < 16; ++k) {
     const double x = std::fmod(k * 211.0, 600.0) + 20, y = 250 + std::fmod(k * 83.0, 160.0);
-    for (int p = 0; p < 5; ++p) {
-      const double a = p * 2 * M_PI / 5;
-      c.ellipse(x + 3.2 * std::cos(a), y + 3.2 * std::sin(a), 2.6, 2.6);
-      c.fill(petals[k % 3]);
-    }
-    c.ellipse(x, y, 1.8, 1.8);
-    c.fill(pf::rgb(240, 160, 40));
+    draw_flower(c, x, y, k);
   }
 }
 

@@ -86,17 +86,10 @@ void land(Canvas& c) {
   for (int k = 0; k < 15; ++k) crown(c, -6 + k * 46, 24 + (k % 2) * 8, 32, shade(kLeaf, 0.85));
   for (int k = 0; k < 14; ++k) crown(c, 16 + k * 46, 52 + (k % 3) * 5, 26, kLeaf);
   // tufts of grass and flowers, placed by a fixed rule (the path covers some)
-  const Rgb petals[3] = {kWhite, pf::rgb(255, 214, 70), pf::rgb(250, 150, 190)};
   for (int k = 0; k < 40; ++k) {
     const double x = std::fmod(k * 151.0, 630.0) + 5, y = 104 + std::fmod(k * 71.0, 254.0);
     if (k % 2) {
-      for (int p = 0; p < 5; ++p) {
-        const double a = p * 2 * M_PI / 5;
-        c.ellipse(x + 3 * std::cos(a), y + 3 * std::sin(a), 2.4, 2.4);
-        c.fill(petals[k % 3]);
-      }
-      c.ellipse(x, y, 1.6, 1.6);
-      c.fill(pf::rgb(240, 160, 40));
+      draw_flower(c, x, y, k, 0.92);
     } else {
       for (int b = -1; b <= 1; ++b) c.line(x, y + 4, x + 4 * b, y - 4 + std::abs(b) * 2, shade(kGrass, 0.78), 2);
     }

@@ -468,6 +468,17 @@ void puppet(Canvas& c, double t) {
 
 }  // namespace
 
+void draw_flower(Canvas& c, double x, double y, int kind, double size) {
+  const Rgb petals[3] = {pf::rgb(255, 255, 255), pf::rgb(255, 214, 70), pf::rgb(250, 150, 190)};
+  for (int p = 0; p < 5; ++p) {
+    const double a = p * 2 * M_PI / 5;
+    c.ellipse(x + 3.2 * size * std::cos(a), y + 3.2 * size * std::sin(a), 2.6 * size, 2.6 * size);
+    c.fill(petals[kind % 3]);
+  }
+  c.ellipse(x, y, 1.8 * size, 1.8 * size);
+  c.fill(pf::rgb(240, 160, 40));
+}
+
 void draw_star(Canvas& c, double cx, double cy, double r, Rgb fill, double turn) {
   for (int k = 0; k < 10; ++k) {
     const double a = turn - M_PI / 2 + k * M_PI / 5;

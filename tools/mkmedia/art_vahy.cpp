@@ -43,16 +43,9 @@ void sky_and_meadow(Canvas& c) {
     c.fill_outlined(pf::rgb(232, 198, 146), kInk, 2);
   }
   // flowers, placed by a fixed rule
-  const Rgb petals[3] = {pf::rgb(255, 255, 255), pf::rgb(255, 214, 70), pf::rgb(250, 150, 190)};
   for (int k = 0; k < 26; ++k) {
     const double x = std::fmod(k * 149.0, 620.0) + 10, y = 312 + std::fmod(k * 67.0, 160.0);
-    for (int p = 0; p < 5; ++p) {
-      const double a = p * 2 * M_PI / 5;
-      c.ellipse(x + 3.2 * std::cos(a), y + 3.2 * std::sin(a), 2.6, 2.6);
-      c.fill(petals[k % 3]);
-    }
-    c.ellipse(x, y, 1.8, 1.8);
-    c.fill(pf::rgb(240, 160, 40));
+    draw_flower(c, x, y, k);
   }
   // a tree on the right
   c.rounded_rect(592, 150, 22, 170, 6);
