@@ -18,10 +18,12 @@ std::optional<int> whole_number(const std::string& item) {
   return v;
 }
 
-// The numbers of whole records of `fields` values, at most `most` records.
-std::optional<std::vector<int>> records(std::string_view text, std::size_t fields, std::size_t most) {
+}  // namespace
+
+std::optional<std::vector<int>> read_records(std::string_view text, std::size_t fields, std::size_t least,
+                                             std::size_t most) {
   const auto items = core::list_items(text);
-  if (items.size() % fields != 0 || items.size() / fields > most) return std::nullopt;
+  if (items.size() % fields != 0 || items.size() / fields > most || items.size() / fields < least) return std::nullopt;
   std::vector<int> numbers;
   for (const std::string& item : items) {
     const auto n = whole_number(item);
@@ -31,10 +33,8 @@ std::optional<std::vector<int>> records(std::string_view text, std::size_t field
   return numbers;
 }
 
-}  // namespace
-
 std::optional<std::vector<platform::Rect>> read_areas(std::string_view text, std::size_t most) {
-  const auto v = records(text, 4, most);
+  const auto v = read_records(text, 4, 0, most);
   if (!v) return std::nullopt;
   std::vector<platform::Rect> areas;
   for (std::size_t i = 0; i < v->size(); i += 4) {
@@ -45,11 +45,12 @@ std::optional<std::vector<platform::Rect>> read_areas(std::string_view text, std
   return areas;
 }
 
-std::optional<std::vector<platform::Point>> read_positions(std::string_view text, std::size_t least, std::size_t most) {
-  const auto v = records(text, 3, most);
-  if (!v || v->size() / 3 < least) return std::nullopt;
+std::optional<std::vector<platform::Point>> read_positions(std::string_view text, std::size_t fields,
+                                                           std::size_t least, std::size_t most) {
+  const auto v = read_records(text, fields, least, most);
+  if (!v) return std::nullopt;
   std::vector<platform::Point> positions;
-  for (std::size_t i = 0; i < v->size(); i += 3) positions.push_back({(*v)[i + 1], (*v)[i + 2]});
+  for (std::size_t i = 0; i < v->size(); i += fields) positions.push_back({(*v)[i + fields - 2], (*v)[i + fields - 1]});
   return positions;
 }
 

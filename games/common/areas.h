@@ -14,9 +14,15 @@ namespace tapo::games {
 // record is cut short, a size is negative, or there are more than `most`.
 std::optional<std::vector<platform::Rect>> read_areas(std::string_view text, std::size_t most);
 
-// Positions from records of (a value skipped, x, y), in file order; nullopt
-// when an item is not a whole number, a record is cut short, or there are
-// fewer than `least` or more than `most`.
-std::optional<std::vector<platform::Point>> read_positions(std::string_view text, std::size_t least, std::size_t most);
+// The numbers of records of `fields` whole numbers each, in file order;
+// nullopt when an item is not a whole number, a record is cut short, or there
+// are fewer than `least` or more than `most` records.
+std::optional<std::vector<int>> read_records(std::string_view text, std::size_t fields, std::size_t least,
+                                             std::size_t most);
+
+// Positions from records whose last two numbers are x and y (records of
+// (x, y), or of (a value skipped, x, y) with `fields` 3).
+std::optional<std::vector<platform::Point>> read_positions(std::string_view text, std::size_t fields,
+                                                           std::size_t least, std::size_t most);
 
 }  // namespace tapo::games

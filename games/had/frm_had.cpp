@@ -61,7 +61,7 @@ class FrmHad : public GameScreen {
   void load_game() override {
     const MediaPath positions = file("STOPY\\POZICE.DAT");
     const auto text = core::read_text_file(core::real_path(positions));
-    auto read = text ? read_positions(*text, kSteps, kMostPositions) : std::nullopt;
+    auto read = text ? read_positions(*text, 3, kSteps, kMostPositions) : std::nullopt;
     if (!read) return file_broken(positions);
     positions_ = std::move(*read);
 
