@@ -13,6 +13,7 @@
 #include "core/listinput.h"
 #include "core/manifest.h"
 #include "games/pexeso/layout.h"
+#include "games/pretah/layout.h"
 #include "games/terc/layout.h"
 #include "games/terc/priklad.h"
 #include "games/vahy/layout.h"
@@ -319,4 +320,56 @@ TEST(DemoPack, MemoryCardsLieOnTheirTableAndTheApplauseEndsOnIt) {
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) off_background += last->at(x, y) != background->at(left + x, top + y);
   EXPECT_EQ(off_background, 0);
+}
+
+TEST(DemoPack, TugShowsStartAndEndOnTheDogsAsTheScreenDrawsThem) {
+  namespace pretah = tapo::games::pretah;
+  using tapo::platform::Surface;
+  const fs::path dir = fs::path(TAPO_DEMO_DIR) / "media" / "PRETAH";
+  const auto yard = Surface::load_bmp(dir / "POZADI.BMP"), tapo = Surface::load_bmp(dir / "TAPO.BMP");
+  const auto rival = Surface::load_bmp(dir / "PES.BMP"), sausage = Surface::load_bmp(dir / "JITRNICE.BMP");
+  ASSERT_TRUE(yard && tapo && rival && sausage);
+  // The screen: cell 0 of each dog over the yard (Tapo keyed by his top-right
+  // pixel), the sausage at the other dog's end.
+  const auto over = [](Surface& on, const Surface& sprite, int w, tapo::platform::Rgb key, tapo::platform::Point at) {
+    for (int y = 0; y < sprite.height(); ++y)
+      for (int x = 0; x < w; ++x)
+        if (sprite.at(x, y) != key) on.set(at.x + x, at.y + y, sprite.at(x, y));
+  };
+  Surface scene = *yard;
+  over(scene, *tapo, tapo->width() / 3, tapo->at(tapo->width() - 1, 0), pretah::kTapoAt);
+  over(scene, *sausage, sausage->width(), sausage->at(0, 0), {pretah::kOpponentWins, pretah::kSausageY});
+  over(scene, *rival, rival->width() / 3, rival->at(0, 0), pretah::kOpponentAt);
+  // A clip's first (0) or last (-1) frame, placed where its script or
+  // placement file puts it, over `picture`: the pixels that differ there
+  // (the frames player's keyed corner aside).
+  const auto unlike = [&](const char* placed_by, const char* clip, int frame, Surface picture) {
+    std::ifstream placement(dir / placed_by);
+    std::string first;
+    int left = -1, top = -1;
+    placement >> first >> left >> top;
+    const auto avi = tapo::platform::Clip::open(dir / clip);
+    const Surface* f = avi ? avi->frame(frame < 0 ? avi->length() - 1 : frame) : nullptr;
+    if (!f) return std::pair{-1, picture};
+    int off = 0;
+    for (int y = 0; y < f->height(); ++y)
+      for (int x = 0; x < f->width(); ++x) off += (x || y) && f->at(x, y) != picture.at(left + x, top + y);
+    picture.blit(*f, left, top);
+    return std::pair{off, picture};
+  };
+  for (auto [placed_by, clip] : {std::pair{"LEVA.DAT", "LEVA.AVI"}, {"PRAVA.DAT", "PRAVA.AVI"}, {"MLUVI1.DAT", "MLUVI1.AVI"},
+                                 {"MLUVI3.DAT", "MLUVI3.AVI"}, {"TAPO1RV_.DAT", "TAPO1_.AVI"}, {"PES1_REV.DAT", "PES1_.AVI"}})
+    for (int frame : {0, -1}) {
+      if (frame < 0 && std::string(clip).find('_') == std::string::npos) continue;  // only getting ready ends at rest
+      EXPECT_EQ(unlike(placed_by, clip, frame, scene).first, 0) << clip << " frame " << frame;
+    }
+  // Each win ends on the cheering dog that its dance starts and ends with,
+  // and Tapo's "I won!" starts with.
+  const Surface tapo_won = unlike("LEVA.DAT", "LEVA.AVI", -1, scene).second;
+  const Surface rival_won = unlike("PRAVA.DAT", "PRAVA.AVI", -1, scene).second;
+  for (int frame : {0, -1}) {
+    EXPECT_EQ(unlike("TAPO1.DAT", "TAPO1.AVI", frame, tapo_won).first, 0) << frame;
+    EXPECT_EQ(unlike("PES1.DAT", "PES1.AVI", frame, rival_won).first, 0) << frame;
+  }
+  EXPECT_EQ(unlike("MLUVI2.DAT", "MLUVI2.AVI", 0, tapo_won).first, 0);
 }
