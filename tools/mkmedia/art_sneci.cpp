@@ -18,6 +18,7 @@ namespace {
 constexpr double kOwnX = 50, kOwnY = 305, kOwnDx = 20, kOwnDy = -12;
 constexpr double kRivalX = 590, kRivalY = 305, kRivalDx = -30, kRivalDy = -15;
 constexpr double kDoorX = 306, kDoorY = 309;  // the foot of a snail in the doorway
+constexpr double kSnailScale = 1.2;
 
 const Rgb kSand = pf::rgb(236, 208, 150), kGrass = pf::rgb(150, 206, 104), kWood = pf::rgb(196, 142, 88);
 
@@ -306,7 +307,7 @@ void draw_snail(Canvas& c, const Snail& s) {
   cairo_save(cr);
   cairo_translate(cr, s.x, s.y);
   cairo_rotate(cr, s.angle);
-  if (s.left) cairo_scale(cr, -1, 1);
+  cairo_scale(cr, s.left ? -kSnailScale : kSnailScale, kSnailScale);
   const double head = 10 + 6 * s.stretch, tail = -18 + 3 * s.stretch;
   // the eye stalks behind the head
   const double stalk = s.tucked ? 5 : 11;

@@ -38,6 +38,11 @@ class GardenClips {
     clips_.push_back({stem, first_ + all_.size(), frames.size(), keyed});
     for (auto& f : frames) all_.push_back(std::move(f));
   }
+  // A keyed picture that the game draws over the garden, in the same colours.
+  void picture(const std::string& bmp, Surface s) {
+    pictures_.push_back({bmp, first_ + all_.size(), 1, false});
+    all_.push_back(std::move(s));
+  }
   // Writes every clip and returns the garden in their palette.
   Surface write(Pack& pack, const Surface& garden) {
     std::vector<Surface> all{garden};
@@ -49,6 +54,7 @@ class GardenClips {
         for (auto& f : frames) f.set(0, 0, kKey);
       pack.clip(c.stem + ".AVI", frames);
     }
+    for (const Clip& p : pictures_) pack.bmp(p.stem, mapped[p.first]);
     return mapped[0];
   }
 
@@ -59,7 +65,7 @@ class GardenClips {
     bool keyed;
   };
   static constexpr size_t first_ = 1;  // after the garden itself
-  std::vector<Clip> clips_;
+  std::vector<Clip> clips_, pictures_;
   std::vector<Surface> all_;
 };
 
@@ -133,7 +139,7 @@ Snail stepping(int n, int f) {
   const Snail next = race::own_at(n, 1);
   s.x += (next.x - s.x) * f / 5.0;
   s.y += (next.y - s.y) * f / 5.0;
-  s.stretch = std::sin(M_PI * f / 5.0);
+  s.stretch = f % 5 ? std::sin(M_PI * f / 5.0) : 0;  // exactly gathered where stages meet
   return s;
 }
 
@@ -151,7 +157,7 @@ void own_snail(Pack& pack, GardenClips& clips, int n) {
   const Rect r = cell.first;
   Surface strip(r.w * sneci::kCellsPerStep, r.h, kKey);
   for (int f = 0; f < sneci::kCellsPerStep; ++f) strip.blit(alone(stepping(n, f), r), f * r.w, 0);
-  pack.bmp(h + "H" + num(n) + ".BMP", strip);
+  clips.picture(h + "H" + num(n) + ".BMP", strip);
   std::string places;
   for (int k = 1; k <= sneci::kOwnStages; ++k) places += place(k, r.x + (k - 1) * cell.dx, r.y + (k - 1) * cell.dy);
   pack.text(h + "POZICE.DAT", places);
@@ -211,7 +217,7 @@ void own_snail(Pack& pack, GardenClips& clips, int n) {
   // and half way to the one before, down to the start line.
   Snail slide = start;
   slide.tucked = true;
-  pack.bmp(kDir + "SKLUZ\\H" + num(n) + ".BMP", alone(slide, r));
+  clips.picture(kDir + "SKLUZ\\H" + num(n) + ".BMP", alone(slide, r));
   std::string lines;
   for (int k = sneci::kOwnStages; k >= 1; --k) {
     lines += place(k, r.x + k * cell.dx, r.y + k * cell.dy);
@@ -228,7 +234,7 @@ Snail rival_crawling(int s, int f) {
   const Snail b = race::rival_at(s);
   a.x += (b.x - a.x) * f / 10.0;
   a.y += (b.y - a.y) * f / 10.0;
-  a.stretch = std::fabs(std::sin(M_PI * f / 5.0));
+  a.stretch = f % 5 ? std::fabs(std::sin(M_PI * f / 5.0)) : 0;
   return a;
 }
 
@@ -262,7 +268,7 @@ void rival(Pack& pack, GardenClips& clips) {
   const Rect picture = around({start});
   Snail slide = start;
   slide.tucked = true;
-  pack.bmp(kDir + "SKLUZ\\SOUPER.BMP", alone(slide, picture));
+  clips.picture(kDir + "SKLUZ\\SOUPER.BMP", alone(slide, picture));
   const int ox = static_cast<int>(start.x) - picture.x, oy = static_cast<int>(start.y) - picture.y;
   std::string lines;
   for (int s = sneci::kRivalStages; s >= 1; --s) {
