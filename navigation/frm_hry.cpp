@@ -132,8 +132,7 @@ class FrmHry : public core::Screen {
     leaving = true;
   }
 
-  // The toy's show, then its game (or the placeholder of a game still to
-  // come); the menu stays loaded behind it.
+  // The toy's show, then its game; the menu stays loaded behind it.
   void play_toy(int index) {
     const Toy& toy = kToys[static_cast<size_t>(index)];
     toy_playing_ = index;
@@ -141,7 +140,7 @@ class FrmHry : public core::Screen {
     toy_playing_ = kNothing;
     // Shown last, the game is the active form and takes the keys (the target
     // game's digits among them).
-    screens::show(toy.game, toy.area);
+    screens::show(toy.game);
     hide();
   }
 

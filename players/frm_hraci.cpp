@@ -377,7 +377,7 @@ void FrmHraci::crank_click() {
   interrupt_talk();
   if (core::player_name.empty()) return hint("ZVOLHRAC");
   core::play_wav({Root::Media, "\\CUNICI\\KLIKA.WAV"});
-  screens::show(screens::kToyShop, {340, 0, 210, 310}, screens::kPlayers);  // the toy shop's house
+  screens::show(screens::kToyShop);
   casomira_klika.set_enabled(false);
   crank_tag_ = 0;
   show_cell(*klika_, crank_strip_, 3, 0);

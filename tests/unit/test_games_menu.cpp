@@ -12,7 +12,6 @@
 
 #include "core/media.h"
 #include "core/screens.h"
-#include "navigation/frm_game_placeholder.h"
 #include "platform/sound.h"
 #include "platform/text.h"
 #include "tests/unit/test_support.h"
@@ -110,7 +109,6 @@ class GamesMenu : public LoopTest {
     for (const auto& e : events()) EXPECT_NE(e.name, "missing") << e.str();
     trace_.reset();
     LoopTest::TearDown();
-    platform::close_fonts();  // the placeholder's lettering
   }
 
   std::vector<Event> events() {
@@ -143,13 +141,6 @@ class GamesMenu : public LoopTest {
     menu_->describe(vars);
     return vars;
   }
-  // The screen a toy opens: its game, or the "coming soon" screen for a
-  // game still to be built (any other name is a fault of the menu).
-  static std::string game_or_placeholder(const std::string& game) {
-    if (platform::Forms::instance().known(game)) return game;
-    EXPECT_TRUE(core::screens::not_built_yet(game)) << game << " is neither a screen nor one still to come";
-    return std::string(core::screens::kComingSoon);
-  }
   // Saves a picture for a person to look at when TAPO_SHOT_DIR names a folder.
   static void keep_shot(const platform::Surface& scene, const std::string& name) {
     if (const char* dir = std::getenv("TAPO_SHOT_DIR")) {
@@ -169,7 +160,8 @@ TEST_F(GamesMenu, EveryToyPlaysItsShowThenOpensItsGameAndTheMenuWaitsBehind) {
   for (size_t i = 0; i < std::size(kToyCases); ++i) {
     SCOPED_TRACE("toy " + std::to_string(i));
     const ToyCase& toy = kToyCases[i];
-    const std::string game = game_or_placeholder(toy.game);
+    const std::string game = toy.game;
+    EXPECT_TRUE(forms().known(game)) << "every toy opens a game of its own";
     click(t0, toy.x, toy.y);
     run_until(t0 + 3000);
     auto s = story(t0);
@@ -194,20 +186,10 @@ TEST_F(GamesMenu, EveryToyPlaysItsShowThenOpensItsGameAndTheMenuWaitsBehind) {
     auto active = forms().active();
     ASSERT_NE(active, nullptr);
     EXPECT_EQ(active->name(), game);
-    if (game == core::screens::kComingSoon) {
-      platform::JsonObject vars;
-      active->describe(vars);
-      EXPECT_NE(vars.str().find(std::string("\"game\": \"") + toy.game + "\""), std::string::npos) << vars.str();
-      if (i == 6) keep_shot(forms().compose(), "placeholder.png");
-      click(t0 + 3100, 320, 240);  // anywhere: back to the toys
-      run_until(t0 + 3200);
-      EXPECT_FALSE(active->loaded());
-    } else {
-      // What a game's leave control does.
-      menu_->show();
-      active->unload();
-      loop().do_events();
-    }
+    // What a game's leave control does.
+    menu_->show();
+    active->unload();
+    loop().do_events();
     EXPECT_TRUE(menu_->visible());
     EXPECT_TRUE(menu_->enabled);
     EXPECT_EQ(forms().active(), menu_);
@@ -218,32 +200,8 @@ TEST_F(GamesMenu, EveryToyPlaysItsShowThenOpensItsGameAndTheMenuWaitsBehind) {
   EXPECT_EQ(times_of("anim", "HD:\\OBCHOD\\MEDA.DAT").size(), 2u);
 }
 
-TEST_F(GamesMenu, AScreenNobodyBuiltOrPlannedIsAnError) {
+TEST_F(GamesMenu, AScreenNobodyBuiltIsAnError) {
   EXPECT_THROW(core::screens::show("frm_nikde"), std::logic_error);
-}
-
-TEST_F(GamesMenu, PlaceholderNamesItsGameAndReturnsToTheMenuByItself) {
-  menu_->hide();
-  auto placeholder = navigation::show_game_placeholder("frm_vahy", {576, 92, 61, 97});
-  loop().do_events();
-  const auto scene = forms().compose();
-  keep_shot(scene, "placeholder_scales.png");
-  // A panel over the dimmed menu, the scales enlarged on it.
-  const auto menu_scene = menu_->picture;
-  EXPECT_EQ(scene.at(115, 75), platform::rgb(255, 247, 222));
-  EXPECT_NE(scene.at(20, 20), menu_scene.at(20, 20));
-  int toy_pixels = 0;
-  for (int y = 94; y < 244; ++y)
-    for (int x = 240; x < 400; ++x) toy_pixels += scene.at(x, y) != platform::rgb(255, 247, 222);
-  EXPECT_GT(toy_pixels, 61 * 97) << "the toy is shown larger than on the shelf";
-
-  const Ms shown = loop().now();
-  run_until(shown + navigation::kPlaceholderMs - 10);
-  EXPECT_TRUE(placeholder->visible());
-  run_until(shown + navigation::kPlaceholderMs + 10);
-  EXPECT_FALSE(placeholder->loaded());
-  EXPECT_TRUE(menu_->visible());
-  EXPECT_EQ(times_of("show", "frm_hry", shown + 1), (std::vector<Ms>{shown + navigation::kPlaceholderMs}));
 }
 
 TEST_F(GamesMenu, ClicksDuringAShowDoNothing) {
@@ -273,7 +231,7 @@ TEST_F(GamesMenu, ClicksDuringAShowDoNothing) {
   EXPECT_EQ(times_of("anim").size(), 1u);
   EXPECT_TRUE(times_of("talk", "HD:\\OBCHOD\\HELP.DAT HD:\\OBCHOD\\MLUVI.AVI").empty()) << "no help during the show";
   EXPECT_TRUE(times_of("sound", "HD:\\CUNICI\\ZARZANI.WAV").empty());
-  EXPECT_EQ(times_of("show", game_or_placeholder("frm_drak")).size(), 1u);
+  EXPECT_EQ(times_of("show", "frm_drak").size(), 1u);
   EXPECT_EQ(forms().cursor_count(), 0);
 }
 
@@ -361,7 +319,7 @@ TEST_F(GamesMenu, AToyClickedWhileTapoSpeaksSilencesHimAndPlaysAfterHisTalk) {
   EXPECT_EQ(times_of("sound-close", "*", 900)[0], 900);
   EXPECT_LE(times_of("anim", "*", 900)[0], 1000);
   EXPECT_TRUE(times_of("sound", "HD:\\OBCHOD\\HELP.WAV 123948 284406").empty()) << "no more of the help";
-  EXPECT_EQ(times_of("show", game_or_placeholder("frm_terc")).size(), 1u);
+  EXPECT_EQ(times_of("show", "frm_terc").size(), 1u);
   EXPECT_EQ(times_of("hide", "frm_hry").size(), 1u);
   EXPECT_TRUE(menu_->enabled) << "ready for the way back from the game";
   EXPECT_FALSE(core::talk_active);
