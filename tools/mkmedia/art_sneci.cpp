@@ -218,9 +218,12 @@ void strawberry(Canvas& c, double eaten, double size) {
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     for (double side : {-1.0, 1.0})
       for (int k = 0; k < 3; ++k) {
-        cairo_arc(cr, side * (26 - k * 10), -8 - k * 22 * eaten, 14 + 60 * eaten, 0, 2 * M_PI);
+        cairo_arc(cr, side * (26 - k * 10), -4 - k * 30 * eaten, 8 + 26 * eaten, 0, 2 * M_PI);
         cairo_fill(cr);
       }
+    cairo_arc(cr, 0, -4 - 40 * eaten, 8 + 26 * eaten, 0, 2 * M_PI);  // and the tip between them
+    cairo_rectangle(cr, -20, -8, 40, 16);
+    cairo_fill(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
   }
   cairo_pop_group_to_source(cr);

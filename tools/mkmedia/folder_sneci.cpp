@@ -7,6 +7,7 @@
 // Every clip that shows a piece of the garden is fitted into one palette
 // together with the garden: the game stamps their last frames onto the scene
 // and restores it from the background, so the two must match exactly.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -69,6 +70,7 @@ class GardenClips {
   std::vector<Surface> all_;
 };
 
+// The box round the snails, gathered or stretched, and `also`.
 Rect around(std::initializer_list<Snail> snails, Rect also = {}) {
   Rect out = also;
   for (const Snail& s : snails) {
