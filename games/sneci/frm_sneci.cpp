@@ -48,6 +48,13 @@ class FrmSneci : public GameScreen {
     auto path = read_path(rival, 2, kRivalStages);
     if (!path) return file_broken(rival);
     rival_path_ = std::move(*path);
+    // Every snail's path is read again when it is chosen; a broken one is
+    // told now, before a race could need it.
+    for (snail_no_ = 1; snail_no_ <= kSnails; ++snail_no_) {
+      const MediaPath own = file(snail("POHYB\\H#\\POZICE.DAT"));
+      if (!read_path(own, 3, kOwnStages)) return file_broken(own);
+    }
+    snail_no_ = 1;
 
     pravy_snek_ = &add<pf::PictureBox>("pravy_snek", pf::Rect{0, 0, 1, 1});
     pravy_snek_->visible = false;
