@@ -39,6 +39,7 @@ struct Line {
   std::size_t begin = 0;        // first byte of the line
   std::size_t content_end = 0;  // end of the text, before "\r\n" / "\n"
   std::size_t end = 0;          // just past the line ending (== content_end when none)
+  bool ended = false;           // a "\n" ends it (a last line may end in a bare "\r")
   std::string_view name;        // section or key name, trimmed
   std::string_view value;       // key value, trimmed
 };
@@ -52,6 +53,7 @@ std::vector<Line> parse(std::string_view text) {
     std::size_t nl = text.find('\n', pos);
     line.end = nl == std::string_view::npos ? text.size() : nl + 1;
     line.content_end = nl == std::string_view::npos ? text.size() : nl;
+    line.ended = nl != std::string_view::npos;
     if (line.content_end > pos && text[line.content_end - 1] == '\r') --line.content_end;
     pos = line.end;
 
@@ -243,6 +245,13 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
   return !trimmed_key.starts_with(';') && !trimmed_key.starts_with('[');
 }
 
+// Completes the line ending of the file's last line, which `out` ends with:
+// none gets a whole one, a bare CR its LF.
+void end_last_line(std::string& out, const Line& line, std::string_view eol) {
+  if (line.ended) return;
+  out.append(line.end > line.content_end ? "\n" : eol);
+}
+
 // `text` with `key` = `value` in `section`: only that line changes, or the
 // key (and the section) is added.
 std::string with_entry(const std::string& text, std::string_view section, std::string_view key, std::string_view value) {
@@ -271,13 +280,13 @@ std::string with_entry(const std::string& text, std::string_view section, std::s
         if (lines[i].kind == Line::Kind::Key || lines[i].kind == Line::Kind::Other) after = i;
       const Line& line = lines[after];
       out.append(text, 0, line.end);
-      if (line.end == line.content_end) out.append(eol);  // last line had no line ending
+      end_last_line(out, line, eol);
       out.append(entry).append(eol).append(text, line.end);
     }
   } else {
     out = text;
     if (!lines.empty()) {
-      if (lines.back().end == lines.back().content_end) out.append(eol);
+      end_last_line(out, lines.back(), eol);
       if (lines.back().kind != Line::Kind::Blank) out.append(eol);
     }
     out.append("[").append(section).append("]").append(eol);

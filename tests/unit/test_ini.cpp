@@ -184,6 +184,9 @@ TEST_F(IniTest, WriteAddsKeyAfterLastEntryOfItsSection) {
       {"[B]\nz=3\n\n", "[B]\nz=3\n\n[A]\ny=2\n"},
       {"[B]\r\nz=3\r\n", "[B]\r\nz=3\r\n\r\n[A]\r\ny=2\r\n"},
       {"", "[A]\r\ny=2\r\n"},
+      // A last line ending in a bare CR keeps it as its line end.
+      {"[A]\r\nx=1\r", "[A]\r\nx=1\r\ny=2\r\n"},
+      {"[B]\r\nz=3\r", "[B]\r\nz=3\r\n\r\n[A]\r\ny=2\r\n"},
   };
   for (const auto& [before, after] : cases) {
     put(before);
