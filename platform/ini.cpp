@@ -183,9 +183,17 @@ bool replace_file(const fs::path& file, std::string_view text, const struct stat
   const std::string prefix = temp_prefix(file);
   remove_stale_temps(dir, prefix);
 
+  // A name already taken (left by an earlier run whose process id was this
+  // one's) is passed over for the next.
   static std::atomic<unsigned> counter{0};
-  fs::path temp = dir / (prefix + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  constexpr int kMostNames = 100000;
+  fs::path temp;
+  int fd = -1;
+  for (int tries = 0; fd < 0 && tries < kMostNames; ++tries) {
+    temp = dir / (prefix + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
   if (fd < 0) return false;
 
   bool ok = true;

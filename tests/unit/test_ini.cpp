@@ -275,6 +275,17 @@ TEST_F(IniTest, FailedWriteLeavesOldFile) {
   EXPECT_EQ(entries(), std::vector<std::string>{"players.ini"});
 }
 
+TEST_F(IniTest, TemporaryNamesLeftByAnEarlierRunWithTheSamePidDoNotStopAWrite) {
+  put("[Game]\r\nLevel=1\r\n");
+  EXPECT_EQ(run_in_child([&] {
+              const std::string stale = "." + file_.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-";
+              for (int k = 0; k < 1000; ++k) std::ofstream(dir_ / (stale + std::to_string(k))) << "old";
+              return write("Game", "Level", "2");
+            }),
+            1);
+  EXPECT_EQ(get(), "[Game]\r\nLevel=2\r\n");
+}
+
 TEST_F(IniTest, WriteKeepsPermissionsAndSymlinks) {
   put("[Game]\nLevel=1\n");
   fs::permissions(file_, fs::perms::owner_read | fs::perms::owner_write);
