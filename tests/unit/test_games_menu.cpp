@@ -109,6 +109,7 @@ class GamesMenu : public LoopTest {
     for (const auto& e : events()) EXPECT_NE(e.name, "missing") << e.str();
     trace_.reset();
     LoopTest::TearDown();
+    platform::close_fonts();  // the games' lettering
   }
 
   std::vector<Event> events() {
