@@ -310,7 +310,10 @@ void Sandbox::feed(const std::string& lines) const {
 
 PlayResult Sandbox::held_trace() const {
   PlayResult r;
-  r.trace = parse_trace(slurp(root_ / "held-trace.txt"));
+  // The run may be writing its last line just now: only whole lines count.
+  std::string text = slurp(root_ / "held-trace.txt");
+  text.resize(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1);
+  r.trace = parse_trace(text);
   return r;
 }
 
