@@ -135,6 +135,11 @@ void GameScreen::file_broken(const core::MediaPath& broken) {
   loop.post([form = shared_from_this()] { form->unload(); });
 }
 
+void GameScreen::keep_in_scene(const pf::PictureBox& box) {
+  picture.blit(box.image, 0, 0, box.rect.w, box.rect.h, box.rect.x, box.rect.y);
+  refresh(box.rect);
+}
+
 void GameScreen::award(int coins, pf::Point at) {
   const bool could_leave = stopy_->enabled;
   stopy_->enabled = false;

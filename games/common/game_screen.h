@@ -66,6 +66,8 @@ class GameScreen : public core::Screen {
   // A file the game cannot do without is unreadable or damaged: the child's
   // grown-up is told which, and the screen goes back to the games menu.
   void file_broken(const core::MediaPath& file);
+  // The picture a box shows stays in the scene where the box stands.
+  void keep_in_scene(const platform::PictureBox& box);
   // Pays `coins` through the piggy bank, opened at `at` of the screen; the
   // footprints do not lead away while it counts.
   void award(int coins, platform::Point at);

@@ -133,9 +133,7 @@ class FrmDrak : public GameScreen {
         core::play_animation(file(stem + ".DAT"), head());
         core::show_avi_frame(file(stem + ".AVI"), head(), 0);
       }
-      const pf::Rect at = head().rect;
-      picture.blit(head().image, 0, 0, at.w, at.h, at.x, at.y);
-      refresh(at);
+      keep_in_scene(head());
     }
   }
 

@@ -90,7 +90,8 @@ class FrmHad : public GameScreen {
   void open_game() override {
     core::play_animation(file("OCI2.DAT"), head());
     core::show_avi_frame(file("OCI.AVI"), head(), 0);
-    keep_head_picture();
+    keep_in_scene(head());
+    head().visible = false;
     pocatecni_cislo();
     set_buttons(true);
   }
@@ -113,14 +114,6 @@ class FrmHad : public GameScreen {
   void set_buttons(bool enabled) {
     for (pf::Label* d : klikaci_cislo_) d->enabled = enabled;
     ok_button_->enabled = back_button_->enabled = enabled;
-  }
-
-  // The picture the head box shows stays on the scene, and the box goes.
-  void keep_head_picture() {
-    const pf::Rect at = head().rect;
-    picture.blit(head().image, 0, 0, at.w, at.h, at.x, at.y);
-    head().visible = false;
-    refresh(at);
   }
 
   // ---- the chain -----------------------------------------------------------------
@@ -254,7 +247,8 @@ class FrmHad : public GameScreen {
     say(file("FINALNI" + std::to_string(core::rnd_between(1, 4)) + ".DAT"), "TAPO_.AVI");
     core::play_animation(file("TAPOREV.DAT"), head());
     core::show_avi_frame(file("TAPO_HAD.AVI"), head(), 4);
-    keep_head_picture();
+    keep_in_scene(head());
+    head().visible = false;
     ticker_->visible = false;
     award(25, kCoins);
     core::wait_ms(1500);

@@ -123,12 +123,6 @@ class FrmPretah : public GameScreen {
     for (const pf::Rect& r : {strip, tapo_place(), opponent_place()}) refresh(r);
   }
 
-  // A closing picture of an animation stays in the scene, as the dogs' rest.
-  void keep_box_picture(pf::PictureBox& box) {
-    picture.blit(box.image, 0, 0, box.rect.w, box.rect.h, box.rect.x, box.rect.y);
-    refresh(box.rect);
-  }
-
   // ---- an example ----------------------------------------------------------------------
 
   void show_buttons(bool comparison) {
@@ -252,13 +246,13 @@ class FrmPretah : public GameScreen {
     say(file("VYHRAL" + std::to_string(core::rnd_between(1, 3)) + ".DAT"), "MLUVI2.AVI");
     core::play_animation(file("LEVA_REV.DAT"), *tapo_box_);
     core::show_avi_frame(file("LEVA.AVI"), *tapo_box_, 0);
-    keep_box_picture(*tapo_box_);
+    keep_in_scene(*tapo_box_);
     core::play_animation(file("PTACI1.DAT"), *tapo_box_);
     award(12, kCoins);
     jitrnice_na_zacatek();
     core::play_animation(file("TAPO1RV_.DAT"), *tapo_box_);
     core::show_avi_frame(file("TAPO1_.AVI"), *tapo_box_, 0);
-    keep_box_picture(*tapo_box_);
+    keep_in_scene(*tapo_box_);
     tapo_box_->visible = false;
     core::wait_ms(3000);
     vymysli_priklad();
@@ -276,10 +270,10 @@ class FrmPretah : public GameScreen {
     say(file("PROHRAL" + std::to_string(core::rnd_between(1, 3)) + ".DAT"), "MLUVI3.AVI");
     core::play_animation(file("PRAVAREV.DAT"), head());
     core::show_avi_frame(file("PRAVA.AVI"), head(), 0);
-    keep_box_picture(head());
+    keep_in_scene(head());
     core::play_animation(file("PTACI2.DAT"), head());
     core::play_animation_frames(file("PES1_REV.DAT"), head());
-    keep_box_picture(head());
+    keep_in_scene(head());
     head().visible = false;
     const bool could_leave = leave_control().enabled;
     leave_control().enabled = false;

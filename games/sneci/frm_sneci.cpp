@@ -134,12 +134,6 @@ class FrmSneci : public GameScreen {
     refresh(r);
   }
 
-  // A box's picture stays in the scene where the box stands.
-  void stamp(const pf::PictureBox& box) {
-    picture.blit(box.image, 0, 0, box.rect.w, box.rect.h, box.rect.x, box.rect.y);
-    refresh(box.rect);
-  }
-
   // ---- the garage ------------------------------------------------------------------
 
   void show_hand() {
@@ -198,7 +192,7 @@ class FrmSneci : public GameScreen {
     if (!rival_at_start_) {
       core::play_animation(file("DOPLAZ\\SOUPER.DAT"), *pravy_snek_);
       core::show_avi_frame(file("DOPLAZ\\SOUPER.AVI"), *pravy_snek_, kRivalAtStartFrame);
-      stamp(*pravy_snek_);
+      keep_in_scene(*pravy_snek_);
       pravy_snek_->visible = false;
       rival_at_start_ = true;
     }
@@ -288,7 +282,7 @@ class FrmSneci : public GameScreen {
     }
     own_cell_ = 0;
     ++own_stage_;
-    stamp(head());
+    keep_in_scene(head());
     own_stamp_ = head().rect;
     head().visible = false;
     if (own_stage_ <= kOwnStages)
@@ -325,7 +319,7 @@ class FrmSneci : public GameScreen {
   // The opponent's last picture of its stage stays in the scene.
   void stamp_rival() {
     pravy_snek_->visible = false;
-    stamp(*pravy_snek_);
+    keep_in_scene(*pravy_snek_);
     rival_stamp_ = pravy_snek_->rect;
   }
 
