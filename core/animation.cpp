@@ -82,7 +82,7 @@ class AnimationRun {
   std::optional<AnimationScript> load(const MediaPath& file, bool clip_is_line) {
     auto text = read_text_file(real_path(file));
     if (!text) {
-      note_missing(file);
+      note_unreadable(file);
       return std::nullopt;
     }
     std::vector<std::string> problems;
@@ -96,7 +96,7 @@ class AnimationRun {
   void play_sound(const fs::path& wav, const MediaPath& shown_as) {
     std::error_code ec;
     if (!fs::is_regular_file(wav, ec)) {
-      note_missing(shown_as);
+      note_unreadable(shown_as);
       return;
     }
     const fs::path copy = real_path(kSoundCopy);
@@ -144,7 +144,7 @@ std::shared_ptr<pf::Clip> open_or_fail(const MediaPath& clip) {
   pf::Clip::Error error = pf::Clip::Error::None;
   auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (avi) return avi;
-  if (error == pf::Clip::Error::Open) note_missing(clip);
+  if (error == pf::Clip::Error::Open) note_unreadable(clip);
   clip_failure(error == pf::Clip::Error::Decoder, "Стоп!");
 }
 
@@ -175,7 +175,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
   const MediaPath clip = clip_in_data ? MediaPath{Root::Data, "\\" + clip_bare + ".AVI"} : media_of(s->clip, ".AVI");
   pf::Clip::Error error = pf::Clip::Error::None;
   auto avi = pf::Clip::open_kept(real_path(clip), &error);
-  if (!avi) note_missing(clip);
+  if (!avi) note_unreadable(clip);
 
   const auto steps = steps_of(*s);
   auto show = [&](size_t k) {
@@ -213,7 +213,7 @@ void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip
     avi = open_or_fail(clip);
   } else {
     avi = pf::Clip::open_kept(real_path(clip));
-    if (!avi) note_missing(clip);
+    if (!avi) note_unreadable(clip);
   }
   place_box(box, *s);
   if (sized_to_clip) resize_box(box, avi->width(), avi->height());
@@ -259,7 +259,7 @@ void play_ride(const MediaPath& script, pf::PictureBox& box, const MediaPath& po
         positions[static_cast<size_t>(index)] = {static_cast<int>(val(items[i + 1])), static_cast<int>(val(items[i + 2]))};
     }
   } else {
-    note_missing(positions_file);
+    note_unreadable(positions_file);
   }
 
   auto avi = open_or_fail(media_of(s->clip, ".AVI"));

@@ -68,7 +68,7 @@ void play_wav_range(const MediaPath& wav, std::shared_ptr<const pf::WavData> dec
   if (decoded) {
     ch.open(std::move(decoded));
   } else if (!ch.open(real_path(wav))) {
-    if (!file_exists(wav)) note_missing(wav);
+    note_unreadable(wav);
     return;
   }
   if (to < 0)
@@ -79,7 +79,7 @@ void play_wav_range(const MediaPath& wav, std::shared_ptr<const pf::WavData> dec
 
 std::optional<pf::Surface> load_media_picture(const MediaPath& picture) {
   auto s = pf::Surface::load_bmp(real_path(picture));
-  if (!s) note_missing(picture);
+  if (!s) note_unreadable(picture);
   return s;
 }
 
@@ -114,7 +114,7 @@ void show_avi_frame(const MediaPath& clip, pf::PictureBox& box, int offset) {
   pf::Clip::Error error = pf::Clip::Error::None;
   auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (!avi) {
-    if (error == pf::Clip::Error::Open) note_missing(clip);
+    if (error == pf::Clip::Error::Open) note_unreadable(clip);
     clip_failure(error == pf::Clip::Error::Decoder, "Системная ошибка вызова функции  GetFrame - AVIStream.");
   }
   size_box_to(box, avi->width(), avi->height());
@@ -136,7 +136,7 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
       marks.push_back(v <= 0 ? 0u : v >= 4294967295.0 ? 4294967295u : static_cast<std::uint32_t>(v));
     }
   } else {
-    note_missing(marks_file);
+    note_unreadable(marks_file);
   }
 
   // Placement: (unused, left, top).
@@ -148,14 +148,14 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
       box.rect.y = static_cast<int>(val(items[2]));
     }
   } else {
-    note_missing(placement);
+    note_unreadable(placement);
   }
 
   pf::Clip::Error error = pf::Clip::Error::None;
   auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (!avi || avi->length() < 1) {
     talk_active = false;
-    if (error == pf::Clip::Error::Open) note_missing(clip);
+    if (error == pf::Clip::Error::Open) note_unreadable(clip);
     clip_failure(error == pf::Clip::Error::Decoder, "ошибка при инициализации видеокодека");
   }
   size_box_to(box, avi->width(), avi->height());

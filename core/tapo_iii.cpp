@@ -73,11 +73,12 @@ std::set<std::string> g_told;  // what first_telling() has let through
 
 bool first_telling(const std::string& what) { return g_told.insert(what).second; }
 
-void note_missing(const MediaPath& m) {
+void note_unreadable(const MediaPath& m) {
+  const char* what = file_exists(m) ? "damaged" : "missing";
   std::string name = trace_path(m);
-  if (!first_telling("missing " + name)) return;
-  pf::trace::event("missing", name);
-  std::fprintf(stderr, "tapo: missing %s\n", name.c_str());
+  if (!first_telling(std::string(what) + " " + name)) return;
+  pf::trace::event(what, name);
+  std::fprintf(stderr, "tapo: %s %s\n", what, name.c_str());
 }
 
 std::string read_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key) {

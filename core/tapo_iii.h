@@ -47,10 +47,11 @@ inline bool file_exists(const MediaPath& m) { return file_exists(m.root, m.path)
 // joined it: without a separator, so it is found only when the data folder
 // was written with a closing one.
 std::filesystem::path data_dir_join(std::string_view bare_name);
-// Writes "missing PATH" to the trace (once per run and path).
-void note_missing(const MediaPath& m);
+// Writes "missing PATH" to the trace, or "damaged PATH" when the file is
+// there but cannot be used (once per run and path).
+void note_unreadable(const MediaPath& m);
 // True the first time `what` is told in a run, false ever after: the
-// "missing" and "problem" lines are told once each.
+// "missing", "damaged" and "problem" lines are told once each.
 bool first_telling(const std::string& what);
 
 // ---- profile files ---------------------------------------------------------

@@ -87,7 +87,7 @@ class FrmPrasatko : public pf::Form {
     zdroj_->visible = false;
     const MediaPath file{Root::Media, "\\CUNICI\\XL\\" + core::player_id + ".BMP"};
     auto piglet = pf::Surface::load_bmp(core::real_path(file));
-    if (!piglet || piglet->empty()) core::note_missing(file);
+    if (!piglet || piglet->empty()) core::note_unreadable(file);
     if (piglet && !piglet->empty()) {
       zdroj_->image = std::move(*piglet);
       zdroj_->rect.w = zdroj_->image.width();

@@ -384,7 +384,7 @@ class FrmSneci : public GameScreen {
     const auto sliding = core::load_media_picture(picture_file);
     const auto text = core::read_text_file(core::real_path(path_file));
     const auto lines = text ? read_records(*text, 3, 0, 100) : std::nullopt;
-    if (!sliding || !lines) return core::note_missing(path_file);
+    if (!sliding || !lines) return core::note_unreadable(path_file);
     if (reached > 1) core::play_wav(file("SKLUZ\\SJEZD.WAV"));
     pf::Rect was{};
     for (std::size_t i = 0; i < lines->size(); i += 3) {

@@ -109,7 +109,7 @@ pf::Surface button_face(int index, bool enabled, pf::Rgb outside) {
 std::string read_text(const MediaPath& m) {
   std::ifstream in(core::real_path(m), std::ios::binary);
   if (!in) {
-    core::note_missing(m);
+    core::note_unreadable(m);
     return {};
   }
   std::ostringstream text;
