@@ -49,7 +49,7 @@ void FrmInout::on_load() {
                     pf::MsgIcon::Exclamation);
     end_program(0);
   }
-  if (!pf::acquire_instance_lock(pf::config_dir())) end_program(0);
+  if (!pf::acquire_instance_lock(pf::config_dir()) || !prepare_folders()) end_program(0);
 
   bounds = {0, 0, 640, 480};
   const char* file = closing ? "\\CUNICI\\OUTRO.BMP" : "\\CUNICI\\INTRO.BMP";

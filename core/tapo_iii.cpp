@@ -46,22 +46,31 @@ const char* root_key(Root r) {
   return "HD_SHORT";
 }
 
+namespace {
+// The folder a root names, as the installer may have written it: with a
+// closing backslash or slash.
+std::string folder_of(std::string root) {
+  while (root.size() > 1 && (root.back() == '\\' || root.back() == '/')) root.pop_back();
+  return root;
+}
+}  // namespace
+
 std::filesystem::path real_path(Root r, std::string_view dos_path) {
-  return pf::resolve_path(root_value(r), dos_path);
+  return pf::resolve_path(folder_of(root_value(r)), dos_path);
 }
 
 std::string trace_path(Root r, std::string_view dos_path) {
   return std::string(root_key(r)) + ":" + std::string(dos_path);
 }
 
-bool file_exists(Root r, std::string_view dos_path) { return pf::media_file_exists(root_value(r), dos_path); }
+bool file_exists(Root r, std::string_view dos_path) { return pf::media_file_exists(folder_of(root_value(r)), dos_path); }
 
 std::string file_name_of(std::string_view path) { return pf::file_name_of(path); }
 
 std::filesystem::path data_dir_join(std::string_view bare_name) {
   if (data_dir.empty()) return {};
   const char last = data_dir.back();
-  if (last == '/' || last == '\\') return pf::resolve_path(data_dir, bare_name);
+  if (last == '/' || last == '\\') return pf::resolve_path(folder_of(data_dir), bare_name);
   // "/x/data" + "SKOK.DAT" names "/x/dataSKOK.DAT".
   const std::filesystem::path joined = data_dir + std::string(bare_name);
   return pf::resolve_path(joined.parent_path(), joined.filename().string());
@@ -90,12 +99,43 @@ void write_ini(Root r, std::string_view dos_file, std::string_view section, std:
   write_ini(r, dos_file, section, {{key, value}});
 }
 
+namespace {
+// Tells the parent, once a run, that what the children earn cannot be kept.
+void tell_unsaved(const std::filesystem::path& folder) {
+  if (!first_telling("unsaved")) return;
+  pf::message_box("Внимание!!",
+                  "Игра не может сохранить успехи игроков: в папку " + folder.string() +
+                      " нельзя записать. Заработанные монеты и купленные игрушки не сохранятся. Проверьте эту папку "
+                      "(ключ HD_SHORT в файле TAPO.INI).",
+                  pf::MsgIcon::Exclamation);
+}
+}  // namespace
+
 bool write_ini(Root r, std::string_view dos_file, std::string_view section,
                std::initializer_list<pf::IniEntry> entries) {
   for (const auto& [key, value] : entries)
     pf::trace::event("ini", trace_path(r, dos_file) + " " + std::string(section) + " " + std::string(key) + "=" +
                                 std::string(value));
-  return pf::write_ini(real_path(r, dos_file), section, entries);
+  const auto file = real_path(r, dos_file);
+  for (int attempt = 1; attempt <= 2; ++attempt) {
+    if (pf::write_ini(file, section, entries)) return true;
+    pf::trace::event("unsaved", trace_path(r, dos_file) + " " + std::to_string(attempt));
+  }
+  tell_unsaved(file.parent_path());
+  return false;
+}
+
+bool prepare_folders() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path data = real_path(Root::Data, "");
+  fs::create_directories(data, ec);
+  if (!pf::acquire_instance_lock(data)) return false;
+  if (!pf::folder_takes_files(data)) tell_unsaved(data);
+  const fs::path work = real_path(Root::Work, "");
+  fs::create_directories(work, ec);
+  if (!fs::is_directory(work, ec)) note_unreadable({Root::Work, "\\"});
+  return true;
 }
 
 void clear_player() {

@@ -56,13 +56,18 @@ bool first_telling(const std::string& what);
 
 // ---- profile files ---------------------------------------------------------
 
+// At start: creates the data and work folders when absent, takes the data
+// folder's lock (false: another copy of the game writes these profiles) and
+// tells the parent when the data folder takes no files.
+bool prepare_folders();
+
 std::string read_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key);
-// Writes one key and reports it in the trace; failures are not reported
-// otherwise (the game goes on).
+// Writes one key, as the form below.
 void write_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key,
                std::string_view value);
 // Writes several keys of one section in one change of the file (all or none
-// of them after a crash); false when the file could not be written.
+// of them after a crash).  A failed write is tried once more; when that fails
+// too, the parent is told (once a run) and false returned: the game goes on.
 bool write_ini(Root r, std::string_view dos_file, std::string_view section,
                std::initializer_list<platform::IniEntry> entries);
 

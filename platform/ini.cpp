@@ -32,6 +32,11 @@ std::string_view trim(std::string_view s) {
   return s;
 }
 
+// Enclosed in a matching pair of quotes.
+bool quoted(std::string_view s) {
+  return s.size() >= 2 && (s.front() == '"' || s.front() == '\'') && s.back() == s.front();
+}
+
 // One line of the file, as offsets into the file's text.
 struct Line {
   enum class Kind { Blank, Comment, Section, Key, Other };
@@ -231,10 +236,7 @@ std::string read_ini(const fs::path& file, std::string_view section, std::string
   if (!at) return std::string(kIniMissing);
 
   std::string_view value = lines[*at].value;
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front()) {
-    value = value.substr(1, value.size() - 2);
-  }
+  if (quoted(value)) value = value.substr(1, value.size() - 2);
   if (value.size() > kMaxValueBytes) {
     std::size_t cut = kMaxValueBytes;
     // Step back to the first byte of a UTF-8 sequence that would be split.
@@ -268,8 +270,15 @@ std::string with_entry(const std::string& text, std::string_view section, std::s
     eol = (nl > 0 && text[nl - 1] == '\r') ? "\r\n" : "\n";
 
   std::string entry;
-  entry.reserve(key.size() + 1 + value.size());
-  entry.append(key).append("=").append(value);
+  entry.reserve(key.size() + 3 + value.size());
+  entry.append(key).append("=");
+  // A value the reader would change (blanks around it, or a pair of quotes
+  // around it) goes inside quotes, which the reader takes off again.
+  const bool padded = !value.empty() && (is_blank(value.front()) || is_blank(value.back()));
+  if (padded || quoted(value))
+    entry.append("\"").append(value).append("\"");
+  else
+    entry.append(value);
 
   const std::vector<Line> lines = parse(text);
   std::string out;

@@ -3,7 +3,9 @@
 // Reading follows the classic profile-string rules: a missing file, section or
 // key yields the default "ERROR"; section and key names match without regard
 // to ASCII case; blanks around names and values are dropped; a value enclosed
-// in a matching pair of quotes loses them.  Writing changes only the one line
+// in a matching pair of quotes loses them (and a value written with blanks or
+// quotes around it is stored inside a further pair, so it reads back as
+// written).  Writing changes only the one line
 // (or adds the key / section / file) and leaves every other line as it was.
 // Each write is crash-safe: a temporary file in the same folder is written,
 // flushed and renamed over the old one.

@@ -107,6 +107,7 @@ void Loop::set_present_hook(std::function<std::optional<Ms>()> hook) {
 }
 
 void Loop::reset_for_tests() {
+  ProgramExit::ending() = false;
   feed_ = nullptr;
   virtual_now_ = 0;
   posted_.clear();

@@ -42,7 +42,14 @@ class ScriptFeed {
 
 // Thrown to end the program from anywhere; main() catches it.
 struct ProgramExit {
+  explicit ProgramExit(int exit_code) : code(exit_code) { ending() = true; }
   int code = 0;
+  // True once the program is on its way out (as opposed to a screen being
+  // left), for what must still be done while the stack unwinds.
+  static bool& ending() {
+    static bool on_the_way_out = false;
+    return on_the_way_out;
+  }
 };
 
 struct TimerSlot;

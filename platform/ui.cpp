@@ -32,13 +32,22 @@ void Label::draw(Surface& scene, int ox, int oy) const {
   draw_text(scene, x, y, caption, style, {ox + rect.x, oy + rect.y, rect.w, rect.h});
 }
 
+namespace {
+// C0 controls, DEL and the C1 controls (U+0080..U+009F) are never typed.
+bool control_character(std::string_view c) {
+  const auto b0 = static_cast<unsigned char>(c[0]);
+  if (b0 < 0x20 || b0 == 0x7F) return true;
+  return c.size() == 2 && b0 == 0xC2 && static_cast<unsigned char>(c[1]) < 0xA0;
+}
+}  // namespace
+
 void TextBox::type(const std::string& text) {
   if (!enabled || locked) return;
   std::string add;
   for (size_t i = 0; i < text.size();) {
     size_t n = 1;
     while (i + n < text.size() && (static_cast<unsigned char>(text[i + n]) & 0xC0) == 0x80) ++n;
-    if (static_cast<unsigned char>(text[i]) >= 0x20 &&
+    if (!control_character(text.substr(i, n)) &&
         (max_chars == 0 || utf8_length(caption) + utf8_length(add) < max_chars))
       add += text.substr(i, n);
     i += n;

@@ -132,6 +132,7 @@ void FrmHraci::on_load() {
   crank_strip_ = picture_of("\\CUNICI\\KLIKA.BMP");
   bell_strip_ = picture_of("\\CUNICI\\ZVONEK.BMP");
   core::clear_player();
+  repair_profiles();
 
   cunik_ = pf::add_control_array<pf::Label>(*this, "cunik", kPigletAreas, &FrmHraci::piglet_click);
   for (size_t i = 0; i < 6; ++i) cunik_[i]->tag = std::string(kSlotKeys[i]);
@@ -349,7 +350,7 @@ void FrmHraci::level_click(int j) {
   core::play_wav({Root::Media, "\\CUNICI\\CINK.WAV"});
   if (!create_profile(selected_slot_, box->caption, j + 1)) return;
   for (size_t i = 0; i < 6; ++i)
-    if (jmeno_txt_[i] == box) jmeno_lbl_[i]->caption = box->caption;
+    if (jmeno_txt_[i] == box) jmeno_lbl_[i]->caption = box->caption = core::player_name;
   end_entry();
   zhasni_mince();
   klika_->enabled = true;

@@ -1,13 +1,17 @@
 #include "players/profiles.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <string>
+#include <utility>
 
 #include "core/listinput.h"
 #include "core/tapo_iii.h"
+#include "platform/ini.h"
+#include "platform/loop.h"
 
 namespace tapo::players {
 
@@ -30,10 +34,10 @@ std::int32_t to_int32(double v) {
   return static_cast<std::int32_t>(v);
 }
 
-bool blank(const std::string& s) {
-  for (unsigned char c : s)
-    if (!std::isspace(c)) return false;
-  return true;
+std::string trimmed(const std::string& s) {
+  const auto first = std::find_if_not(s.begin(), s.end(), [](unsigned char c) { return std::isspace(c); });
+  const auto last = std::find_if_not(s.rbegin(), s.rend(), [](unsigned char c) { return std::isspace(c); }).base();
+  return first < last ? std::string(first, last) : std::string();
 }
 
 }  // namespace
@@ -64,39 +68,79 @@ void choose_slot(std::string_view key, const std::string& shown_name) {
   core::player_coins = to_int32(leading_number(core::read_ini(Root::Data, kResultsFile, key, "Dukaty")));
 }
 
-bool create_profile(std::string_view key, const std::string& name, int level) {
-  if (blank(name) || level < 1 || level > 3) return false;
+bool create_profile(std::string_view key, const std::string& typed_name, int level) {
+  // Blanks around a name would not come back from the file.
+  const std::string name = trimmed(typed_name);
+  if (name.empty() || level < 1 || level > 3) return false;
   core::player_name = name;
   core::player_id = std::string(key);
   core::player_coins = 0;
   core::player_level = level;
-  core::write_ini(Root::Data, kRosterFile, key, "Jmeno", name);
-  core::write_ini(Root::Data, kRosterFile, key, "Level", std::to_string(level));
-  core::write_ini(Root::Data, kResultsFile, key, "Dukaty", "0");
-  core::write_ini(Root::Data, kResultsFile, key, "Hracky", kNoToys);
+  // The results first, then the name and level in one change: whenever the
+  // game is stopped, a named player has a level and a results section.
+  core::write_ini(Root::Data, kResultsFile, key, {{"Dukaty", "0"}, {"Hracky", kNoToys}});
+  core::write_ini(Root::Data, kRosterFile, key, {{"Jmeno", name}, {"Level", std::to_string(level)}});
   return true;
 }
 
 void delete_profile(std::string_view key) {
-  core::write_ini(Root::Data, kRosterFile, key, "Jmeno", "");
-  core::write_ini(Root::Data, kRosterFile, key, "Level", "");
-  core::write_ini(Root::Data, kResultsFile, key, "Dukaty", "0");
-  core::write_ini(Root::Data, kResultsFile, key, "Hracky", kNoToys);
+  // The name goes first: a slot without a name is free, whatever else it holds.
+  core::write_ini(Root::Data, kRosterFile, key, {{"Jmeno", ""}, {"Level", ""}});
+  core::write_ini(Root::Data, kResultsFile, key, {{"Dukaty", "0"}, {"Hracky", kNoToys}});
   // No purchase or award may write into a slot that is gone.
   if (core::player_id == key) core::clear_player();
 }
+
+void repair_profiles() {
+  for (std::string_view key : kSlotKeys) {
+    if (slot_name(key).empty()) continue;
+    const int level = slot_level(key);
+    if (level < 1 || level > 3) core::write_ini(Root::Data, kRosterFile, key, "Level", "1");
+
+    const std::string coins = core::read_ini(Root::Data, kResultsFile, key, "Dukaty");
+    const std::string toys = core::read_ini(Root::Data, kResultsFile, key, "Hracky");
+    const std::string sound_coins = std::to_string(to_int32(leading_number(coins)));
+    std::string sound_toys(kNoToys);
+    if (toys != platform::kIniMissing)
+      for (std::size_t i = 0; i < std::min(toys.size(), sound_toys.size()); ++i)
+        if (toys[i] == '1') sound_toys[i] = '1';
+    if (coins != sound_coins || toys != sound_toys)
+      core::write_ini(Root::Data, kResultsFile, key, {{"Dukaty", sound_coins}, {"Hracky", sound_toys}});
+  }
+}
+
+namespace {
+void save_balance(std::int32_t balance) {
+  // Without a current player there is no slot to write the balance into.
+  if (!core::player_id.empty())
+    core::write_ini(Root::Data, kResultsFile, core::player_id, "Dukaty", std::to_string(balance));
+}
+}  // namespace
 
 void award_coins(int count, platform::Point at) {
   core::hide_cursor();
   struct ShowAgain {
     ~ShowAgain() { core::show_cursor(); }
   } show_again;
+  const std::int32_t balance = to_int32(static_cast<double>(core::player_coins) + count);
+  // Saved before the piggy bank counts them in: however the program ends
+  // from here on, the coins are kept.
+  save_balance(balance);
   if (auto& show = piggy_bank()) show(count, at);
-  const std::int64_t balance = static_cast<std::int64_t>(core::player_coins) + count;
-  core::player_coins = to_int32(static_cast<double>(balance));
-  // Without a current player there is no slot to write the balance into.
-  if (!core::player_id.empty())
-    core::write_ini(Root::Data, kResultsFile, core::player_id, "Dukaty", std::to_string(core::player_coins));
+  core::player_coins = balance;
+}
+
+CoinsDue::~CoinsDue() {
+  // Leaving the screen during the praise forfeits them, ending the program does not.
+  if (count_ <= 0 || std::uncaught_exceptions() <= exceptions_ || !platform::ProgramExit::ending()) return;
+  try {
+    save_balance(to_int32(static_cast<double>(core::player_coins) + count_));
+  } catch (...) {  // the program is ending anyway
+  }
+}
+
+void CoinsDue::pay(platform::Point at) {
+  if (const int count = std::exchange(count_, 0); count > 0) award_coins(count, at);
 }
 
 void set_piggy_bank(PiggyBank show) { piggy_bank() = std::move(show); }

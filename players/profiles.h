@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -34,14 +35,37 @@ int slot_level(std::string_view key);
 // Makes the profile of `key` current; `shown_name` is the name the screen
 // shows under that piglet.  An empty name clears the current player.
 void choose_slot(std::string_view key, const std::string& shown_name);
-// A name made only of blanks is refused (false, nothing written).
+// The name is kept without the blanks around it; a name made only of
+// blanks is refused (false, nothing written).
 bool create_profile(std::string_view key, const std::string& name, int level);
 // Empties the slot; when it is the current player, that player is cleared too.
 void delete_profile(std::string_view key);
+// Puts right what an interrupted write or a damaged file left in a named
+// slot: a level outside 1..3 becomes 1, an unreadable balance 0, the toy
+// flags 38 of "0"/"1".  Writes only what it changes.
+void repair_profiles();
 
-// Pays `count` coins to the current player: the piggy bank, opened at `at`
-// of the active screen, counts them in, then the balance is saved.
+// Pays `count` coins to the current player: the balance is saved, then the
+// piggy bank, opened at `at` of the active screen, counts them in.
 void award_coins(int count, platform::Point at);
+
+// Coins a game owes the child from the moment it judges an answer right,
+// before the praise and the piggy bank.  Should the program end before they
+// are paid (the window closed during the praise, say), the balance with them
+// is saved on the way out.
+class CoinsDue {
+ public:
+  explicit CoinsDue(int count) : count_(count) {}
+  ~CoinsDue();
+  CoinsDue(const CoinsDue&) = delete;
+  CoinsDue& operator=(const CoinsDue&) = delete;
+  // Pays them through award_coins(); nothing is owed afterwards.
+  void pay(platform::Point at);
+
+ private:
+  int count_;
+  int exceptions_ = std::uncaught_exceptions();
+};
 
 // The piggy-bank window opened by award_coins; returns once it has closed.
 // Without one, coins are paid at once.

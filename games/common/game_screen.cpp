@@ -140,7 +140,7 @@ void GameScreen::keep_in_scene(const pf::PictureBox& box) {
   refresh(box.rect);
 }
 
-void GameScreen::award(int coins, pf::Point at) {
+void GameScreen::award(players::CoinsDue& due, pf::Point at) {
   const bool could_leave = stopy_->enabled;
   stopy_->enabled = false;
   struct Restore {
@@ -148,7 +148,7 @@ void GameScreen::award(int coins, pf::Point at) {
     bool enabled;
     ~Restore() { stopy.enabled = enabled; }
   } restore{*stopy_, could_leave};
-  players::award_coins(coins, at);
+  due.pay(at);
   pf::Loop::instance().do_events();
 }
 

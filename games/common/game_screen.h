@@ -14,6 +14,7 @@
 #include "core/game_layout.h"
 #include "core/screen.h"
 #include "platform/ui.h"
+#include "players/profiles.h"
 
 namespace tapo::games {
 
@@ -68,9 +69,9 @@ class GameScreen : public core::Screen {
   void file_broken(const core::MediaPath& file);
   // The picture a box shows stays in the scene where the box stands.
   void keep_in_scene(const platform::PictureBox& box);
-  // Pays `coins` through the piggy bank, opened at `at` of the screen; the
-  // footprints do not lead away while it counts.
-  void award(int coins, platform::Point at);
+  // Pays what is due through the piggy bank, opened at `at` of the screen;
+  // the footprints do not lead away while it counts.
+  void award(players::CoinsDue& due, platform::Point at);
 
  private:
   void set_lit(platform::PictureBox& box, bool lit);

@@ -100,10 +100,11 @@ class FrmDrak : public GameScreen {
         head().visible = false;
         comment_shared(core::rnd_between(1, 6), kFrame.face);
       } else {
+        players::CoinsDue due(1);
         core::play_animation_keyed(file("PALEC.DAT"), head());
         head().visible = false;
         comment("SPRAVNE", core::rnd_between(1, 3), kFrame.face);
-        award(1, kCoins);
+        award(due, kCoins);
         run_.restart();
       }
       lower_figures();

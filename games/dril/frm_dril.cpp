@@ -390,9 +390,10 @@ class FrmDril : public GameScreen {
     if (wrong > 0) {
       say(file("SPATNE.DAT"), kFrame.face);
     } else {
+      players::CoinsDue due(5);
       core::play_animation({Root::Data, "\\BEZCHYB.DAT"}, head());
       say(file("SPRAVNE.DAT"), kFrame.face);
-      award(5, kCoins);
+      award(due, kCoins);
     }
     zmena.enabled = buttons_[1]->enabled = true;
   }

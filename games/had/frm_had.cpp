@@ -242,6 +242,7 @@ class FrmHad : public GameScreen {
   }
 
   void finale() {
+    players::CoinsDue due(25);
     set_buttons(false);
     core::randomize();
     say(file("FINALNI" + std::to_string(core::rnd_between(1, 4)) + ".DAT"), "TAPO_.AVI");
@@ -250,7 +251,7 @@ class FrmHad : public GameScreen {
     keep_in_scene(head());
     head().visible = false;
     ticker_->visible = false;
-    award(25, kCoins);
+    award(due, kCoins);
     core::wait_ms(1500);
     pocatecni_cislo();
     set_buttons(true);

@@ -261,11 +261,12 @@ class FrmHousenka : public GameScreen {
     core::play_wav(file("PRASK.WAV"));
     burst(b);
     if (!last) return;
+    players::CoinsDue due(kMostWrong - wrong_count_);
     leave_control().visible = help_control().visible = false;
     core::play_animation({Root::Data, "\\RADOST.DAT"}, head());
     core::randomize();
     comment("SPRAVNE", core::rnd_between(1, 3), kFrame.face);
-    if (kMostWrong - wrong_count_ >= 1) award(kMostWrong - wrong_count_, kCoins);
+    if (kMostWrong - wrong_count_ >= 1) award(due, kCoins);
     leave_control().visible = help_control().visible = true;
     pf::Loop::instance().do_events();
     next_row_after(1250);

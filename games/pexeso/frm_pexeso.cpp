@@ -153,10 +153,11 @@ class FrmPexeso : public GameScreen {
     if (wrong_pairs_ >= kTooManyWrongPairs) {
       say(file("TOOMUCH.DAT"), kFrame.face);
     } else {
+      players::CoinsDue due(kTooManyWrongPairs - wrong_pairs_);
       core::play_animation(file("TLESK.DAT"), head());
       core::randomize();
       say(file("FINALNI" + std::to_string(core::rnd_between(1, 3)) + ".DAT"), kFrame.face);
-      award(kTooManyWrongPairs - wrong_pairs_, kCoins);
+      award(due, kCoins);
     }
     core::wait_ms(2500);
     stamp_all(Look::Back);

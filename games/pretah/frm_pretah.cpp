@@ -234,6 +234,7 @@ class FrmPretah : public GameScreen {
   }
 
   void tapo_wins() {
+    players::CoinsDue due(12);
     sausage_x_ = kTapoWins;
     draw_tug();
     busy_ = false;
@@ -248,7 +249,7 @@ class FrmPretah : public GameScreen {
     core::show_avi_frame(file("LEVA.AVI"), *tapo_box_, 0);
     keep_in_scene(*tapo_box_);
     core::play_animation(file("PTACI1.DAT"), *tapo_box_);
-    award(12, kCoins);
+    award(due, kCoins);
     jitrnice_na_zacatek();
     core::play_animation(file("TAPO1RV_.DAT"), *tapo_box_);
     core::show_avi_frame(file("TAPO1_.AVI"), *tapo_box_, 0);

@@ -344,6 +344,7 @@ class FrmSneci : public GameScreen {
   }
 
   void own_arrives() {
+    players::CoinsDue due(12);
     own_finished_ = true;
     while (casomira_.enabled()) {
       if (casomira_.interval() == kRestMs) {
@@ -362,7 +363,7 @@ class FrmSneci : public GameScreen {
     core::play_animation(file("TLESK.DAT"), head());
     core::randomize();
     say(file("VYHRAL" + std::to_string(core::rnd_between(1, 3)) + ".DAT"), kFrame.face);
-    award(12, kCoins);
+    award(due, kCoins);
     sklouzni_sneky();
     snek_v_garazi_->enabled = cmd_start_->enabled = true;
   }

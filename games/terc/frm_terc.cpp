@@ -333,6 +333,7 @@ void FrmTerc::zkontroluj() {
   set_buttons(false);
   const int given = answer_.empty() ? 0 : std::stoi(answer_);
   if (given == priklad_.target_total) {
+    players::CoinsDue due(wrong_count_ == 0 ? 1 : 0);  // only a first try pays
     if (wrong_count_ == 1) streak_.restart();
     if (!streak_.right()) {
       int n = core::rnd_between(1, 3);  // drawn even when the second try's praise is fixed
@@ -341,7 +342,7 @@ void FrmTerc::zkontroluj() {
     } else {
       core::play_animation({Root::Data, "\\SUPER.DAT"}, head());
     }
-    if (wrong_count_ == 0) award(1, {kCoinX, kCoinY});
+    if (wrong_count_ == 0) award(due, {kCoinX, kCoinY});
     smaz_terce();
     vymysli_priklad();
     return;

@@ -217,10 +217,11 @@ class FrmVahy : public GameScreen {
       comment("SPATNE", core::rnd_between(1, 3), kFrame.face);
     }
     if (run_ >= 5) {
+      players::CoinsDue due(2);
       run_ = 0;
       core::randomize();
       comment("SPRAVNE", core::rnd_between(1, 3), kFrame.face);
-      award(2, kCoins);
+      award(due, kCoins);
     }
     if (l == r) {
       level_pans();

@@ -55,15 +55,15 @@ TEST(ScriptedPlay, ControlsAreFoundByNameAndEventsAwaited) {
   EXPECT_EQ(errors[1].ms - r.events("talk-end").back().ms, 120000) << "a wait-until gives up after 120 s";
 }
 
-TEST(PlayersScreen, CreatingAPlayerWritesExactlyItsFourKeys) {
+TEST(PlayersScreen, CreatingAPlayerWritesExactlyItsFourKeysTheResultsFirst) {
   Sandbox box;
   box.write_default_config();
   const PlayResult r = box.play(kReady + pick(0) + "type Eva\n" + level(1) + "dump\n");
   played_cleanly(r);
   EXPECT_EQ(ini_writes(r), (std::vector<std::string>{
-                               "HD_SHORT:\\HRACI.DAT PRP Jmeno=Eva", "HD_SHORT:\\HRACI.DAT PRP Level=2",
                                "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=0",
-                               "HD_SHORT:\\VYSLEDKY.DAT PRP Hracky=00000000000000000000000000000000000000"}))
+                               "HD_SHORT:\\VYSLEDKY.DAT PRP Hracky=00000000000000000000000000000000000000",
+                               "HD_SHORT:\\HRACI.DAT PRP Jmeno=Eva", "HD_SHORT:\\HRACI.DAT PRP Level=2"}))
       << r.dump();
   const std::string state = last_state(r);
   EXPECT_NE(state.find("\"player_name\": \"Eva\""), std::string::npos) << state;
@@ -78,7 +78,7 @@ TEST(PlayersScreen, NamesAreTypedAsCharactersUpToTwelveAndBlankNamesAreRefused) 
   PlayResult r = box.play(kReady + pick(2) + "type Šárka Čížková Nováková\nkey Backspace\n" + level(0) + "dump\n");
   played_cleanly(r);
   ASSERT_EQ(ini_writes(r).size(), 4u) << r.dump();
-  EXPECT_EQ(ini_writes(r)[0], "HD_SHORT:\\HRACI.DAT PMP Jmeno=Šárka Čížko") << "12 characters, less the one taken back";
+  EXPECT_EQ(ini_writes(r)[2], "HD_SHORT:\\HRACI.DAT PMP Jmeno=Šárka Čížko") << "12 characters, less the one taken back";
 
   r = box.play(kReady + pick(3) + "type    \n" + level(2) + "wait-until talk-end\ndump\n");
   played_cleanly(r);
@@ -86,11 +86,13 @@ TEST(PlayersScreen, NamesAreTypedAsCharactersUpToTwelveAndBlankNamesAreRefused) 
   EXPECT_EQ(talks(r).back(), "HD:\\CUNICI\\MISSNAME.DAT");
 }
 
-TEST(PlayersScreen, ChoosingAPlayerReadsItsLevelAndCoins) {
+TEST(PlayersScreen, ChoosingAPlayerReadsItsLevelAndCoinsAfterTheRosterIsRepaired) {
   Sandbox box;
   box.write_default_config();
-  // The roster of an older copy of the game: the name in the Central European code page.
-  write_roster(box, "[ZLP]\r\nJmeno=\x8A\xE1rka\r\nLevel=3\r\n", "[ZLP]\r\nDukaty=42\r\nHracky=0\r\n");
+  // The roster of an older copy of the game: the name in the Central European
+  // code page, the toys cut short.  Eva's creation was cut off after her name.
+  write_roster(box, "[ZLP]\r\nJmeno=\x8A\xE1rka\r\nLevel=3\r\n[PFP]\r\nJmeno=Eva\r\nLevel=9\r\n",
+               "[ZLP]\r\nDukaty=42\r\nHracky=01x\r\n");
   const PlayResult r = box.play(kReady + pick(1) + "dump\nclick-control cunik 1\nwait 3000\ndump\n");
   played_cleanly(r);
   const auto states = r.events("state");
@@ -98,7 +100,11 @@ TEST(PlayersScreen, ChoosingAPlayerReadsItsLevelAndCoins) {
   EXPECT_NE(states[0].args.find("\"player_id\": \"ZLP\", \"player_name\": \"Šárka\", \"player_level\": 3, \"player_coins\": 42"),
             std::string::npos)
       << states[0].args;
-  EXPECT_TRUE(ini_writes(r).empty());
+  EXPECT_EQ(ini_writes(r), (std::vector<std::string>{
+                               "HD_SHORT:\\VYSLEDKY.DAT ZLP Dukaty=42",
+                               "HD_SHORT:\\VYSLEDKY.DAT ZLP Hracky=01000000000000000000000000000000000000",
+                               "HD_SHORT:\\HRACI.DAT PFP Level=1", "HD_SHORT:\\VYSLEDKY.DAT PFP Dukaty=0",
+                               "HD_SHORT:\\VYSLEDKY.DAT PFP Hracky=00000000000000000000000000000000000000"}));
   // The second click on the piglet that is up changes nothing.
   int pickups = 0;
   for (const auto& t : r.events("anim")) pickups += t.args == "HD:\\CUNICI\\ZLP.DAT";
@@ -119,7 +125,8 @@ TEST(PlayersScreen, TheHatTakesAPlayerAwayOnlyWhenAskedTwice) {
   Sandbox box;
   box.write_default_config();
   const std::string roster = "[PRP]\r\nJmeno=Eva\r\nLevel=1\r\n[ZLP]\r\nJmeno=Ota\r\nLevel=2\r\n";
-  const std::string results = "[PRP]\r\nDukaty=7\r\n[ZLP]\r\nDukaty=9\r\n";
+  const std::string toys = "Hracky=" + std::string(tapo::players::kNoToys) + "\r\n";
+  const std::string results = "[PRP]\r\nDukaty=7\r\n" + toys + "[ZLP]\r\nDukaty=9\r\n" + toys;
   auto drag_to = [](const std::string& at) {
     return std::string("down ") + kHat + "\nmove 300 300\nmove " + at + "\nup " + at + "\nwait 500\n";
   };

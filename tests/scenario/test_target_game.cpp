@@ -304,9 +304,9 @@ TEST(TargetGame, TheWholeRouteFromStartUpToTheEndKeepsExactlyTheCoinsEarned) {
   EXPECT_NE(states[1].args.find("\"form\": \"frm_hry\""), std::string::npos) << states[1].args;
   EXPECT_NE(states[2].args.find("\"form\": \"frm_hraci\""), std::string::npos) << states[2].args;
   EXPECT_EQ(ini_writes(r), (std::vector<std::string>{
-                               "HD_SHORT:\\HRACI.DAT PRP Jmeno=Eva", "HD_SHORT:\\HRACI.DAT PRP Level=1",
                                "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=0",
                                "HD_SHORT:\\VYSLEDKY.DAT PRP Hracky=00000000000000000000000000000000000000",
+                               "HD_SHORT:\\HRACI.DAT PRP Jmeno=Eva", "HD_SHORT:\\HRACI.DAT PRP Level=1",
                                "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=1", "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=2",
                                "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=3"}))
       << r.dump();

@@ -28,9 +28,10 @@ class FrameOnly : public games::GameScreen {
  private:
   void open_game() override {
     ++openings;
+    players::CoinsDue due(1);
     comment("SPRAVNE", 1, "MLUVI2.AVI");
     ++praised;
-    award(1, {100, 200});
+    award(due, {100, 200});
   }
 };
 

@@ -214,11 +214,14 @@ TEST_F(IniTest, WriteReplacesOnlyTheKeyLine) {
   ASSERT_TRUE(write("Scores", "count", "6"));
   EXPECT_EQ(get(), head + "Count=3\r\n" + tail + "count=6");
 
-  // Values are stored exactly as given; reading drops the outer blanks.
+  // A value the reader would change is stored inside quotes, so that it
+  // reads back exactly as written.
   const std::string name = "  \xC8\x98tefan  ";
   ASSERT_TRUE(write("Players", "Name1", name));
-  EXPECT_NE(get().find("\r\nName1=" + name + "\r\nodd line"), std::string::npos);
-  EXPECT_EQ(read("Players", "Name1"), "\xC8\x98tefan");
+  EXPECT_NE(get().find("\r\nName1=\"" + name + "\"\r\nodd line"), std::string::npos);
+  EXPECT_EQ(read("Players", "Name1"), name);
+  ASSERT_TRUE(write("Players", "Name1", "'Jo'"));
+  EXPECT_EQ(read("Players", "Name1"), "'Jo'");
   EXPECT_EQ(read("Players", "Count"), "3");
   EXPECT_EQ(read("Scores", "Count"), "6");
 }

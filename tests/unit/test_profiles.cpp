@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <limits>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -144,9 +145,13 @@ TEST_F(ProfilesTest, UnicodeNamesRoundTripUnchanged) {
   players::choose_slot("PMP", players::slot_name("PMP"));
   EXPECT_EQ(core::player_name, name);
   EXPECT_EQ(core::player_level, 3);
-  // A name with inner and outer blanks that is not blank is accepted.
-  ASSERT_TRUE(players::create_profile("PZP", " Jo ", 1));
-  EXPECT_EQ(core::player_name, " Jo ");
+  // Blanks around a name are dropped, as the file would drop them; quotes
+  // around it stay.
+  ASSERT_TRUE(players::create_profile("PZP", " Jo Ann ", 1));
+  EXPECT_EQ(core::player_name, "Jo Ann");
+  EXPECT_EQ(players::slot_name("PZP"), "Jo Ann");
+  ASSERT_TRUE(players::create_profile("POP", "\"Bo\"", 1));
+  EXPECT_EQ(players::slot_name("POP"), "\"Bo\"");
 }
 
 // ---------------------------------------------------------------- choose
@@ -302,14 +307,14 @@ TEST_F(ProfilesTest, AwardRunsThePiggyBankThenSavesTheBalance) {
   EXPECT_EQ(results_key("POP", "Dukaty"), "37");
 
   ASSERT_EQ(calls.size(), 2u);
-  // While the piggy bank counts, the old balance is still the saved one and
-  // the pointer is hidden.
+  // While the piggy bank counts from the old balance, the new one is already
+  // saved, and the pointer is hidden.
   EXPECT_EQ(calls[0].count, 12);
-  EXPECT_EQ(calls[0].on_disk, "0");
+  EXPECT_EQ(calls[0].on_disk, "12");
   EXPECT_EQ(calls[0].coins, 0);
   EXPECT_EQ(calls[0].cursor, -1);
   EXPECT_EQ(calls[1].count, 25);
-  EXPECT_EQ(calls[1].on_disk, "12");
+  EXPECT_EQ(calls[1].on_disk, "37");
   EXPECT_EQ(calls[1].coins, 12);
   EXPECT_EQ(calls[1].cursor, -1);
   EXPECT_EQ(tapo::platform::Forms::instance().cursor_count(), 0);
@@ -325,11 +330,23 @@ TEST_F(ProfilesTest, AwardWithoutAPiggyBankPaysAtOnce) {
   EXPECT_EQ(tapo::platform::Forms::instance().cursor_count(), 0);
 }
 
-TEST_F(ProfilesTest, AwardEndedInsideThePiggyBankSavesNothingAndShowsThePointer) {
+TEST_F(ProfilesTest, TheProgramEndingDuringThePraiseOrThePiggyBankKeepsTheCoins) {
   ASSERT_TRUE(players::create_profile("PMP", "Max", 1));
+  // Owed during the praise: leaving the screen (any unwinding but the
+  // program's end) forfeits them, the program's end pays them.
+  auto praise_then = [](auto how) {
+    players::CoinsDue due(3);
+    how();
+  };
+  EXPECT_THROW(praise_then([] { throw std::runtime_error("the screen was left"); }), std::runtime_error);
+  EXPECT_EQ(results_key("PMP", "Dukaty"), "0");
+  EXPECT_THROW(praise_then([] { core::end_program(0); }), tapo::platform::ProgramExit);
+  EXPECT_EQ(results_key("PMP", "Dukaty"), "3");
+
+  core::player_coins = 3;
   players::set_piggy_bank([](int, tapo::platform::Point) { core::end_program(0); });
   EXPECT_THROW(players::award_coins(9, {}), tapo::platform::ProgramExit);
-  EXPECT_EQ(results_key("PMP", "Dukaty"), "0");
+  EXPECT_EQ(results_key("PMP", "Dukaty"), "12");
   EXPECT_EQ(tapo::platform::Forms::instance().cursor_count(), 0);
 }
 
