@@ -317,10 +317,10 @@ PlayResult Sandbox::held_trace() const {
   return r;
 }
 
-void Sandbox::kill_held(const std::string& lines, int after_us) {
+void Sandbox::kill_held(const std::string& lines, int after_us, int signal) {
   feed(lines);
   std::this_thread::sleep_for(std::chrono::microseconds(after_us));
-  kill(held_pid_, SIGKILL);
+  kill(held_pid_, signal);
   close(held_stdin_);
   held_stdin_ = -1;
   reap(held_pid_);

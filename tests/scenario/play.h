@@ -55,8 +55,9 @@ class Sandbox {
   // Feeds more lines to the held run; the trace so far.
   void feed(const std::string& lines) const;
   PlayResult held_trace() const;
-  // Feeds `lines` to the held run and kills it `after_us` microseconds later.
-  void kill_held(const std::string& lines, int after_us);
+  // Feeds `lines` to the held run and sends it `signal` (SIGKILL unless
+  // told) `after_us` microseconds later; returns once it has ended.
+  void kill_held(const std::string& lines, int after_us, int signal = 9);
 
  private:
   std::filesystem::path root_;

@@ -7,11 +7,14 @@
 // script.  Scripts click controls by name and wait for the game's own events.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/scenario/play.h"
@@ -125,6 +128,40 @@ TEST(TargetGame, ARightAnswerAtTheFirstTryEarnsACoin) {
   EXPECT_NE(s.find("\"answer\": \"\""), std::string::npos) << s;
   EXPECT_EQ(number_in(s, "holes"), number_in(s, "hit_count")) << "the old holes are gone: " << s;
   EXPECT_EQ(number_in(s, "cursor"), 0) << "the pointer is back: " << s;
+}
+
+// The window closed, or the program told to end, while Tapo praises: the
+// coin is kept, though the piggy bank never counts it in.
+TEST(TargetGame, EndingTheProgramDuringThePraiseKeepsTheCoin) {
+  const int total = total_after(to_game(1));
+  ASSERT_GT(total, 0);
+  std::string typed;
+  for (char c : std::to_string(total)) typed += std::string("key ") + c + "\n";
+  typed += "key Enter\nwait-until talk\n";
+  {
+    SCOPED_TRACE("the close button");
+    Sandbox box;
+    box.write_default_config();
+    const PlayResult r = box.play(to_game(1) + typed + "wait 300\nclose\nwait 10000\n");
+    EXPECT_EQ(r.count("show", "frm_prasatko"), 0) << r.dump();
+    EXPECT_EQ(ini_writes(r).back(), "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=1") << r.dump();
+    EXPECT_NE(slurp(box.data() / "VYSLEDKY.DAT").find("Dukaty=1\r\n"), std::string::npos);
+  }
+  {
+    SCOPED_TRACE("SIGTERM");
+    Sandbox box;
+    box.write_default_config();
+    box.start_held(to_game(1) + typed);
+    const auto praising = [&box] {
+      const auto t = box.held_trace().events("talk");
+      return !t.empty() && t.back().args.find("SPRAVNE") != std::string::npos;
+    };
+    for (int i = 0; i < 2000 && !praising(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(praising());
+    box.kill_held("", 0, SIGTERM);
+    EXPECT_EQ(box.held_trace().count("show", "frm_prasatko"), 0);
+    EXPECT_NE(slurp(box.data() / "VYSLEDKY.DAT").find("Dukaty=1\r\n"), std::string::npos);
+  }
 }
 
 TEST(TargetGame, ARightAnswerAfterAWrongOneIsPraisedWithoutACoin) {

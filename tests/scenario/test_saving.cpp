@@ -1,0 +1,112 @@
+// Keeping the children's progress: the folders the settings name, as the
+// installer writes them or not there yet; saves that fail; two copies of the
+// game on one set of profiles.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "tests/scenario/play.h"
+
+namespace fs = std::filesystem;
+using tapo::test::PlayResult;
+using tapo::test::Sandbox;
+
+namespace {
+
+// Past the opening picture and the greeting; a new player Eva at level 1.
+const std::string kNewPlayer =
+    "click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\n"
+    "click-control cunik 0\nwait-until anim-end HD:\\CUNICI\\PRP.DAT\ntype Eva\nclick-control level_plocha 0\n";
+
+std::string slurp(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+int messages(const PlayResult& r) { return static_cast<int>(r.events("msgbox").size()); }
+
+}  // namespace
+
+TEST(Saving, FoldersWrittenWithAClosingBackslashAreFoundAndMadeWhenAbsent) {
+  Sandbox box;
+  const fs::path data = box.root() / "new data", work = box.root() / "new work";
+  box.write_config(box.media().string() + "\\", work.string() + "\\", data.string() + "\\");
+  const PlayResult r = box.play(kNewPlayer + "dump\n");
+  tapo::test::played_cleanly(r);
+  EXPECT_EQ(messages(r), 0) << r.dump();
+  EXPECT_TRUE(fs::is_directory(work));
+  EXPECT_NE(slurp(data / "HRACI.DAT").find("Jmeno=Eva"), std::string::npos);
+  EXPECT_NE(slurp(data / "VYSLEDKY.DAT").find("Dukaty=0"), std::string::npos);
+}
+
+TEST(Saving, ASaveThatFailsIsTriedAgainAndToldOnceAndTheGameGoesOn) {
+  {
+    SCOPED_TRACE("the results file cannot be replaced");
+    Sandbox box;
+    box.write_default_config();
+    fs::create_directories(box.data() / "VYSLEDKY.DAT");
+    const PlayResult r = box.play(kNewPlayer + "dump\n");
+    EXPECT_EQ(r.count("unsaved", "HD_SHORT:\\VYSLEDKY.DAT 1"), 1) << r.dump();
+    EXPECT_EQ(r.count("unsaved", "HD_SHORT:\\VYSLEDKY.DAT 2"), 1) << r.dump();
+    ASSERT_EQ(messages(r), 1) << r.dump();
+    EXPECT_NE(r.events("msgbox")[0].args.find(box.data().string()), std::string::npos) << "the folder is named";
+    EXPECT_NE(tapo::test::last_state(r).find("\"player_name\": \"Eva\""), std::string::npos) << "the game goes on";
+    EXPECT_NE(slurp(box.data() / "HRACI.DAT").find("Jmeno=Eva"), std::string::npos);
+  }
+  {
+    SCOPED_TRACE("the data folder is a file");
+    Sandbox box;
+    const fs::path data = box.root() / "data.txt";
+    std::ofstream(data) << "not a folder";
+    box.write_config(box.media().string(), box.work().string(), data.string() + "/");
+    const PlayResult r = box.play(kNewPlayer + "dump\n");
+    EXPECT_EQ(messages(r), 1) << "told at start, and only then: " << r.dump();
+    const auto first_of = [&r](const std::string& event) {
+      return std::find_if(r.trace.begin(), r.trace.end(), [&](const auto& t) { return t.event == event; });
+    };
+    EXPECT_LT(first_of("msgbox"), first_of("show")) << "before the child plays";
+    EXPECT_EQ(r.events("unsaved").size(), 4u) << r.dump();
+    EXPECT_EQ(slurp(data), "not a folder");
+  }
+  if (geteuid() != 0) {  // the superuser writes into read-only folders
+    SCOPED_TRACE("a read-only data folder keeps what was saved before");
+    Sandbox box;
+    box.write_default_config();
+    const std::string roster = "[PRP]\r\nJmeno=Eva\r\nLevel=1\r\n";
+    const std::string results = "[PRP]\r\nDukaty=5\r\nHracky=" + std::string(38, '0') + "\r\n";
+    std::ofstream(box.data() / "HRACI.DAT", std::ios::binary) << roster;
+    std::ofstream(box.data() / "VYSLEDKY.DAT", std::ios::binary) << results;
+    fs::permissions(box.data(), fs::perms::owner_write, fs::perm_options::remove);
+    const PlayResult r = box.play(
+        "click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\nclick-control cunik 1\n"
+        "wait-until anim-end HD:\\CUNICI\\ZLP.DAT\ntype Ota\nclick-control level_plocha 0\ndump\n");
+    fs::permissions(box.data(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(messages(r), 1) << r.dump();
+    EXPECT_EQ(r.events("unsaved").size(), 4u) << r.dump();
+    EXPECT_EQ(slurp(box.data() / "HRACI.DAT"), roster);
+    EXPECT_EQ(slurp(box.data() / "VYSLEDKY.DAT"), results);
+  }
+}
+
+// Two settings folders naming one data folder: the second copy ends as a
+// second copy on the same settings does, and never writes the profiles.
+TEST(Saving, OneCopyOfTheGameAtATimeWritesTheProfiles) {
+  Sandbox first, second;
+  first.write_default_config();
+  second.write_config(second.media().string(), second.work().string(), first.data().string() + "/");
+  first.start_held("wait 100\n");
+  ASSERT_TRUE(first.wait_for_trace("show", "frm_inout", 20000)) << "the first copy did not start";
+  const PlayResult r = second.play(kNewPlayer);
+  EXPECT_EQ(r.exit_code, 0) << r.dump();
+  EXPECT_TRUE(r.events("show").empty()) << r.dump();
+  EXPECT_TRUE(r.events("msgbox").empty()) << r.dump();
+  EXPECT_FALSE(fs::exists(first.data() / "HRACI.DAT"));
+  first.finish_held("");
+}
