@@ -1,6 +1,7 @@
 #include "platform/script.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -70,7 +71,9 @@ bool Script::read_command() {
       if (ch == '\n') break;
       line += static_cast<char>(ch);
     }
-    if (!any) return false;
+    // A signal telling the game to end (SIGTERM) interrupts the wait for the
+    // next command: the run ends as at the end of the script.
+    if (!any || (std::ferror(in_) && errno == EINTR)) return false;
     ++line_no_;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.rfind("type ", 0) == 0) {  // the text is taken as it stands, blanks and all
