@@ -11,6 +11,7 @@
 #include "core/media.h"
 #include "platform/clip.h"
 #include "platform/loop.h"
+#include "platform/sound.h"
 #include "platform/trace.h"
 
 namespace tapo::core {
@@ -89,7 +90,7 @@ class AnimationRun {
     auto parsed = parse_animation_script(*text, clip_is_line, &problems);
     for (const auto& p : problems) report_problem(file, p);
     if (!parsed) {
-      report_problem(file, "no header");
+      if (problems.empty()) report_problem(file, "no header");
       note_unreadable(file);
     }
     return parsed;
@@ -107,6 +108,7 @@ class AnimationRun {
     if (ec) return;
     ::chmod(copy.c_str(), 0644);  // a copy from a read-only medium stays writable
     play_wav(kSoundCopy);
+    if (!pf::SoundChannel::instance().is_open()) note_unreadable(shown_as);  // the copy's source is told too
   }
 
   // Shows step 0 (already drawn by the caller), then holds each step for its
