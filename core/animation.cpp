@@ -11,6 +11,7 @@
 #include "core/media.h"
 #include "platform/clip.h"
 #include "platform/loop.h"
+#include "platform/sound.h"
 #include "platform/trace.h"
 
 namespace tapo::core {
@@ -88,7 +89,10 @@ class AnimationRun {
     std::vector<std::string> problems;
     auto parsed = parse_animation_script(*text, clip_is_line, &problems);
     for (const auto& p : problems) report_problem(file, p);
-    if (!parsed) report_problem(file, "no header");
+    if (!parsed) {
+      if (problems.empty()) report_problem(file, "no header");
+      note_unreadable(file);
+    }
     return parsed;
   }
 
@@ -104,6 +108,7 @@ class AnimationRun {
     if (ec) return;
     ::chmod(copy.c_str(), 0644);  // a copy from a read-only medium stays writable
     play_wav(kSoundCopy);
+    if (!pf::SoundChannel::instance().is_open()) note_unreadable(shown_as);  // the copy's source is told too
   }
 
   // Shows step 0 (already drawn by the caller), then holds each step for its
@@ -144,7 +149,7 @@ std::shared_ptr<pf::Clip> open_or_fail(const MediaPath& clip) {
   pf::Clip::Error error = pf::Clip::Error::None;
   auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (avi) return avi;
-  if (error == pf::Clip::Error::Open) note_unreadable(clip);
+  note_unreadable(clip);
   clip_failure(error == pf::Clip::Error::Decoder, "Стоп!");
 }
 
@@ -253,10 +258,18 @@ void play_ride(const MediaPath& script, pf::PictureBox& box, const MediaPath& po
   std::array<std::pair<int, int>, 101> positions{};
   if (auto text = read_text_file(real_path(positions_file))) {
     const auto items = list_items(*text);
+    bool sound = true;
     for (size_t i = 0; i + 2 < items.size(); i += 3) {
-      const double index = val(items[i]);
+      const double index = val(items[i]), x = val(items[i + 1]), y = val(items[i + 2]);
+      const bool near = x >= -kAnimationReach && x <= kAnimationReach && y >= -kAnimationReach && y <= kAnimationReach;
+      sound = sound && near;
       if (index >= 0 && index <= 100)
-        positions[static_cast<size_t>(index)] = {static_cast<int>(val(items[i + 1])), static_cast<int>(val(items[i + 2]))};
+        positions[static_cast<size_t>(index)] = {clamped_int(x, -kAnimationReach, kAnimationReach),
+                                                 clamped_int(y, -kAnimationReach, kAnimationReach)};
+    }
+    if (!sound) {  // played as without the file
+      positions = {};
+      note_unreadable(positions_file);
     }
   } else {
     note_unreadable(positions_file);

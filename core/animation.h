@@ -30,8 +30,12 @@ struct AnimationScript {
 };
 
 inline constexpr size_t kMaxAnimationSteps = 100;
+// A box's corner lies within this of the scene's; it is at most scene-sized.
+inline constexpr int kAnimationReach = 32768;
+inline constexpr int kMaxAnimationWidth = 640, kMaxAnimationHeight = 480;
 
-// Parses a script; nullopt when it has no complete header.  With
+// Parses a script; nullopt when it has no complete header or its box lies
+// beyond the scene or is larger than it.  With
 // `clip_is_line` the clip is the whole first line (as the keyed animation reads
 // it).  Problems (bad step lines, too many steps) go to `problems`.
 std::optional<AnimationScript> parse_animation_script(std::string_view text, bool clip_is_line,

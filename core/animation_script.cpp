@@ -24,11 +24,19 @@ std::optional<AnimationScript> parse_animation_script(std::string_view text, boo
   }
   if (header.size() < 6) return std::nullopt;
   if (!clip_is_line) s.clip = header[0];
-  s.left = static_cast<int>(val(header[1]));
-  s.top = static_cast<int>(val(header[2]));
-  s.width = static_cast<int>(val(header[3]));
-  s.height = static_cast<int>(val(header[4]));
-  s.final_frame = static_cast<int>(val(header[5]));
+  // The box lies near the scene and is at most scene-sized; a header
+  // claiming more is damaged.
+  const double left = val(header[1]), top = val(header[2]), width = val(header[3]), height = val(header[4]);
+  auto near = [](double v) { return v >= -kAnimationReach && v <= kAnimationReach; };
+  if (!near(left) || !near(top) || width > kMaxAnimationWidth || height > kMaxAnimationHeight) {
+    if (problems) problems->push_back("the box lies beyond the scene");
+    return std::nullopt;
+  }
+  s.left = clamped_int(left, -kAnimationReach, kAnimationReach);
+  s.top = clamped_int(top, -kAnimationReach, kAnimationReach);
+  s.width = clamped_int(width, 0, kMaxAnimationWidth);
+  s.height = clamped_int(height, 0, kMaxAnimationHeight);
+  s.final_frame = clamped_int(val(header[5]), -1, 32767);
   if (header.size() > 6 && problems) problems->push_back("values after the header on its last line are ignored");
 
   // Trailing empty lines are no steps.
@@ -46,8 +54,8 @@ std::optional<AnimationScript> parse_animation_script(std::string_view text, boo
       break;
     }
     AnimationStep step;
-    step.frame = std::clamp(static_cast<int>(val(std::string_view(l).substr(0, x))), 0, 255);
-    step.hold_ms = std::clamp(static_cast<int>(val(std::string_view(l).substr(x + 1))), 0, 32767);
+    step.frame = clamped_int(val(std::string_view(l).substr(0, x)), 0, 255);
+    step.hold_ms = clamped_int(val(std::string_view(l).substr(x + 1)), 0, 32767);
     s.steps.push_back(step);
   }
   return s;

@@ -1,6 +1,7 @@
 #include "core/listinput.h"
 
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -26,6 +27,13 @@ double val(std::string_view text) {
     }
   }
   return digits ? std::strtod(num.c_str(), nullptr) : 0;
+}
+
+int clamped_int(double v, int lo, int hi) {
+  if (std::isnan(v)) return lo;
+  if (v <= lo) return lo;
+  if (v >= hi) return hi;
+  return static_cast<int>(v);
 }
 
 std::optional<std::string> read_text_file(const std::filesystem::path& file) {

@@ -15,6 +15,10 @@ namespace tapo::core {
 // one decimal point; anything else ends it.  "" or "abc" give 0.
 double val(std::string_view text);
 
+// A number from a file as an int within lo..hi: out-of-range values (and
+// the infinity of an endless digit string) come out as the nearer bound.
+int clamped_int(double v, int lo, int hi);
+
 // The whole text of a file, or nullopt when it cannot be read.
 std::optional<std::string> read_text_file(const std::filesystem::path& file);
 

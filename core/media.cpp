@@ -1,5 +1,6 @@
 #include "core/media.h"
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -22,6 +23,7 @@ constexpr const char* kAppTitle = "Tapo - Numerino";
 constexpr int kMouthFrameMs = 100;
 constexpr int kMarkPauseMs = 300;
 constexpr size_t kMaxMarks = 20;
+constexpr int kFarthestPlace = 32768;  // from the scene's corner
 
 // Puts a decoded frame into the box's picture at its top left.
 void draw_frame(pf::PictureBox& box, const pf::Surface& frame) {
@@ -114,7 +116,7 @@ void show_avi_frame(const MediaPath& clip, pf::PictureBox& box, int offset) {
   pf::Clip::Error error = pf::Clip::Error::None;
   auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (!avi) {
-    if (error == pf::Clip::Error::Open) note_unreadable(clip);
+    note_unreadable(clip);
     clip_failure(error == pf::Clip::Error::Decoder, "Системная ошибка вызова функции  GetFrame - AVIStream.");
   }
   size_box_to(box, avi->width(), avi->height());
@@ -144,8 +146,13 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   if (auto text = read_text_file(real_path(placement))) {
     const auto items = list_items(*text);
     if (items.size() >= 3) {
-      box.rect.x = static_cast<int>(val(items[1]));
-      box.rect.y = static_cast<int>(val(items[2]));
+      const double x = val(items[1]), y = val(items[2]);
+      if (std::abs(x) <= kFarthestPlace && std::abs(y) <= kFarthestPlace) {
+        box.rect.x = clamped_int(x, -kFarthestPlace, kFarthestPlace);
+        box.rect.y = clamped_int(y, -kFarthestPlace, kFarthestPlace);
+      } else {
+        note_unreadable(placement);  // left where it stands, as without the file
+      }
     }
   } else {
     note_unreadable(placement);
@@ -155,7 +162,7 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (!avi || avi->length() < 1) {
     talk_active = false;
-    if (error == pf::Clip::Error::Open) note_unreadable(clip);
+    note_unreadable(clip);
     clip_failure(error == pf::Clip::Error::Decoder, "ошибка при инициализации видеокодека");
   }
   size_box_to(box, avi->width(), avi->height());

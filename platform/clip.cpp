@@ -126,22 +126,54 @@ class AviClip final : public Clip {
   }
 
  private:
-  const Surface* picture(int index) {
-    if (const Surface* hit = cache_.find(index)) return hit;
-    if (!decoded_) return nullptr;
+  // The picture stored packet `wanted` shows.  A packet the decoder takes
+  // without a picture coming out (Indeo's null frames) changes nothing: it
+  // shows the picture before it, which may lie before its key picture, so
+  // the search goes back key by key, each run of packets decoded once.
+  const Surface* picture(int wanted) {
+    std::vector<std::pair<int, int>> unshown;  // runs of packets that showed nothing of their own
+    for (int index = wanted;;) {
+      const int shown = shows_[static_cast<size_t>(index)];
+      if (shown >= 0) {
+        if (const Surface* hit = cache_.find(shown)) {
+          for (const auto& [first, last] : unshown) std::fill(shows_.begin() + first, shows_.begin() + last + 1, shown);
+          return hit;
+        }
+      }
+      if (!decoded_) return nullptr;
+      const int key = pictures_[static_cast<size_t>(index)].key;
+      const int from = decode(key, index);
+      const int now_shown = shows_[static_cast<size_t>(index)];
+      if (now_shown >= 0) {
+        if (cache_.contains(now_shown)) continue;  // found on the next pass
+        return nullptr;                            // not decodable again
+      }
+      // Nothing came out from the key on, every packet taken: the picture
+      // before the key shows.  Anything else (a refused packet, the first
+      // picture) shows nothing.
+      if (from != key || key == 0 || !all_taken_) return nullptr;
+      unshown.emplace_back(key, index);
+      index = key - 1;
+    }
+  }
 
-    // Go on from where the decoder stands when that is on the way from the
-    // key picture to the wanted one; otherwise start again at the key.
-    const int key = pictures_[static_cast<size_t>(index)].key;
+  // Decodes packets up to `index`, from the key picture or from where the
+  // decoder stands when that is on the way; returns the first packet sent.
+  // Afterwards shows_ tells for each packet sent the picture it shows, as far
+  // as known.
+  int decode(int key, int index) {
     int from = key;
+    int showing = -1;  // what the packet before `from` shows
     if (next_ > key && next_ <= index) {
       from = next_;
+      showing = shows_[static_cast<size_t>(from - 1)];
     } else {
       ff.avcodec_flush_buffers(dec_.get());
     }
     next_ = -1;  // unknown until this run ends well
 
-    bool accepted = false;  // the decoder took the wanted packet
+    std::vector<bool> taken;
+    taken.reserve(static_cast<size_t>(index - from + 1));
     for (int i = from; i <= index; ++i) {
       const AVPacket* packet = pictures_[static_cast<size_t>(i)].packet.get();
       int sent = ff.avcodec_send_packet(dec_.get(), packet);
@@ -154,24 +186,29 @@ class AviClip final : public Clip {
       // A packet the decoder refuses leaves its picture out; the ones after
       // it may still come out.
       if (sent >= 0) receive(i);
-      accepted = sent >= 0;
+      taken.push_back(sent >= 0);
     }
-    const Surface* hit = cache_.find(index);
-    if (!hit && (dec_->codec->capabilities & AV_CODEC_CAP_DELAY)) {
+    if (!cache_.contains(index) && (dec_->codec->capabilities & AV_CODEC_CAP_DELAY)) {
       // A decoder that holds pictures back gives them up when drained; it
       // has to be flushed before it takes packets again.
       if (ff.avcodec_send_packet(dec_.get(), nullptr) >= 0) receive(index);
       ff.avcodec_flush_buffers(dec_.get());
-      hit = cache_.find(index);
     } else {
       next_ = index + 1;
     }
-    if (hit) return hit;
-    if (!accepted || index == 0) return nullptr;
-    // A packet taken without a picture coming out (Indeo's null frames)
-    // changes nothing: the previous picture stays.
-    const Surface* before = picture(index - 1);
-    return before ? cache_.store(index, Surface(*before)) : nullptr;
+    all_taken_ = true;
+    for (int i = from; i <= index; ++i) {
+      int& s = shows_[static_cast<size_t>(i)];
+      if (s == i) {
+        showing = i;
+      } else if (taken[static_cast<size_t>(i - from)]) {
+        s = showing;
+      } else {
+        showing = -1;
+        all_taken_ = false;
+      }
+    }
+    return from;
   }
 
   // Takes every picture the decoder has ready into the cache; `sent` is the
@@ -186,6 +223,7 @@ class AviClip final : public Clip {
         Surface s;
         if (convert(*decoded_, s)) cache_.store(index, std::move(s));
       }
+      if (cache_.contains(index)) shows_[static_cast<size_t>(index)] = index;
       ff.av_frame_unref(decoded_.get());
     }
   }
@@ -225,6 +263,10 @@ class AviClip final : public Clip {
   FramePtr decoded_;
   std::unique_ptr<SwsContext, SwsFreer> sws_;
   int next_ = -1;  // the picture the decoder can take next without a restart
+  // Per packet: the picture it shows (itself, or an earlier one for a packet
+  // that changed nothing); -1 while not known.
+  std::vector<int> shows_ = std::vector<int>(pictures_.size(), -1);
+  bool all_taken_ = true;  // the last decode's packets all went in
 
   PictureCache cache_;
 };
@@ -288,7 +330,7 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
   if (stream->codecpar->width <= 0 || stream->codecpar->height <= 0)
     ff.avformat_find_stream_info(fmt.get(), nullptr);
   const int width = stream->codecpar->width, height = stream->codecpar->height;
-  if (width <= 0 || height <= 0) {
+  if (width <= 0 || height <= 0 || width > Surface::kMaxSide || height > Surface::kMaxSide) {
     fail(error, Error::Info);
     return nullptr;
   }
@@ -324,7 +366,7 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
     std::int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
     std::int64_t n = ts != AV_NOPTS_VALUE ? ts : last_frame + 1;
     if (n <= last_frame) n = last_frame + 1;
-    if (n > INT_MAX - 1) {
+    if (n >= kMaxClipFrames) {
       ff.av_packet_unref(pkt.get());
       break;
     }
@@ -365,7 +407,7 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
 
   // The index's frame count; without one, the frames the stream holds.
   std::int64_t length = nb_frames > 0 ? nb_frames : last_frame + 1;
-  if (pictures.empty() || length <= 0 || length > INT_MAX) {
+  if (pictures.empty() || length <= 0 || length > kMaxClipFrames) {
     fail(error, Error::Info);
     return nullptr;
   }

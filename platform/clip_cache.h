@@ -13,6 +13,10 @@
 
 namespace tapo::platform {
 
+// The most frames a clip may claim: far more than any of the game's clips
+// hold, little enough that no count read from a file makes a lookup costly.
+constexpr int kMaxClipFrames = 1 << 20;
+
 // The stored picture a clip shows at frame n: the last one stored at or
 // before n (its `frame`); frames before the first stored one show that one.
 template <class Stored>

@@ -199,7 +199,7 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
         l.width = static_cast<std::int32_t>(u32(b + 4));
         const auto height = static_cast<std::int32_t>(u32(b + 8));
         l.bottom_up = height > 0;
-        l.height = height < 0 ? -height : height;
+        l.height = height < -Surface::kMaxSide ? 0 : height < 0 ? -height : height;
         l.bits = u16(b + 14);
         l.compression = u32(b + 16);
         const std::uint32_t header = u32(b), used = u32(b + 32);
@@ -226,7 +226,7 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
   const bool raw = l.compression == kRaw && (l.bits == 8 || l.bits == 24 || l.bits == 32);
   const bool rle = l.compression == kRle8 && l.bits == 8 && l.bottom_up;
   if (stream < 0 || stream > 99 || !(raw || rle) || l.width <= 0 || l.height <= 0 || movi == 0) return false;
-  if (static_cast<std::int64_t>(l.width) * l.height > (1 << 26)) return false;
+  if (l.width > Surface::kMaxSide || l.height > Surface::kMaxSide) return false;
 
   // The pictures in file order; an empty chunk shows the picture before it again.
   const char id[2] = {static_cast<char>('0' + stream / 10), static_cast<char>('0' + stream % 10)};
@@ -265,7 +265,7 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
 std::unique_ptr<Clip> open_dib_clip(const std::filesystem::path& file) {
   auto bytes = read_whole_file(file);
   Layout layout;
-  if (!bytes || !read_layout(*bytes, layout) || layout.length > (1 << 30)) return nullptr;
+  if (!bytes || !read_layout(*bytes, layout) || layout.length > kMaxClipFrames) return nullptr;
   const int length = static_cast<int>(layout.length);
   return std::make_unique<DibClip>(std::move(*bytes), std::move(layout), length);
 }

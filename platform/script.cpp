@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 #include <sstream>
 
 #include "platform/trace.h"
@@ -33,10 +34,16 @@ void script_miss(int line, const std::string& what) {
   std::fprintf(stderr, "tapo: script %s\n", msg.c_str());
 }
 
+// Points lie within this distance of the scene (any farther is a typing slip).
+constexpr int kMostOffScene = 32768;
+// The longest wait one line may ask for: a year.
+constexpr long long kLongestWaitMs = 366LL * 24 * 3600 * 1000;
+
 bool parse_xy(const std::string& rest, int& x, int& y) {
   std::istringstream in(rest);
   std::string extra;
-  return static_cast<bool>(in >> x >> y) && !(in >> extra);
+  auto near = [](int v) { return v >= -kMostOffScene && v <= kMostOffScene; };
+  return static_cast<bool>(in >> x >> y) && !(in >> extra) && near(x) && near(y);
 }
 
 const char* const kNamedKeys[] = {"Enter", "Backspace", "Escape", "Tab", "F11", "Left", "Right", "Up", "Down"};
@@ -87,8 +94,11 @@ bool Script::read_command() {
     Command c{line.substr(0, space), space == std::string::npos ? "" : trim(line.substr(space + 1)), line_no_};
     if (c.verb == "wait") {
       char* end = nullptr;
+      errno = 0;
       const long long ms = std::strtoll(c.rest.c_str(), &end, 10);
-      if (c.rest.empty() || *end != '\0' || ms < 0) script_error(c.line, "bad wait: " + c.rest);
+      if (c.rest.empty() || *end != '\0' || errno == ERANGE || ms < 0 || ms > kLongestWaitMs ||
+          script_time_ > std::numeric_limits<Ms>::max() / 2)
+        script_error(c.line, "bad wait: " + c.rest);
       script_time_ += ms;
       return true;  // the next line is read when the clock gets there
     }

@@ -2,8 +2,9 @@
 // file or a pipe, that drives the program on the virtual clock.
 //
 //   # comment
-//   wait MS            move the script time on
+//   wait MS            move the script time on (at most a year a line)
 //   click X Y | down X Y | up X Y | move X Y
+//                      X and Y within 32768 of the scene's corner
 //   key K              a printable character, Enter, Backspace, Escape, Tab,
 //                      F11, Left, Right, Up or Down
 //   type TEXT          text input (UTF-8)

@@ -18,6 +18,9 @@ constexpr int kFormatPcm = 1;
 constexpr int kFormatMsAdpcm = 2;
 constexpr int kFormatImaAdpcm = 0x11;
 constexpr int kFormatExtensible = 0xFFFE;
+// Rates outside these make no sound the game plays (and a damaged rate of a
+// few hertz would stretch a whinny over hours).
+constexpr int kMinRate = 1'000;
 constexpr int kMaxRate = 1'000'000;
 
 // Little-endian reads from a byte span whose bounds the caller has checked.
@@ -231,7 +234,6 @@ std::optional<WavData> load_wav(const std::filesystem::path& file) {
   w.format = le16(fmt);
   w.channels = le16(fmt + 2);
   const std::uint32_t rate = le32(fmt + 4);
-  const std::uint32_t avg = le32(fmt + 8);
   w.block_align = le16(fmt + 12);
   w.bits = le16(fmt + 14);
   const std::size_t ext_size = fmt_size >= 18 ? std::min<std::size_t>(le16(fmt + 16), fmt_size - 18) : 0;
@@ -241,7 +243,7 @@ std::optional<WavData> load_wav(const std::filesystem::path& file) {
     if (ext_size < 22) return std::nullopt;
     w.format = le16(ext + 6);
   }
-  if (w.channels < 1 || w.channels > 2 || rate < 1 || rate > kMaxRate) return std::nullopt;
+  if (w.channels < 1 || w.channels > 2 || rate < kMinRate || rate > kMaxRate) return std::nullopt;
   w.rate = static_cast<int>(rate);
   w.data_bytes = data_size;
 
@@ -273,8 +275,10 @@ std::optional<WavData> load_wav(const std::filesystem::path& file) {
   } else {
     return std::nullopt;
   }
-  w.avg_bytes_per_sec = static_cast<int>(
-      std::min<std::uint64_t>(avg ? avg : computed_avg, std::numeric_limits<int>::max()));
+  // The timing comes from the format itself: the header's own byte rate is
+  // one field a damaged file can set to anything (1 would make a second of
+  // sound last hours).
+  w.avg_bytes_per_sec = static_cast<int>(std::min<std::uint64_t>(computed_avg, std::numeric_limits<int>::max()));
   if (w.avg_bytes_per_sec <= 0) return std::nullopt;
   return w;
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <limits>
 
 namespace tapo::platform {
 
@@ -15,7 +16,65 @@ Surface::Surface(int w, int h, std::vector<Rgb> pixels) : w_(std::max(0, w)), h_
   px_.resize(static_cast<size_t>(w_) * h_);
 }
 
+namespace {
+
+std::uint32_t u32_at(const unsigned char* p) {
+  return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+std::uint16_t u16_at(const unsigned char* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
+
+// Whether the bitmap header of `file` claims a picture the file can hold:
+// checked before the pixels get memory, so a few damaged header bytes never
+// cost gigabytes.
+bool bmp_header_fits(const std::filesystem::path& file) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec) return false;
+  unsigned char h[34] = {};
+  std::ifstream in(file, std::ios::binary);
+  if (!in.read(reinterpret_cast<char*>(h), 26) || h[0] != 'B' || h[1] != 'M') return false;
+  const std::uint32_t header = u32_at(h + 14);
+  std::int64_t w = 0, height = 0;
+  int bits = 0;
+  std::uint32_t compression = 0;
+  if (header == 12) {  // the oldest header: 16-bit sizes, never compressed
+    w = u16_at(h + 18);
+    height = u16_at(h + 20);
+    bits = u16_at(h + 24);
+  } else if (header >= 16 && in.read(reinterpret_cast<char*>(h + 26), 8)) {
+    w = static_cast<std::int32_t>(u32_at(h + 18));
+    height = static_cast<std::int32_t>(u32_at(h + 22));
+    bits = u16_at(h + 28);
+    if (header >= 20) compression = u32_at(h + 30);
+  } else {
+    return false;
+  }
+  if (height < 0) height = -height;  // stored top-down
+  if (w < 1 || height < 1 || w > Surface::kMaxSide || height > Surface::kMaxSide) return false;
+  const std::uint32_t offset = u32_at(h + 10);
+  const std::uintmax_t start = offset ? offset : 14u + header;
+  const std::uintmax_t data = size > start ? size - start : 0;
+  const std::int64_t pixels = w * height;
+  switch (compression) {
+    case 0:  // plain rows, each padded to 4 bytes; the last one need not be
+    case 3:  // ... with colour masks
+    case 6: {
+      if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
+      const std::int64_t row = (w * bits + 7) / 8, stride = (w * bits + 31) / 32 * 4;
+      return static_cast<std::uintmax_t>(stride * (height - 1) + row) <= data;
+    }
+    case 1:  // run lengths: two bytes cover at most 255 pixels
+    case 2:
+      return data > 0 && static_cast<std::uintmax_t>(pixels) <= data * 128;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 std::optional<Surface> Surface::load_bmp(const std::filesystem::path& file) {
+  if (!bmp_header_fits(file)) return std::nullopt;
   SDL_Surface* raw = SDL_LoadBMP(file.c_str());
   if (!raw) return std::nullopt;
   // Converted straight into the picture's own pixels.
@@ -31,19 +90,32 @@ std::optional<Surface> Surface::load_bmp(const std::filesystem::path& file) {
   return out;
 }
 
+namespace {
+
+// A rectangle from edges worked out in 64 bits, its size kept within int.
+Rect from_edges(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1) {
+  constexpr std::int64_t kMost = std::numeric_limits<int>::max();
+  return {static_cast<int>(x0), static_cast<int>(y0), static_cast<int>(std::min(x1 - x0, kMost)),
+          static_cast<int>(std::min(y1 - y0, kMost))};
+}
+
+}  // namespace
+
 Rect intersection(const Rect& a, const Rect& b) {
-  const int x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
-  const int x1 = std::min(a.x + a.w, b.x + b.w), y1 = std::min(a.y + a.h, b.y + b.h);
+  const std::int64_t x0 = std::max(a.x, b.x), y0 = std::max(a.y, b.y);
+  const std::int64_t x1 = std::min(std::int64_t{a.x} + a.w, std::int64_t{b.x} + b.w);
+  const std::int64_t y1 = std::min(std::int64_t{a.y} + a.h, std::int64_t{b.y} + b.h);
   if (x1 <= x0 || y1 <= y0) return {};
-  return {x0, y0, x1 - x0, y1 - y0};
+  return from_edges(x0, y0, x1, y1);
 }
 
 Rect bounding(const Rect& a, const Rect& b) {
   if (a.empty()) return b;
   if (b.empty()) return a;
-  const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
-  const int x1 = std::max(a.x + a.w, b.x + b.w), y1 = std::max(a.y + a.h, b.y + b.h);
-  return {x0, y0, x1 - x0, y1 - y0};
+  const std::int64_t x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+  const std::int64_t x1 = std::max(std::int64_t{a.x} + a.w, std::int64_t{b.x} + b.w);
+  const std::int64_t y1 = std::max(std::int64_t{a.y} + a.h, std::int64_t{b.y} + b.h);
+  return from_edges(x0, y0, x1, y1);
 }
 
 void put_picture(Surface& dst, Surface&& src) {
@@ -67,22 +139,24 @@ void Surface::fill_rect(Rect r, Rgb c) {
 }
 
 void Surface::blit(const Surface& src, int sx, int sy, int w, int h, int dx, int dy) {
-  // Clip against the source, then against this picture.
-  if (sx < 0) { w += sx; dx -= sx; sx = 0; }
-  if (sy < 0) { h += sy; dy -= sy; sy = 0; }
-  w = std::min(w, src.w_ - sx);
-  h = std::min(h, src.h_ - sy);
-  const Rect to = intersection({dx, dy, w, h}, clip());
-  if (to.empty()) return;
-  sx += to.x - dx;
-  sy += to.y - dy;
-  dx = to.x;
-  dy = to.y;
-  w = to.w;
-  h = to.h;
-  for (int y = 0; y < h; ++y) {
-    const Rgb* from = &src.px_[static_cast<size_t>(sy + y) * src.w_ + sx];
-    std::copy_n(from, w, &px_[static_cast<size_t>(dy + y) * w_ + dx]);
+  if (w <= 0 || h <= 0) return;
+  // In 64 bits: positions from media files may lie anywhere in int's range,
+  // and moving the block by the part clipped off must not wrap.
+  std::int64_t x = sx, y = sy, bw = w, bh = h, tx = dx, ty = dy;
+  if (x < 0) { bw += x; tx -= x; x = 0; }
+  if (y < 0) { bh += y; ty -= y; y = 0; }
+  bw = std::min<std::int64_t>(bw, src.w_ - x);
+  bh = std::min<std::int64_t>(bh, src.h_ - y);
+  if (bw <= 0 || bh <= 0) return;
+  const Rect c = clip();
+  const std::int64_t x0 = std::max<std::int64_t>(tx, c.x), y0 = std::max<std::int64_t>(ty, c.y);
+  const std::int64_t x1 = std::min(tx + bw, std::int64_t{c.x} + c.w), y1 = std::min(ty + bh, std::int64_t{c.y} + c.h);
+  if (x1 <= x0 || y1 <= y0) return;
+  x += x0 - tx;
+  y += y0 - ty;
+  for (std::int64_t row = 0; row < y1 - y0; ++row) {
+    const Rgb* from = &src.px_[static_cast<size_t>((y + row) * src.w_ + x)];
+    std::copy_n(from, x1 - x0, &px_[static_cast<size_t>((y0 + row) * w_ + x0)]);
   }
 }
 

@@ -19,9 +19,15 @@ constexpr Rgb rgb(int r, int g, int b) {
 
 struct Rect {
   int x = 0, y = 0, w = 0, h = 0;
-  bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
+  // Edges are summed in 64 bits: a rectangle read from a file may lie anywhere.
+  bool contains(int px, int py) const {
+    return px >= x && py >= y && px < std::int64_t{x} + w && py < std::int64_t{y} + h;
+  }
   bool empty() const { return w <= 0 || h <= 0; }
-  bool contains(const Rect& r) const { return r.x >= x && r.y >= y && r.x + r.w <= x + w && r.y + r.h <= y + h; }
+  bool contains(const Rect& r) const {
+    return r.x >= x && r.y >= y && std::int64_t{r.x} + r.w <= std::int64_t{x} + w &&
+           std::int64_t{r.y} + r.h <= std::int64_t{y} + h;
+  }
   bool operator==(const Rect&) const = default;
 };
 
@@ -41,8 +47,12 @@ class Surface {
   // A picture of the given pixels, row by row (w x h of them).
   Surface(int w, int h, std::vector<Rgb> pixels);
 
+  // The largest picture a file may hold, either way.
+  static constexpr int kMaxSide = 4096;
+
   // Loads a BMP (1, 4, 8, 24 or 32 bit, also RLE); nullopt when the file is
-  // missing or not a bitmap.
+  // missing or not a bitmap, or its header claims more than kMaxSide either
+  // way or more pixels than the file holds.
   static std::optional<Surface> load_bmp(const std::filesystem::path& file);
 
   int width() const { return w_; }

@@ -10,7 +10,7 @@ namespace tapo::games {
 namespace {
 
 std::optional<int> whole_number(const std::string& item) {
-  constexpr int kLimit = 100000;
+  constexpr int kLimit = 32768;  // coordinates and sizes lie this near the scene
   int v = 0;
   const char* end = item.data() + item.size();
   const auto [at, error] = std::from_chars(item.data() + (item.starts_with('+') ? 1 : 0), end, v);

@@ -300,7 +300,11 @@ void FrmTerc::vymysli_priklad() {
 void FrmTerc::draw_holes() {
   auto table = [this](bool upper, int number) {
     if (number == 0) return Pozice{};
-    return nacti_pozice(read_text(file(std::string("TERCE\\") + (upper ? "2_" : "1_") + std::to_string(number) + ".DAT")));
+    const MediaPath m = file(std::string("TERCE\\") + (upper ? "2_" : "1_") + std::to_string(number) + ".DAT");
+    bool damaged = false;
+    Pozice read = nacti_pozice(read_text(m), &damaged);
+    if (damaged) core::note_unreadable(m);
+    return read;
   };
   bool any_upper = false, any_lower = false;
   for (int i = 0; i < priklad_.hit_count; ++i) (priklad_.hits[static_cast<size_t>(i)] % 10 == 0 ? any_upper : any_lower) = true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "core/listinput.h"
 
@@ -67,17 +68,28 @@ Priklad draw_example(int player_level, core::Random& rng, std::uint64_t clock) {
   return p;
 }
 
-Pozice nacti_pozice(std::string_view text) {
+Pozice nacti_pozice(std::string_view text, bool* damaged) {
+  constexpr int kFarthest = 32768;
   const std::vector<std::string> items = core::list_items(text);
-  auto number = [&](std::size_t i) { return static_cast<int>(std::nearbyint(core::val(items[i]))); };
+  auto number = [&](std::size_t i) { return std::nearbyint(core::val(items[i])); };
+  auto whole = [&](std::size_t i) {
+    return core::clamped_int(number(i), std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+  };
   Pozice table;
   std::size_t i = 0;
   while (i + 1 < items.size()) {
-    const int value = number(i);
-    const int count = std::max(0, number(i + 1));
+    const int value = whole(i);
+    const int count = std::max(0, whole(i + 1));
     i += 2;
     std::vector<Bod> points;
-    for (int k = 0; k < count && i + 1 < items.size(); ++k, i += 2) points.push_back({number(i), number(i + 1)});
+    for (int k = 0; k < count && i + 1 < items.size(); ++k, i += 2) {
+      const double x = number(i), y = number(i + 1);
+      if (std::abs(x) > kFarthest || std::abs(y) > kFarthest) {
+        if (damaged) *damaged = true;
+        return {};
+      }
+      points.push_back({static_cast<int>(x), static_cast<int>(y)});
+    }
     table.emplace(value, std::move(points));  // a repeated value keeps its first record
   }
   return table;

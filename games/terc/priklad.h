@@ -45,8 +45,10 @@ using Pozice = std::map<int, std::vector<Bod>>;
 
 // Reads the text of a position file: records of ring value, position count
 // and that many pairs x, y.  The first record of a value counts; a record cut
-// short by the end of the file keeps the pairs it has.
-Pozice nacti_pozice(std::string_view text);
+// short by the end of the file keeps the pairs it has.  A position farther
+// than 32768 from the target's corner makes the file damaged: no positions,
+// and *damaged set.
+Pozice nacti_pozice(std::string_view text, bool* damaged = nullptr);
 
 struct Strela {
   int value = 0;

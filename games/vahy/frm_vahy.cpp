@@ -42,7 +42,7 @@ std::unique_ptr<pf::Clip> open_pan(const char* name) {
   pf::Clip::Error error = pf::Clip::Error::None;
   auto clip = pf::Clip::open(core::real_path(file), &error);
   if (!clip) {
-    if (error == pf::Clip::Error::Open) core::note_unreadable(file);
+    core::note_unreadable(file);
     core::clip_failure(error == pf::Clip::Error::Decoder, "Стоп!");
   }
   return clip;

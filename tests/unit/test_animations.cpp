@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "core/animation.h"
 #include "core/media.h"
@@ -163,6 +164,27 @@ TEST_F(Animations, DataFolderCopyReplacesTheScriptAndMissingScriptsAreSkipped) {
   int missing = 0;
   for (const auto& [ms, ev, args] : trace()) missing += ev == "missing" && args == "HD:\\A\\NONE.DAT";
   EXPECT_EQ(missing, 1);
+}
+
+// Files that are there but cannot be used are told as damaged and skipped
+// like missing ones.
+TEST_F(Animations, DamagedFilesAreToldAndSkipped) {
+  write_text(dir_ / "media/A/BIG.DAT", "\\A\\CLIP\n0\n0\n40000\n40000\n0\n1x500\n");
+  const auto before = loop().now();
+  core::play_animation({Root::Media, "\\A\\BIG.DAT"}, *form_->video);
+  EXPECT_EQ(loop().now(), before);
+  EXPECT_EQ(form_->video->image.width(), 10);
+
+  // A bitmap header claiming 30000 x 30000 in a file of 69 bytes.
+  std::string bmp = "BM" + wav::le32(69) + wav::le32(0) + wav::le32(54) + wav::le32(40) + wav::le32(30000) +
+                    wav::le32(30000) + wav::le16(1) + wav::le16(24) + std::string(24 + 15, '\0');
+  write_text(dir_ / "media/A/BIG.BMP", bmp);
+  EXPECT_FALSE(core::load_media_picture({Root::Media, "\\A\\BIG.BMP"}));
+
+  std::set<std::string> damaged;
+  for (const auto& [ms, ev, args] : trace())
+    if (ev == "damaged") damaged.insert(args);
+  EXPECT_EQ(damaged, (std::set<std::string>{"HD:\\A\\BIG.DAT", "HD:\\A\\BIG.BMP"}));
 }
 
 TEST_F(Animations, KeyedAnimationsLetTheBackgroundThroughTheKeyColour) {

@@ -292,6 +292,37 @@ TEST(ClipIndeo, NullPicturesKeepThePreviousOne) {
   }
 }
 
+// A long run of null pictures, one of them marked as a key, still shows the
+// first picture; the lookup goes back through them without recursing.
+TEST(ClipIndeo, LongRunsOfNullPicturesShowThePictureBefore) {
+  TempDir dir;
+  namespace iv3 = tapo::testing::indeo3;
+  tapo::media::AviVideo video;
+  video.compression = video.handler = tapo::media::fourcc("IV32");
+  video.width = 32;
+  video.height = 16;
+  auto& packets = video.pictures;
+  packets.resize(4000);
+  packets[0].data = iv3::flat_picture(32, 16);
+  for (std::size_t i = 1; i < packets.size(); ++i) {
+    packets[i].data = iv3::null_picture();
+    packets[i].key = i == 2000;
+  }
+  ASSERT_TRUE(tapo::media::write_avi(dir / "NULLS.AVI", video));
+
+  auto clip = Clip::open(dir / "NULLS.AVI");
+  ASSERT_NE(clip, nullptr);
+  ASSERT_EQ(clip->length(), 4000);
+  const Surface* last = clip->frame(3999);
+  ASSERT_NE(last, nullptr);
+  const std::vector<Rgb> shown = last->pixels();
+  for (int n : {1999, 2000, 0}) {
+    const Surface* f = clip->frame(n);
+    ASSERT_NE(f, nullptr) << "frame " << n;
+    EXPECT_EQ(f->pixels(), shown) << "frame " << n;
+  }
+}
+
 struct Patch {
   const char* field;  // the chunk tag to look for
   size_t offset;      // from the tag's start

@@ -1,13 +1,20 @@
 // Reading the game's text files: animation scripts and list input; the random
-// numbers; drawing with a key colour.
+// numbers; drawing with a key colour; pictures from damaged files; the
+// scripted play's waits.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "core/animation.h"
 #include "core/keying.h"
 #include "core/listinput.h"
 #include "core/random.h"
+#include "platform/script.h"
+#include "tests/unit/test_support.h"
 
 using namespace tapo::core;
 using tapo::platform::rgb;
@@ -69,12 +76,82 @@ TEST(AnimationScript, MalformedScriptsPlayWhatTheyCan) {
   EXPECT_EQ(s->steps.back().hold_ms, 99);
   EXPECT_EQ(problems.size(), 1u);
 
-  s = parse_animation_script("\\A\\B\n0\n0\n10\n10\n0\n999x99999\n-4x-3\n", false);
+  const std::string endless(400, '9');  // reads as infinity
+  s = parse_animation_script("\\A\\B\n0\n0\n10\n10\n-" + endless + "\n999x99999\n-4x-3\n" + endless + "x-" + endless + "\n",
+                             false);
   ASSERT_TRUE(s);
+  EXPECT_LE(s->final_frame, 0);
   EXPECT_EQ(s->steps[0].frame, 255);
   EXPECT_EQ(s->steps[0].hold_ms, 32767);
   EXPECT_EQ(s->steps[1].frame, 0);
   EXPECT_EQ(s->steps[1].hold_ms, 0);
+  EXPECT_EQ(s->steps[2].frame, 255);
+  EXPECT_EQ(s->steps[2].hold_ms, 0);
+
+  // A box larger than the scene, or far off it, makes the script damaged.
+  for (const char* box : {"0\n0\n40000\n40000", "0\n0\n641\n10", "40000\n0\n10\n10"}) {
+    problems.clear();
+    EXPECT_FALSE(parse_animation_script("\\A\\B\n" + std::string(box) + "\n0\n1x10\n", false, &problems)) << box;
+    EXPECT_EQ(problems.size(), 1u) << box;
+  }
+  EXPECT_FALSE(parse_animation_script("\\A\\B\n" + endless + "\n0\n10\n10\n0\n", false));
+}
+
+// Positions near the ends of int's range (a damaged position file) draw
+// nothing and touch no memory outside the pictures; a block partly off the
+// corner still draws its part.
+TEST(Pictures, BlitsFarOffThePictureDrawNothing) {
+  Surface dst(8, 8, 1);
+  const Surface src(4, 4, 2);
+  for (int at : {INT_MAX, INT_MAX - 2, INT_MIN, INT_MIN + 2}) {
+    dst.blit(src, at, 0);
+    dst.blit(src, 0, at);
+    dst.blit(src, at, at, 4, 4, 0, 0);
+    dst.blit(src, at, at, INT_MAX, INT_MAX, 4, 4);
+    dst.blit(src, -2, -2, INT_MAX, INT_MAX, at, 0);
+    dst.blit(src, 0, 0, INT_MAX, INT_MAX, at, at);
+  }
+  EXPECT_EQ(dst.pixels(), std::vector<tapo::platform::Rgb>(64, 1));
+  dst.blit(src, -2, -2);
+  EXPECT_EQ(dst.at(1, 1), 2u);
+  EXPECT_EQ(dst.at(2, 1), 1u);
+  EXPECT_EQ(dst.at(1, 2), 1u);
+}
+
+// A bitmap header is checked against the file before its pixels get memory.
+TEST(Pictures, BitmapsClaimingMoreThanTheirFileHoldsAreRefused) {
+  tapo::testing::TempDir dir;
+  Surface picture(3, 2, rgb(1, 2, 3));
+  ASSERT_TRUE(picture.save_bmp(dir / "OK.BMP"));
+  auto back = Surface::load_bmp(dir / "OK.BMP");
+  ASSERT_TRUE(back);
+  EXPECT_EQ(back->pixels(), picture.pixels());
+
+  std::string bytes;
+  {
+    std::ifstream in(dir / "OK.BMP", std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), {});
+  }
+  auto write = [&](const std::string& b) { std::ofstream(dir / "BAD.BMP", std::ios::binary) << b; };
+  write(bytes.substr(0, bytes.size() - 4));  // the last row short by a pixel
+  EXPECT_FALSE(Surface::load_bmp(dir / "BAD.BMP"));
+  std::string huge = bytes;
+  huge.replace(18, 8, std::string("\x30\x75\0\0\x30\x75\0\0", 8));  // 30000 x 30000
+  write(huge);
+  EXPECT_FALSE(Surface::load_bmp(dir / "BAD.BMP"));
+}
+
+// A wait beyond what the script clock can count ends the run as a bad line.
+TEST(ScriptedPlay, WaitsBeyondTheClockAreBadLines) {
+  for (const char* line : {"wait 99999999999999999999\n", "wait 9223372036854775807\n"}) {
+    std::FILE* in = std::tmpfile();
+    ASSERT_NE(in, nullptr);
+    std::fputs(line, in);
+    std::rewind(in);
+    tapo::platform::Script script(in);
+    EXPECT_THROW(script.next_due(0), tapo::platform::ProgramExit) << line;
+    std::fclose(in);
+  }
 }
 
 TEST(ListInput, ItemsAndNumbers) {

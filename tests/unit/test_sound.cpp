@@ -656,6 +656,19 @@ TEST_F(SoundChannelTest, PositionFollowsTheClockInWholeFrames) {
   EXPECT_EQ(ch().position(), 1024u);
 }
 
+// Four header bytes saying one byte a second must not stretch a second of
+// sound over hours: the timing comes from rate and frame size.
+TEST_F(SoundChannelTest, TheHeadersByteRateDoesNotTimeTheSound) {
+  const fs::path file = dir_ / "slow.wav";
+  wav::write(file, wav::riff({wav::chunk("fmt ", wav::fmt_body(1, 1, 8000, 1, 2, 16)),
+                              wav::chunk("data", wav::samples16(Samples(8000)))}));
+  ASSERT_TRUE(ch().open(file));
+  const Ms start = loop().now();
+  ch().play();
+  loop().wait_while([] { return ch().mode() == SoundChannel::kPlaying; });
+  EXPECT_EQ(loop().now(), start + 1000);
+}
+
 TEST_F(SoundChannelTest, ANewRangeReplacesTheOldOne) {
   ASSERT_TRUE(ch().open(second_of_sound()));
   ch().play();  // the whole second
