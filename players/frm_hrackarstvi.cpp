@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -180,7 +181,7 @@ class FrmHrackarstvi : public core::Screen {
   void cenovka_click(PriceTag& tag) {
     interrupt_talk();
     const bool left_half = !view_->right_half();
-    const int price = static_cast<int>(core::val(tag.caption));
+    const int price = core::clamped_int(core::val(tag.caption), 0, std::numeric_limits<int>::max());
     if (price > core::player_coins) {
       if (left_half)
         say("MALO.DAT", "MLUVI.AVI");
