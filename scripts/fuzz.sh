@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # fuzz.sh [SECONDS] [TARGET...]: builds the fuzz targets with clang into
 # build-fuzz/, makes their first inputs from the demo media pack (build/demo,
-# made by the ordinary build) and runs each target for SECONDS (600 unless
-# given), one after the other; all targets unless some are named.  An input
-# that fails is kept in build-fuzz/findings/<target>/ and its name printed;
-# the script then ends with 1.
+# made by the ordinary build) beside the regression inputs, and runs each
+# target for SECONDS (600 unless given), one after the other; all targets
+# unless some are named.  An input that fails is kept in
+# build-fuzz/findings/<target>/ and its name printed; the script then ends
+# with 1.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=600
@@ -37,11 +38,11 @@ for t in "${targets[@]}"; do
   # Standard output closed: the readers' own messages would drown the log.
   if ! "build-fuzz/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="$max_len" \
     -rss_limit_mb=2048 -malloc_limit_mb=1024 -timeout=10 -close_fd_mask=1 -print_final_stats=1 \
-    -artifact_prefix="$findings/" "${dict[@]}" "$corpus" "build-fuzz/seeds/$t" > "$log" 2>&1; then
+    -artifact_prefix="$findings/" "${dict[@]}" "$corpus" "build-fuzz/seeds/$t" "tests/fuzz/regressions/$t" > "$log" 2>&1; then
     failed+=("$t")
   fi
   grep -E '^#[0-9]+ +DONE|^stat::number_of_executed_units|^stat::average_exec_per_sec|^stat::peak_rss_mb' "$log" |
-    tr '\n' ' ' | sed 's/^/  /; s/$/\n/' || true
+    awk '!seen[$0]++' | tr '\n' ' ' | sed 's/^/  /; s/$/\n/' || true
   if [ "$(ls "$findings" | wc -l)" -ne "$before" ]; then
     grep -E '^SUMMARY|runtime error|check failed' "$log" | head -3 | sed 's/^/  /' || true
   fi
