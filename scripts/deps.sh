@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev libsdl2-ttf-dev zlib1g-dev libcairo2-dev libfontconfig-dev
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
   fonts-dejavu-core fonts-liberation2 espeak-ng festival festvox-us-slt-hts sox
-  libgtest-dev
+  libgtest-dev clang libclang-rt-14-dev
 )
 
 # Without dpkg-query nothing can be told installed or not; asking apt for

@@ -14,3 +14,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTAPO_SANITIZE=ON
 (cd build-asan && ctest --output-on-failure -j "$jobs")
+
+# A short run of every fuzz target where clang is there (scripts/fuzz.sh runs
+# them longer).
+if command -v clang++ >/dev/null 2>&1; then scripts/fuzz.sh 5; fi

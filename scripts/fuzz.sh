@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# fuzz.sh [SECONDS] [TARGET...]: builds the fuzz targets with clang into
+# build-fuzz/, makes their first inputs from the demo media pack (build/demo,
+# made by the ordinary build) beside the regression inputs, and runs each
+# target for SECONDS (600 unless given), one after the other; all targets
+# unless some are named.  An input that fails is kept in
+# build-fuzz/findings/<target>/ and its name printed; the script then ends
+# with 1.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=600
+if [[ $# -gt 0 && $1 =~ ^[0-9]+$ ]]; then seconds=$1; shift; fi
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(ini listinput animation_script talk_files areas bmp blit wav avi play_script)
+
+[ -d build/demo ] || scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Only the fuzz targets: the game, its tools and its tests are not built here.
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTAPO_FUZZ=ON -DTAPO_TESTS=OFF > /dev/null
+cmake --build build-fuzz --target fuzzers
+tests/fuzz/make_seeds.sh build/demo build-fuzz/seeds
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+failed=()
+for t in "${targets[@]}"; do
+  case $t in
+    bmp | wav | avi) max_len=65536 ;;
+    blit) max_len=64 ;;
+    *) max_len=4096 ;;
+  esac
+  dict=()
+  [ -f "tests/fuzz/$t.dict" ] && dict=(-dict="tests/fuzz/$t.dict")
+  corpus=build-fuzz/corpus/$t findings=build-fuzz/findings/$t log=build-fuzz/logs/$t.log
+  mkdir -p "$corpus" "$findings" build-fuzz/logs
+  before=$(ls "$findings" | wc -l)
+  echo "fuzz $t: ${seconds}s (log: $log)"
+  # Standard output closed: the readers' own messages would drown the log.
+  if ! "build-fuzz/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="$max_len" \
+    -rss_limit_mb=2048 -malloc_limit_mb=1024 -timeout=10 -close_fd_mask=1 -print_final_stats=1 \
+    -artifact_prefix="$findings/" "${dict[@]}" "$corpus" "build-fuzz/seeds/$t" "tests/fuzz/regressions/$t" > "$log" 2>&1; then
+    failed+=("$t")
+  fi
+  grep -E '^#[0-9]+ +DONE|^stat::number_of_executed_units|^stat::average_exec_per_sec|^stat::peak_rss_mb' "$log" |
+    awk '!seen[$0]++' | tr '\n' ' ' | sed 's/^/  /; s/$/\n/' || true
+  if [ "$(ls "$findings" | wc -l)" -ne "$before" ]; then
+    grep -E '^SUMMARY|runtime error|check failed' "$log" | head -3 | sed 's/^/  /' || true
+  fi
+  ls -t "$findings" | head -n $(($(ls "$findings" | wc -l) - before)) | sed "s|^|  new: $findings/|"
+done
+if [ ${#failed[@]} -gt 0 ]; then
+  echo "fuzz: failures in ${failed[*]} (inputs in build-fuzz/findings/)"
+  exit 1
+fi
