@@ -1,4 +1,5 @@
 #include "core/media.h"
+#include "core/talk_files.h"
 
 #include <cmath>
 #include <filesystem>
@@ -22,8 +23,6 @@ namespace {
 constexpr const char* kAppTitle = "Tapo - Numerino";
 constexpr int kMouthFrameMs = 100;
 constexpr int kMarkPauseMs = 300;
-constexpr size_t kMaxMarks = 20;
-constexpr int kFarthestPlace = 32768;  // from the scene's corner
 
 // Puts a decoded frame into the box's picture at its top left.
 void draw_frame(pf::PictureBox& box, const pf::Surface& frame) {
@@ -129,31 +128,20 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   pf::trace::event("talk", trace_path(marks_file) + " " + trace_path(clip));
   talk_active = true;
 
-  // Marks: byte offsets of the pauses.
   std::vector<std::uint32_t> marks;
-  if (auto text = read_text_file(real_path(marks_file))) {
-    for (const auto& item : list_items(*text)) {
-      if (marks.size() == kMaxMarks) break;
-      const double v = val(item);
-      marks.push_back(v <= 0 ? 0u : v >= 4294967295.0 ? 4294967295u : static_cast<std::uint32_t>(v));
-    }
-  } else {
+  if (auto text = read_text_file(real_path(marks_file)))
+    marks = read_marks(*text);
+  else
     note_unreadable(marks_file);
-  }
 
-  // Placement: (unused, left, top).
   const MediaPath placement{clip.root, with_extension_at_first_dot(clip.path, "DAT")};
   if (auto text = read_text_file(real_path(placement))) {
-    const auto items = list_items(*text);
-    if (items.size() >= 3) {
-      const double x = val(items[1]), y = val(items[2]);
-      if (std::abs(x) <= kFarthestPlace && std::abs(y) <= kFarthestPlace) {
-        box.rect.x = clamped_int(x, -kFarthestPlace, kFarthestPlace);
-        box.rect.y = clamped_int(y, -kFarthestPlace, kFarthestPlace);
-      } else {
-        note_unreadable(placement);  // left where it stands, as without the file
-      }
+    bool damaged = false;
+    if (const auto at = read_placement(*text, damaged)) {
+      box.rect.x = at->x;
+      box.rect.y = at->y;
     }
+    if (damaged) note_unreadable(placement);  // left where it stands, as without the file
   } else {
     note_unreadable(placement);
   }
