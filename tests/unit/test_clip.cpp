@@ -252,15 +252,21 @@ TEST(ClipKept, ANewFileUnderTheSameNameIsReadAgain) {
 
 // Indeo 3 "null" pictures are taken by the decoder without a picture coming
 // out: the frame shows the previous picture, like an empty chunk.
-TEST(ClipIndeo, NullPicturesKeepThePreviousOne) {
-  TempDir dir;
-  namespace iv3 = tapo::testing::indeo3;
+// An Indeo 3 clip of 32 x 16 with `n` packets still to be filled.
+tapo::media::AviVideo indeo_video(std::size_t n) {
   tapo::media::AviVideo video;
   video.compression = video.handler = tapo::media::fourcc("IV32");
   video.width = 32;
   video.height = 16;
+  video.pictures.resize(n);
+  return video;
+}
+
+TEST(ClipIndeo, NullPicturesKeepThePreviousOne) {
+  TempDir dir;
+  namespace iv3 = tapo::testing::indeo3;
+  tapo::media::AviVideo video = indeo_video(5);
   auto& packets = video.pictures;
-  packets.resize(5);
   packets[0].data = iv3::flat_picture(32, 16);
   packets[1].data = iv3::null_picture();
   packets[2].data = iv3::flat_picture(32, 16, true);
@@ -297,12 +303,8 @@ TEST(ClipIndeo, NullPicturesKeepThePreviousOne) {
 TEST(ClipIndeo, LongRunsOfNullPicturesShowThePictureBefore) {
   TempDir dir;
   namespace iv3 = tapo::testing::indeo3;
-  tapo::media::AviVideo video;
-  video.compression = video.handler = tapo::media::fourcc("IV32");
-  video.width = 32;
-  video.height = 16;
+  tapo::media::AviVideo video = indeo_video(4000);
   auto& packets = video.pictures;
-  packets.resize(4000);
   packets[0].data = iv3::flat_picture(32, 16);
   for (std::size_t i = 1; i < packets.size(); ++i) {
     packets[i].data = iv3::null_picture();
