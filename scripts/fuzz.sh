@@ -5,7 +5,8 @@
 # target for SECONDS (600 unless given), one after the other; all targets
 # unless some are named.  An input that fails is kept in
 # build-fuzz/findings/<target>/ and its name printed; the script then ends
-# with 1.
+# with 1.  FUZZ_SEED=N makes the runs repeat the same inputs (the test
+# suite's short run uses it, so that its result does not depend on luck).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=600
@@ -29,8 +30,9 @@ for t in "${targets[@]}"; do
     blit) max_len=64 ;;
     *) max_len=4096 ;;
   esac
-  dict=()
-  [ -f "tests/fuzz/$t.dict" ] && dict=(-dict="tests/fuzz/$t.dict")
+  options=()
+  [ -f "tests/fuzz/$t.dict" ] && options=(-dict="tests/fuzz/$t.dict")
+  [ -n "${FUZZ_SEED:-}" ] && options+=(-seed="$FUZZ_SEED")
   corpus=build-fuzz/corpus/$t findings=build-fuzz/findings/$t log=build-fuzz/logs/$t.log
   mkdir -p "$corpus" "$findings" build-fuzz/logs
   before=$(ls "$findings" | wc -l)
@@ -38,7 +40,7 @@ for t in "${targets[@]}"; do
   # Standard output closed: the readers' own messages would drown the log.
   if ! "build-fuzz/tests/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len="$max_len" \
     -rss_limit_mb=2048 -malloc_limit_mb=1024 -timeout=10 -close_fd_mask=1 -print_final_stats=1 \
-    -artifact_prefix="$findings/" "${dict[@]}" "$corpus" "build-fuzz/seeds/$t" "tests/fuzz/regressions/$t" > "$log" 2>&1; then
+    -artifact_prefix="$findings/" "${options[@]}" "$corpus" "build-fuzz/seeds/$t" "tests/fuzz/regressions/$t" > "$log" 2>&1; then
     failed+=("$t")
   fi
   grep -E '^#[0-9]+ +DONE|^stat::number_of_executed_units|^stat::average_exec_per_sec|^stat::peak_rss_mb' "$log" |
