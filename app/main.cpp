@@ -5,6 +5,7 @@
 //   --trace FILE      write the trace to FILE
 //   --check-media     check the configured media folder against the list of
 //                     every file the game opens; prints what is missing
+//   --help, --version
 #include <SDL.h>
 
 #include <cstdio>
@@ -40,11 +41,12 @@ struct Options {
 
 void usage(std::FILE* to) {
   std::fputs(
-      "usage: tapo [--windowed] [--play FILE|-] [--trace FILE] [--check-media]\n"
+      "usage: tapo [--windowed] [--play FILE|-] [--trace FILE] [--check-media] [--help] [--version]\n"
       "  --windowed    start in a window (F11 toggles full screen)\n"
       "  --play FILE   scripted play on a virtual clock, headless; '-' reads standard input\n"
       "  --trace FILE  write the event trace to FILE (scripted play writes it to standard output)\n"
-      "  --check-media list the media files the game needs but the media folder lacks\n",
+      "  --check-media list the media files the game needs but the media folder lacks\n"
+      "  --version     print the game's version\n",
       to);
 }
 
@@ -52,7 +54,10 @@ bool parse(int argc, char** argv, Options& o) {
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     auto value = [&](std::string& out) {
-      if (i + 1 >= argc) return false;
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "tapo: %s needs a value\n", a.c_str());
+        return false;
+      }
       out = argv[++i];
       return true;
     };
@@ -67,7 +72,11 @@ bool parse(int argc, char** argv, Options& o) {
     } else if (a == "--help" || a == "-h") {
       usage(stdout);
       std::exit(0);
+    } else if (a == "--version") {
+      std::printf("tapo %s\n", TAPO_VERSION);
+      std::exit(0);
     } else {
+      std::fprintf(stderr, "tapo: unknown option '%s'\n", a.c_str());
       return false;
     }
   }

@@ -19,13 +19,21 @@ namespace tapo::core {
 
 namespace pf = tapo::platform;
 
-std::filesystem::path config_file() { return pf::resolve_path(pf::config_dir(), "TAPO.INI"); }
+std::filesystem::path config_file() {
+  const auto own = pf::resolve_path(pf::config_dir(), "TAPO.INI");
+  std::error_code ec;
+  if (std::filesystem::exists(own, ec)) return own;
+  // An installed game's settings for every user who has none of their own.
+  for (const auto& dir : pf::system_config_dirs())
+    if (auto file = pf::resolve_path(dir, "TAPO.INI"); std::filesystem::is_regular_file(file, ec)) return file;
+  return own;
+}
 
 void read_roots() {
   const auto file = config_file();
-  media_root = pf::read_ini(file, "Tapo MAT", "HD");
-  work_dir = pf::read_ini(file, "Tapo MAT", "HD2");
-  data_dir = pf::read_ini(file, "Tapo MAT", "HD_SHORT");
+  media_root = pf::expand_folder(pf::read_ini(file, "Tapo MAT", "HD"));
+  work_dir = pf::expand_folder(pf::read_ini(file, "Tapo MAT", "HD2"));
+  data_dir = pf::expand_folder(pf::read_ini(file, "Tapo MAT", "HD_SHORT"));
 }
 
 const std::string& root_value(Root r) {
@@ -125,6 +133,28 @@ bool write_ini(Root r, std::string_view dos_file, std::string_view section,
   return false;
 }
 
+std::filesystem::path data_template() {
+  const std::string from = pf::read_ini(config_file(), "Tapo MAT", "DATA_TEMPLATE");
+  return from == pf::kIniMissing ? std::filesystem::path() : std::filesystem::path(pf::expand_folder(from));
+}
+
+namespace {
+// An installed game's first start for a user: the shared files of the data
+// folder come from the installation, never over a file the folder already
+// has (the profiles above all).
+void copy_data_template(const std::filesystem::path& data) {
+  const auto from = data_template();
+  if (from.empty()) return;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(from, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code copy_ec;
+    if (it->is_regular_file(copy_ec))
+      std::filesystem::copy_file(it->path(), data / it->path().filename(), std::filesystem::copy_options::skip_existing,
+                                 copy_ec);
+  }
+}
+}  // namespace
+
 bool prepare_folders() {
   namespace fs = std::filesystem;
   std::error_code ec;
@@ -132,6 +162,7 @@ bool prepare_folders() {
   fs::create_directories(data, ec);
   if (!pf::acquire_instance_lock(data)) return false;
   if (!pf::folder_takes_files(data)) tell_unsaved(data);
+  copy_data_template(data);
   const fs::path work = real_path(Root::Work, "");
   fs::create_directories(work, ec);
   if (!fs::is_directory(work, ec)) note_unreadable({Root::Work, "\\"});

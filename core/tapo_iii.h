@@ -21,9 +21,12 @@ inline std::string media_root;  // "HD": every picture, sound, clip and script
 inline std::string work_dir;    // "HD2": the temporary sound copy "\ZVUK.WAV"
 inline std::string data_dir;    // "HD_SHORT": HRACI.DAT, VYSLEDKY.DAT, shared scripts
 
-// The configuration file, in the program's configuration folder.
+// The configuration file: the user's own in the program's configuration
+// folder; without one, an installation's for every user (see
+// platform::system_config_dirs).
 std::filesystem::path config_file();
-// Reads the three roots from TAPO.INI ("ERROR" for a missing key).
+// Reads the three roots from TAPO.INI ("ERROR" for a missing key), with
+// "~" and the folder names of platform::expand_folder spelled out.
 void read_roots();
 
 const std::string& root_value(Root r);
@@ -57,9 +60,13 @@ bool first_telling(const std::string& what);
 // ---- profile files ---------------------------------------------------------
 
 // At start: creates the data and work folders when absent, takes the data
-// folder's lock (false: another copy of the game writes these profiles) and
-// tells the parent when the data folder takes no files.
+// folder's lock (false: another copy of the game writes these profiles),
+// tells the parent when the data folder takes no files, and copies in the
+// installation's data files it lacks (TAPO.INI's "DATA_TEMPLATE").
 bool prepare_folders();
+// Where an installation keeps the data folder's shared files for new users
+// (TAPO.INI's "DATA_TEMPLATE"); empty when the settings name none.
+std::filesystem::path data_template();
 
 std::string read_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key);
 // Writes one key, as the form below.

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace tapo::platform {
 
@@ -13,6 +15,16 @@ std::filesystem::path config_dir();
 // Takes the lock file "tapo.lock" in `dir` (creating the folder when needed).
 // Returns false when another live process holds it.  The lock goes with the
 // process, however it ends.
+// The folders where an installation keeps its settings for every user:
+// "tapo" in each of $XDG_CONFIG_DIRS ("/etc/xdg" when unset), in order.
+std::vector<std::filesystem::path> system_config_dirs();
+
+// A folder as a settings file may write it for any user: "~" at its start
+// is the home folder, "${XDG_DATA_HOME}" and "${XDG_CACHE_HOME}" the user's
+// data and cache folders (their defaults when unset), "${TAPO_SHARE}" the
+// installation's shared files ("../share/tapo" from the game's program).
+std::string expand_folder(std::string value);
+
 // Held per folder: the configuration folder and the data folder each have one.
 bool acquire_instance_lock(const std::filesystem::path& dir);
 

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# staged_install.sh BUILD BINDIR SYSCONFDIR: installs the game from BUILD into
+# a staging folder (DESTDIR) and plays the installed copy with an empty home.
+# It must find its media through the settings for every user, make the
+# user's own folders, show the opening picture and the players' screen, pass
+# --check-media, and never write into the installation.
+set -euo pipefail
+build=$1 bindir=$2 sysconfdir=$3
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+root=$stage/root
+DESTDIR=$root cmake --install "$build" > /dev/null
+touch "$stage/installed"
+
+export HOME=$stage/home XDG_CONFIG_DIRS=$root$sysconfdir/xdg
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
+mkdir -p "$HOME"
+tapo=$root$bindir/tapo
+fail() { echo "staged install: $*" >&2; exit 1; }
+
+[[ $("$tapo" --version) == "tapo "* ]] || fail "--version"
+"$tapo" --check-media > "$stage/check.txt" || fail "--check-media: $(cat "$stage/check.txt")"
+printf 'click 1 1\nwait-until show frm_hraci\nwait 100\n' > "$stage/script"
+"$tapo" --play "$stage/script" > "$stage/trace" 2>&1 || fail "the run failed: $(cat "$stage/trace")"
+grep -q '^0 show frm_inout$' "$stage/trace" || fail "no opening picture: $(cat "$stage/trace")"
+grep -q ' show frm_hraci$' "$stage/trace" || fail "no players' screen: $(cat "$stage/trace")"
+! grep -Eq ' (missing|damaged|msgbox) ' "$stage/trace" || fail "$(grep -E ' (missing|damaged|msgbox) ' "$stage/trace")"
+[ -f "$HOME/.local/share/tapo/data/SKOK.DAT" ] || fail "the data folder's shared files were not copied"
+[ -d "$HOME/.cache/tapo" ] || fail "no work folder"
+changed=$(find "$root" -newer "$stage/installed")
+[ -z "$changed" ] || fail "written into the installation: $changed"
+# The user's own settings win, and one that is incomplete is refused as ever.
+mkdir -p "$HOME/.config/tapo"
+printf '[Tapo MAT]\r\nHD=%s\r\n' "$root" > "$HOME/.config/tapo/TAPO.INI"
+"$tapo" --play "$stage/script" > "$stage/trace" 2>&1 || true
+grep -q ' msgbox Стоп! | На вашем компьютере не была завершена установка' "$stage/trace" ||
+  fail "the user's incomplete settings were not refused: $(cat "$stage/trace")"
+echo "staged install: ok"
