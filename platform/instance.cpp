@@ -4,21 +4,14 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <set>
 #include <string>
 #include <string_view>
 
 namespace tapo::platform {
-
-std::filesystem::path config_dir() {
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && xdg[0] == '/')
-    return std::filesystem::path(xdg) / "tapo";
-  const char* home = std::getenv("HOME");
-  return std::filesystem::path(home && *home ? home : "/tmp") / ".config" / "tapo";
-}
 
 namespace {
 
@@ -38,6 +31,8 @@ void replace_all(std::string& s, std::string_view token, const std::string& by) 
 }
 
 }  // namespace
+
+std::filesystem::path config_dir() { return xdg_dir("XDG_CONFIG_HOME", home() / ".config") / "tapo"; }
 
 std::vector<std::filesystem::path> system_config_dirs() {
   std::vector<std::filesystem::path> dirs;
