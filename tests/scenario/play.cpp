@@ -271,6 +271,9 @@ PlayResult Sandbox::play(const std::string& script, const std::vector<std::strin
 }
 
 void Sandbox::start_held(const std::string& first_lines) {
+  // A run killed before it opens its trace must not be read with an earlier run's.
+  std::error_code ec;
+  fs::remove(root_ / "held-trace.txt", ec);
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   held_pid_ = spawn(root_, {"--play", "-"}, fds[0], root_ / "held-trace.txt", root_ / "held-stderr.txt");
