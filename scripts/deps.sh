@@ -9,6 +9,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
   fonts-dejavu-core fonts-liberation2 espeak-ng festival festvox-us-slt-hts sox
   libgtest-dev clang libclang-rt-14-dev
+  desktop-file-utils appstream dpkg-dev
 )
 
 # Without dpkg-query nothing can be told installed or not; asking apt for

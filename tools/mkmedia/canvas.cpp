@@ -26,8 +26,12 @@ Rgb shade(Rgb c, double f) {
   return platform::rgb(ch((c >> 16) & 255), ch((c >> 8) & 255), ch(c & 255));
 }
 
-Canvas::Canvas(int w, int h)
-    : w_(w), h_(h), surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h)), cr_(cairo_create(surface_)) {
+Canvas::Canvas(int w, int h) : Canvas(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, w, h), w, h) {
+  cairo_surface_destroy(surface_);  // the delegated constructor took its own reference
+}
+
+Canvas::Canvas(cairo_surface_t* target, int w, int h)
+    : w_(w), h_(h), surface_(cairo_surface_reference(target)), cr_(cairo_create(surface_)) {
   cairo_set_line_join(cr_, CAIRO_LINE_JOIN_ROUND);
   cairo_set_line_cap(cr_, CAIRO_LINE_CAP_ROUND);
 }

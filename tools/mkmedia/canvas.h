@@ -24,6 +24,9 @@ inline constexpr Rgb kInk = platform::rgb(52, 32, 22);  // the outline colour of
 class Canvas {
  public:
   Canvas(int w, int h);
+  // Draws onto `target` (an SVG surface, say) of w x h; keyed() and over()
+  // need the canvas's own pixels and are for the first constructor only.
+  Canvas(cairo_surface_t* target, int w, int h);
   ~Canvas();
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;

@@ -9,12 +9,14 @@
 // earlier version lingers.
 // mkmedia --contact-sheet FOLDER OUT.png: every picture of a folder and
 // sampled clip frames on one sheet.
+// mkmedia --icons DIR: the desktop icon, DIR/<id>.svg and DIR/NxN/<id>.png.
 #include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/text.h"
+#include "tools/mkmedia/art_icon.h"
 #include "tools/mkmedia/canvas.h"
 #include "tools/mkmedia/contact_sheet.h"
 #include "tools/mkmedia/folders.h"
@@ -45,6 +47,11 @@ int main(int argc, char** argv) {
     if (!ok) std::fprintf(stderr, "mkmedia: nothing to show in %s\n", argv[2]);
     return ok ? 0 : 1;
   }
+  if (argc == 3 && std::string(argv[1]) == "--icons") {
+    md::write_icons(argv[2]);
+    md::release_drawing_caches();
+    return 0;
+  }
   std::string lang = "en", only;
   bool usage = argc < 3;
   for (int i = 3; i < argc && !usage; i += 2) {
@@ -57,7 +64,8 @@ int main(int argc, char** argv) {
   if (usage) {
     std::fprintf(stderr,
                  "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en] [--folder NAME]\n"
-                 "       mkmedia --contact-sheet FOLDER OUT.png\n");
+                 "       mkmedia --contact-sheet FOLDER OUT.png\n"
+                 "       mkmedia --icons DIR\n");
     return 2;
   }
   const fs::path out = argv[1];
