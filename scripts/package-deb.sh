@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
-scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Installed under /usr, so that the settings for every user go to /etc/xdg.
+scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr
 built=$SECONDS
 rm -f build/tapo_*.deb
 (cd build && cpack -G DEB)

@@ -47,6 +47,8 @@ int spawn(const fs::path& sandbox, const std::vector<std::string>& args, int std
     dup2(out, 1);
     dup2(e, 2);
     setenv("XDG_CONFIG_HOME", (sandbox / "config").c_str(), 1);
+    // Settings for every user installed on this machine stay out of the sandbox.
+    setenv("XDG_CONFIG_DIRS", (sandbox / "system-config").c_str(), 1);
     setenv("HOME", sandbox.c_str(), 1);
     std::vector<char*> argv;
     std::string bin = TAPO_BIN;
