@@ -21,14 +21,14 @@ namespace fs = std::filesystem;
 
 namespace tapo::test {
 
-namespace {
-
 std::string slurp(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   std::stringstream s;
   s << in.rdbuf();
   return s.str();
 }
+
+namespace {
 
 void spit(const fs::path& p, const std::string& text) {
   fs::create_directories(p.parent_path());

@@ -67,6 +67,8 @@ class Sandbox {
 };
 
 std::vector<TraceLine> parse_trace(const std::string& text);
+// The whole content of a file ("" when it cannot be read).
+std::string slurp(const std::filesystem::path& file);
 
 // What a run wrote to the profile files, in order ("FILE SECTION KEY=VALUE").
 std::vector<std::string> ini_writes(const PlayResult& r);

@@ -48,18 +48,13 @@ void reset_profiles(const Sandbox& box) {
   std::ofstream(box.data() / "VYSLEDKY.DAT", std::ios::binary) << kResults;
 }
 
-int number_in(const std::string& state, const std::string& name) {
-  const auto at = state.find("\"" + name + "\": ");
-  return at == std::string::npos ? -1 : std::stoi(state.substr(at + name.size() + 4));
-}
-
 // The session: three examples answered right.  A run on the virtual clock
 // repeats itself, so each answer is learnt from a run that stops before it.
 std::string session(Sandbox& box) {
   std::string script = kStart;
   for (int k = 0; k < 3; ++k) {
     reset_profiles(box);
-    const int total = number_in(tapo::test::last_state(box.play(script + "dump\n")), "target_total");
+    const int total = tapo::test::number_after(tapo::test::last_state(box.play(script + "dump\n")), "target_total");
     for (char c : std::to_string(total)) script += std::string("key ") + c + "\n";
     script += "key Enter\n" + kShot;
   }
@@ -68,8 +63,7 @@ std::string session(Sandbox& box) {
 
 // Every line a section, a key or blank, the last one ended.
 bool whole(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::string text = tapo::test::slurp(file);
   if (!text.empty() && text.back() != '\n') return false;
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) {

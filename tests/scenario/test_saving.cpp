@@ -8,13 +8,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "tests/scenario/play.h"
 
 namespace fs = std::filesystem;
 using tapo::test::PlayResult;
 using tapo::test::Sandbox;
+using tapo::test::slurp;
 
 namespace {
 
@@ -22,13 +22,6 @@ namespace {
 const std::string kNewPlayer =
     "click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\n"
     "click-control cunik 0\nwait-until anim-end HD:\\CUNICI\\PRP.DAT\ntype Eva\nclick-control level_plocha 0\n";
-
-std::string slurp(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 int messages(const PlayResult& r) { return static_cast<int>(r.events("msgbox").size()); }
 

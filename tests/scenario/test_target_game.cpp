@@ -21,6 +21,7 @@
 
 using tapo::test::PlayResult;
 using tapo::test::Sandbox;
+using tapo::test::slurp;
 
 namespace {
 
@@ -76,12 +77,6 @@ int total_after(const std::string& script) {
 
 int count_anim(const PlayResult& r, const std::string& script) { return r.count("anim", script); }
 
-std::string slurp(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 }  // namespace
 
