@@ -16,6 +16,7 @@
 #include <optional>
 #include <string>
 
+#include "core/captions.h"
 #include "core/manifest.h"
 #include "core/tapo_iii.h"
 #include "platform/display.h"
@@ -190,12 +191,21 @@ int main(int argc, char** argv) {
       return 1;
     }
     loop.set_input_handler([&forms](const pf::InputEvent& ev) { forms.dispatch(ev); });
-    loop.set_present_hook([&display] { return display.present_if_dirty(); });
+    loop.set_present_hook([&display] {
+      core::update_caption();
+      return display.present_if_dirty();
+    });
     forms.on_close_request = close_requested;
-    forms.on_global_key = [&display](const std::string& key) {
-      if (key != "F11") return false;
-      display.toggle_fullscreen();
-      return true;
+    forms.on_global_key = [&display, &forms](const std::string& key) {
+      if (key == "F11") {
+        display.toggle_fullscreen();
+        return true;
+      }
+      if ((key == "c" || key == "C") && !forms.typing()) {  // a C in a name is the child's
+        core::toggle_captions();
+        return true;
+      }
+      return false;
     };
     forms.on_cursor_change = [&display](bool shown) { display.show_cursor(shown); };
     forms.on_pointer_change = [&display](pf::Pointer p) { display.set_hand_pointer(p == pf::Pointer::Hand); };

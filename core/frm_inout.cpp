@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/captions.h"
 #include "core/tapo_iii.h"
 #include "platform/display.h"
 #include "platform/instance.h"
@@ -42,6 +43,7 @@ void FrmInout::on_load() {
   caption = kCaption;
   pf::Display::instance().set_caption(kCaption);
   read_roots();
+  read_caption_setting();
   if (unfinished(media_root) || unfinished(work_dir) || unfinished(data_dir)) {
     pf::message_box("Стоп!",
                     "На вашем компьютере не была завершена установка нашей игры. Вам требуется проинсталлировать её "

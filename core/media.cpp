@@ -1,5 +1,6 @@
 #include "core/media.h"
 #include "core/talk_files.h"
+#include "core/captions.h"
 
 #include <cmath>
 #include <filesystem>
@@ -66,6 +67,7 @@ void play_wav_range(const MediaPath& wav, std::shared_ptr<const pf::WavData> dec
   std::string args = trace_path(wav);
   if (from != 0 || to != -1) args += " " + std::to_string(from) + " " + std::to_string(to);
   pf::trace::event("sound", args);
+  captions_for_sound(wav);
   if (decoded) {
     ch.open(std::move(decoded));
   } else if (!ch.open(real_path(wav))) {

@@ -1,6 +1,8 @@
 #include "core/tapo_iii.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <set>
 #include <vector>
 
@@ -29,11 +31,53 @@ std::filesystem::path config_file() {
   return own;
 }
 
+namespace {
+// The folder a root names, as the installer may have written it: with a
+// closing backslash or slash.
+std::string folder_of(std::string root) {
+  while (root.size() > 1 && (root.back() == '\\' || root.back() == '/')) root.pop_back();
+  return root;
+}
+}  // namespace
+
+std::string chosen_language(std::string setting, const std::string& locale) {
+  if (setting == pf::kIniMissing || setting == "auto") setting.clear();
+  std::string lang = setting.empty() ? locale.substr(0, locale.find_first_of("_.@")) : setting;
+  if (setting.empty() && (lang == "C" || lang == "POSIX")) lang.clear();
+  for (char& c : lang) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lang;
+}
+
+std::string desktop_locale() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+    if (const char* value = std::getenv(name); value && *value) return value;
+  return {};
+}
+
 void read_roots() {
   const auto file = config_file();
   media_root = pf::expand_folder(pf::read_ini(file, "Tapo MAT", "HD"));
   work_dir = pf::expand_folder(pf::read_ini(file, "Tapo MAT", "HD2"));
   data_dir = pf::expand_folder(pf::read_ini(file, "Tapo MAT", "HD_SHORT"));
+  language_root.clear();
+  const std::string lang = chosen_language(pf::read_ini(file, "Tapo MAT", "LANGUAGE"), desktop_locale());
+  std::error_code ec;
+  if (const std::string folder = folder_of(media_root) + "-" + lang;
+      !lang.empty() && lang.find_first_of("/\\") == std::string::npos && std::filesystem::is_directory(folder, ec)) {
+    language_root = folder;
+    pf::trace::event("language", lang);
+  }
+}
+
+void remember_setting(std::string_view key, std::string_view value) {
+  const auto own = pf::resolve_path(pf::config_dir(), "TAPO.INI");
+  const auto file = config_file();
+  std::error_code ec;
+  if (file != own) {
+    std::filesystem::create_directories(own.parent_path(), ec);
+    std::filesystem::copy_file(file, own, ec);
+  }
+  if (!pf::write_ini(own, "Tapo MAT", key, value)) pf::trace::event("unsaved", own.string() + " 1");
 }
 
 const std::string& root_value(Root r) {
@@ -54,16 +98,9 @@ const char* root_key(Root r) {
   return "HD_SHORT";
 }
 
-namespace {
-// The folder a root names, as the installer may have written it: with a
-// closing backslash or slash.
-std::string folder_of(std::string root) {
-  while (root.size() > 1 && (root.back() == '\\' || root.back() == '/')) root.pop_back();
-  return root;
-}
-}  // namespace
-
 std::filesystem::path real_path(Root r, std::string_view dos_path) {
+  if (r == Root::Media && !language_root.empty() && pf::media_file_exists(language_root, dos_path))
+    return pf::resolve_path(language_root, dos_path);
   return pf::resolve_path(folder_of(root_value(r)), dos_path);
 }
 
@@ -71,7 +108,10 @@ std::string trace_path(Root r, std::string_view dos_path) {
   return std::string(root_key(r)) + ":" + std::string(dos_path);
 }
 
-bool file_exists(Root r, std::string_view dos_path) { return pf::media_file_exists(folder_of(root_value(r)), dos_path); }
+bool file_exists(Root r, std::string_view dos_path) {
+  return (r == Root::Media && !language_root.empty() && pf::media_file_exists(language_root, dos_path)) ||
+         pf::media_file_exists(folder_of(root_value(r)), dos_path);
+}
 
 std::string file_name_of(std::string_view path) { return pf::file_name_of(path); }
 
@@ -220,6 +260,7 @@ bool on_reset_shared_state(std::function<void()> reset) {
 
 void reset_shared_state() {
   media_root.clear();
+  language_root.clear();
   work_dir.clear();
   data_dir.clear();
   closing = talk_abort = talk_active = avi_library_open = false;

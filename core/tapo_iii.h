@@ -20,14 +20,29 @@ enum class Root { Media, Work, Data };  // TAPO.INI keys "HD", "HD2", "HD_SHORT"
 inline std::string media_root;  // "HD": every picture, sound, clip and script
 inline std::string work_dir;    // "HD2": the temporary sound copy "\ZVUK.WAV"
 inline std::string data_dir;    // "HD_SHORT": HRACI.DAT, VYSLEDKY.DAT, shared scripts
+// The spoken files of the chosen language ("media-cs" beside the media
+// folder): a media file found there is taken before the media folder's own.
+// Empty when the media folder speaks the language itself, or none was chosen.
+inline std::string language_root;
 
 // The configuration file: the user's own in the program's configuration
 // folder; without one, an installation's for every user (see
 // platform::system_config_dirs).
 std::filesystem::path config_file();
 // Reads the three roots from TAPO.INI ("ERROR" for a missing key), with
-// "~" and the folder names of platform::expand_folder spelled out.
+// "~" and the folder names of platform::expand_folder spelled out, and
+// finds the folder of the language the family speaks (language_root).
 void read_roots();
+// The language the family speaks: the settings' own key LANGUAGE ("cs",
+// "ru", "en"; empty or "auto": the desktop's), else the language of the
+// locale ("cs_CZ.UTF-8" -> "cs"; "C" and "POSIX" name none).
+std::string chosen_language(std::string setting, const std::string& locale);
+// The desktop's locale for messages (LC_ALL, else LC_MESSAGES, else LANG).
+std::string desktop_locale();
+// Writes one key of the settings file's section [Tapo MAT] (the caption
+// switch).  Without a settings file of the user's own, the installation's
+// is copied there first, so the game still finds all its settings.
+void remember_setting(std::string_view key, std::string_view value);
 
 const std::string& root_value(Root r);
 const char* root_key(Root r);

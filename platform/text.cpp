@@ -12,8 +12,10 @@
 namespace tapo::platform {
 namespace {
 
-// The game's face, then the nearest sans fontconfig knows.
-const std::string kFamilies = "DejaVu Sans,Liberation Sans,Arial";
+// Each face's families, then the nearest sans fontconfig knows.
+std::string families(Face face) {
+  return face == Face::Captions ? "Liberation Sans,Arial,DejaVu Sans" : "DejaVu Sans,Liberation Sans,Arial";
+}
 
 // The fonts opened so far and the files fontconfig named for them.  Only a
 // cache: whatever fills it first, later text looks the same, so it may live
@@ -24,9 +26,9 @@ struct FontCache {
   std::map<std::pair<int, bool>, TTF_Font*> opened;
 };
 
-FontCache& font_cache() {
-  static FontCache cache;
-  return cache;
+FontCache& font_cache(Face face) {
+  static FontCache caches[2];
+  return caches[face == Face::Captions ? 1 : 0];
 }
 
 // The file fontconfig matches for a font name ("" when it knows no font at all).
@@ -45,25 +47,26 @@ std::string match_file(FcConfig* config, const std::string& name) {
   return file;
 }
 
-void look_up_files(FontCache& cache) {
+void look_up_files(FontCache& cache, Face face) {
   cache.looked_up = true;
+  const std::string names = families(face);
   if (FcConfig* config = FcInitLoadConfigAndFonts()) {
-    cache.regular_file = match_file(config, kFamilies + ":scalable=true");
-    cache.bold_file = match_file(config, kFamilies + ":scalable=true:bold");
+    cache.regular_file = match_file(config, names + ":scalable=true");
+    cache.bold_file = match_file(config, names + ":scalable=true:bold");
     FcConfigDestroy(config);
   }
   if (cache.regular_file.empty() || cache.bold_file.empty())
     std::fprintf(stderr,
                  "tapo: no font for the game's text: fontconfig finds none of %s nor any other "
                  "(install fonts-dejavu-core or fonts-liberation2); text stays blank\n",
-                 kFamilies.c_str());
+                 names.c_str());
 }
 
 TTF_Font* font_for(const TextStyle& style) {
-  auto& cache = font_cache();
+  auto& cache = font_cache(style.face);
   auto key = std::make_pair(style.size, style.bold);
   if (auto it = cache.opened.find(key); it != cache.opened.end()) return it->second;
-  if (!cache.looked_up) look_up_files(cache);
+  if (!cache.looked_up) look_up_files(cache, style.face);
   const std::string& file = style.bold ? cache.bold_file : cache.regular_file;
   TTF_Font* font = nullptr;
   if (!file.empty() && (TTF_WasInit() || TTF_Init() == 0)) {
@@ -77,10 +80,12 @@ TTF_Font* font_for(const TextStyle& style) {
 }  // namespace
 
 void close_fonts() {
-  auto& cache = font_cache();
-  for (auto& [key, font] : cache.opened)
-    if (font) TTF_CloseFont(font);
-  cache = FontCache{};
+  for (Face face : {Face::Game, Face::Captions}) {
+    auto& cache = font_cache(face);
+    for (auto& [key, font] : cache.opened)
+      if (font) TTF_CloseFont(font);
+    cache = FontCache{};
+  }
   if (TTF_WasInit()) TTF_Quit();
 }
 

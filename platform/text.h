@@ -7,10 +7,16 @@
 
 namespace tapo::platform {
 
+enum class Face {
+  Game,      // DejaVu Sans, else the nearest sans
+  Captions,  // Liberation Sans, else the same: wide, open letters for reading at a glance
+};
+
 struct TextStyle {
   int size = 16;  // pixel height of the font
   bool bold = false;
   Rgb color = 0;
+  Face face = Face::Game;
 };
 
 // Draws UTF-8 text with its top-left corner at (x, y), anti-aliased against

@@ -164,6 +164,15 @@ std::vector<std::pair<std::string, Rect>> Forms::active_controls() const {
   return out;
 }
 
+bool Forms::typing() const {
+  auto form = active();
+  if (!form) return false;
+  return std::any_of(form->controls_.begin(), form->controls_.end(), [](const auto& c) {
+    const auto* box = dynamic_cast<const TextBox*>(c.get());
+    return box && box->visible && box->focused && !box->locked;
+  });
+}
+
 bool Forms::register_factory(const std::string& name, Factory factory) {
   factories()[name] = std::move(factory);
   return true;
@@ -375,6 +384,14 @@ void Forms::draw_part(Surface& scene) const {
       if (drawing && c->visible && !intersection(at, part).empty()) c->draw(scene, f->bounds.x, f->bounds.y);
     }
   }
+  if (overlay_ && !intersection(overlay_rect_, part).empty()) overlay_(scene);
+}
+
+void Forms::set_overlay(Rect where, std::function<void(Surface& scene)> draw) {
+  damage(overlay_rect_);
+  overlay_rect_ = draw ? where : Rect{};
+  overlay_ = std::move(draw);
+  damage(overlay_rect_);
 }
 
 void Forms::damage(Rect r) {
@@ -446,6 +463,7 @@ void Forms::show_cursor() {
 void Forms::clear() {
   auto all = loaded_;
   for (auto& f : all) f->unload();
+  clear_overlay();
   zorder_.clear();
   modal_.clear();
   last_active_ = nullptr;

@@ -211,6 +211,12 @@ class Forms {
   // Composes the visible forms into a new 640 x 480 scene.
   Surface compose() const;
 
+  // Something drawn over every form (the captions): `draw` paints the scene
+  // within `where` (the scene's clip rectangle is the part being composed);
+  // the forms and their pictures stay as they are.
+  void set_overlay(Rect where, std::function<void(Surface& scene)> draw);
+  void clear_overlay() { set_overlay({}, nullptr); }
+
   // Damage: the parts of the scene that changed since it was last presented.
   void damage(Rect scene_rect);
   void mark_dirty() { damage(kScene); }
@@ -234,6 +240,9 @@ class Forms {
   void set_pointer(Pointer p);
   std::function<void(Pointer)> on_pointer_change;
 
+  // Whether a text box of the active form has the focus: keys are then the
+  // child's letters, not the window's shortcuts.
+  bool typing() const;
   // The visible and enabled controls of the active form, in scene pixels.
   std::vector<std::pair<std::string, Rect>> active_controls() const;
 
@@ -254,6 +263,8 @@ class Forms {
   void draw_part(Surface& scene) const;
 
   std::vector<std::shared_ptr<Form>> loaded_;
+  Rect overlay_rect_;
+  std::function<void(Surface&)> overlay_;
   std::vector<Form*> zorder_;  // bottom to top, shown forms only
   std::vector<Form*> modal_;
   Form* last_active_ = nullptr;

@@ -2,6 +2,7 @@
 # install-demo.sh BUILD_DIR: installs the generated demo media and writes
 # TAPO.INI, as an installer would:
 #   media   -> $XDG_DATA_HOME/tapo/media   ("HD")
+#   media-L -> $XDG_DATA_HOME/tapo/media-L (the speech of each further language L)
 #   work    -> $XDG_CACHE_HOME/tapo        ("HD2", the temporary sound copy)
 #   data    -> $XDG_DATA_HOME/tapo/data    ("HD_SHORT", profiles and shared scripts)
 # Existing profiles (HRACI.DAT, VYSLEDKY.DAT) are never overwritten.
@@ -18,6 +19,10 @@ work="$cache_home/tapo"
 mkdir -p "$media" "$data" "$work" "$config_home/tapo"
 
 cp -rT "$demo/media" "$media"
+rm -rf "$media"-*
+for lang in "$demo"/media-*; do
+  [ -d "$lang" ] && cp -r "$lang" "$media-${lang##*/media-}"
+done
 for f in "$demo/data"/* ; do
   [ -e "$f" ] || continue
   case "$(basename "$f" | tr a-z A-Z)" in

@@ -50,6 +50,10 @@ int spawn(const fs::path& sandbox, const std::vector<std::string>& args, int std
     // Settings for every user installed on this machine stay out of the sandbox.
     setenv("XDG_CONFIG_DIRS", (sandbox / "system-config").c_str(), 1);
     setenv("HOME", sandbox.c_str(), 1);
+    // The desktop's language would pick the demo pack's other speech.
+    unsetenv("LC_ALL");
+    unsetenv("LC_MESSAGES");
+    setenv("LANG", "C.UTF-8", 1);
     std::vector<char*> argv;
     std::string bin = TAPO_BIN;
     argv.push_back(bin.data());

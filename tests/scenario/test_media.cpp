@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/captions.h"
 #include "core/listinput.h"
 #include "core/manifest.h"
 #include "games/pexeso/layout.h"
@@ -33,7 +34,8 @@ std::set<std::string> pack_files() {
   for (const auto& [sub, key] : {std::pair{"media", "HD:"}, std::pair{"data", "HD_SHORT:"}}) {
     const fs::path root = fs::path(TAPO_DEMO_DIR) / sub;
     for (const auto& e : fs::recursive_directory_iterator(root)) {
-      if (!e.is_regular_file()) continue;
+      // Captions are the pack's own extra: the game does without them.
+      if (!e.is_regular_file() || e.path().extension() == ".TXT") continue;
       std::string rel = fs::relative(e.path(), root).string();
       std::replace(rel.begin(), rel.end(), '/', '\\');
       out.insert(std::string(key) + "\\" + rel);
@@ -77,7 +79,7 @@ TEST(DemoPack, ManifestLinesAreAllReadable) {
 TEST(DemoPack, TheSameSourcesGiveTheSameBytes) {
   Sandbox box;
   const fs::path whole = box.root() / "pack", built = TAPO_DEMO_DIR;
-  const std::string table = " " + fs::path(TAPO_SPEECH_TABLE).parent_path().string() + " --lang en";
+  const std::string table = std::string(" ") + TAPO_SPEECH_TABLES + " --lang " + TAPO_LANG;
   ASSERT_EQ(run(std::string(TAPO_MKMEDIA) + " " + whole.string() + table).substr(0, 2), "0\n");
   auto files_of = [](const fs::path& root) {
     std::set<fs::path> out;
@@ -119,42 +121,61 @@ TEST(DemoPack, CheckMediaNamesWhatIsMissing) {
   EXPECT_NE(out.find("missing HD:\\CUNICI\\MLUVI.AVI"), std::string::npos) << out;
 }
 
-// Every spoken clip of the tables: a WAV the game can play, not clipped, of a
-// sensible length, with its pauses in increasing order inside the sound.
+// Every spoken clip of every language's tables: a WAV the game can play,
+// not clipped, of a sensible length for its words, with its pauses in
+// increasing order inside the sound, and captions that say the table's text
+// sentence by sentence from the start and from each pause.
 TEST(DemoPack, SpokenClipsAreCleanAndTheirPausesFallInsideTheSpeech) {
-  std::vector<std::string> files;
-  for (const auto& e : fs::directory_iterator(TAPO_SPEECH_TABLE)) {
-    std::ifstream in(e.path());
-    for (std::string line; std::getline(in, line);) {
-      if (line.empty() || line[0] == '#') continue;
-      files.push_back(line.substr(0, line.find('\t')));
+  std::vector<std::pair<std::string, std::string>> languages{{TAPO_LANG, "media"}};  // tables, folder
+  std::stringstream others(TAPO_SPEECH_LANGS);
+  for (std::string lang; std::getline(others, lang, ',');)
+    if (!lang.empty()) languages.emplace_back(lang, "media-" + lang);
+  for (const auto& [lang, folder] : languages) {
+    std::vector<std::pair<std::string, std::string>> clips;  // file, text
+    for (const auto& e : fs::directory_iterator(fs::path(TAPO_SPEECH_TABLES) / lang)) {
+      std::ifstream in(e.path());
+      for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        clips.emplace_back(line.substr(0, line.find('\t')), line.substr(line.rfind('\t') + 1));
+      }
     }
-  }
-  ASSERT_FALSE(files.empty());
-  for (std::string f : files) {
-    SCOPED_TRACE(f);
-    std::replace(f.begin(), f.end(), '\\', '/');
-    const fs::path base = fs::path(TAPO_DEMO_DIR) / "media" / f;
-    auto wav = tapo::platform::load_wav(base.string() + ".WAV");
-    ASSERT_TRUE(wav) << "unreadable " << base << ".WAV";
-    EXPECT_EQ(wav->rate, 22050);
-    EXPECT_EQ(wav->channels, 1);
-    const double seconds = static_cast<double>(wav->frames()) / wav->rate;
-    EXPECT_GT(seconds, 0.4);
-    EXPECT_LT(seconds, 40.0);
-    int peak = 0;
-    for (auto s : wav->pcm) peak = std::max(peak, std::abs(static_cast<int>(s)));
-    EXPECT_LT(peak, 32767) << "clipped";
-    EXPECT_GT(peak, 2000) << "silent";
-    std::ifstream marks(base.string() + ".DAT");
-    long previous = 0;
-    for (std::string line; std::getline(marks, line);) {
-      if (line.empty() || line == "\r") continue;
-      const long m = std::stol(line);
-      EXPECT_GT(m, previous);
-      EXPECT_LT(m, static_cast<long>(wav->data_bytes));
-      EXPECT_EQ(m % wav->block_align, 0);
-      previous = m;
+    ASSERT_FALSE(clips.empty()) << lang;
+    for (auto [f, text] : clips) {
+      SCOPED_TRACE(lang + " " + f);
+      std::replace(f.begin(), f.end(), '\\', '/');
+      const fs::path base = fs::path(TAPO_DEMO_DIR) / folder / f;
+      auto wav = tapo::platform::load_wav(base.string() + ".WAV");
+      ASSERT_TRUE(wav) << "unreadable " << base << ".WAV";
+      EXPECT_EQ(wav->rate, 22050);
+      EXPECT_EQ(wav->channels, 1);
+      const double seconds = static_cast<double>(wav->frames()) / wav->rate;
+      const auto letters = std::count_if(text.begin(), text.end(), [](unsigned char c) { return (c & 0xC0) != 0x80; });
+      EXPECT_GT(seconds, 0.4);
+      EXPECT_GT(seconds, 0.03 * letters) << "too short for its words";
+      EXPECT_LT(seconds, 0.25 * letters + 1) << "too long for its words";
+      int peak = 0;
+      for (auto s : wav->pcm) peak = std::max(peak, std::abs(static_cast<int>(s)));
+      EXPECT_LT(peak, 32767) << "clipped";
+      EXPECT_GT(peak, 2000) << "silent";
+      const auto captions = tapo::core::read_captions(tapo::test::slurp(base.string() + ".TXT"));
+      ASSERT_FALSE(captions.empty());
+      EXPECT_EQ(captions[0].start, 0u);
+      std::string said;
+      for (const auto& c : captions) said += (said.empty() ? "" : " ") + c.text;
+      EXPECT_EQ(said, text);
+      if (!fs::exists(base.string() + ".DAT")) continue;  // heard whole, without pauses
+      std::vector<std::uint32_t> marks;
+      for (const auto& line : tapo::core::text_lines(tapo::test::slurp(base.string() + ".DAT")))
+        if (!line.empty()) marks.push_back(static_cast<std::uint32_t>(std::stoul(line)));
+      ASSERT_EQ(marks.size() + 1, captions.size());
+      std::uint32_t previous = 0;
+      for (size_t k = 0; k < marks.size(); ++k) {
+        EXPECT_GT(marks[k], previous);
+        EXPECT_LT(marks[k], wav->data_bytes);
+        EXPECT_EQ(marks[k] % wav->block_align, 0u);
+        EXPECT_EQ(marks[k], captions[k + 1].start);
+        previous = marks[k];
+      }
     }
   }
 }

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/captions.h"
 #include "tests/scenario/play.h"
 
 namespace fs = std::filesystem;
@@ -16,6 +17,16 @@ using tapo::test::PlayResult;
 using tapo::test::Sandbox;
 
 namespace {
+
+// Where Tapo's head is while he talks: inside the placement of his talking clip.
+std::string tapo_head(const Sandbox& box) {
+  std::ifstream placement(box.media() / "CUNICI" / "MLUVI.DAT");
+  std::string unused, left, top;
+  std::getline(placement, unused);
+  std::getline(placement, left);
+  std::getline(placement, top);
+  return std::to_string(std::stoi(left) + 30) + " " + std::to_string(std::stoi(top) + 30);
+}
 
 const std::string kInstallMsg =
     "Стоп! | На вашем компьютере не была завершена установка нашей игры. Вам требуется проинсталлировать её с "
@@ -244,16 +255,60 @@ TEST(PlayersScreen, TapoGreetsOnceAndAClickOnHisHeadCutsTheGreetingShort) {
   for (std::string line; std::getline(marks, line);) n += !line.empty() && line != "\r";
   EXPECT_EQ(segments, n + 1) << r.dump();
 
-  // Tapo's head is at the placement of his talking clip; a click there
-  // while he talks stops him.
-  std::ifstream placement(box.media() / "CUNICI" / "MLUVI.DAT");
-  std::string unused, left, top;
-  std::getline(placement, unused);
-  std::getline(placement, left);
-  std::getline(placement, top);
-  const std::string head = std::to_string(std::stoi(left) + 30) + " " + std::to_string(std::stoi(top) + 30);
-  r = box.play("click 1 1\nwait-until talk\nwait 300\nclick " + head + "\nwait 5000\n");
+  // A click on Tapo's head while he talks stops him.
+  r = box.play("click 1 1\nwait-until talk\nwait 300\nclick " + tapo_head(box) + "\nwait 5000\n");
   ASSERT_EQ(r.events("talk-end").size(), 1u) << r.dump();
   EXPECT_EQ(r.events("talk-end")[0].args, "aborted");
   EXPECT_LE(r.events("talk-end")[0].ms, r.events("talk")[0].ms + 400);
+}
+
+// With captions on, the sentence Tapo says shows from the moment its part of
+// the sound begins (the first at once, each next one at its mark) and goes
+// the moment he is cut short.  The key C switches them and is remembered.
+TEST(PlayersScreen, CaptionsFollowTheGreetingAndGoWhenItIsCutShort) {
+  Sandbox box;
+  box.write_default_config();
+  const fs::path ini = box.config_dir() / "TAPO.INI";
+  std::ofstream(ini, std::ios::app) << "CAPTIONS=1\r\n";
+  const auto captions = tapo::core::read_captions(tapo::test::slurp(box.media() / "CUNICI" / "INTRO.TXT"));
+  ASSERT_GE(captions.size(), 3u);
+  PlayResult r = box.play("click 1 1\nwait-until caption " + captions[2].text + "\nwait 500\nclick " + tapo_head(box) +
+                          "\nwait 3000\n");
+  const auto talk = r.events("talk"), shown = r.events("caption"), end = r.events("talk-end");
+  ASSERT_EQ(talk.size(), 1u);
+  ASSERT_EQ(end.size(), 1u);
+  EXPECT_EQ(end[0].args, "aborted");
+  ASSERT_EQ(shown.size(), 4u) << r.dump();
+  EXPECT_EQ(shown[0].args, captions[0].text);
+  EXPECT_EQ(shown[0].ms, talk[0].ms);
+  EXPECT_EQ(shown[1].args, captions[1].text);
+  EXPECT_NEAR(shown[1].ms, talk[0].ms + captions[1].start * 1000.0 / 44100, 2);
+  EXPECT_EQ(shown[2].args, captions[2].text);
+  EXPECT_EQ(shown[3].args, "");
+  EXPECT_LE(shown[3].ms, end[0].ms + 20);
+
+  // Off again with C: the greeting is only heard, and the settings keep it.
+  r = box.play("key c\nclick 1 1\nwait-until talk-end\n");
+  EXPECT_EQ(r.count("captions", "off"), 1) << r.dump();
+  EXPECT_TRUE(r.events("caption").empty()) << r.dump();
+  EXPECT_NE(tapo::test::slurp(ini).find("CAPTIONS=0"), std::string::npos);
+  r = box.play("click 1 1\nwait-until talk-end\n");
+  EXPECT_TRUE(r.events("caption").empty()) << r.dump();
+}
+
+// A family that speaks Czech hears (and reads) Tapo in Czech: the language's
+// own folder beside the media tree comes first.
+TEST(PlayersScreen, TheChosenLanguageSpeaksFromItsOwnFolder) {
+  const fs::path czech = fs::path(TAPO_DEMO_DIR) / "media-cs";
+  if (!fs::exists(czech)) GTEST_SKIP() << "the demo pack was built without Czech";
+  Sandbox box;
+  box.write_default_config();
+  std::ofstream(box.config_dir() / "TAPO.INI", std::ios::app) << "LANGUAGE=cs\r\nCAPTIONS=1\r\n";
+  const auto captions = tapo::core::read_captions(tapo::test::slurp(czech / "CUNICI" / "INTRO.TXT"));
+  ASSERT_FALSE(captions.empty());
+  const PlayResult r = box.play("click 1 1\nwait-until caption\n");
+  EXPECT_EQ(r.count("language", "cs"), 1) << r.dump();
+  ASSERT_FALSE(r.events("caption").empty()) << r.dump();
+  EXPECT_EQ(r.events("caption")[0].args, captions[0].text);
+  tapo::test::played_cleanly(r);
 }

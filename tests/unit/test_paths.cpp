@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include "core/tapo_iii.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -90,6 +92,19 @@ TEST_F(MediaTree, MediaFileExistsOnlyForRegularFiles) {
   EXPECT_FALSE(media_file_exists(root_, "\\SOUNDS\\NUMBERS"));
   EXPECT_FALSE(media_file_exists(root_, "\\SOUNDS\\BYE.WAV"));
   EXPECT_FALSE(media_file_exists(root_ / "nowhere", "\\SOUNDS\\HELLO.WAV"));
+}
+
+// The family's language: the settings' key first, else the desktop's.
+TEST(Language, TheSettingWinsThenTheLocaleNames) {
+  using tapo::core::chosen_language;
+  const std::string missing(tapo::platform::kIniMissing);
+  EXPECT_EQ(chosen_language("CS", "ru_RU.UTF-8"), "cs");
+  EXPECT_EQ(chosen_language("auto", "ru_RU.UTF-8"), "ru");
+  EXPECT_EQ(chosen_language("", "cs_CZ@euro"), "cs");
+  EXPECT_EQ(chosen_language(missing, "cs.UTF-8"), "cs");
+  EXPECT_EQ(chosen_language(missing, "C.UTF-8"), "");
+  EXPECT_EQ(chosen_language(missing, "POSIX"), "");
+  EXPECT_EQ(chosen_language(missing, ""), "");
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
-// mkmedia OUT SPEECH [--lang L] [--folder NAME]: writes the demo media pack,
-// its speech from the tables in SPEECH/L (default L: en) spoken with the
-// language's Festival voice where there is one, else espeak-ng's voice L.
+// mkmedia OUT SPEECH [--lang L] [--folder NAME] [--speech-only]: writes the
+// demo media pack, its speech from the tables in SPEECH/L (default L: en)
+// spoken with the language's Festival voice where there is one, else
+// espeak-ng's voice L.
 //   OUT/media  the media tree (TAPO.INI "HD"), one folder per maker
 //   OUT/data   files the installation copies into the data folder ("HD_SHORT"),
 //              made by the maker DATA
+// With --speech-only only the spoken files, into OUT/media-L: the game
+// speaks language L from there.
 // With --folder only that folder is made again (its speech from
 // SPEECH/L/NAME.tsv); each folder written is emptied first, so no file of an
 // earlier version lingers.
@@ -26,8 +29,8 @@ namespace md = tapo::media;
 
 namespace {
 
-fs::path folder_dir(const fs::path& out, const std::string& name) {
-  return name == "DATA" ? out / "data" : out / "media" / name;
+fs::path folder_dir(const md::Pack& pack, const fs::path& out, const std::string& name) {
+  return name == "DATA" ? out / "data" : pack.media_dir() / name;
 }
 
 void count_files(const fs::path& dir, std::uintmax_t& files, std::uintmax_t& bytes) {
@@ -53,17 +56,20 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::string lang = "en", only;
-  bool usage = argc < 3;
+  bool usage = argc < 3, speech_only = false;
   for (int i = 3; i < argc && !usage; i += 2) {
     const std::string opt = argv[i];
-    if (i + 1 >= argc) usage = true;
+    if (opt == "--speech-only") {
+      speech_only = true;
+      --i;
+    } else if (i + 1 >= argc) usage = true;
     else if (opt == "--lang") lang = argv[i + 1];
     else if (opt == "--folder") only = argv[i + 1];
     else usage = true;
   }
   if (usage) {
     std::fprintf(stderr,
-                 "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en] [--folder NAME]\n"
+                 "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en] [--folder NAME] [--speech-only]\n"
                  "       mkmedia --contact-sheet FOLDER OUT.png\n"
                  "       mkmedia --icons DIR\n");
     return 2;
@@ -78,23 +84,25 @@ int main(int argc, char** argv) {
   if (!only.empty()) tables /= only + ".tsv";  // a folder speaks only from its own table
   auto speech = md::read_speech_table(tables);
   if (only.empty() && speech.empty()) md::fail("no spoken clips in " + tables.string());
-  md::Pack pack(out, std::move(speech), lang);
+  md::Pack pack(out, std::move(speech), lang, speech_only);
 
   if (only.empty()) {  // the whole pack: no folder of an earlier version lingers either
-    fs::remove_all(out / "media");
-    fs::remove_all(out / "data");
+    fs::remove_all(pack.media_dir());
+    if (!speech_only) fs::remove_all(out / "data");
   }
   std::uintmax_t bytes = 0, files = 0;
   for (const std::string& name : names) {
-    const fs::path dir = folder_dir(out, name);
+    if (speech_only && name == "DATA") continue;
+    const fs::path dir = folder_dir(pack, out, name);
     fs::remove_all(dir);
     fs::create_directories(dir);
     pack.only_in(dir);
     md::folder_makers().at(name)(pack);
     count_files(dir, files, bytes);
+    if (fs::is_empty(dir)) fs::remove(dir);  // a folder that says nothing in a language's own folder
   }
   tapo::platform::close_fonts();
   md::release_drawing_caches();
-  std::printf("mkmedia: %ju files, %ju bytes in %s\n", files, bytes, (only.empty() ? out : folder_dir(out, only)).c_str());
+  std::printf("mkmedia: %ju files, %ju bytes in %s\n", files, bytes, (only.empty() ? out : folder_dir(pack, out, only)).c_str());
   return 0;
 }

@@ -17,14 +17,17 @@ void fail(const std::string& what) {
   std::exit(1);
 }
 
-Pack::Pack(fs::path out, std::vector<SpeechLine> speech, std::string voice)
-    : out_(std::move(out)), speech_(std::move(speech)), voice_(std::move(voice)) {}
+Pack::Pack(fs::path out, std::vector<SpeechLine> speech, std::string lang, bool speech_only)
+    : out_(std::move(out)), speech_(std::move(speech)), lang_(std::move(lang)), speech_only_(speech_only) {}
+
+fs::path Pack::media_dir() const { return out_ / (speech_only_ ? "media-" + lang_ : "media"); }
+
 
 fs::path Pack::file(const std::string& dos, Where where) const {
   std::string rel = dos;
   std::replace(rel.begin(), rel.end(), '\\', '/');
   rel.erase(0, rel.find_first_not_of('/'));
-  const fs::path p = out_ / (where == Where::Media ? "media" : "data") / rel;
+  const fs::path p = (where == Where::Media ? media_dir() : out_ / "data") / rel;
   const fs::path inside = p.lexically_relative(only_in_);
   if (!only_in_.empty() && (inside.empty() || *inside.begin() == "..")) fail(dos + " is outside its folder " + only_in_.string());
   fs::create_directories(p.parent_path());
@@ -32,16 +35,23 @@ fs::path Pack::file(const std::string& dos, Where where) const {
 }
 
 void Pack::bmp(const std::string& dos, const platform::Surface& picture, Where where) {
+  if (speech_only_) return;
   if (!picture.save_bmp(file(dos, where))) fail("cannot write " + dos);
 }
 
 void Pack::text(const std::string& dos, const std::string& content, Where where) {
+  if (!speech_only_) write(dos, content, where);
+}
+
+void Pack::write(const std::string& dos, const std::string& content, Where where) {
+  if (speech_only_ && where == Where::Data) return;  // the data folder speaks no language
   std::ofstream out(file(dos, where), std::ios::binary | std::ios::trunc);
   out << content;
   if (!out) fail("cannot write " + dos);
 }
 
 void Pack::clip(const std::string& dos, const std::vector<platform::Surface>& frames, Where where) {
+  if (speech_only_) return;
   // One palette for all frames: exact when they have at most 256 colours,
   // otherwise fitted (the key colour always exact).
   const Quantized q = quantize(frames);
@@ -118,9 +128,15 @@ std::vector<std::uint32_t> Pack::synthesize_line(const std::string& dos_stem, Wh
   const std::string key = dos_stem.substr(dos_stem.find_first_not_of('\\'));
   auto it = std::find_if(speech_.begin(), speech_.end(), [&](const SpeechLine& l) { return l.file == key; });
   if (it == speech_.end()) fail("no text for " + dos_stem + " in the speech table");
-  std::vector<std::uint32_t> marks;
-  if (!synthesize(it->text, file(dos_stem + ".WAV", where), marks, voice_)) fail("cannot synthesize " + dos_stem);
-  return marks;
+  const auto speech = synthesize(it->text, lang_, file(dos_stem + ".WAV", where).string());
+  if (!speech) fail("cannot synthesize " + dos_stem);
+  write(dos_stem + ".WAV", wav_bytes(speech->pcm), where);
+  // The captions: each sentence with the byte where it starts.
+  std::string captions;
+  for (size_t k = 0; k < speech->sentences.size(); ++k)
+    captions += std::to_string(speech->starts[k]) + "\t" + speech->sentences[k] + "\r\n";
+  write(dos_stem + ".TXT", captions, where);
+  return {speech->starts.begin() + 1, speech->starts.end()};  // the marks: every start but the first
 }
 
 void Pack::say(const std::string& dos_stem, Where where) { synthesize_line(dos_stem, where); }
@@ -129,7 +145,7 @@ void Pack::speak(const std::string& dos_stem, Where where) {
   const auto marks = synthesize_line(dos_stem, where);
   std::string mark_text;
   for (auto m : marks) mark_text += std::to_string(m) + "\r\n";
-  text(dos_stem + ".DAT", mark_text, where);
+  write(dos_stem + ".DAT", mark_text, where);
 }
 
 }  // namespace tapo::media

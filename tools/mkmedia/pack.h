@@ -22,7 +22,12 @@ struct Step {
 
 class Pack {
  public:
-  Pack(std::filesystem::path out, std::vector<SpeechLine> speech, std::string voice);
+  // With `speech_only` only the spoken files are written, into the
+  // language's own folder beside the media tree ("media-cs"): whatever the
+  // game finds there it takes before the media tree's own file.
+  Pack(std::filesystem::path out, std::vector<SpeechLine> speech, std::string lang, bool speech_only = false);
+  // Where the media tree (or the language's folder) is written.
+  std::filesystem::path media_dir() const;
 
   std::filesystem::path file(const std::string& dos, Where where = Where::Media) const;
   // From now on every file must lie in `dir`: a folder made again on its own
@@ -45,18 +50,21 @@ class Pack {
   void tone(const std::string& dos, std::initializer_list<double> notes, double seconds, Where where = Where::Media);
   // A sound of our own: samples in -1..1, at 22050 Hz.
   void sound(const std::string& dos, const std::vector<double>& samples, Where where = Where::Media);
-  // A spoken clip from the speech table: "\\CUNICI\\INTRO" gives INTRO.WAV and
-  // its mark file INTRO.DAT.  The table must have the entry.
+  // A spoken clip from the speech table: "\\CUNICI\\INTRO" gives INTRO.WAV,
+  // its mark file INTRO.DAT and its captions INTRO.TXT (each sentence after
+  // the byte of the sound where it starts).  The table must have the entry.
   void speak(const std::string& dos_stem, Where where = Where::Media);
   // A spoken sound played whole, without a mark file (help that is only heard).
   void say(const std::string& dos_stem, Where where = Where::Media);
 
  private:
   std::vector<std::uint32_t> synthesize_line(const std::string& dos_stem, Where where);
+  void write(const std::string& dos, const std::string& content, Where where);
   std::filesystem::path out_;
   std::filesystem::path only_in_;
   std::vector<SpeechLine> speech_;
-  std::string voice_;
+  std::string lang_;
+  bool speech_only_ = false;
 };
 
 [[noreturn]] void fail(const std::string& what);

@@ -1,5 +1,6 @@
 #include "tools/mkmedia/speech.h"
 
+#include <iconv.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,10 +48,34 @@ bool run(const std::vector<std::string>& args) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// The Festival voice of a language, where Debian has a natural-sounding one.
-const char* festival_voice(const std::string& lang) {
-  if (lang == "en") return "cmu_us_slt_arctic_hts";  // festvox-us-slt-hts
-  return nullptr;
+// The Festival voice of a language, where Debian has a natural-sounding
+// one, and the character set its text must be given in.
+struct FestivalVoice {
+  const char* name;
+  const char* charset;
+};
+std::optional<FestivalVoice> festival_voice(const std::string& lang) {
+  if (lang == "en") return FestivalVoice{"cmu_us_slt_arctic_hts", "UTF-8"};   // festvox-us-slt-hts
+  if (lang == "cs") return FestivalVoice{"czech_krb", "ISO-8859-2"};          // festvox-czech-krb, a child's voice
+  if (lang == "ru") return FestivalVoice{"msu_ru_nsh_clunits", "UTF-8"};      // festvox-ru
+  return std::nullopt;
+}
+
+// The UTF-8 text in another character set; nullopt when a character has no
+// place in it (the voice would spell it out or stumble).
+std::optional<std::string> recode(const std::string& text, const char* charset) {
+  if (std::string_view(charset) == "UTF-8") return text;
+  iconv_t cd = iconv_open(charset, "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string in = text, out(text.size() * 4 + 4, '\0');
+  char* src = in.data();
+  char* dst = out.data();
+  size_t src_left = in.size(), dst_left = out.size();
+  const bool ok = iconv(cd, &src, &src_left, &dst, &dst_left) != static_cast<size_t>(-1);
+  iconv_close(cd);
+  if (!ok) return std::nullopt;
+  out.resize(out.size() - dst_left);
+  return out;
 }
 
 std::string scheme_string(const std::string& s) {
@@ -65,20 +90,27 @@ std::string scheme_string(const std::string& s) {
 // Each sentence spoken by Festival in one run, then made the game's sound
 // (22050 Hz mono) by sox: a little slower for young listeners and a little
 // higher, to suit a cartoon dog.  Empty when any step fails.
-std::vector<std::vector<std::int16_t>> festival(const std::vector<std::string>& sentences, const std::string& voice,
+std::vector<std::vector<std::int16_t>> festival(const std::vector<std::string>& sentences, const FestivalVoice& voice,
                                                 const std::string& stem) {
-  std::string script = "(voice_" + voice + ")\n";
-  for (size_t k = 0; k < sentences.size(); ++k)
-    script += "(utt.save.wave (utt.synth (Utterance Text " + scheme_string(sentences[k]) + ")) " +
+  std::string script = std::string("(voice_") + voice.name + ")\n";
+  for (size_t k = 0; k < sentences.size(); ++k) {
+    const auto text = recode(sentences[k], voice.charset);
+    if (!text) {
+      std::fprintf(stderr, "mkmedia: \"%s\" cannot be written in %s\n", sentences[k].c_str(), voice.charset);
+      return {};
+    }
+    script += "(utt.save.wave (utt.synth (Utterance Text " + scheme_string(*text) + ")) " +
               scheme_string(stem + "." + std::to_string(k) + ".raw.wav") + " 'riff)\n";
+  }
   std::ofstream(stem + ".scm") << script;
   std::vector<std::vector<std::int16_t>> out;
   bool ok = run({"festival", "-b", stem + ".scm"});
   for (size_t k = 0; ok && k < sentences.size(); ++k) {
     const std::string raw = stem + "." + std::to_string(k) + ".raw.wav", cooked = stem + "." + std::to_string(k) + ".wav";
-    // -R: the same bytes every run; -D: no dither noise.
-    ok = std::filesystem::exists(raw) &&
-         run({"sox", "-R", "-D", raw, "-r", "22050", "-c", "1", "-b", "16", cooked, "tempo", "-s", "0.9", "pitch", "200"});
+    // -R: the same bytes every run; -D: no dither noise; the gains: room for
+    // the effects, then every voice as loud (1 dB below full scale), never clipped.
+    ok = std::filesystem::exists(raw) && run({"sox", "-R", "-D", raw, "-r", "22050", "-c", "1", "-b", "16", cooked, "gain",
+                                              "-h", "tempo", "-s", "0.9", "pitch", "200", "gain", "-n", "-1"});
     auto data = ok ? platform::load_wav(cooked) : std::nullopt;
     ok = data && data->rate == 22050 && data->channels == 1 && !data->pcm.empty();
     if (ok) out.push_back(std::move(data->pcm));
@@ -105,15 +137,6 @@ std::vector<std::vector<std::int16_t>> espeak(const std::vector<std::string>& se
   std::error_code ec;
   std::filesystem::remove(part, ec);
   return out;
-}
-
-void put16(std::string& s, std::uint32_t v) {
-  s += static_cast<char>(v & 0xFF);
-  s += static_cast<char>((v >> 8) & 0xFF);
-}
-void put32(std::string& s, std::uint32_t v) {
-  put16(s, v & 0xFFFF);
-  put16(s, v >> 16);
 }
 
 }  // namespace
@@ -144,42 +167,29 @@ std::vector<SpeechLine> read_speech_table(const std::filesystem::path& table) {
   return out;
 }
 
-bool synthesize(const std::string& text, const std::filesystem::path& wav, std::vector<std::uint32_t>& marks,
-                const std::string& lang) {
-  const auto parts = sentences(text);
+std::optional<Speech> synthesize(const std::string& text, const std::string& lang, const std::string& scratch) {
+  Speech speech;
+  speech.sentences = sentences(text);
   std::vector<std::vector<std::int16_t>> spoken;
-  if (const char* voice = festival_voice(lang)) {
-    spoken = festival(parts, voice, wav.string());
+  if (const auto voice = festival_voice(lang)) {
+    spoken = festival(speech.sentences, *voice, scratch);
     static bool told = false;
     if (spoken.empty() && !told) {
-      std::fprintf(stderr, "mkmedia: Festival or its voice %s is missing: speaking with espeak-ng\n", voice);
+      std::fprintf(stderr, "mkmedia: Festival or its voice %s is missing: speaking with espeak-ng\n", voice->name);
       told = true;
     }
   }
-  if (spoken.empty()) spoken = espeak(parts, lang, wav.string());
-  if (spoken.empty()) return false;
-  std::vector<std::int16_t> pcm;
-  marks.clear();
-  for (const auto& sentence : spoken) {
-    if (!pcm.empty()) marks.push_back(static_cast<std::uint32_t>(pcm.size() * 2));
-    pcm.insert(pcm.end(), sentence.begin(), sentence.end());
+  if (spoken.empty()) spoken = espeak(speech.sentences, lang, scratch);
+  if (spoken.empty()) return std::nullopt;
+  for (auto& sentence : speech.sentences) {  // as the caption shows it
+    while (!sentence.empty() && sentence.back() == ' ') sentence.pop_back();
+    sentence.erase(0, sentence.find_first_not_of(' '));
   }
-  std::string out = "RIFF";
-  put32(out, static_cast<std::uint32_t>(36 + pcm.size() * 2));
-  out += "WAVEfmt ";
-  put32(out, 16);
-  put16(out, 1);
-  put16(out, 1);
-  put32(out, 22050);
-  put32(out, 44100);
-  put16(out, 2);
-  put16(out, 16);
-  out += "data";
-  put32(out, static_cast<std::uint32_t>(pcm.size() * 2));
-  for (auto v : pcm) put16(out, static_cast<std::uint16_t>(v));
-  std::ofstream f(wav, std::ios::binary | std::ios::trunc);
-  f.write(out.data(), static_cast<std::streamsize>(out.size()));
-  return static_cast<bool>(f);
+  for (const auto& sentence : spoken) {
+    speech.starts.push_back(static_cast<std::uint32_t>(speech.pcm.size() * 2));
+    speech.pcm.insert(speech.pcm.end(), sentence.begin(), sentence.end());
+  }
+  return speech;
 }
 
 }  // namespace tapo::media

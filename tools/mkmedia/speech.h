@@ -1,12 +1,13 @@
 // Spoken clips: each sentence of a text synthesized with the most natural
 // offline voice there is for the language (Festival's HTS voice for English,
-// else espeak-ng) and joined into one WAV (22050 Hz, 16-bit, mono); the marks
-// are the byte offsets of the sample data where each following sentence
-// starts, so the mascot pauses between sentences.
+// else espeak-ng) and joined into one sound (22050 Hz, 16-bit, mono); where
+// each sentence starts gives the talking head's marks (so the mascot pauses
+// between sentences) and the captions.
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,14 @@ struct SpeechLine {
 // '#' comments; given a folder, every .tsv file in it.
 std::vector<SpeechLine> read_speech_table(const std::filesystem::path& table);
 
-// Writes `wav` and returns the marks; false when synthesis failed.
-bool synthesize(const std::string& text, const std::filesystem::path& wav, std::vector<std::uint32_t>& marks,
-                const std::string& lang);
+struct Speech {
+  std::vector<std::int16_t> pcm;        // 22050 Hz mono
+  std::vector<std::string> sentences;   // as spoken, one after the other
+  std::vector<std::uint32_t> starts;    // where each begins: bytes of the sample data
+};
+
+// Speaks `text` in `lang`; scratch files are named after `scratch`.
+// nullopt when no voice could speak it.
+std::optional<Speech> synthesize(const std::string& text, const std::string& lang, const std::string& scratch);
 
 }  // namespace tapo::media

@@ -1,0 +1,171 @@
+#include "core/captions.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+
+#include "core/listinput.h"
+#include "core/media.h"
+#include "platform/ini.h"
+#include "platform/sound.h"
+#include "platform/text.h"
+#include "platform/trace.h"
+#include "platform/ui.h"
+
+namespace tapo::core {
+
+namespace pf = tapo::platform;
+
+namespace {
+
+struct State {
+  bool on = false;
+  std::string sound;                // the sound the lines belong to (its trace path)
+  std::vector<CaptionLine> lines;
+  std::string shown;                // the sentence in the strip; empty: no strip
+};
+
+State& state() {
+  static State s;
+  return s;
+}
+
+const bool reset_registered = on_reset_shared_state([] { state() = State{}; });
+
+// The strip: white on a dark band, as large as two lines allow.
+constexpr int kMargin = 12;
+constexpr int kLineWidth = 640 - 2 * kMargin;
+constexpr int kSizes[] = {28, 24, 20};
+
+pf::TextStyle caption_style(int size) { return {size, true, pf::rgb(255, 255, 255), pf::Face::Captions}; }
+
+// The sentence broken at blanks into lines no wider than the strip.
+std::vector<std::string> wrap(const std::string& text, const pf::TextStyle& style) {
+  std::vector<std::string> lines;
+  std::string line;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find(' ', at);
+    if (end == std::string::npos) end = text.size();
+    const std::string word = text.substr(at, end - at);
+    at = end + 1;
+    if (word.empty()) continue;
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (!line.empty() && pf::measure_text(longer, style).w > kLineWidth) {
+      lines.push_back(line);
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+struct Layout {
+  pf::TextStyle style;
+  std::vector<std::string> lines;
+  int line_height = 0;
+  pf::Rect strip;
+};
+
+// The largest size at which the sentence takes at most two lines; at the
+// smallest, what does not fit is cut.
+Layout lay_out(const std::string& text) {
+  Layout l;
+  for (int size : kSizes) {
+    l.style = caption_style(size);
+    l.lines = wrap(text, l.style);
+    if (l.lines.size() <= 2) break;
+  }
+  if (l.lines.size() > 2) {
+    l.lines.resize(2);
+    l.lines[1] += " ...";
+  }
+  l.line_height = std::max(l.style.size + 6, pf::measure_text("Ag", l.style).h);
+  const int h = static_cast<int>(l.lines.size()) * l.line_height + 12;
+  l.strip = {0, 480 - h, 640, h};
+  return l;
+}
+
+void draw(pf::Surface& scene, const Layout& l) {
+  // The scene shows through the band, darkened to a fifth.
+  const pf::Rect part = intersection(l.strip, scene.clip());
+  for (int y = part.y; y < part.y + part.h; ++y)
+    for (int x = part.x; x < part.x + part.w; ++x) {
+      const pf::Rgb c = scene.at(x, y);
+      scene.set(x, y, pf::rgb(((c >> 16) & 255) / 5, ((c >> 8) & 255) / 5, (c & 255) / 5));
+    }
+  int y = l.strip.y + 6;
+  for (const auto& line : l.lines) {
+    const int w = pf::measure_text(line, l.style).w;
+    pf::draw_text(scene, (640 - w) / 2, y, line, l.style);
+    y += l.line_height;
+  }
+}
+
+void show(const std::string& text) {
+  auto& forms = pf::Forms::instance();
+  if (text.empty()) return forms.clear_overlay();
+  auto layout = std::make_shared<const Layout>(lay_out(text));
+  forms.set_overlay(layout->strip, [layout](pf::Surface& scene) { draw(scene, *layout); });
+}
+
+}  // namespace
+
+std::vector<CaptionLine> read_captions(std::string_view file_text) {
+  std::vector<CaptionLine> out;
+  for (const auto& raw : text_lines(file_text)) {
+    const auto tab = raw.find('\t');
+    if (tab == 0 || tab == std::string::npos || raw.find_first_not_of("0123456789") != tab) continue;
+    CaptionLine line{static_cast<std::uint32_t>(clamped_int(val(raw.substr(0, tab)), 0, INT32_MAX)), raw.substr(tab + 1)};
+    while (!line.text.empty() && line.text.back() == ' ') line.text.pop_back();
+    if (!line.text.empty()) out.push_back(std::move(line));
+  }
+  std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.start < b.start; });
+  return out;
+}
+
+const CaptionLine* caption_at(const std::vector<CaptionLine>& lines, std::uint32_t position) {
+  auto after = std::upper_bound(lines.begin(), lines.end(), position,
+                                [](std::uint32_t p, const CaptionLine& l) { return p < l.start; });
+  return after == lines.begin() ? nullptr : &*(after - 1);
+}
+
+void read_caption_setting() { state().on = pf::read_ini(config_file(), "Tapo MAT", "CAPTIONS") == "1"; }
+
+bool captions_on() { return state().on; }
+
+void toggle_captions() {
+  state().on = !state().on;
+  pf::trace::event("captions", state().on ? "on" : "off");
+  remember_setting("CAPTIONS", state().on ? "1" : "0");
+  update_caption();
+}
+
+void captions_for_sound(const MediaPath& wav) {
+  auto& s = state();
+  const std::string name = trace_path(wav);
+  if (name == s.sound) return;
+  s.sound = name;
+  s.lines.clear();
+  const MediaPath file{wav.root, with_extension_at_first_dot(wav.path, "TXT")};
+  if (file_exists(file))
+    if (auto text = read_text_file(real_path(file))) s.lines = read_captions(*text);
+}
+
+void update_caption() {
+  auto& s = state();
+  auto& ch = pf::SoundChannel::instance();
+  std::string want;
+  // Between the sentences of a talk the sound stands still: the next
+  // sentence shows from its mark on.
+  if (s.on && ch.is_open() && (ch.mode() == pf::SoundChannel::kPlaying || talk_active))
+    if (const CaptionLine* line = caption_at(s.lines, ch.position())) want = line->text;
+  if (want == s.shown) return;
+  s.shown = want;
+  pf::trace::event("caption", want);
+  show(want);
+}
+
+}  // namespace tapo::core
