@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "core/listinput.h"
 #include "core/media.h"
 #include "platform/ini.h"
+#include "platform/loop.h"
 #include "platform/sound.h"
 #include "platform/text.h"
 #include "platform/trace.h"
@@ -23,6 +25,7 @@ struct State {
   std::string sound;                // the sound the lines belong to (its trace path)
   std::vector<CaptionLine> lines;
   std::string shown;                // the sentence in the strip; empty: no strip
+  int wake_id = 0;                  // the loop's wake-up for the next sentence
 };
 
 State& state() {
@@ -104,6 +107,20 @@ void draw(pf::Surface& scene, const Layout& l) {
   }
 }
 
+// When the next sentence of the sound that plays begins: the loop wakes
+// then, for a sound played whole sleeps until its end otherwise.
+std::optional<pf::Ms> next_sentence() {
+  const auto& s = state();
+  const auto& ch = pf::SoundChannel::instance();
+  if (!s.on) return std::nullopt;
+  const auto next = std::upper_bound(s.lines.begin(), s.lines.end(), ch.position(),
+                                     [](std::uint32_t p, const CaptionLine& l) { return p < l.start; });
+  if (next == s.lines.end()) return std::nullopt;
+  const auto at = ch.moment_at(next->start);
+  if (!at) return std::nullopt;
+  return std::max(*at, pf::Loop::instance().now() + 1);  // never a moment passed: that would spin
+}
+
 void show(const std::string& text) {
   auto& forms = pf::Forms::instance();
   if (text.empty()) return forms.clear_overlay();
@@ -112,25 +129,6 @@ void show(const std::string& text) {
 }
 
 }  // namespace
-
-std::vector<CaptionLine> read_captions(std::string_view file_text) {
-  std::vector<CaptionLine> out;
-  for (const auto& raw : text_lines(file_text)) {
-    const auto tab = raw.find('\t');
-    if (tab == 0 || tab == std::string::npos || raw.find_first_not_of("0123456789") != tab) continue;
-    CaptionLine line{static_cast<std::uint32_t>(clamped_int(val(raw.substr(0, tab)), 0, INT32_MAX)), raw.substr(tab + 1)};
-    while (!line.text.empty() && line.text.back() == ' ') line.text.pop_back();
-    if (!line.text.empty()) out.push_back(std::move(line));
-  }
-  std::stable_sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.start < b.start; });
-  return out;
-}
-
-const CaptionLine* caption_at(const std::vector<CaptionLine>& lines, std::uint32_t position) {
-  auto after = std::upper_bound(lines.begin(), lines.end(), position,
-                                [](std::uint32_t p, const CaptionLine& l) { return p < l.start; });
-  return after == lines.begin() ? nullptr : &*(after - 1);
-}
 
 void read_caption_setting() { state().on = pf::read_ini(config_file(), "Tapo MAT", "CAPTIONS") == "1"; }
 
@@ -145,13 +143,17 @@ void toggle_captions() {
 
 void captions_for_sound(const MediaPath& wav) {
   auto& s = state();
-  const std::string name = trace_path(wav);
-  if (name == s.sound) return;
-  s.sound = name;
-  s.lines.clear();
-  const MediaPath file{wav.root, with_extension_at_first_dot(wav.path, "TXT")};
-  if (file_exists(file))
-    if (auto text = read_text_file(real_path(file))) s.lines = read_captions(*text);
+  if (const std::string name = trace_path(wav); name != s.sound) {
+    s.sound = name;
+    s.lines.clear();
+    const MediaPath file{wav.root, with_extension_at_first_dot(wav.path, "TXT")};
+    if (file_exists(file))
+      if (auto text = read_text_file(real_path(file))) s.lines = read_captions(*text);
+  }
+  // Renewed with every sound, since the loop may have dropped it.
+  auto& loop = pf::Loop::instance();
+  if (s.wake_id) loop.remove_wake_source(s.wake_id);
+  s.wake_id = s.lines.size() > 1 ? loop.add_wake_source(next_sentence) : 0;
 }
 
 void update_caption() {

@@ -4,26 +4,10 @@
 // Off by default; the key C switches them, and the settings file keeps it.
 #pragma once
 
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
+#include "core/talk_files.h"
 #include "core/tapo_iii.h"
 
 namespace tapo::core {
-
-struct CaptionLine {
-  std::uint32_t start = 0;  // bytes of the sound's sample data
-  std::string text;
-};
-
-// The lines "START<TAB>SENTENCE" of a caption file, by start; any other
-// line is skipped.
-std::vector<CaptionLine> read_captions(std::string_view file_text);
-// The sentence heard at `position`: the last one starting at or before it
-// (null before the first).
-const CaptionLine* caption_at(const std::vector<CaptionLine>& lines, std::uint32_t position);
 
 // Reads the switch from the settings (CAPTIONS=1 in [Tapo MAT]).
 void read_caption_setting();

@@ -1,9 +1,11 @@
 // The talking head's own files beside its sound and clip: the marks (byte
-// offsets of the pauses in the sound) and the placement ("unused, left, top").
+// offsets of the pauses in the sound), the placement ("unused, left, top")
+// and the captions (each sentence after the byte where it starts).
 #pragma once
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,5 +19,17 @@ std::vector<std::uint32_t> read_marks(std::string_view text);
 // and nothing with `damaged` set when it lies farther than 32768 from the
 // scene's corner.
 std::optional<platform::Point> read_placement(std::string_view text, bool& damaged);
+
+struct CaptionLine {
+  std::uint32_t start = 0;  // bytes of the sound's sample data
+  std::string text;
+};
+
+// The lines "START<TAB>SENTENCE" of a caption file, by start; any other
+// line is skipped.
+std::vector<CaptionLine> read_captions(std::string_view file_text);
+// The sentence heard at `position`: the last one starting at or before it
+// (null before the first).
+const CaptionLine* caption_at(const std::vector<CaptionLine>& lines, std::uint32_t position);
 
 }  // namespace tapo::core

@@ -418,6 +418,12 @@ std::optional<Ms> SoundChannel::end_moment() const {
   return started_ + (bytes * 1000 + rate - 1) / rate;
 }
 
+std::optional<Ms> SoundChannel::moment_at(std::uint32_t byte) const {
+  if (!wav_ || !playing_ || byte < from_ || byte > to_) return std::nullopt;
+  const std::int64_t rate = wav_->avg_bytes_per_sec;
+  return started_ + ((static_cast<std::int64_t>(byte) - from_) * 1000 + rate - 1) / rate;
+}
+
 int SoundChannel::mode() const {
   if (!wav_) return 0;
   if (!playing_) return kStopped;

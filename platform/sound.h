@@ -72,6 +72,9 @@ class SoundChannel {
   void pull(std::uint8_t* out, int len);
   // When the sound that plays will end (nullopt when nothing plays).
   std::optional<Ms> end_moment() const;
+  // When the sound that plays reaches `byte` of its data (nullopt when
+  // nothing plays or the part played does not reach it).
+  std::optional<Ms> moment_at(std::uint32_t byte) const;
 
  private:
   SoundChannel();

@@ -29,6 +29,18 @@ grep -q ' show frm_hraci$' "$stage/trace" || fail "no players' screen: $(cat "$s
 [ -d "$HOME/.cache/tapo" ] || fail "no work folder"
 changed=$(find "$root" -newer "$stage/installed")
 [ -z "$changed" ] || fail "written into the installation: $changed"
+# The desktop's language picks the installed speech of its own; the key C
+# (captions) is remembered in settings of the user's own, made complete from
+# the installation's.
+if [ -d "$(dirname "$tapo")/../share/tapo/media-cs" ]; then
+  printf 'key c\nclick 1 1\nwait-until caption\n' > "$stage/czech"
+  LANG=cs_CZ.UTF-8 "$tapo" --play "$stage/czech" > "$stage/trace" 2>&1 || fail "the Czech run failed: $(cat "$stage/trace")"
+  grep -q ' language cs$' "$stage/trace" || fail "Czech not chosen: $(cat "$stage/trace")"
+  grep -q ' caption .' "$stage/trace" || fail "no caption: $(cat "$stage/trace")"
+  grep -q '^CAPTIONS=1' "$HOME/.config/tapo/TAPO.INI" || fail "captions not remembered"
+  "$tapo" --play "$stage/script" > "$stage/trace" 2>&1 || fail "the run after C failed: $(cat "$stage/trace")"
+  ! grep -Eq ' (missing|msgbox) ' "$stage/trace" || fail "the settings made by C: $(cat "$stage/trace")"
+fi
 # The user's own settings win, and one that is incomplete is refused as ever.
 mkdir -p "$HOME/.config/tapo"
 printf '[Tapo MAT]\r\nHD=%s\r\n' "$root" > "$HOME/.config/tapo/TAPO.INI"

@@ -176,8 +176,9 @@ std::vector<int> numbers_after(const std::string& state, const std::string& key)
   return out;
 }
 
-void open_toy(Sandbox& box, int level, int toy, const std::string& intro) {
+void open_toy(Sandbox& box, int level, int toy, const std::string& intro, const std::string& settings) {
   box.write_default_config();
+  std::ofstream(box.config_dir() / "TAPO.INI", std::ios::app) << settings;
   std::ofstream(box.data() / "HRACI.DAT", std::ios::binary) << "[PRP]\r\nJmeno=Eva\r\nLevel=" << level << "\r\n";
   std::ofstream(box.data() / "VYSLEDKY.DAT", std::ios::binary) << "[PRP]\r\nDukaty=0\r\nHracky=" << std::string(38, '0') << "\r\n";
   box.start_held("click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\n"

@@ -90,8 +90,9 @@ std::vector<int> numbers_after(const std::string& state, const std::string& key)
 
 // Eva, at `level`, goes from the opening picture through the players' meadow
 // to the games menu, clicks toy `toy` and the held run goes on until the
-// game's first talk `intro` (when given) has ended.
-void open_toy(Sandbox& box, int level, int toy, const std::string& intro);
+// game's first talk `intro` (when given) has ended.  `settings` are added
+// to TAPO.INI's section.
+void open_toy(Sandbox& box, int level, int toy, const std::string& intro, const std::string& settings = "");
 // Asks a held run for a dump and returns it once it is there.
 std::string held_dump(Sandbox& box);
 

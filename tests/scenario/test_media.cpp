@@ -10,7 +10,7 @@
 #include <set>
 #include <sstream>
 
-#include "core/captions.h"
+#include "core/talk_files.h"
 #include "core/listinput.h"
 #include "core/manifest.h"
 #include "games/pexeso/layout.h"

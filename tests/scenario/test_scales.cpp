@@ -2,8 +2,11 @@
 // `dump`, as a driver does), turns the sign and releases the lock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "core/talk_files.h"
+#include "platform/sound.h"
 #include "tests/scenario/play.h"
 
 using tapo::test::PlayResult;
@@ -40,4 +43,29 @@ TEST(Scales, FiveRightAnswersPayTwoCoinsAndAWrongOneMovesOn) {
   EXPECT_EQ(wrongs, 1);
   EXPECT_TRUE(r.has("ini", "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=2"));
   EXPECT_EQ(number_after(tapo::test::last_state(r), "correct_run"), 0);
+}
+
+// A help played whole (no pauses) shows each of its sentences when the sound
+// reaches it, though nothing else happens meanwhile, and none once it ends.
+TEST(Scales, TheSpokenHelpIsCaptionedSentenceBySentence) {
+  Sandbox box;
+  tapo::test::open_toy(box, 1, 7, "HD:\\VAHY\\INTRO.DAT", "CAPTIONS=1\r\n");
+  const auto lines = tapo::core::read_captions(tapo::test::slurp(box.media() / "VAHY" / "HELP.TXT"));
+  ASSERT_GE(lines.size(), 2u);
+  const PlayResult r = box.finish_held("wait 3000\nclick-control kruh\nwait-until sound HD:\\VAHY\\HELP.WAV\nwait 60000\n");
+  const auto help = r.events("sound");
+  const auto at = std::find_if(help.begin(), help.end(), [](const auto& s) { return s.args == "HD:\\VAHY\\HELP.WAV"; });
+  ASSERT_NE(at, help.end()) << r.dump();
+  std::vector<tapo::test::TraceLine> shown;
+  for (const auto& c : r.events("caption"))
+    if (c.ms >= at->ms) shown.push_back(c);
+  ASSERT_EQ(shown.size(), lines.size() + 1) << r.dump();
+  for (size_t k = 0; k < lines.size(); ++k) {
+    EXPECT_EQ(shown[k].args, lines[k].text);
+    EXPECT_NEAR(shown[k].ms, at->ms + lines[k].start * 1000.0 / 44100, 2);
+  }
+  EXPECT_EQ(shown.back().args, "");
+  const auto wav = tapo::platform::load_wav(box.media() / "VAHY" / "HELP.WAV");
+  ASSERT_TRUE(wav);
+  EXPECT_NEAR(shown.back().ms, at->ms + wav->data_bytes * 1000.0 / 44100, 2);
 }

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/captions.h"
+#include "core/talk_files.h"
 #include "tests/scenario/play.h"
 
 namespace fs = std::filesystem;
