@@ -132,8 +132,6 @@ void show(const std::string& text) {
 
 void read_caption_setting() { state().on = pf::read_ini(config_file(), "Tapo MAT", "CAPTIONS") == "1"; }
 
-bool captions_on() { return state().on; }
-
 void toggle_captions() {
   state().on = !state().on;
   pf::trace::event("captions", state().on ? "on" : "off");

@@ -11,7 +11,6 @@ namespace tapo::core {
 
 // Reads the switch from the settings (CAPTIONS=1 in [Tapo MAT]).
 void read_caption_setting();
-bool captions_on();
 // The key C: switches the captions and remembers it in the settings.
 void toggle_captions();
 

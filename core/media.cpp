@@ -1,6 +1,7 @@
 #include "core/media.h"
-#include "core/talk_files.h"
+
 #include "core/captions.h"
+#include "core/talk_files.h"
 
 #include <cmath>
 #include <filesystem>

@@ -73,9 +73,9 @@ void remember_setting(std::string_view key, std::string_view value) {
   const auto own = pf::resolve_path(pf::config_dir(), "TAPO.INI");
   const auto file = config_file();
   std::error_code ec;
-  if (file != own) {
+  if (file != own) {  // a file with this key alone would lack the folders
     std::filesystem::create_directories(own.parent_path(), ec);
-    std::filesystem::copy_file(file, own, ec);
+    if (!std::filesystem::copy_file(file, own, ec)) return pf::trace::event("unsaved", own.string() + " 1");
   }
   if (!pf::write_ini(own, "Tapo MAT", key, value)) pf::trace::event("unsaved", own.string() + " 1");
 }

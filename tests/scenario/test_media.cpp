@@ -29,9 +29,11 @@ using tapo::test::Sandbox;
 
 namespace {
 
-std::set<std::string> pack_files() {
+// The files of the pack's folders `subs` (each with the root key the game
+// reads it by).
+std::set<std::string> pack_files(std::initializer_list<std::pair<std::string, std::string>> subs) {
   std::set<std::string> out;
-  for (const auto& [sub, key] : {std::pair{"media", "HD:"}, std::pair{"data", "HD_SHORT:"}}) {
+  for (const auto& [sub, key] : subs) {
     const fs::path root = fs::path(TAPO_DEMO_DIR) / sub;
     for (const auto& e : fs::recursive_directory_iterator(root)) {
       // Captions are the pack's own extra: the game does without them.
@@ -59,9 +61,14 @@ std::string run(const std::string& command) {
 TEST(DemoPack, HoldsExactlyTheFilesTheGameOpens) {
   std::set<std::string> manifest;
   for (const auto& m : tapo::core::media_manifest()) EXPECT_TRUE(manifest.insert(tapo::core::trace_path(m)).second) << "listed twice: " << tapo::core::trace_path(m);
-  const auto pack = pack_files();
+  const auto pack = pack_files({{"media", "HD:"}, {"data", "HD_SHORT:"}});
   for (const auto& f : manifest) EXPECT_TRUE(pack.count(f)) << "the pack lacks " << f;
   for (const auto& f : pack) EXPECT_TRUE(manifest.count(f)) << "the pack has a file no screen opens: " << f;
+  // Another language's folder holds what it says, in the media tree's names.
+  std::stringstream others(TAPO_SPEECH_LANGS);
+  for (std::string lang; std::getline(others, lang, ',');)
+    for (const auto& f : pack_files({{"media-" + lang, "HD:"}}))
+      EXPECT_TRUE(manifest.count(f)) << lang << " has a file no screen opens: " << f;
 }
 
 TEST(DemoPack, ManifestLinesAreAllReadable) {
