@@ -25,6 +25,11 @@ while IFS= read -r -d '' f; do
     for shape in 01 02 03; do prefix "$shape" "$f" | seed areas "$shape-$name"; done
   fi
 done < <(find "$media" -type f \( -iname '*.dat' -o -iname '*.pos' -o -iname '*.idx' \) -size -4k -print0)
+# Captions beside spoken sounds.
+mapfile -t captions < <(find "$media" -type f -iname '*.txt' -size -4k | sort)
+for f in "${captions[@]:0:20}"; do
+  prefix 02 "$f" | seed talk_files "$(echo "${f#"$media"/}" | tr '/' '_')"
+done
 
 # Pictures, sounds and clips: the smallest of each kind, and the start of a few large ones.
 for kind in bmp:bmp wav:wav avi:avi; do
