@@ -64,11 +64,18 @@ TEST(DemoPack, HoldsExactlyTheFilesTheGameOpens) {
   const auto pack = pack_files({{"media", "HD:"}, {"data", "HD_SHORT:"}});
   for (const auto& f : manifest) EXPECT_TRUE(pack.count(f)) << "the pack lacks " << f;
   for (const auto& f : pack) EXPECT_TRUE(manifest.count(f)) << "the pack has a file no screen opens: " << f;
-  // Another language's folder holds what it says, in the media tree's names.
+  // Another language's folder holds, in the media tree's names, only what
+  // differs from the tree: its speech and the pictures with words.
   std::stringstream others(TAPO_SPEECH_LANGS);
-  for (std::string lang; std::getline(others, lang, ',');)
+  for (std::string lang; std::getline(others, lang, ',');) {
+    const fs::path folder = fs::path(TAPO_DEMO_DIR) / ("media-" + lang), tree = fs::path(TAPO_DEMO_DIR) / "media";
     for (const auto& f : pack_files({{"media-" + lang, "HD:"}}))
       EXPECT_TRUE(manifest.count(f)) << lang << " has a file no screen opens: " << f;
+    for (const auto& e : fs::recursive_directory_iterator(folder))
+      if (e.is_regular_file())
+        EXPECT_NE(tapo::test::slurp(e.path()), tapo::test::slurp(tree / fs::relative(e.path(), folder))) << e.path();
+    EXPECT_TRUE(fs::exists(folder / "CUNICI" / "INTRO.BMP")) << lang << ": the title's greeting";
+  }
 }
 
 TEST(DemoPack, ManifestLinesAreAllReadable) {
@@ -140,6 +147,7 @@ TEST(DemoPack, SpokenClipsAreCleanAndTheirPausesFallInsideTheSpeech) {
   for (const auto& [lang, folder] : languages) {
     std::vector<std::pair<std::string, std::string>> clips;  // file, text
     for (const auto& e : fs::directory_iterator(fs::path(TAPO_SPEECH_TABLES) / lang)) {
+      if (e.path().extension() != ".tsv") continue;  // the pictures' words
       std::ifstream in(e.path());
       for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/words.h"
 
 namespace tapo::media::workbook {
 
@@ -132,7 +135,7 @@ void shuffle(Canvas& c, double x, double y) {
 
 void draw_button(Canvas& c, int which, double x, double y, bool lit) {
   const Rgb normal[3] = {pf::rgb(170, 222, 150), pf::rgb(166, 204, 246), pf::rgb(252, 196, 140)};
-  const char* words[3] = {"Check", "New page", "Change"};
+  const std::string words[3] = {word("check"), word("new-page"), word("change")};
   const Rect r = dril::kCheck;  // all three are as big
   c.rounded_rect(x + 3, y + 3, r.w - 6, r.h - 6, 14);
   if (lit) c.fill_outlined(kLit, kLitEdge, 4);
@@ -141,9 +144,20 @@ void draw_button(Canvas& c, int which, double x, double y, bool lit) {
   if (which == 0) tick(c, icon_x + 2, mid + 2, 1.2);
   else if (which == 1) new_page(c, icon_x, mid - 22);
   else shuffle(c, icon_x, mid - 15);
-  double size = 19;  // one size for all three words, the longest filling its room
-  for (const char* w : words) size = std::min(size, 19 * 82 / c.text_size(w, 19).first);
-  c.text(words[which], x + 102, mid, size, lit ? pf::rgb(170, 60, 20) : kInk);
+  // One size for all three words, the longest filling its room; words of
+  // two that would come out small on one line stand on two.
+  constexpr double kRoom = 82;
+  auto lines_of = [&c](const std::string& w) {
+    const auto space = w.find(' ');
+    if (space == std::string::npos || 19 * kRoom / c.text_size(w, 19).first >= 15) return std::vector<std::string>{w};
+    return std::vector<std::string>{w.substr(0, space), w.substr(space + 1)};
+  };
+  double size = 19;
+  for (const auto& w : words)
+    for (const auto& line : lines_of(w)) size = std::min(size, 19 * kRoom / c.text_size(line, 19).first);
+  const auto lines = lines_of(words[which]);
+  for (size_t k = 0; k < lines.size(); ++k)
+    c.text(lines[k], x + 102, mid + (k - (lines.size() - 1) / 2.0) * size * 1.15, size, lit ? pf::rgb(170, 60, 20) : kInk);
 }
 
 Surface scene(bool tapo, const TapoLook& look, const std::function<void(Canvas&)>& extra) {

@@ -7,6 +7,7 @@
 
 #include "tools/mkmedia/folder_cunici_art.h"
 #include "tools/mkmedia/pack.h"
+#include "tools/mkmedia/words.h"
 
 namespace tapo::media::cunici {
 
@@ -320,7 +321,7 @@ Surface title_picture(bool closing) {
   cloud(c, {{120, 200, 40, 18}, {150, 190, 34, 20}});
   cloud(c, {{470, 230, 36, 16}, {500, 222, 30, 18}});
   c.text("Tapo - Numerino", 320, 74, 52, pf::rgb(250, 150, 40), true);
-  c.text(closing ? "Bye-bye! See you soon!" : "Let's count together!", 320, 140, 30, pf::rgb(50, 80, 170));
+  c.text(word(closing ? "farewell" : "greeting"), 320, 140, 30, pf::rgb(50, 80, 170));
   // Coins and numbers floating around, for a game of counting.
   const char* numbers[] = {"1", "2", "3", "5", "10"};
   const double spots[][2] = {{70, 150}, {190, 260}, {440, 290}, {580, 170}, {80, 290}};

@@ -1,12 +1,12 @@
-// mkmedia OUT SPEECH [--lang L] [--folder NAME] [--speech-only]: writes the
-// demo media pack, its speech from the tables in SPEECH/L (default L: en)
-// spoken with the language's Festival voice where there is one, else
-// espeak-ng's voice L.
+// mkmedia OUT SPEECH [--lang L] [--folder NAME] [--language-only]: writes
+// the demo media pack, its speech from the tables in SPEECH/L (default L:
+// en) spoken with the language's Festival voice where there is one, else
+// espeak-ng's voice L, the words on its pictures from SPEECH/L/pictures.txt.
 //   OUT/media  the media tree (TAPO.INI "HD"), one folder per maker
 //   OUT/data   files the installation copies into the data folder ("HD_SHORT"),
 //              made by the maker DATA
-// With --speech-only only the spoken files, into OUT/media-L: the game
-// speaks language L from there.
+// With --language-only only what differs from the media tree OUT/media
+// (made before), into OUT/media-L: the game speaks language L from there.
 // With --folder only that folder is made again (its speech from
 // SPEECH/L/NAME.tsv); each folder written is emptied first, so no file of an
 // earlier version lingers.
@@ -23,6 +23,7 @@
 #include "tools/mkmedia/canvas.h"
 #include "tools/mkmedia/contact_sheet.h"
 #include "tools/mkmedia/folders.h"
+#include "tools/mkmedia/words.h"
 
 namespace fs = std::filesystem;
 namespace md = tapo::media;
@@ -31,6 +32,13 @@ namespace {
 
 fs::path folder_dir(const md::Pack& pack, const fs::path& out, const std::string& name) {
   return name == "DATA" ? out / "data" : pack.media_dir() / name;
+}
+
+// Removes the empty folders in `dir`, and `dir` itself when it is left empty.
+void prune_empty(const fs::path& dir) {
+  for (const auto& e : fs::directory_iterator(dir))
+    if (e.is_directory()) prune_empty(e.path());
+  if (fs::is_empty(dir)) fs::remove(dir);
 }
 
 void count_files(const fs::path& dir, std::uintmax_t& files, std::uintmax_t& bytes) {
@@ -56,11 +64,11 @@ int main(int argc, char** argv) {
     return 0;
   }
   std::string lang = "en", only;
-  bool usage = argc < 3, speech_only = false;
+  bool usage = argc < 3, language_only = false;
   for (int i = 3; i < argc && !usage; i += 2) {
     const std::string opt = argv[i];
-    if (opt == "--speech-only") {
-      speech_only = true;
+    if (opt == "--language-only") {
+      language_only = true;
       --i;
     } else if (i + 1 >= argc) usage = true;
     else if (opt == "--lang") lang = argv[i + 1];
@@ -69,7 +77,7 @@ int main(int argc, char** argv) {
   }
   if (usage) {
     std::fprintf(stderr,
-                 "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en] [--folder NAME] [--speech-only]\n"
+                 "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en] [--folder NAME] [--language-only]\n"
                  "       mkmedia --contact-sheet FOLDER OUT.png\n"
                  "       mkmedia --icons DIR\n");
     return 2;
@@ -84,22 +92,24 @@ int main(int argc, char** argv) {
   if (!only.empty()) tables /= only + ".tsv";  // a folder speaks only from its own table
   auto speech = md::read_speech_table(tables);
   if (only.empty() && speech.empty()) md::fail("no spoken clips in " + tables.string());
-  md::Pack pack(out, std::move(speech), lang, speech_only);
+  if (language_only && !fs::is_directory(out / "media")) md::fail("the media tree " + (out / "media").string() + " comes first");
+  md::load_words(argv[2], lang);
+  md::Pack pack(out, std::move(speech), lang, language_only);
 
   if (only.empty()) {  // the whole pack: no folder of an earlier version lingers either
     fs::remove_all(pack.media_dir());
-    if (!speech_only) fs::remove_all(out / "data");
+    if (!language_only) fs::remove_all(out / "data");
   }
   std::uintmax_t bytes = 0, files = 0;
   for (const std::string& name : names) {
-    if (speech_only && name == "DATA") continue;
+    if (language_only && name == "DATA") continue;
     const fs::path dir = folder_dir(pack, out, name);
     fs::remove_all(dir);
     fs::create_directories(dir);
     pack.only_in(dir);
     md::folder_makers().at(name)(pack);
-    count_files(dir, files, bytes);
-    if (fs::is_empty(dir)) fs::remove(dir);  // a folder that says nothing in a language's own folder
+    if (language_only) prune_empty(dir);  // nothing of its own in this language
+    if (fs::exists(dir)) count_files(dir, files, bytes);
   }
   tapo::platform::close_fonts();
   md::release_drawing_caches();

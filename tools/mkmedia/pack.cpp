@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
 #include "tools/mkmedia/avi_writer.h"
 #include "tools/mkmedia/quantize.h"
@@ -17,45 +18,71 @@ void fail(const std::string& what) {
   std::exit(1);
 }
 
-Pack::Pack(fs::path out, std::vector<SpeechLine> speech, std::string lang, bool speech_only)
-    : out_(std::move(out)), speech_(std::move(speech)), lang_(std::move(lang)), speech_only_(speech_only) {}
+Pack::Pack(fs::path out, std::vector<SpeechLine> speech, std::string lang, bool language_only)
+    : out_(std::move(out)), speech_(std::move(speech)), lang_(std::move(lang)), language_only_(language_only) {}
 
-fs::path Pack::media_dir() const { return out_ / (speech_only_ ? "media-" + lang_ : "media"); }
+fs::path Pack::media_dir() const { return out_ / (language_only_ ? "media-" + lang_ : "media"); }
 
+namespace {
 
-fs::path Pack::file(const std::string& dos, Where where) const {
+// "\\TERC\\INTRO.DAT" -> "TERC/INTRO.DAT"
+fs::path relative(const std::string& dos) {
   std::string rel = dos;
   std::replace(rel.begin(), rel.end(), '\\', '/');
   rel.erase(0, rel.find_first_not_of('/'));
-  const fs::path p = (where == Where::Media ? media_dir() : out_ / "data") / rel;
+  return rel;
+}
+
+bool same_bytes(const fs::path& a, const fs::path& b) {
+  std::error_code ec;
+  if (fs::file_size(a, ec) != fs::file_size(b, ec) || ec) return false;
+  std::ifstream x(a, std::ios::binary), y(b, std::ios::binary);
+  return std::equal(std::istreambuf_iterator<char>(x), std::istreambuf_iterator<char>(),
+                    std::istreambuf_iterator<char>(y), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+fs::path Pack::file(const std::string& dos, Where where) const {
+  const fs::path p = (where == Where::Media ? media_dir() : out_ / "data") / relative(dos);
   const fs::path inside = p.lexically_relative(only_in_);
   if (!only_in_.empty() && (inside.empty() || *inside.begin() == "..")) fail(dos + " is outside its folder " + only_in_.string());
   fs::create_directories(p.parent_path());
   return p;
 }
 
+// A language's folder keeps a file only where it differs from the media
+// tree's own; the data folder speaks no language.
+bool Pack::skipped(Where where) const { return language_only_ && where == Where::Data; }
+
+void Pack::keep_if_own(const std::string& dos) const {
+  if (!language_only_) return;
+  const fs::path written = media_dir() / relative(dos);
+  if (same_bytes(written, out_ / "media" / relative(dos))) fs::remove(written);
+}
+
 void Pack::bmp(const std::string& dos, const platform::Surface& picture, Where where) {
-  if (speech_only_) return;
+  if (skipped(where)) return;
   if (!picture.save_bmp(file(dos, where))) fail("cannot write " + dos);
+  keep_if_own(dos);
 }
 
 void Pack::text(const std::string& dos, const std::string& content, Where where) {
-  if (!speech_only_) write(dos, content, where);
-}
-
-void Pack::write(const std::string& dos, const std::string& content, Where where) {
-  if (speech_only_ && where == Where::Data) return;  // the data folder speaks no language
+  if (skipped(where)) return;
   std::ofstream out(file(dos, where), std::ios::binary | std::ios::trunc);
   out << content;
   if (!out) fail("cannot write " + dos);
+  out.close();
+  keep_if_own(dos);
 }
 
 void Pack::clip(const std::string& dos, const std::vector<platform::Surface>& frames, Where where) {
-  if (speech_only_) return;
+  if (skipped(where)) return;
   // One palette for all frames: exact when they have at most 256 colours,
   // otherwise fitted (the key colour always exact).
   const Quantized q = quantize(frames);
   if (!write_rle8_avi(file(dos, where), q.frames, q.palette, 15)) fail("cannot write " + dos);
+  keep_if_own(dos);
 }
 
 namespace {
@@ -130,12 +157,12 @@ std::vector<std::uint32_t> Pack::synthesize_line(const std::string& dos_stem, Wh
   if (it == speech_.end()) fail("no text for " + dos_stem + " in the speech table");
   const auto speech = synthesize(it->text, lang_, file(dos_stem + ".WAV", where).string());
   if (!speech) fail("cannot synthesize " + dos_stem);
-  write(dos_stem + ".WAV", wav_bytes(speech->pcm), where);
+  text(dos_stem + ".WAV", wav_bytes(speech->pcm), where);
   // The captions: each sentence with the byte where it starts.
   std::string captions;
   for (size_t k = 0; k < speech->sentences.size(); ++k)
     captions += std::to_string(speech->starts[k]) + "\t" + speech->sentences[k] + "\r\n";
-  write(dos_stem + ".TXT", captions, where);
+  text(dos_stem + ".TXT", captions, where);
   return {speech->starts.begin() + 1, speech->starts.end()};  // the marks: every start but the first
 }
 
@@ -145,7 +172,7 @@ void Pack::speak(const std::string& dos_stem, Where where) {
   const auto marks = synthesize_line(dos_stem, where);
   std::string mark_text;
   for (auto m : marks) mark_text += std::to_string(m) + "\r\n";
-  write(dos_stem + ".DAT", mark_text, where);
+  text(dos_stem + ".DAT", mark_text, where);
 }
 
 }  // namespace tapo::media

@@ -22,10 +22,11 @@ struct Step {
 
 class Pack {
  public:
-  // With `speech_only` only the spoken files are written, into the
-  // language's own folder beside the media tree ("media-cs"): whatever the
-  // game finds there it takes before the media tree's own file.
-  Pack(std::filesystem::path out, std::vector<SpeechLine> speech, std::string lang, bool speech_only = false);
+  // With `language_only` the pack is the language's own folder beside the
+  // media tree ("media-cs"), which the game reads before the tree: of all it
+  // makes only what differs from the tree's files is kept (the speech, and
+  // the pictures with words), and nothing of the data folder.
+  Pack(std::filesystem::path out, std::vector<SpeechLine> speech, std::string lang, bool language_only = false);
   // Where the media tree (or the language's folder) is written.
   std::filesystem::path media_dir() const;
 
@@ -59,12 +60,13 @@ class Pack {
 
  private:
   std::vector<std::uint32_t> synthesize_line(const std::string& dos_stem, Where where);
-  void write(const std::string& dos, const std::string& content, Where where);
+  bool skipped(Where where) const;
+  void keep_if_own(const std::string& dos) const;
   std::filesystem::path out_;
   std::filesystem::path only_in_;
   std::vector<SpeechLine> speech_;
   std::string lang_;
-  bool speech_only_ = false;
+  bool language_only_ = false;
 };
 
 [[noreturn]] void fail(const std::string& what);
