@@ -113,9 +113,9 @@ std::optional<pf::Ms> next_sentence() {
   const auto& s = state();
   const auto& ch = pf::SoundChannel::instance();
   if (!s.on) return std::nullopt;
-  const auto next = std::upper_bound(s.lines.begin(), s.lines.end(), ch.position(),
-                                     [](std::uint32_t p, const CaptionLine& l) { return p < l.start; });
-  if (next == s.lines.end()) return std::nullopt;
+  const CaptionLine* heard = caption_at(s.lines, ch.position());
+  const CaptionLine* next = heard ? heard + 1 : s.lines.data();
+  if (next == s.lines.data() + s.lines.size()) return std::nullopt;
   const auto at = ch.moment_at(next->start);
   if (!at) return std::nullopt;
   return std::max(*at, pf::Loop::instance().now() + 1);  // never a moment passed: that would spin
@@ -144,9 +144,9 @@ void captions_for_sound(const MediaPath& wav) {
   if (const std::string name = trace_path(wav); name != s.sound) {
     s.sound = name;
     s.lines.clear();
-    const MediaPath file{wav.root, with_extension_at_first_dot(wav.path, "TXT")};
-    if (file_exists(file))
-      if (auto text = read_text_file(real_path(file))) s.lines = read_captions(*text);
+    // Read at once: most sounds have no captions, and a missing file is no fault.
+    if (auto text = read_text_file(real_path(MediaPath{wav.root, with_extension_at_first_dot(wav.path, "TXT")})))
+      s.lines = read_captions(*text);
   }
   // Renewed with every sound, since the loop may have dropped it.
   auto& loop = pf::Loop::instance();

@@ -179,9 +179,7 @@ TEST(DemoPack, SpokenClipsAreCleanAndTheirPausesFallInsideTheSpeech) {
       for (const auto& c : captions) said += (said.empty() ? "" : " ") + c.text;
       EXPECT_EQ(said, text);
       if (!fs::exists(base.string() + ".DAT")) continue;  // heard whole, without pauses
-      std::vector<std::uint32_t> marks;
-      for (const auto& line : tapo::core::text_lines(tapo::test::slurp(base.string() + ".DAT")))
-        if (!line.empty()) marks.push_back(static_cast<std::uint32_t>(std::stoul(line)));
+      const auto marks = tapo::core::read_marks(tapo::test::slurp(base.string() + ".DAT"));
       ASSERT_EQ(marks.size() + 1, captions.size());
       std::uint32_t previous = 0;
       for (size_t k = 0; k < marks.size(); ++k) {

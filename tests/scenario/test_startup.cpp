@@ -20,12 +20,9 @@ namespace {
 
 // Where Tapo's head is while he talks: inside the placement of his talking clip.
 std::string tapo_head(const Sandbox& box) {
-  std::ifstream placement(box.media() / "CUNICI" / "MLUVI.DAT");
-  std::string unused, left, top;
-  std::getline(placement, unused);
-  std::getline(placement, left);
-  std::getline(placement, top);
-  return std::to_string(std::stoi(left) + 30) + " " + std::to_string(std::stoi(top) + 30);
+  bool damaged = false;
+  const auto at = tapo::core::read_placement(tapo::test::slurp(box.media() / "CUNICI" / "MLUVI.DAT"), damaged);
+  return at ? std::to_string(at->x + 30) + " " + std::to_string(at->y + 30) : "0 0";
 }
 
 const std::string kInstallMsg =
