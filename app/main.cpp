@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
     }
     script = std::make_unique<pf::Script>(script_in);
     script->on_shot = [](const std::string& file) {
-      if (!pf::Forms::instance().compose().save_png(file))
+      if (!pf::Forms::instance().compose(true).save_png(file))
         std::fprintf(stderr, "tapo: cannot write %s\n", file.c_str());
       pf::trace::event("shot", file);
     };

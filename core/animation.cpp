@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "core/captions.h"
 #include "core/keying.h"
 #include "core/listinput.h"
 #include "core/media.h"
@@ -108,6 +109,7 @@ class AnimationRun {
     if (ec) return;
     ::chmod(copy.c_str(), 0644);  // a copy from a read-only medium stays writable
     play_wav(kSoundCopy);
+    captions_for_sound(shown_as);  // the copy's captions are the clip's own
     if (!pf::SoundChannel::instance().is_open()) note_unreadable(shown_as);  // the copy's source is told too
   }
 

@@ -26,6 +26,10 @@ struct State {
   std::vector<CaptionLine> lines;
   std::string shown;                // the sentence in the strip; empty: no strip
   int wake_id = 0;                  // the loop's wake-up for the next sentence
+  pf::Ms hold_until = 0;            // a short sound's line stays readable until then
+  int hold_wake_id = 0;
+  std::string note;                 // the screen's own text, while no sound has captions
+  std::weak_ptr<pf::Form> note_form;
 };
 
 State& state() {
@@ -36,11 +40,30 @@ State& state() {
 const bool reset_registered = on_reset_shared_state([] { state() = State{}; });
 
 // The strip: white on a dark band, as large as two lines allow.
+constexpr int kMinShownMs = 1500;  // what a short sound (a "✗") says stays this long
 constexpr int kMargin = 12;
 constexpr int kLineWidth = 640 - 2 * kMargin;
 constexpr int kSizes[] = {28, 24, 20};
 
-pf::TextStyle caption_style(int size) { return {size, true, pf::rgb(255, 255, 255), pf::Face::Captions}; }
+// The captions' wide face, or the game's where only that has the signs.
+pf::TextStyle caption_style(const std::string& text, int size) {
+  pf::TextStyle style{size, true, pf::rgb(255, 255, 255), pf::Face::Captions};
+  if (!pf::has_glyphs(text, style)) style.face = pf::Face::Game;
+  return style;
+}
+
+// The strip lies at the bottom of the scene, or at the top where the
+// bottom would cover more of the active screen's controls (the answer
+// buttons below a scene, say).
+pf::Rect strip_place(int height) {
+  const pf::Rect bottom{0, 480 - height, 640, height}, top{0, 0, 640, height};
+  int under_bottom = 0, under_top = 0;
+  for (const auto& [name, at] : pf::Forms::instance().active_controls()) {
+    under_bottom += !intersection(at, bottom).empty();
+    under_top += !intersection(at, top).empty();
+  }
+  return under_top < under_bottom ? top : bottom;
+}
 
 // The sentence broken at blanks into lines no wider than the strip.
 std::vector<std::string> wrap(const std::string& text, const pf::TextStyle& style) {
@@ -77,7 +100,7 @@ struct Layout {
 Layout lay_out(const std::string& text) {
   Layout l;
   for (int size : kSizes) {
-    l.style = caption_style(size);
+    l.style = caption_style(text, size);
     l.lines = wrap(text, l.style);
     if (l.lines.size() <= 2) break;
   }
@@ -86,8 +109,7 @@ Layout lay_out(const std::string& text) {
     l.lines[1] += " ...";
   }
   l.line_height = std::max(l.style.size + 6, pf::measure_text("Ag", l.style).h);
-  const int h = static_cast<int>(l.lines.size()) * l.line_height + 12;
-  l.strip = {0, 480 - h, 640, h};
+  l.strip = strip_place(static_cast<int>(l.lines.size()) * l.line_height + 12);
   return l;
 }
 
@@ -154,15 +176,41 @@ void captions_for_sound(const MediaPath& wav) {
   s.wake_id = s.lines.size() > 1 ? loop.add_wake_source(next_sentence) : 0;
 }
 
+void set_screen_caption(std::string text) {
+  auto& s = state();
+  s.note = std::move(text);
+  s.note_form = pf::Forms::instance().active();
+  update_caption();
+}
+
 void update_caption() {
   auto& s = state();
   auto& ch = pf::SoundChannel::instance();
+  auto& loop = pf::Loop::instance();
   std::string want;
   // Between the sentences of a talk the sound stands still: the next
   // sentence shows from its mark on.
-  if (s.on && ch.is_open() && (ch.mode() == pf::SoundChannel::kPlaying || talk_active))
+  const bool sounding = ch.is_open() && (ch.mode() == pf::SoundChannel::kPlaying || talk_active);
+  if (s.on && sounding)
     if (const CaptionLine* line = caption_at(s.lines, ch.position())) want = line->text;
+  // A short sound that played to its end leaves its line a little longer;
+  // one cut short takes it along at once.
+  if (want.empty() && s.on && ch.is_open() && loop.now() < s.hold_until) return;
+  if (want.empty() && s.on && !s.note.empty()) {
+    if (s.note_form.lock() == pf::Forms::instance().active())
+      want = s.note;
+    else
+      s.note.clear();
+  }
   if (want == s.shown) return;
+  const bool spoken = !want.empty() && want != s.note;
+  s.hold_until = spoken ? loop.now() + kMinShownMs : 0;
+  if (s.hold_wake_id) loop.remove_wake_source(s.hold_wake_id);
+  s.hold_wake_id = spoken ? loop.add_wake_source([] {
+    const pf::Ms until = state().hold_until;
+    return until > pf::Loop::instance().now() ? std::optional<pf::Ms>(until) : std::nullopt;
+  })
+                          : 0;
   s.shown = want;
   pf::trace::event("caption", want);
   show(want);

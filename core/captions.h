@@ -4,6 +4,8 @@
 // Off by default; the key C switches them, and the settings file keeps it.
 #pragma once
 
+#include <string>
+
 #include "core/talk_files.h"
 #include "core/tapo_iii.h"
 
@@ -16,6 +18,10 @@ void toggle_captions();
 
 // A sound starts: its captions are read, when it has a file of them.
 void captions_for_sound(const MediaPath& wav);
+// A text of the active screen's own (the name of the toy under the pointer)
+// for the strip while captions are on and no sound has captions; "" takes
+// it away, and so does another screen becoming active.
+void set_screen_caption(std::string text);
 // Shows, changes or hides the strip to match the sound channel; the loop
 // calls it after every pass.  The trace tells each change: "caption TEXT",
 // and "caption" alone when the strip goes.

@@ -89,6 +89,20 @@ void close_fonts() {
   if (TTF_WasInit()) TTF_Quit();
 }
 
+bool has_glyphs(std::string_view text, const TextStyle& style) {
+  TTF_Font* font = font_for(style);
+  if (!font) return false;
+  for (size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const int extra = lead < 0x80 ? 0 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : 3;
+    Uint32 code = extra == 0 ? lead : lead & (0x3F >> extra);
+    for (int k = 1; k <= extra && i + k < text.size(); ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    i += static_cast<size_t>(extra) + 1;
+    if (!TTF_GlyphIsProvided32(font, code)) return false;
+  }
+  return true;
+}
+
 Rect measure_text(std::string_view text, const TextStyle& style) {
   TTF_Font* font = font_for(style);
   int w = 0, h = 0;

@@ -24,6 +24,9 @@ struct TextStyle {
 // is said once on standard error).  Nothing is drawn outside `clip`.
 void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style,
                Rect clip = {0, 0, 1 << 20, 1 << 20});
+// Whether the style's font has every character of the text (a sign such as
+// "✓" may only be in the other face).
+bool has_glyphs(std::string_view text, const TextStyle& style);
 // Width and height the text would take.
 Rect measure_text(std::string_view text, const TextStyle& style);
 // Releases the fonts (at the end of the program).

@@ -343,13 +343,13 @@ void Forms::dispatch(const InputEvent& ev) {
   }
 }
 
-Surface Forms::compose() const {
+Surface Forms::compose(bool overlay) const {
   Surface scene(640, 480);
-  draw_part(scene);
+  draw_part(scene, overlay);
   return scene;
 }
 
-void Forms::draw_part(Surface& scene) const {
+void Forms::draw_part(Surface& scene, bool overlay) const {
   const Rect part = scene.clip();
   // Drawing starts at the topmost form picture or opaque control that covers
   // the whole part: nothing beneath it shows.  Without one, black beneath all.
@@ -383,8 +383,9 @@ void Forms::draw_part(Surface& scene) const {
       const Rect at{f->bounds.x + c->rect.x, f->bounds.y + c->rect.y, c->rect.w, c->rect.h};
       if (drawing && c->visible && !intersection(at, part).empty()) c->draw(scene, f->bounds.x, f->bounds.y);
     }
+    f->draw_above(scene, f->bounds.x, f->bounds.y);
   }
-  if (overlay_ && !intersection(overlay_rect_, part).empty()) overlay_(scene);
+  if (overlay && overlay_ && !intersection(overlay_rect_, part).empty()) overlay_(scene);
 }
 
 void Forms::set_overlay(Rect where, std::function<void(Surface& scene)> draw) {
@@ -439,7 +440,7 @@ const std::vector<Rect>& Forms::update_scene() {
   damage_.clear();
   for (const Rect& r : presented_damage_) {
     ClipScope clip(scene_, r);
-    draw_part(scene_);
+    draw_part(scene_, true);
   }
   return presented_damage_;
 }

@@ -133,6 +133,9 @@ class Form : public std::enable_shared_from_this<Form> {
   virtual void on_unload() {}
   // This form's own state for the `dump` of scripted play.
   virtual void describe(JsonObject& /*vars*/) const {}
+  // Draws over the form's controls (a sign that must stay on top of them),
+  // the form's top left at (ox, oy) of `scene`.
+  virtual void draw_above(Surface& /*scene*/, int /*ox*/, int /*oy*/) const {}
 
   // Position and size on the screen (most forms cover the whole scene).
   Rect bounds{0, 0, 640, 480};
@@ -208,8 +211,9 @@ class Forms {
   // Keys the window handles before any form (F11).
   std::function<bool(const std::string& key)> on_global_key;
 
-  // Composes the visible forms into a new 640 x 480 scene.
-  Surface compose() const;
+  // Composes the visible forms into a new 640 x 480 scene; with `overlay`
+  // the captions over them too, as the window shows it.
+  Surface compose(bool overlay = false) const;
 
   // Something drawn over every form (the captions): `draw` paints the scene
   // within `where` (the scene's clip rectangle is the part being composed);
@@ -259,8 +263,9 @@ class Forms {
   void do_hide(Form& f);
   void do_unload(Form& f);
   void activate_top();
-  // Draws the part of the scene under the scene's clip rectangle.
-  void draw_part(Surface& scene) const;
+  // Draws the part of the scene under the scene's clip rectangle, the
+  // captions too with `overlay`.
+  void draw_part(Surface& scene, bool overlay) const;
 
   std::vector<std::shared_ptr<Form>> loaded_;
   Rect overlay_rect_;

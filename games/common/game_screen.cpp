@@ -43,6 +43,7 @@ void GameScreen::on_load() {
 
   started = false;
   introducing_ = false;
+  judgement_.hide();
   load_game();
 }
 
@@ -64,7 +65,14 @@ void GameScreen::on_mouse_move(int x, int y) {
 
 void GameScreen::describe(pf::JsonObject& vars) const {
   vars.add("started", started).add("leaving", leaving);
+  judgement_.describe(vars);
   describe_game(vars);
+}
+
+void GameScreen::draw_above(pf::Surface& scene, int ox, int oy) const { judgement_.draw(scene, ox, oy); }
+
+void GameScreen::judge(Verdict verdict, std::string where, pf::Rect place) {
+  judgement_.show(verdict, std::move(where), place);
 }
 
 void GameScreen::help_click() {

@@ -13,6 +13,7 @@
 
 #include "core/game_layout.h"
 #include "core/screen.h"
+#include "games/common/judgement.h"
 #include "platform/ui.h"
 #include "players/profiles.h"
 
@@ -26,6 +27,7 @@ class GameScreen : public core::Screen {
   void on_activate() final;
   void on_mouse_move(int x, int y) final;
   void describe(platform::JsonObject& vars) const final;
+  void draw_above(platform::Surface& scene, int ox, int oy) const final;
 
   // The handlers of the frame's controls (public for the tests).
   void leave_click();
@@ -69,6 +71,14 @@ class GameScreen : public core::Screen {
   void file_broken(const core::MediaPath& file);
   // The picture a box shows stays in the scene where the box stands.
   void keep_in_scene(const platform::PictureBox& box);
+  // Shows the verdict on the answer at `place` (form pixels), given by the
+  // control or thing `where` (named so in `dump`).
+  void judge(Verdict verdict, std::string where, platform::Rect place);
+  void judge(bool right, const platform::Control& answer) {
+    judge(right ? Verdict::Right : Verdict::Wrong, answer.name(), answer.rect);
+  }
+  // Takes the sign away early (its place is about to show something new).
+  void clear_judgement() { judgement_.hide(); }
   // Pays what is due through the piggy bank, opened at `at` of the screen;
   // the footprints do not lead away while it counts.
   void award(players::CoinsDue& due, platform::Point at);
@@ -82,6 +92,7 @@ class GameScreen : public core::Screen {
   platform::PictureBox* head_ = nullptr;
   std::optional<platform::Surface> leave_normal_, leave_lit_, help_normal_, help_lit_;
   bool introducing_ = false;
+  Judgement judgement_{*this};
 };
 
 // A run of right answers in a row, of which every `every`-th is special (a

@@ -36,6 +36,7 @@ constexpr int kHoleRadius = 5;
 constexpr int kCheck = kCheckButton, kDelete = kDeleteButton;
 constexpr std::size_t kMaxDigits = 3;
 constexpr int kBonusEvery = 5;  // right answers in a row cheered by the bonus show
+constexpr pf::Rgb kInk = pf::rgb(30, 40, 120), kRightInk = pf::rgb(20, 130, 40);
 
 pf::Rgb mix(pf::Rgb a, pf::Rgb b, int percent_b) {
   auto ch = [&](int shift) {
@@ -138,6 +139,7 @@ class FrmTerc : public GameScreen {
   void cislice_click(int index);
   void set_buttons(bool enabled);
   void show_answer();
+  void show_right_total();
   void draw_target(bool upper, int number);
 
   struct Hole {
@@ -159,6 +161,7 @@ class FrmTerc : public GameScreen {
   std::string bonus_clip_ = "JABKO";
   int lower_target_no_ = 0, upper_target_no_ = 0;
   bool buttons_enabled_ = false;
+  bool answer_judged_ = false;  // the answer shown has been checked
 };
 
 void FrmTerc::draw_target(bool upper, int number) {
@@ -195,7 +198,7 @@ void FrmTerc::load_game() {
   zakuv_vysledek_ = &add<pf::Label>("zakuv_vysledek", kAnswer);
   zakuv_vysledek_->centred = true;
   zakuv_vysledek_->font_size = 48;
-  zakuv_vysledek_->fore_color = pf::rgb(30, 40, 120);
+  zakuv_vysledek_->fore_color = kInk;
   cislice_ = pf::add_control_array<pf::PictureBox>(*this, "cislice", kButtons, &FrmTerc::cislice_click);
   set_buttons(false);
   answer_.clear();
@@ -253,16 +256,29 @@ void FrmTerc::set_buttons(bool enabled) {
 
 void FrmTerc::show_answer() {
   zakuv_vysledek_->caption = answer_;
+  zakuv_vysledek_->fore_color = kInk;
   refresh();
+}
+
+// After the second miss the right total stands in the box for a moment,
+// green and ticked, before the targets are cleared.
+void FrmTerc::show_right_total() {
+  zakuv_vysledek_->caption = std::to_string(priklad_.target_total);
+  zakuv_vysledek_->fore_color = kRightInk;
+  judge(true, *zakuv_vysledek_);
+  refresh();
+  core::wait_ms(kShowRightMs);
 }
 
 void FrmTerc::cislice_click(int index) {
   if (index == kCheck) return zkontroluj();
   if (index == kDelete) {
     if (!answer_.empty()) answer_.pop_back();
-  } else if (!(answer_.empty() && index == 0) && answer_.size() < kMaxDigits) {
-    answer_ += static_cast<char>('0' + index);
+  } else {
+    if (answer_judged_) answer_.clear();  // a judged answer is not added to
+    if (!(answer_.empty() && index == 0) && answer_.size() < kMaxDigits) answer_ += static_cast<char>('0' + index);
   }
+  answer_judged_ = false;
   show_answer();
 }
 
@@ -336,6 +352,8 @@ void FrmTerc::smaz_terce() {
 void FrmTerc::zkontroluj() {
   set_buttons(false);
   const int given = answer_.empty() ? 0 : std::stoi(answer_);
+  answer_judged_ = true;
+  judge(given == priklad_.target_total, *zakuv_vysledek_);
   if (given == priklad_.target_total) {
     players::CoinsDue due(wrong_count_ == 0 ? 1 : 0);  // only a first try pays
     if (wrong_count_ == 1) streak_.restart();
@@ -359,6 +377,7 @@ void FrmTerc::zkontroluj() {
     return;
   }
   core::play_animation(file("NE.DAT"), head());
+  show_right_total();
   smaz_terce();
   vymysli_priklad();
 }

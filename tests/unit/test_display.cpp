@@ -140,7 +140,7 @@ TEST_F(LoopTest, DamageIsWhereThingsChanged) {
 
   board->bell->visible = false;
   EXPECT_EQ(forms().update_scene(), (std::vector<pf::Rect>{{500, 54, 33, 37}}));
-  EXPECT_TRUE(forms().scene().pixels() == forms().compose().pixels());
+  EXPECT_TRUE(forms().scene().pixels() == forms().compose(true).pixels());
 }
 
 // Through the window's framebuffer: after every partial present the window
@@ -168,7 +168,7 @@ TEST_F(VideoTest, PartialPresentsEndAsAFullRepaint) {
       board->name->caption = std::string(static_cast<size_t>(step % 5) + 1, 'W');
       board->name->refresh();
       loop().wait_ms(20);
-      ASSERT_TRUE(display.read_window().pixels() == scaled(forms().compose(), w, h).pixels()) << "step " << step;
+      ASSERT_TRUE(display.read_window().pixels() == scaled(forms().compose(true), w, h).pixels()) << "step " << step;
     }
     // Only the bell changes, under the name's lettering: the lettering stays.
     board->bell->rect = {460, 85, 33, 37};

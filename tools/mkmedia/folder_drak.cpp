@@ -113,6 +113,7 @@ void thumbs_up(Pack& pack) {
   pack.clip("\\DRAK\\PALEC.AVI", keyed_at_corner(frames));
   pack.keyed_script("\\DRAK\\PALEC.DAT", "\\DRAK\\PALEC", box.x, box.y, box.w, box.h, 0, run_of(0, kFrames - 1, 85));
   pack.sound("\\DRAK\\PALEC.WAV", sounds::tune({523, 659, 784, 1047}, 0.16, 0.35));
+  pack.caption("\\DRAK\\PALEC.WAV", "sound-right");
 }
 
 void make_drak(Pack& pack) {

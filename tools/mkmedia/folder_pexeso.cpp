@@ -235,9 +235,11 @@ void make_pexeso(Pack& pack) {
   pack.bmp("\\PEXESO\\PREDNI.BMP", face(false));
   pack.bmp("\\PEXESO\\RAMECEK.BMP", face(true));
   pack.sound("\\PEXESO\\FANFARA.WAV", fanfare());
+  pack.caption("\\PEXESO\\FANFARA.WAV", "sound-right");
 
   pack.clip("\\PEXESO\\TLESK.AVI", std::vector<Surface>(all.begin() + 2, all.end()));
   pack.sound("\\PEXESO\\TLESK.WAV", applause(kClaps, 2 * kClapHold / 1000.0));
+  pack.caption("\\PEXESO\\TLESK.WAV", "sound-applause");
   pack.script("\\PEXESO\\TLESK.DAT", "\\PEXESO\\TLESK", kApplause.x, kApplause.y, kApplause.w, kApplause.h, 0,
               run_of(0, kClapFrames - 1, kClapHold));
 

@@ -336,6 +336,7 @@ void race_end(Pack& pack, GardenClips& clips) {
     clips.add(kDir + name, frames);
     pack.script(kDir + name + ".DAT", kDir + name, box.x, box.y, box.w, box.h, 0, twice);
     pack.sound(kDir + name + ".WAV", cheering(ladybugs));
+    pack.caption(kDir + name + ".WAV", "sound-cheering");
   }
 
   // A new strawberry grows from the ground; its last frame stays.

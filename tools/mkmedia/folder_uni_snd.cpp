@@ -12,6 +12,7 @@ void make_uni_snd(Pack& pack) {
   for (int n = 1; n <= 6; ++n) pack.speak("\\UNI_SND\\UNI" + std::to_string(n));
   // A gentle falling "oh-oh", low and soft.
   pack.tone("\\UNI_SND\\CHYBA.WAV", {392, 311}, 0.2);
+  pack.caption("\\UNI_SND\\CHYBA.WAV", "sound-wrong");
   // One bright clink.
   pack.tone("\\UNI_SND\\CINK1.WAV", {1568, 2093}, 0.12);
   // Five clinks, one every 450 ms as the coins are counted in.

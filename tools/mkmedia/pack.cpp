@@ -8,6 +8,7 @@
 
 #include "tools/mkmedia/avi_writer.h"
 #include "tools/mkmedia/quantize.h"
+#include "tools/mkmedia/words.h"
 
 namespace tapo::media {
 
@@ -164,6 +165,10 @@ std::vector<std::uint32_t> Pack::synthesize_line(const std::string& dos_stem, Wh
     captions += std::to_string(speech->starts[k]) + "\t" + speech->sentences[k] + "\r\n";
   text(dos_stem + ".TXT", captions, where);
   return {speech->starts.begin() + 1, speech->starts.end()};  // the marks: every start but the first
+}
+
+void Pack::caption(const std::string& wav, const std::string& key, Where where) {
+  text(wav.substr(0, wav.rfind('.')) + ".TXT", "0\t" + word(key) + "\r\n", where);
 }
 
 void Pack::say(const std::string& dos_stem, Where where) { synthesize_line(dos_stem, where); }

@@ -55,6 +55,9 @@ class Pack {
   // its mark file INTRO.DAT and its captions INTRO.TXT (each sentence after
   // the byte of the sound where it starts).  The table must have the entry.
   void speak(const std::string& dos_stem, Where where = Where::Media);
+  // The caption of a sound effect that means something ("✗"): the line of
+  // `wav`'s caption file, the pack's word `word`, from the sound's start.
+  void caption(const std::string& wav, const std::string& word, Where where = Where::Media);
   // A spoken sound played whole, without a mark file (help that is only heard).
   void say(const std::string& dos_stem, Where where = Where::Media);
 

@@ -16,6 +16,11 @@ std::map<std::string, std::string>& words() {
       {"change", "Change"},
       {"greeting", "Let's count together!"},
       {"farewell", "Bye-bye! See you soon!"},
+      // The captions of sounds that carry meaning.
+      {"sound-right", "✓"},
+      {"sound-wrong", "✗"},
+      {"sound-applause", "Applause!"},
+      {"sound-cheering", "Cheering!"},
   };
   return table;
 }

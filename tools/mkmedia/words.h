@@ -1,5 +1,6 @@
 // The words the pictures carry (the workbook's buttons, the title
-// pictures' greeting), in the pack's language.  English is the pictures'
+// pictures' greeting) and the captions of sound effects, in the pack's
+// language.  English is the pictures'
 // own; another language's are in SPEECH/L/pictures.txt, "key<TAB>text"
 // lines ('#' comments), and a key it lacks stays English.
 #pragma once
