@@ -6,7 +6,7 @@
 
 namespace tapo::games::drak {
 
-inline constexpr core::GameLayout kFrame{"frm_drak", "DRAK", {3, 431, 64, 84}, {585, 426, 58, 62}, "MLUVI.AVI", "video"};
+inline constexpr core::GameLayout kFrame{"frm_drak", "DRAK", core::leave_at(3, 431), core::help_at(585, 426), "MLUVI.AVI", "video"};
 
 // The bell that starts every example.
 inline constexpr platform::Rect kBell{556, 16, 72, 92};

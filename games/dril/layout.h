@@ -7,7 +7,7 @@
 
 namespace tapo::games::dril {
 
-inline constexpr core::GameLayout kFrame{"frm_dril", "DRIL", {4, 0, 64, 84}, {587, 8, 58, 62}, "MLUVI.AVI", "michacka"};
+inline constexpr core::GameLayout kFrame{"frm_dril", "DRIL", core::leave_at(4, 0), core::help_at(587, 8), "MLUVI.AVI", "michacka"};
 
 // The ruled rows: a template line, then rows 1..5 each 40 pixels below the
 // one before, and rows 6..10 as rows 1..5 moved 270 pixels to the right.

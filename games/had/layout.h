@@ -7,7 +7,7 @@
 
 namespace tapo::games::had {
 
-inline constexpr core::GameLayout kFrame{"frm_had", "HAD", {8, 433, 64, 84}, {578, 431, 58, 62}, "MLUVI.AVI", "video"};
+inline constexpr core::GameLayout kFrame{"frm_had", "HAD", core::leave_at(8, 433), core::help_at(578, 431), "MLUVI.AVI", "video"};
 
 // The digits 0..9 painted in a row on the background, each under a 35 x 35
 // click area; the check and erase buttons right of them.

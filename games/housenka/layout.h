@@ -7,7 +7,7 @@
 
 namespace tapo::games::housenka {
 
-inline constexpr core::GameLayout kFrame{"frm_housenka", "BUBLIFUK", {521, 0, 64, 84}, {588, 12, 58, 62}, "MLUVI.AVI", "michacka"};
+inline constexpr core::GameLayout kFrame{"frm_housenka", "BUBLIFUK", core::leave_at(521, 0), core::help_at(588, 12), "MLUVI.AVI", "michacka"};
 
 // The bubbles float in the top-left part of the scene, whose clean copy
 // wipes their trails; a row is blown 48 pixels apart along its bottom.

@@ -7,7 +7,7 @@
 
 namespace tapo::games::pexeso {
 
-inline constexpr core::GameLayout kFrame{"frm_pexeso", "PEXESO", {517, 0, 64, 84}, {587, 7, 58, 62}, "MLUVI2.AVI", "video"};
+inline constexpr core::GameLayout kFrame{"frm_pexeso", "PEXESO", core::leave_at(517, 0), core::help_at(587, 7), "MLUVI2.AVI", "video"};
 
 // Twenty cards in five columns and four rows: card k = 5 (row - 1) + column.
 inline constexpr int kColumns = 5, kRows = 4, kCards = kColumns * kRows;

@@ -9,7 +9,7 @@
 
 namespace tapo::games::pretah {
 
-inline constexpr core::GameLayout kFrame{"frm_pretah", "PRETAH", {21, 425, 64, 84}, {565, 419, 58, 62}, "MLUVI1.AVI", "video"};
+inline constexpr core::GameLayout kFrame{"frm_pretah", "PRETAH", core::leave_at(21, 425), core::help_at(565, 419), "MLUVI1.AVI", "video"};
 
 // The example box: five cells of a fifth of its width (a, sign, b, "=" or
 // sign, r), written in the example's font.

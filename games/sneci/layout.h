@@ -9,7 +9,7 @@
 
 namespace tapo::games::sneci {
 
-inline constexpr core::GameLayout kFrame{"frm_sneci", "HLEM", {3, 433, 64, 84}, {582, 428, 58, 62}, "MLUVI.AVI", "video"};
+inline constexpr core::GameLayout kFrame{"frm_sneci", "HLEM", core::leave_at(3, 433), core::help_at(582, 428), "MLUVI.AVI", "video"};
 
 inline constexpr int kSnails = 5;      // to choose from in the garage
 inline constexpr int kOwnStages = 10;  // the child's snail's stages to the strawberry

@@ -8,7 +8,7 @@
 
 namespace tapo::games::terc {
 
-inline constexpr core::GameLayout kFrame{"frm_terc", "TERC", {7, 390, 64, 84}, {577, 383, 58, 62}, "MLUVI.AVI", "video"};
+inline constexpr core::GameLayout kFrame{"frm_terc", "TERC", core::leave_at(7, 390), core::help_at(577, 383), "MLUVI.AVI", "video"};
 
 // The targets on the plank wall: the upper one (values 10..90, from level 3)
 // and the lower one on its post (values 1..9).

@@ -8,7 +8,7 @@
 
 namespace tapo::games::vahy {
 
-inline constexpr core::GameLayout kFrame{"frm_vahy", "VAHY", {2, 436, 64, 84}, {589, 430, 58, 62}, "MLUVI.AVI", "video"};
+inline constexpr core::GameLayout kFrame{"frm_vahy", "VAHY", core::leave_at(2, 436), core::help_at(589, 430), "MLUVI.AVI", "video"};
 
 // The pans' clips lie in the data folder, five frames each; frame 0 is the
 // pan at rest, the very pixels of the background at the clip's place.  An UP

@@ -15,7 +15,7 @@ const Rgb kLit = pf::rgb(255, 224, 90), kLitEdge = pf::rgb(200, 120, 30);
 }  // namespace
 
 Surface leave_picture(const Surface& bg, Rect at, bool lit) {
-  const double sx = at.w / 64.0, sy = at.h / 84.0, s = std::min(sx, sy);
+  const double sx = at.w / double(core::kLeaveWidth), sy = at.h / double(core::kLeaveHeight), s = std::min(sx, sy);
   return painted(crop(bg, at), [&](Canvas& c) {
     c.ellipse(at.w / 2.0, at.h / 2.0, at.w / 2.0 - 2, at.h / 2.0 - 2);
     c.fill_outlined(lit ? kLit : pf::rgb(255, 244, 214), lit ? kLitEdge : kInk, 3);
@@ -45,7 +45,7 @@ Surface help_picture(const Surface& bg, Rect at, bool lit) {
     const double cx = at.w / 2.0, cy = at.h / 2.0;
     c.ellipse(cx, cy, cx - 2, cy - 2);
     c.fill_outlined(lit ? kLit : pf::rgb(110, 170, 240), lit ? kLitEdge : kInk, 3);
-    c.text("?", cx, cy, 40 * std::min(at.w / 58.0, at.h / 62.0), lit ? pf::rgb(200, 60, 30) : pf::rgb(255, 255, 255),
+    c.text("?", cx, cy, 40 * std::min(at.w / double(core::kHelpWidth), at.h / double(core::kHelpHeight)), lit ? pf::rgb(200, 60, 30) : pf::rgb(255, 255, 255),
            true);
   });
 }
