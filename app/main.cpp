@@ -91,8 +91,7 @@ std::string state_line() {
   if (active) active->describe(vars);
   pf::JsonObject controls;
   for (const auto& [name, r] : pf::Forms::instance().active_controls())
-    controls.add_raw(name, "[" + std::to_string(r.x) + ", " + std::to_string(r.y) + ", " + std::to_string(r.w) + ", " +
-                               std::to_string(r.h) + "]");
+    controls.add_raw(name, pf::json_numbers({r.x, r.y, r.w, r.h}));
   state.add("form", active ? active->name() : std::string())
       .add("player_id", core::player_id)
       .add("player_name", core::player_name)
@@ -103,6 +102,8 @@ std::string state_line() {
       .add("pointer", pf::Forms::instance().pointer() == pf::Pointer::Hand ? "hand" : "arrow")
       .add("vars", vars)
       .add("controls", controls);
+  if (const pf::Rect r = pf::Forms::instance().overlay_rect(); !r.empty())
+    state.add_raw("caption_strip", pf::json_numbers({r.x, r.y, r.w, r.h}));
   return state.str();
 }
 
@@ -168,7 +169,10 @@ int main(int argc, char** argv) {
     }
     script = std::make_unique<pf::Script>(script_in);
     script->on_shot = [](const std::string& file) {
-      if (!pf::Forms::instance().compose(true).save_png(file))
+      // A .bmp name gives a BMP, which the tests read back; anything else a PNG.
+      const pf::Surface scene = pf::Forms::instance().compose(true);
+      const bool bmp = file.size() > 4 && (file.ends_with(".bmp") || file.ends_with(".BMP"));
+      if (!(bmp ? scene.save_bmp(file) : scene.save_png(file)))
         std::fprintf(stderr, "tapo: cannot write %s\n", file.c_str());
       pf::trace::event("shot", file);
     };

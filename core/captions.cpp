@@ -58,10 +58,14 @@ pf::TextStyle caption_style(const std::string& text, int size) {
 pf::Rect strip_place(int height) {
   const pf::Rect bottom{0, 480 - height, 640, height}, top{0, 0, 640, height};
   int under_bottom = 0, under_top = 0;
-  for (const auto& [name, at] : pf::Forms::instance().active_controls()) {
-    under_bottom += !intersection(at, bottom).empty();
-    under_top += !intersection(at, top).empty();
-  }
+  // Controls that wait while Tapo talks count too: they answer right after.
+  if (auto form = pf::Forms::instance().active())
+    for (const auto& c : form->controls()) {
+      if (!c->visible) continue;
+      const pf::Rect at{form->bounds.x + c->rect.x, form->bounds.y + c->rect.y, c->rect.w, c->rect.h};
+      under_bottom += !intersection(at, bottom).empty();
+      under_top += !intersection(at, top).empty();
+    }
   return under_top < under_bottom ? top : bottom;
 }
 

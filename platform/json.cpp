@@ -4,6 +4,12 @@
 
 namespace tapo::platform {
 
+std::string json_numbers(std::initializer_list<std::int64_t> values) {
+  std::string out = "[";
+  for (auto v : values) out += (out.size() > 1 ? ", " : "") + std::to_string(v);
+  return out + "]";
+}
+
 std::string json_quote(std::string_view s) {
   std::string out = "\"";
   for (unsigned char c : s) {

@@ -2,12 +2,15 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace tapo::platform {
 
 std::string json_quote(std::string_view s);
+// Numbers as a JSON array: "[84, 392, 116, 76]".
+std::string json_numbers(std::initializer_list<std::int64_t> values);
 
 class JsonObject {
  public:

@@ -220,6 +220,8 @@ class Forms {
   // the forms and their pictures stay as they are.
   void set_overlay(Rect where, std::function<void(Surface& scene)> draw);
   void clear_overlay() { set_overlay({}, nullptr); }
+  // Where the overlay lies (empty when there is none).
+  Rect overlay_rect() const { return overlay_rect_; }
 
   // Damage: the parts of the scene that changed since it was last presented.
   void damage(Rect scene_rect);

@@ -113,8 +113,7 @@ void Judgement::describe(pf::JsonObject& vars) const {
   pf::JsonObject j;
   j.add("verdict", verdict_ == Verdict::Right ? "right" : "wrong")
       .add("where", where_)
-      .add_raw("at", "[" + std::to_string(place_.x) + ", " + std::to_string(place_.y) + ", " +
-                         std::to_string(place_.w) + ", " + std::to_string(place_.h) + "]")
+      .add_raw("at", pf::json_numbers({place_.x, place_.y, place_.w, place_.h}))
       .add("showing", showing_);
   vars.add("judged", j);
 }

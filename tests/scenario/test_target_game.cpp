@@ -17,6 +17,9 @@
 #include <thread>
 #include <vector>
 
+#include "games/common/judgement.h"
+#include "games/terc/layout.h"
+#include "platform/surface.h"
 #include "tests/scenario/play.h"
 
 using tapo::test::PlayResult;
@@ -196,6 +199,64 @@ TEST(TargetGame, TwoWrongAnswersEndTheExample) {
   EXPECT_EQ(number_in(s, "example_count"), 2) << s;
   EXPECT_EQ(number_in(s, "wrong_count"), 0) << s;
   EXPECT_EQ(number_in(s, "streak"), 0) << s;
+}
+
+// Each check shows its verdict on the answer box at once (before Tapo
+// speaks); after a judged answer the next digit starts a new one; after the
+// second miss the right total is shown, ticked, before the next example.
+TEST(TargetGame, EveryCheckIsJudgedOnTheAnswerBoxAndTheRightTotalIsShownAfterTwoMisses) {
+  Sandbox box;
+  box.write_default_config();
+  const int total = total_after(to_game(1));
+  ASSERT_GT(total, 0);
+  const std::filesystem::path typed = box.root() / "typed.bmp", judged = box.root() / "judged.bmp";
+  const std::string wrong = std::to_string(total + 1), first_digit = std::to_string(total).substr(0, 1);
+  std::string script = to_game(1);
+  for (char c : wrong) script += std::string("key ") + c + "\n";
+  script += "shot " + typed.string() + "\nkey Enter\nwait 100\nshot " + judged.string() + "\ndump\n" +
+            "wait-until talk-end\nkey " + first_digit + "\ndump\nkey Enter\n" + kSecondWrong;
+  const PlayResult r = box.play(script);
+  played_cleanly(r);
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 2u) << r.dump();
+  EXPECT_NE(states[0].args.find("\"judged\": {\"verdict\": \"wrong\", \"where\": \"zakuv_vysledek\""), std::string::npos)
+      << states[0].args;
+  EXPECT_NE(states[1].args.find("\"answer\": \"" + first_digit + "\""), std::string::npos)
+      << "a new answer, not added to the judged one: " << states[1].args;
+  // The sign stands on the answer box's corner: many of its pixels changed.
+  const auto before = tapo::platform::Surface::load_bmp(typed), after = tapo::platform::Surface::load_bmp(judged);
+  ASSERT_TRUE(before && after);
+  const tapo::platform::Rect sign = tapo::games::sign_rect(tapo::games::terc::kAnswer);
+  int changed = 0;
+  for (int y = sign.y; y < sign.y + sign.h; ++y)
+    for (int x = sign.x; x < sign.x + sign.w; ++x) changed += before->at(x, y) != after->at(x, y);
+  EXPECT_GT(changed, sign.w * sign.h / 2);
+  // The second check: wrong (unless the one digit was right), then the
+  // right total ticked before the next shots.
+  std::vector<std::string> verdicts;
+  for (const auto& j : r.events("judged")) verdicts.push_back(j.args);
+  const bool second_right = total < 10;
+  if (second_right) {
+    EXPECT_EQ(verdicts, (std::vector<std::string>{"wrong zakuv_vysledek", "right zakuv_vysledek"})) << r.dump();
+  } else {
+    EXPECT_EQ(verdicts, (std::vector<std::string>{"wrong zakuv_vysledek", "wrong zakuv_vysledek", "right zakuv_vysledek"}))
+        << r.dump();
+    EXPECT_LT(r.events("judged").back().ms, r.events("anim").back().ms) << "shown before the next example";
+  }
+}
+
+// With captions on, Tapo's sentences are shown where they cover none of the
+// digit buttons below the scene, though the buttons wait while he talks.
+TEST(TargetGame, CaptionsKeepClearOfTheAnswerButtons) {
+  Sandbox box;
+  box.write_default_config();
+  std::ofstream(box.config_dir() / "TAPO.INI", std::ios::app) << "CAPTIONS=1\r\n";
+  const PlayResult r = box.play(to_game(1) + "key 9\nkey Enter\nwait-until caption\ndump\n");
+  const std::string s = last_state(r);
+  const auto strip = tapo::test::numbers_after(s, "caption_strip");
+  ASSERT_EQ(strip.size(), 4u) << s;
+  const tapo::platform::Rect at{strip[0], strip[1], strip[2], strip[3]};
+  for (const auto& button : tapo::games::terc::kButtons) EXPECT_TRUE(intersection(at, button).empty()) << s;
 }
 
 TEST(TargetGame, TheSeventhExampleShowsTheAppleAndTheFourteenthTheHead) {

@@ -288,6 +288,25 @@ TEST_F(PiggyBank, OpensAtTheGamesPlaceOverWhatTheScreenShows) {
   EXPECT_GT(ink, 0) << "the counter is drawn on the plaque";
 }
 
+// The caption strip lies over every screen, not on the game: the window
+// takes the game as it is beneath it, and the strip still lies over both.
+TEST_F(PiggyBank, TheCaptionStripOverTheGameIsNotTakenIntoTheWindow) {
+  constexpr Rgb kStrip = rgb(1, 2, 3);
+  forms().set_overlay({0, 300, 640, 180}, [](platform::Surface& scene) { scene.fill_rect({0, 300, 640, 180}, kStrip); });
+  platform::Surface window, scene;
+  on_sample = [&] {
+    window = bank()->picture;
+    scene = forms().compose(true);
+  };
+  award_watching(1, {1500});
+  forms().clear_overlay();
+  ASSERT_EQ(window.width(), 90);
+  EXPECT_EQ(window.at(0, 0), screen_pixel(264, 329));
+  EXPECT_EQ(window.at(20, 40), screen_pixel(264 + 20, 329 + 40));
+  EXPECT_EQ(window.at(80, 10), kSkin);
+  EXPECT_EQ(scene.at(kScreenPlace.x + 264 + 80, kScreenPlace.y + 329 + 10), kStrip);
+}
+
 TEST_F(PiggyBank, NothingToCountStillShowsTheBalanceAndCloses) {
   core::player_id = "PFP";  // a slot whose picture is missing
   const auto seen = award_watching(0, {1002, 2503});
