@@ -112,7 +112,7 @@ class FrmHry : public core::Screen {
   void draw_above(pf::Surface& scene, int ox, int oy) const override {
     if (pointed_ == kNothing) return;
     const pf::Rect& box = kToys[static_cast<size_t>(pointed_)].toy;
-    light(scene, box.x + ox, box.y + oy);
+    light(scene, {box.x + ox, box.y + oy, box.w, box.h});
   }
 
   void describe(pf::JsonObject& vars) const override {
@@ -139,12 +139,11 @@ class FrmHry : public core::Screen {
     core::set_screen_caption(pointed_ == kNothing ? std::string() : game_name(kToys[static_cast<size_t>(pointed_)].game));
   }
 
-  // A soft warm light over the toy's box at (x, y) of the scene: strongest
-  // in the middle, fading to nothing at the box's edge, so no frame shows.
-  void light(pf::Surface& scene, int x, int y) const {
-    const pf::Rect box = kToys[static_cast<size_t>(pointed_)].toy;
-    const pf::Rect part = pf::intersection(scene.clip(), {x, y, box.w, box.h});
-    const double cx = x + box.w / 2.0, cy = y + box.h / 2.0;
+  // A soft warm light over `box` of the scene: strongest in the middle,
+  // fading to nothing at the box's edge, so no frame shows.
+  static void light(pf::Surface& scene, pf::Rect box) {
+    const pf::Rect part = pf::intersection(scene.clip(), box);
+    const double cx = box.x + box.w / 2.0, cy = box.y + box.h / 2.0;
     for (int py = part.y; py < part.y + part.h; ++py)
       for (int px = part.x; px < part.x + part.w; ++px) {
         const double dx = (px + 0.5 - cx) / (box.w / 2.0), dy = (py + 0.5 - cy) / (box.h / 2.0);
