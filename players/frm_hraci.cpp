@@ -32,7 +32,7 @@ constexpr std::array<pf::Rect, 6> kNameBoxes = {{{20, 264, 105, 21}, {132, 272, 
 constexpr std::array<pf::Rect, 3> kLevelAreas = {{{96, 84, 37, 45}, {140, 56, 37, 45}, {196, 60, 37, 41}}};
 constexpr pf::Rect kBell{416, 36, 33, 37};
 // The chosen player's coins, beside the level coins.
-constexpr pf::Rect kPurse{6, 94, 78, 26};
+constexpr pf::Rect kPurse{4, 94, 82, 26};
 // Each level's coin: where it stands, its dark and its lit picture.
 struct Coin {
   int x, y;

@@ -90,7 +90,6 @@ class FrmHrackarstvi : public core::Screen {
     if (auto piglet = core::load_media_picture({Root::Media, "\\CUNICI\\XL\\" + core::player_id + ".BMP"}))
       add<PiggyBank>(std::move(*piglet));
     balance_ = &add<pf::Label>("lbl_penize_v_pokladne", shop::kBalance);
-    balance_->font_size = 18;
     balance_->centred = true;
     show_balance();
     pf::add_controls(*this, kControls);
@@ -169,8 +168,11 @@ class FrmHrackarstvi : public core::Screen {
     return true;
   }
 
+  // The balance on the plaque, in smaller figures when it would not fit.
   void show_balance() {
     balance_->caption = std::to_string(core::player_coins);
+    for (balance_->font_size = 18; balance_->font_size > 10; --balance_->font_size)
+      if (pf::measure_text(balance_->caption, {balance_->font_size, false, 0}).w <= balance_->rect.w - 4) break;
     balance_->refresh();
   }
 
