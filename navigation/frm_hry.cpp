@@ -6,13 +6,16 @@
 // control shows it again.  It is unloaded only on the way back to the players.
 #include <array>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "core/animation.h"
+#include "core/captions.h"
 #include "core/media.h"
 #include "core/screen.h"
 #include "core/screens.h"
 #include "core/tapo_iii.h"
+#include "navigation/menu_layout.h"
 #include "platform/loop.h"
 #include "platform/sound.h"
 #include "platform/ui.h"
@@ -26,27 +29,49 @@ using core::Root;
 namespace {
 
 namespace screens = core::screens;
+namespace menu = navigation::menu;
+
+// The games' names, shown in the caption strip while the pointer is on a
+// toy that opens one (English for now, for every language).
+constexpr std::array<std::pair<std::string_view, const char*>, 9> kGameNames = {{
+    {screens::kSnake, "Snake"},
+    {screens::kDragon, "Dragon"},
+    {screens::kMemory, "Memory cards"},
+    {screens::kSnails, "Snail race"},
+    {screens::kCaterpillar, "Bubble caterpillar"},
+    {screens::kDrill, "Workbook"},
+    {screens::kTarget, "Target"},
+    {screens::kScales, "Scales"},
+    {screens::kTug, "Sausage tug"},
+}};
+
+std::string game_name(std::string_view game) {
+  for (const auto& [screen, name] : kGameNames)
+    if (screen == game) return name;
+  return std::string(game);
+}
 
 struct Toy {
   pf::Rect area;             // the click area on the menu picture
   const char* script;        // its show
   std::string_view game;     // the screen of its game
+  pf::Rect toy;              // the whole toy, lit while the pointer is on it
 };
 
 // The toys, as the control array `akt_plocha` numbers their click areas.  The
 // car and the teddy bear stand on the shelves twice.
 constexpr std::array<Toy, 11> kToys = {{
-    {{124, 96, 41, 193}, "\\OBCHOD\\HAD.DAT", screens::kSnake},
-    {{208, 84, 65, 73}, "\\OBCHOD\\DRAK.DAT", screens::kDragon},
-    {{280, 84, 65, 85}, "\\OBCHOD\\PEXESO.DAT", screens::kMemory},
-    {{248, 168, 53, 49}, "\\OBCHOD\\F1.DAT", screens::kSnails},
-    {{252, 252, 93, 45}, "\\OBCHOD\\MEDA.DAT", screens::kCaterpillar},
-    {{400, 84, 117, 89}, "\\OBCHOD\\LETADLO.DAT", screens::kDrill},
-    {{396, 172, 65, 121}, "\\OBCHOD\\PIRAT.DAT", screens::kTarget},
-    {{576, 92, 61, 97}, "\\OBCHOD\\VAHA.DAT", screens::kScales},
-    {{568, 200, 73, 93}, "\\OBCHOD\\BULD.DAT", screens::kTug},
-    {{304, 196, 45, 57}, "\\OBCHOD\\MEDA.DAT", screens::kCaterpillar},
-    {{208, 196, 53, 53}, "\\OBCHOD\\F1.DAT", screens::kSnails},
+    {{124, 96, 41, 193}, "\\OBCHOD\\HAD.DAT", screens::kSnake, menu::kSnake},
+    {{208, 84, 65, 73}, "\\OBCHOD\\DRAK.DAT", screens::kDragon, menu::kDragon},
+    {{280, 84, 65, 85}, "\\OBCHOD\\PEXESO.DAT", screens::kMemory, menu::kCards},
+    {{248, 168, 53, 49}, "\\OBCHOD\\F1.DAT", screens::kSnails, menu::kCar},
+    {{252, 252, 93, 45}, "\\OBCHOD\\MEDA.DAT", screens::kCaterpillar, menu::kTeddy},
+    {{400, 84, 117, 89}, "\\OBCHOD\\LETADLO.DAT", screens::kDrill, menu::kPlane},
+    {{396, 172, 65, 121}, "\\OBCHOD\\PIRAT.DAT", screens::kTarget, menu::kPirate},
+    {{556, 92, 61, 97}, "\\OBCHOD\\VAHA.DAT", screens::kScales, menu::kScales},
+    {{556, 200, 73, 93}, "\\OBCHOD\\BULD.DAT", screens::kTug, menu::kBulldog},
+    {{304, 196, 45, 57}, "\\OBCHOD\\MEDA.DAT", screens::kCaterpillar, menu::kTeddy},
+    {{208, 196, 53, 53}, "\\OBCHOD\\F1.DAT", screens::kSnails, menu::kCar},
 }};
 
 constexpr std::array<pf::Rect, kToys.size()> toy_areas() {
@@ -71,10 +96,23 @@ class FrmHry : public core::Screen {
     load_screen();
     // Later areas lie above earlier ones where they overlap; the talking
     // head and the toys' shows lie above them all.
-    pf::add_control_array<pf::Label>(*this, "akt_plocha", toy_areas(), &FrmHry::akt_plocha_click);
+    const auto areas = pf::add_control_array<pf::Label>(*this, "akt_plocha", toy_areas(), &FrmHry::akt_plocha_click);
+    for (size_t i = 0; i < areas.size(); ++i)
+      areas[i]->on_mouse_move = [this, i](int, int) { point_at(static_cast<int>(i)); };
     pf::add_controls(*this, kControls);
     video_ = &control_as<pf::PictureBox>("video");
     video_->visible = false;
+    // Off the toys, nothing is lit.
+    for (const char* other : {"tapo_help", "kaspar", "cmd_vyber_hracu", "video"})
+      control(other)->on_mouse_move = [this](int, int) { point_at(kNothing); };
+  }
+
+  void on_mouse_move(int, int) override { point_at(kNothing); }
+
+  void draw_above(pf::Surface& scene, int ox, int oy) const override {
+    if (pointed_ == kNothing) return;
+    const pf::Rect& box = kToys[static_cast<size_t>(pointed_)].toy;
+    light(scene, {box.x + ox, box.y + oy, box.w, box.h});
   }
 
   void describe(pf::JsonObject& vars) const override {
@@ -82,13 +120,40 @@ class FrmHry : public core::Screen {
         .add("toy_playing", toy_playing_)
         .add("helping", helping_)
         .add("waiting", waiting_)
-        .add("video", video_ && video_->visible);
+        .add("video", video_ && video_->visible)
+        .add("pointed", pointed_ == kNothing ? std::string() : game_name(kToys[static_cast<size_t>(pointed_)].game));
   }
 
  private:
   void akt_plocha_click(int index) {
     if (wait_for_tapo(index)) return;
     play_toy(index);
+  }
+
+  // The toy under the pointer (kNothing: none) is lit and its game named.
+  void point_at(int index) {
+    if (index == pointed_) return;
+    if (pointed_ != kNothing) refresh(kToys[static_cast<size_t>(pointed_)].toy);
+    pointed_ = index;
+    if (pointed_ != kNothing) refresh(kToys[static_cast<size_t>(pointed_)].toy);
+    core::set_screen_caption(pointed_ == kNothing ? std::string() : game_name(kToys[static_cast<size_t>(pointed_)].game));
+  }
+
+  // A soft warm light over `box` of the scene: strongest in the middle,
+  // fading to nothing at the box's edge, so no frame shows.
+  static void light(pf::Surface& scene, pf::Rect box) {
+    const pf::Rect part = pf::intersection(scene.clip(), box);
+    const double cx = box.x + box.w / 2.0, cy = box.y + box.h / 2.0;
+    for (int py = part.y; py < part.y + part.h; ++py)
+      for (int px = part.x; px < part.x + part.w; ++px) {
+        const double dx = (px + 0.5 - cx) / (box.w / 2.0), dy = (py + 0.5 - cy) / (box.h / 2.0);
+        const double d = dx * dx + dy * dy;
+        if (d >= 1) continue;
+        const double a = kLight * (1 - d);
+        const pf::Rgb c = scene.at(px, py);
+        auto mix = [a](int from, int to) { return static_cast<int>(from + (to - from) * a + 0.5); };
+        scene.set(px, py, pf::rgb(mix((c >> 16) & 255, 255), mix((c >> 8) & 255, 248), mix(c & 255, 200)));
+      }
   }
 
   void kaspar_click() {
@@ -134,6 +199,7 @@ class FrmHry : public core::Screen {
 
   // The toy's show, then its game; the menu stays loaded behind it.
   void play_toy(int index) {
+    point_at(kNothing);
     const Toy& toy = kToys[static_cast<size_t>(index)];
     toy_playing_ = index;
     core::play_animation({Root::Media, toy.script}, *video_);
@@ -168,6 +234,8 @@ class FrmHry : public core::Screen {
   int toy_playing_ = kNothing;  // the toy whose show plays
   int helping_ = 0;             // Tapo's explanations running (one restarts another)
   int waiting_ = kNothing;      // what was clicked while he spoke
+  int pointed_ = kNothing;      // the toy under the pointer
+  static constexpr double kLight = 0.45;  // how much the middle of a lit toy is lightened
 };
 
 const std::array<pf::ControlRow<FrmHry>, 4> FrmHry::kControls = {{

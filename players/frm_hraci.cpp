@@ -15,6 +15,7 @@
 #include "platform/ui.h"
 #include "platform/utf8.h"
 #include "players/profiles.h"
+#include "players/purse.h"
 
 namespace tapo::players {
 
@@ -30,6 +31,8 @@ constexpr std::array<pf::Rect, 6> kNameBoxes = {{{20, 264, 105, 21}, {132, 272, 
                                                  {20, 411, 101, 21}, {136, 356, 93, 21}, {222, 311, 100, 21}}};
 constexpr std::array<pf::Rect, 3> kLevelAreas = {{{96, 84, 37, 45}, {140, 56, 37, 45}, {196, 60, 37, 41}}};
 constexpr pf::Rect kBell{416, 36, 33, 37};
+// The chosen player's coins, beside the level coins.
+constexpr pf::Rect kPurse{4, 94, 82, 26};
 // Each level's coin: where it stands, its dark and its lit picture.
 struct Coin {
   int x, y;
@@ -40,6 +43,7 @@ constexpr std::array<Coin, 3> kCoins = {{{90, 86, "\\CUNICI\\M10.BMP", "\\CUNICI
                                          {132, 53, "\\CUNICI\\M20.BMP", "\\CUNICI\\M20_.BMP"},
                                          {185, 54, "\\CUNICI\\M100.BMP", "\\CUNICI\\M100_.BMP"}}};
 constexpr int kHatX = 400, kHatY = 296;
+constexpr int kHatHop = 6;  // how high the hat hops while its question waits
 constexpr int kCrankX = 390, kCrankY = 231;
 constexpr int kNoTarget = 99;
 constexpr std::size_t kNameChars = 12;
@@ -93,7 +97,7 @@ class FrmHraci : public core::Screen {
   void hat_move(int x, int y);
   void hat_up(int x, int y);
   void hat_blink();
-  void draw_hat_at(int x, int y);
+  void draw_hat_at(int x, int y, int lift = 0);
   void restore_under_hat();
   void end_hat_drag();
   void delete_slot(int i);
@@ -111,6 +115,7 @@ class FrmHraci : public core::Screen {
   pf::Label* kaspar_ = nullptr;
   pf::Label* tapo_help_ = nullptr;
   pf::PictureBox* video_ = nullptr;
+  Purse* purse_ = nullptr;
   pf::FormTimer casomira_klika{*this, 150, [this] { crank_tick(); }};
   pf::FormTimer casomira_zvonec{*this, 150, [this] { bell_tick(); }};
   pf::FormTimer casomira_klobouk{*this, 200, [this] { hat_blink(); }};
@@ -179,6 +184,7 @@ void FrmHraci::on_load() {
   tapo_help_ = &control_as<pf::Label>("tapo_help");
   video_ = &control_as<pf::PictureBox>("video");
   video_->visible = false;
+  purse_ = &add<Purse>("dukaty", kPurse);
 
   selected_slot_.clear();
   activated_ = false;
@@ -206,6 +212,8 @@ void FrmHraci::video_click() {
 }
 
 void FrmHraci::on_activate() {
+  // Back from the games or the shop: the coins may have changed.
+  if (!core::player_name.empty()) purse_->show(core::player_coins, purse_->visible);
   if (activated_) return;
   core::play_animation({Root::Media, "\\CUNICI\\GESTO.DAT"}, *video_);
   core::talk_abort = false;
@@ -232,6 +240,7 @@ void FrmHraci::describe(pf::JsonObject& vars) const {
       .add("entry", box ? box->caption : std::string())
       .add("level_areas", level_plocha_[0]->visible)
       .add("crank_enabled", klika_->enabled)
+      .add("balance", purse_->visible ? purse_->caption : std::string())
       .add_raw("names", names + "]");
 }
 
@@ -319,6 +328,7 @@ void FrmHraci::piglet_click(int i) {
     box->caption.clear();
     box->enabled = box->visible = box->focused = true;
     klika_->enabled = false;
+    purse_->visible = false;
   } else {
     choose_slot(key, name);
     for (auto* area : level_plocha_) area->visible = false;
@@ -326,6 +336,7 @@ void FrmHraci::piglet_click(int i) {
     zhasni_mince();
     rozsvit_aktualni_minci();
     klika_->enabled = true;
+    purse_->show(core::player_coins);
   }
   refresh();
 }
@@ -354,6 +365,7 @@ void FrmHraci::level_click(int j) {
   end_entry();
   zhasni_mince();
   klika_->enabled = true;
+  purse_->show(core::player_coins);
   refresh();
 }
 
@@ -433,16 +445,18 @@ void FrmHraci::on_mouse_up(int x, int y) {
 
 // ---- the hat ------------------------------------------------------------------
 
-// The hat at (x, y): its picture composed over what the saved screen shows there.
-void FrmHraci::draw_hat_at(int x, int y) {
+// The hat at (x, y), drawn `lift` pixels higher: its picture composed over
+// what the saved screen shows there.
+void FrmHraci::draw_hat_at(int x, int y, int lift) {
   if (!hat_) return;
   const pf::Surface& under = dragging_ ? zaloha_pozadi_ : picture;
   pf::Surface mix(hat_->width(), hat_->height());
-  mix.blit(under, x, y, hat_->width(), hat_->height(), 0, 0);
+  mix.blit(under, x, y - lift, hat_->width(), hat_->height(), 0, 0);
   core::compose_transparent(*hat_, hat_->width(), hat_->height(), core::key_colour(*hat_), mix, mix);
   klobouk_->image = mix;
   klobouk_->rect.x = hat_x_ = x;
-  klobouk_->rect.y = hat_y_ = y;
+  hat_y_ = y;
+  klobouk_->rect.y = y - lift;
   klobouk_->visible = true;
   klobouk_->refresh();
 }
@@ -468,6 +482,7 @@ void FrmHraci::hat_down(int x, int y) {
   picture = zaloha_pozadi_;
   for (auto* l : jmeno_lbl_) l->visible = false;
   for (auto* a : cunik_) a->visible = false;
+  purse_->visible = false;
   dragging_ = true;
   draw_hat_at(hat_x_, hat_y_);
 }
@@ -500,14 +515,11 @@ void FrmHraci::hat_up(int x, int y) {
   end_hat_drag();
 }
 
+// While the question waits, the hat hops on the piglet: it stays in view
+// (blinking out, it was lost half of the time) and still asks for an answer.
 void FrmHraci::hat_blink() {
-  if (blink_tag_ == 0) {
-    restore_under_hat();
-    blink_tag_ = 1;
-  } else {
-    draw_hat_at(hat_x_, hat_y_);
-    blink_tag_ = 0;
-  }
+  blink_tag_ = 1 - blink_tag_;
+  draw_hat_at(hat_x_, hat_y_, blink_tag_ * kHatHop);
 }
 
 void FrmHraci::delete_slot(int i) {
@@ -539,6 +551,7 @@ void FrmHraci::end_hat_drag() {
   if (core::sound_mode() == pf::SoundChannel::kPlaying) core::close_sound();
   for (auto* l : jmeno_lbl_) l->visible = true;
   for (auto* a : cunik_) a->visible = true;
+  purse_->visible = !core::player_name.empty();
   zvonec_->visible = klika_->visible = true;
   cmd_hry_->enabled = tapo_help_->enabled = true;
   if (pf::TextBox* box = entry_box()) {

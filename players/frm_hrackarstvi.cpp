@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,26 @@ class PriceTag : public pf::Label {
   bool opaque() const override { return true; }
 };
 
+// The player's piggy bank: a keyed picture that stays in its corner of the
+// scene while the shop slides under it.
+class PiggyBank : public pf::Control {
+ public:
+  PiggyBank(pf::Form& owner, pf::Surface sprite)
+      : Control(owner, "prasatko", {shop::kPiglet.x, shop::kPiglet.y, sprite.width(), sprite.height()}),
+        sprite_(std::move(sprite)),
+        key_(core::key_colour(sprite_)) {}
+  void draw(pf::Surface& scene, int ox, int oy) const override {
+    const pf::Rect part = pf::intersection(scene.clip(), {ox + rect.x, oy + rect.y, rect.w, rect.h});
+    for (int y = part.y; y < part.y + part.h; ++y)
+      for (int x = part.x; x < part.x + part.w; ++x)
+        if (const pf::Rgb c = sprite_.at(x - ox - rect.x, y - oy - rect.y); c != key_) scene.set(x, y, c);
+  }
+
+ private:
+  pf::Surface sprite_;
+  pf::Rgb key_;
+};
+
 
 }  // namespace
 
@@ -65,12 +86,11 @@ class FrmHrackarstvi : public core::Screen {
     bell_strip_ = core::load_media_picture(file("ZVON.BMP"));
     if (!fill_shelves()) return;
 
+    // The piggy bank and its balance stay in view on both halves.
     if (auto piglet = core::load_media_picture({Root::Media, "\\CUNICI\\XL\\" + core::player_id + ".BMP"}))
-      core::blit_transparent(pozadi_->image, shop::kPiglet.x, shop::kPiglet.y, piglet->width(), piglet->height(), *piglet, 0, 0,
-                             core::key_colour(*piglet));
-    balance_ = &add<pf::Label>("lbl_penize_v_pokladne", pf::Rect{shop::kBalance.x, shop::kBalance.y, 60, 24});
-    balance_->font_size = 18;
-    view_->carry(*balance_);
+      add<PiggyBank>(std::move(*piglet));
+    balance_ = &add<pf::Label>("lbl_penize_v_pokladne", shop::kBalance);
+    balance_->centred = true;
     show_balance();
     pf::add_controls(*this, kControls);
     zdroj_ = &control_as<pf::PictureBox>("zdroj");
@@ -148,8 +168,11 @@ class FrmHrackarstvi : public core::Screen {
     return true;
   }
 
+  // The balance on the plaque, in smaller figures when it would not fit.
   void show_balance() {
     balance_->caption = std::to_string(core::player_coins);
+    for (balance_->font_size = 18; balance_->font_size > 10; --balance_->font_size)
+      if (pf::measure_text(balance_->caption, {balance_->font_size, false, 0}).w <= balance_->rect.w - 4) break;
     balance_->refresh();
   }
 

@@ -96,9 +96,12 @@ class FrmPokoj : public core::Screen {
       core::blit_keyed(picture, *empty, 0, 0, empty->width(), empty->height(), x, toy.toy.y, pf::rgb(255, 0, 255));
     }
     core::play_animation_keyed(file(toy.name + ".DAT"), *video_);
-    // The form keeps the show's last picture too, so the next toy's show
-    // (with the room's picture box hidden) does not lose this toy.
+    // The show's last picture goes into the room itself (and the form, which
+    // the next show plays over), and the show's box goes: left standing, it
+    // would lie over this toy's click area and swallow every further click.
     picture.blit(video_->image, video_->rect.x, video_->rect.y);
+    pozadi_->image.blit(video_->image, video_->rect.x - pozadi_->rect.x, video_->rect.y);
+    video_->visible = false;
     pozadi_->visible = true;
   }
 

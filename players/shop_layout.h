@@ -14,8 +14,10 @@ inline constexpr platform::Rect kCrank{186, 226, 56, 56};
 // Tapo himself resting there, which is clicked for help.
 inline constexpr platform::Rect kSource{0, 226, 180, 180};
 inline constexpr platform::Rect kHelp{40, 240, 112, 160};
-// The player's piggy bank and its coin balance, bottom left.
+// The player's piggy bank in the bottom left corner of the scene, on both
+// halves of the shop, and its coin balance on the plaque on its side (the
+// piggy bank picture's plaque, clear of its head).
 inline constexpr platform::Point kPiglet{77, 408};
-inline constexpr platform::Point kBalance{109, 423};
+inline constexpr platform::Rect kBalance{111, 422, 50, 24};
 
 }  // namespace tapo::players::shop

@@ -111,6 +111,26 @@ TEST(PlayersScreen, ChoosingAPlayerReadsItsLevelAndCoinsAfterTheRosterIsRepaired
   EXPECT_EQ(pickups, 1) << r.dump();
 }
 
+// The chosen piglet's coins are in view (dump: balance) and follow the
+// choice: none for a free piglet, nothing yet for a player being made.
+TEST(PlayersScreen, TheChosenPigletsBalanceIsShown) {
+  Sandbox box;
+  box.write_default_config();
+  const std::string toys = "Hracky=" + std::string(tapo::players::kNoToys) + "\r\n";
+  write_roster(box, "[PRP]\r\nJmeno=Eva\r\nLevel=1\r\n[ZLP]\r\nJmeno=Ota\r\nLevel=2\r\n",
+               "[PRP]\r\nDukaty=7\r\n" + toys + "[ZLP]\r\nDukaty=1234\r\n" + toys);
+  const PlayResult r = box.play(kReady + "dump\n" + pick(0) + "dump\n" + pick(1) + "dump\n" + pick(2) + "dump\n" +
+                                "type Ida\n" + level(0) + "dump\n");
+  played_cleanly(r);
+  std::vector<std::string> shown;
+  for (const auto& s : r.events("state")) {
+    const auto at = s.args.find("\"balance\": \"");
+    shown.push_back(at == std::string::npos ? "?" : s.args.substr(at + 12, s.args.find('"', at + 12) - at - 12));
+  }
+  EXPECT_EQ(shown, (std::vector<std::string>{"", "7", "1234", "", "0"})) << r.dump();
+  EXPECT_NE(r.events("state")[1].args.find("\"dukaty\": ["), std::string::npos) << "the balance is in view";
+}
+
 TEST(PlayersScreen, TheGamesButtonSaysWhatIsMissing) {
   Sandbox box;
   box.write_default_config();
@@ -167,6 +187,25 @@ TEST(PlayersScreen, TheHatTakesAPlayerAwayOnlyWhenAskedTwice) {
     for (const auto& t : r.events("sound")) EXPECT_NE(t.args, "HD:\\CUNICI\\SMAZAT.WAV") << "no question was asked";
     EXPECT_NE(last_state(r).find("\"hat_target\": 99, \"hat_x\": 400"), std::string::npos) << last_state(r);
   }
+}
+
+// While the question waits, the hat stays in view on the piglet, and a
+// click on it answers as before.
+TEST(PlayersScreen, TheHatStaysInViewWhileItsQuestionWaits) {
+  Sandbox box;
+  box.write_default_config();
+  write_roster(box, "[ZLP]\r\nJmeno=Ota\r\nLevel=2\r\n", "[ZLP]\r\nDukaty=9\r\nHracky=" + std::string(tapo::players::kNoToys) + "\r\n");
+  std::string script = kReady + "down " + kHat + "\nmove 300 300\nmove " + kPiglet[1] + "\nup " + kPiglet[1] + "\n";
+  for (int k = 0; k < 6; ++k) script += "wait 70\ndump\n";
+  const PlayResult r = box.play(script + "click " + kPiglet[1] + "\nwait 500\ndump\n");
+  played_cleanly(r);
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 7u) << r.dump();
+  for (int k = 0; k < 6; ++k) {
+    EXPECT_NE(states[k].args.find("\"hat_target\": 1"), std::string::npos) << states[k].args;
+    EXPECT_NE(states[k].args.find("\"klobouk\": ["), std::string::npos) << "at " << states[k].ms << ": " << states[k].args;
+  }
+  EXPECT_NE(states[6].args.find("\"names\": [\"\", \"\""), std::string::npos) << "the answer took Ota away";
 }
 
 TEST(PlayersScreen, TheRouteToTheGamesAndTheShopAndBackWithoutASecondGreeting) {

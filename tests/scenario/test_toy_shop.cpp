@@ -128,3 +128,26 @@ TEST(ToyShop, TapoGreetsOncePerVisitOfThePlayers) {
   EXPECT_EQ(std::count(said.begin(), said.end(), "HD:\\HRACKAR\\INTRO.DAT"), 1) << r.dump();
   EXPECT_EQ(r.count("anim", "HD_SHORT:\\TAPO.DAT"), 2);
 }
+
+// Every toy in the room answers every click: the kite three times in a row,
+// then the boat on the room's right half; nothing of a show is left lying
+// over the toys.
+TEST(ToyRoom, AToyPlaysItsShowAtEveryClick) {
+  Sandbox box;
+  std::string flags(tapo::players::kNoToys);
+  flags[2] = flags[3] = '1';  // the boat (klik_anim 1) and the kite (klik_anim 2)
+  std::string script = to_shop(box, 0, flags) + "click-control cmd_domu\nwait-until show frm_pokoj\n";
+  auto three_times = [&script](const std::string& area, const std::string& show) {
+    for (int k = 0; k < 3; ++k)
+      script += "click-control klik_anim " + area + "\nwait-until anim-end HD:\\POKOJ\\" + show + ".DAT\n";
+  };
+  three_times("2", "drak");
+  script += "key Right\nwait 4000\n";
+  three_times("1", "lod");
+  script += "dump\n";
+  const PlayResult r = box.play(script);
+  tapo::test::played_cleanly(r);
+  EXPECT_EQ(r.count("anim-end", "HD:\\POKOJ\\drak.DAT"), 3) << r.dump();
+  EXPECT_EQ(r.count("anim-end", "HD:\\POKOJ\\lod.DAT"), 3) << r.dump();
+  EXPECT_EQ(tapo::test::last_state(r).find("\"video\""), std::string::npos) << tapo::test::last_state(r);
+}

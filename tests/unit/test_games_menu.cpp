@@ -15,6 +15,7 @@
 #include "platform/sound.h"
 #include "platform/text.h"
 #include "tests/unit/test_support.h"
+#include "tools/mkmedia/folder_obchod.h"
 
 namespace tapo::testing {
 namespace {
@@ -355,6 +356,21 @@ TEST_F(GamesMenu, WayBackPlaysTheWhinnyToItsEndThenTheMenuGoes) {
   EXPECT_FALSE(core::talk_active);
   EXPECT_EQ(times_of("sound", "HD:\\CUNICI\\ZARZANI.WAV").size(), 1u);
   EXPECT_NE(describe_menu().str().find("\"leaving\": true"), std::string::npos);
+}
+
+// Every toy of the menu picture, at rest and all through its show, is
+// painted wholly inside the scene (none cut by its edge) and inside the box
+// its show plays in (none leaves a trace behind when the show ends).
+TEST(GamesMenuPicture, EveryToyLiesInsideTheSceneAndItsShowsBox) {
+  for (int k = 0; k < media::kMenuToys; ++k) {
+    SCOPED_TRACE("toy " + std::to_string(k));
+    const auto [box, reach] = media::menu_toy_reach(k);
+    ASSERT_FALSE(reach.empty());
+    EXPECT_TRUE((platform::Rect{1, 1, 638, 478}.contains(reach)))
+        << reach.x << "," << reach.y << " " << reach.w << "x" << reach.h;
+    EXPECT_TRUE(box.contains(reach)) << reach.x << "," << reach.y << " " << reach.w << "x" << reach.h << " in " << box.x
+                                     << "," << box.y << " " << box.w << "x" << box.h;
+  }
 }
 
 }  // namespace

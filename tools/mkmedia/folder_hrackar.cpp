@@ -22,6 +22,10 @@ using shop_art::boards;
 
 inline constexpr int kTagW = 36, kTagH = 22;  // the game's price label
 
+// The shop writes the balance on the piggy bank's plaque.
+static_assert(layout::kBalance == Rect{layout::kPiglet.x + kPiggyBankPlaque.x, layout::kPiglet.y + kPiggyBankPlaque.y,
+                                       kPiggyBankPlaque.w, kPiggyBankPlaque.h});
+
 // Each toy's price and the board it stands on, in catalogue order: a few
 // cheap toys to start with, the castle dearest.
 struct Offer {

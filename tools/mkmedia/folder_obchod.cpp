@@ -1,18 +1,22 @@
 // OBCHOD: the games menu.  A toy shop with nine toys on its shelves, each one
 // the way into a game; Tapo stands below (click him for help), a jester
 // puppet hangs on the left, and a sign with a piglet leads back to the players.
+#include <algorithm>
 #include <array>
 #include <cmath>
 
+#include "navigation/menu_layout.h"
 #include "tools/mkmedia/art_toys.h"
 #include "tools/mkmedia/art_util.h"
 #include "tools/mkmedia/cast.h"
+#include "tools/mkmedia/folder_obchod.h"
 #include "tools/mkmedia/folders.h"
 
 namespace tapo::media {
 namespace {
 
 namespace pf = tapo::platform;
+namespace menu = tapo::navigation::menu;
 
 // Tapo, small, standing in the help area at the bottom left.
 constexpr double kTapoX = 30, kTapoY = 294, kTapoScale = 0.6;
@@ -23,21 +27,29 @@ struct ToyShow {
   Rect box;                // where its clip plays
   int frames;
   std::initializer_list<double> tune;
+  double dx = 0;           // moved this far left or right of where the toy is drawn
 };
 
 // The boxes hold each toy's whole movement.
-const std::array<ToyShow, 10> kShows = {{
-    {Toy::Snake, "HAD", {112, 90, 68, 214}, 14, {523, 659, 784}},
-    {Toy::Dragon, "DRAK", {200, 78, 84, 96}, 14, {392, 494, 587}},
-    {Toy::Cards, "PEXESO", {276, 80, 76, 96}, 12, {784, 988, 1175}},
-    {Toy::Car, "F1", {196, 150, 120, 112}, 14, {440, 554, 659, 880}},
-    {Toy::Teddy, "MEDA", {244, 186, 112, 116}, 14, {349, 440, 523}},
-    {Toy::Plane, "LETADLO", {394, 72, 128, 108}, 14, {587, 740, 880}},
-    {Toy::Pirate, "PIRAT", {384, 150, 92, 148}, 14, {330, 440, 554, 659}},
-    {Toy::Scales, "VAHA", {560, 86, 80, 106}, 14, {659, 587, 659}},
-    {Toy::Bulldog, "BULD", {560, 184, 80, 114}, 14, {294, 247, 294}},
-    {Toy::Puppet, "PANAC", {30, 72, 98, 132}, 16, {784, 659, 523, 659, 784}},
+const std::array<ToyShow, kMenuToys> kShows = {{
+    {Toy::Snake, "HAD", menu::kSnake, 14, {523, 659, 784}},
+    {Toy::Dragon, "DRAK", menu::kDragon, 14, {392, 494, 587}},
+    {Toy::Cards, "PEXESO", menu::kCards, 12, {784, 988, 1175}},
+    {Toy::Car, "F1", menu::kCar, 14, {440, 554, 659, 880}},
+    {Toy::Teddy, "MEDA", menu::kTeddy, 14, {349, 440, 523}},
+    {Toy::Plane, "LETADLO", menu::kPlane, 14, {587, 740, 880}},
+    {Toy::Pirate, "PIRAT", menu::kPirate, 14, {330, 440, 554, 659}},
+    {Toy::Scales, "VAHA", menu::kScales, 14, {659, 587, 659}, -20},
+    {Toy::Bulldog, "BULD", menu::kBulldog, 14, {294, 247, 294}, -12},
+    {Toy::Puppet, "PANAC", menu::kPuppet, 16, {784, 659, 523, 659, 784}},
 }};
+
+void menu_toy(Canvas& c, const ToyShow& s, double t) {
+  cairo_save(c.cr());
+  cairo_translate(c.cr(), s.dx, 0);
+  draw_toy(c, s.toy, t);
+  cairo_restore(c.cr());
+}
 
 void wall_and_shelves(Canvas& c) {
   cairo_t* cr = c.cr();
@@ -108,7 +120,7 @@ void tapo_at_rest(Canvas& c, int mouth) { draw_tapo(c, kTapoX, kTapoY, {TapoPose
 Surface scene(const Surface& room, int moving, double t, int mouth = 0) {
   return painted(room, [&](Canvas& c) {
     players_sign(c);
-    for (int k = 0; k < static_cast<int>(kShows.size()); ++k) draw_toy(c, kShows[k].toy, k == moving ? t : 0.0);
+    for (int k = 0; k < static_cast<int>(kShows.size()); ++k) menu_toy(c, kShows[k], k == moving ? t : 0.0);
     tapo_at_rest(c, mouth);
   });
 }
@@ -143,6 +155,27 @@ void make_obchod(Pack& pack) {
 }
 
 }  // namespace
+
+MenuToyReach menu_toy_reach(int k) {
+  const ToyShow& s = kShows.at(static_cast<size_t>(k));
+  // Drawn alone on a canvas with a wide margin round the scene, so that
+  // what the scene would cut off shows too.
+  constexpr int kMargin = 64;
+  Canvas c(640 + 2 * kMargin, 480 + 2 * kMargin);
+  cairo_translate(c.cr(), kMargin, kMargin);
+  for (int f = 0; f < s.frames; ++f) menu_toy(c, s, f / double(s.frames));
+  const Surface ink = c.keyed();
+  int x0 = ink.width(), y0 = ink.height(), x1 = -1, y1 = -1;
+  for (int y = 0; y < ink.height(); ++y)
+    for (int x = 0; x < ink.width(); ++x)
+      if (ink.at(x, y) != kKey) {
+        x0 = std::min(x0, x), y0 = std::min(y0, y);
+        x1 = std::max(x1, x), y1 = std::max(y1, y);
+      }
+  if (x1 < 0) return {s.box, {}};
+  return {s.box, {x0 - kMargin, y0 - kMargin, x1 - x0 + 1, y1 - y0 + 1}};
+}
+
 }  // namespace tapo::media
 
 MKMEDIA_FOLDER("OBCHOD", tapo::media::make_obchod)
