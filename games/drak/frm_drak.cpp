@@ -1,7 +1,9 @@
 // The dragon game: the child rings the bell, some of the ten figures rise
 // one after another, and the child clicks the number of figures risen.
 // Every third right answer in a row earns a thumb and a coin; after three
-// wrong tries Tapo tells how many there were.  Then the figures sink.
+// wrong tries Tapo tells how many there were, and that number stands ticked
+// for a moment.  Then the figures sink.  Every click on a number is judged on
+// the scene at once, with a tick or a cross by the tile.
 #include <array>
 #include <string>
 #include <vector>
@@ -29,6 +31,9 @@ namespace {
 
 // Figures 2 and 9 rise and sink through their frames alone, without a rest clip.
 bool by_frames(int d) { return d == 2 || d == 9; }
+
+// How far above its tile a number's verdict stands.
+constexpr int kSignLift = 16;
 
 }  // namespace
 
@@ -92,9 +97,18 @@ class FrmDrak : public GameScreen {
 
   // ---- the answer ------------------------------------------------------------------
 
+  // The verdict on number k: the badge stands above the tile's top right
+  // corner, so the number itself stays in view.
+  void judge_number(Verdict verdict, int k) {
+    const pf::Control& tile = *klik_cislo_[static_cast<std::size_t>(k)];
+    const pf::Rect r = tile.rect;
+    judge(verdict, tile.name(), {r.x, r.y - kSignLift, r.w, r.h + kSignLift});
+  }
+
   void klik_cislo_click(int k) {
     show_numbers(false);
     core::randomize();
+    judge_number(k == priklad_.raised_count ? Verdict::Right : Verdict::Wrong, k);
     if (k == priklad_.raised_count) {
       if (!run_.right()) {
         head().visible = false;
@@ -114,6 +128,12 @@ class FrmDrak : public GameScreen {
     run_.restart();
     if (++wrong_count_ > 2) {
       say(file("ZVEDL" + std::to_string(priklad_.raised_count) + ".DAT"), kFrame.face);
+      // The number Tapo told stands ticked for a moment while the figures are
+      // still up to be counted again.
+      if (static_cast<std::size_t>(priklad_.raised_count) < klik_cislo_.size()) {
+        judge_number(Verdict::Right, priklad_.raised_count);
+        core::wait_ms(kShowRightMs);
+      }
       lower_figures();
       zvonec_->enabled = true;
       return;

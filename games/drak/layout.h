@@ -13,5 +13,10 @@ inline constexpr platform::Rect kBell{556, 16, 72, 92};
 // Where the piggy bank opens.
 inline constexpr platform::Point kCoins{0, 409};
 inline constexpr int kFigures = 10;
+// Every risen figure holds the same plain ball (no number: the count is what
+// is asked): its middle in the last picture of a figure's rising clip, and
+// its radius.
+inline constexpr platform::Point kBallInClip{40, 90};
+inline constexpr int kBallRadius = 15;
 
 }  // namespace tapo::games::drak

@@ -2,7 +2,10 @@
 // plus-and-minus or times-and-divide), a paper plane flies across the page,
 // and ten examples of that kind are laid out on the ruled rows.  The child
 // types the numbers or clicks the signs, and asks for the page to be marked:
-// a tick or a cross on every row, five coins for a page without a cross.
+// a tick or a cross on every row, and the right result in green beside every
+// cross; five coins for a page without a cross.  The marking is judged on the
+// scene at once: a cross by the first wrong row's answer, or a tick by the
+// page.
 #include <algorithm>
 #include <array>
 #include <string>
@@ -34,6 +37,8 @@ constexpr int kRows = 10;
 constexpr std::size_t kAnswerDigits = 3;
 constexpr int kMinPixelsPerFrameMs = 5;
 const pf::Rgb kBoxBorder = pf::rgb(120, 130, 170);
+// The right result written beside a row's cross.
+constexpr pf::TextStyle kRightFont{16, true, pf::rgb(20, 120, 40)};
 
 int text_width(const std::string& text, const pf::TextStyle& style = kRowFont) {
   return pf::measure_text(text, style).w;
@@ -138,6 +143,7 @@ class FrmDril : public GameScreen {
         .add_raw("answers", json_list(answers))
         .add_raw("chosen_signs", json_list(chosen))
         .add_raw("marks", json_list(marks_))
+        .add_raw("shown_right", json_list(shown_right_))
         .add("focus", focus_)
         .add("help_sound", help_sound_);
   }
@@ -232,6 +238,7 @@ class FrmDril : public GameScreen {
       set_sign(i, "");
     }
     marks_.clear();
+    shown_right_.clear();
     page_ = draw_page(operation_family_, example_type_, core::player_level, core::rng(), core::clock_seed());
     for (int i = 1; i <= kRows; ++i) tiskni_radek(i, page_.radky[static_cast<std::size_t>(i - 1)]);
     refresh();
@@ -375,14 +382,33 @@ class FrmDril : public GameScreen {
     }
     core::talk_abort = true;
     core::close_sound();
-    int wrong = 0;
+    int wrong = 0, first_wrong = 0;
     for (int i = 1; i <= kRows; ++i) {
       const bool right = row_right(i);
       const pf::Surface& mark = right ? dobre_->image : spatne_->image;
       const pf::Point at = mark_at(i);
       core::blit_transparent(picture, at.x, at.y, mark.width(), mark.height(), mark, 0, 0, core::key_colour(mark));
       marks_.push_back(right ? "tick" : "cross");
-      if (!right) ++wrong;
+      shown_right_.push_back(right ? "" : right_answer(i));
+      if (!right) {
+        print_right_answer(shown_right_.back(), at, mark);
+        ++wrong;
+        if (!first_wrong) first_wrong = i;
+      }
+    }
+    if (first_wrong) {
+      const pf::Control& box = answer_box(first_wrong);
+      // Judged from the answer box to the row's cross: the badge stands over
+      // the cross (it means the same), so the example, the answer and the
+      // right result beside the cross stay in view.
+      const pf::Rect r = box.rect;
+      const int side = sign_rect({0, 0, bounds.w, r.h}).w;
+      judge(Verdict::Wrong, box.name(), {r.x, r.y, mark_at(first_wrong).x - 2 + side * 2 / 3 - r.x, r.h});
+    } else {
+      // The page's tick stands in the free paper above the rows.
+      const Line first = row_line(1), last = row_line(kRows);
+      const int top = first.y - kTextAbove - kRowStep;
+      judge(Verdict::Right, "stranka", {first.x1, top, last.x2 - first.x1, last.y - top});
     }
     refresh();
     set_focus(0);
@@ -396,6 +422,31 @@ class FrmDril : public GameScreen {
       award(due, kCoins);
     }
     zmena.enabled = buttons_[1]->enabled = true;
+  }
+
+  // The right answer in green just right of a cross's ink (the mark's
+  // picture is wider than its cross), drawn smaller when wider than two
+  // digits, so that it stays on the page beside the right-hand rows too.
+  void print_right_answer(const std::string& text, pf::Point at, const pf::Surface& cross) {
+    const pf::Rgb key = core::key_colour(cross);
+    int ink_right = 0;
+    for (int y = 0; y < cross.height(); ++y)
+      for (int x = 0; x < cross.width(); ++x)
+        if (cross.at(x, y) != key) ink_right = std::max(ink_right, x);
+    pf::TextStyle style = kRightFont;
+    while (text_width(text, style) > text_width("10", kRightFont) && style.size > kRightFont.size * 2 / 3) --style.size;
+    print(text, at.x + ink_right + 2, at.y + 2 + (pf::measure_text("8", kRightFont).h - pf::measure_text("8", style).h), style);
+  }
+
+  // The box a row is answered in: its sign box on a page of comparisons.
+  const pf::Control& answer_box(int i) const {
+    if (je_porovnani(example_type_)) return *znamenko_[static_cast<std::size_t>(i)];
+    return zapis(i);
+  }
+
+  std::string right_answer(int i) const {
+    const auto row = static_cast<std::size_t>(i - 1);
+    return je_porovnani(example_type_) ? page_.signs[row] : std::to_string(page_.results[row]);
   }
 
   bool row_right(int i) const {
@@ -525,6 +576,7 @@ class FrmDril : public GameScreen {
   int example_type_ = 0;
   Stranka page_;
   std::vector<std::string> marks_;  // "tick" or "cross" per row once the page is marked
+  std::vector<std::string> shown_right_;  // the right answer written beside a cross, per row
   std::string help_sound_;
   int focus_ = 0;
   bool choosing_family_ = false;

@@ -2,8 +2,13 @@
 // number of the next.  Every right answer takes the walk a step along the
 // 47 footprints to Tapo, every wrong one a step back; at some steps someone
 // is met on the way, and at the end Tapo pays 25 coins and a new chain starts.
+// Every checked answer is judged on the scene at once, by its room at the
+// chain's end; a wrong one stands crossed for a moment before it is erased.
+// The little snake at its step blinks by a ring of light around it, so it is
+// always there to be found.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -33,6 +38,29 @@ constexpr std::size_t kMostPositions = 50;
 constexpr std::size_t kMostDigits = 3;
 constexpr int kBlinkMs = 500;
 constexpr int kScrollStep = 2, kScrollMs = 25;
+// Room right of the answer's digits for the verdict's badge.
+constexpr int kSignGap = 24;
+// The ring of light around the little snake: how far it reaches past the
+// step's picture, and its colours.
+constexpr int kGlow = 12;
+constexpr pf::Rgb kGlowRing = pf::rgb(255, 236, 60), kGlowEdge = pf::rgb(200, 60, 20);
+
+// The step's picture on the scene under `box` (the picture stands in its
+// middle), plain or in a ring of light.
+pf::Surface marker(const pf::Surface& scene, const pf::Surface& step, pf::Rect box, bool lit) {
+  pf::Surface out(box.w, box.h);
+  out.blit(scene, box.x, box.y, box.w, box.h, 0, 0);
+  out.blit(step, (box.w - step.width()) / 2, (box.h - step.height()) / 2);
+  if (lit) {
+    const double cx = box.w / 2.0, cy = box.h / 2.0, outer = std::min(box.w, box.h) / 2.0 - 0.5;
+    for (int y = 0; y < box.h; ++y)
+      for (int x = 0; x < box.w; ++x) {
+        const double r = std::hypot(x + 0.5 - cx, y + 0.5 - cy);
+        if (r <= outer && r >= outer - 7) out.set(x, y, r >= outer - 2 || r <= outer - 6 ? kGlowEdge : kGlowRing);
+      }
+  }
+  return out;
+}
 
 // Who is met at which step; the keyed ones are mixed onto the scene.
 struct Encounter {
@@ -97,6 +125,7 @@ class FrmHad : public GameScreen {
   }
 
   void describe_game(pf::JsonObject& vars) const override {
+    const pf::Rect room = answer_room();
     vars.add("first_number", retez_.first_number)
         .add("second_number", retez_.second_number)
         .add("result", retez_.result)
@@ -106,6 +135,8 @@ class FrmHad : public GameScreen {
         .add("chain", retez_.chain)
         .add("answer", answer_)
         .add("scroll_offset", scroll_offset_)
+        .add_raw("answer_room", "[" + std::to_string(room.x) + ", " + std::to_string(room.y) + ", " +
+                                    std::to_string(room.w) + ", " + std::to_string(room.h) + "]")
         .add("scrolling", scrolling_)
         .add("position_count", static_cast<int>(positions_.size()))
         .add("blinking", casomira_stopa_.enabled());
@@ -127,17 +158,35 @@ class FrmHad : public GameScreen {
     nova_pozice();
   }
 
-  // The chain line, slid left 2 pixels every 25 ms until its end (and room
-  // for the answer) is in view.
+  // Where the answer starts on the chain line (unslid): after the chain
+  // without the digits typed, or without its "?".
+  int answer_start() const {
+    const std::size_t typed = retez_.chain.ends_with('?') ? 1 : answer_.size();
+    return pf::measure_text(retez_.chain.substr(0, retez_.chain.size() - typed), kChainFont).w;
+  }
+
+  // The place of the answer `digits`, with the chain slid by `offset`: the
+  // digits and, right of them, the room the verdict's badge stands over.
+  pf::Rect answer_place(int offset, const std::string& digits = "999") const {
+    const pf::Rect line = ticker_->rect;
+    return {line.x + offset + answer_start(), line.y, pf::measure_text(digits, kChainFont).w + kSignGap, line.h};
+  }
+
+  // The answer's whole room: its place and the badge beside it.
+  pf::Rect answer_room() const {
+    const pf::Rect place = answer_place(scroll_offset_);
+    const pf::Rect sign = sign_rect({0, place.y, place.w, place.h});
+    return {place.x, std::min(place.y, sign.y), std::max(place.w, sign.x + sign.w),
+            std::max(place.y + place.h, sign.y + sign.h) - std::min(place.y, sign.y)};
+  }
+
+  // The chain line, slid left 2 pixels every 25 ms until the answer's whole
+  // room at its end is in view.
   void zobraz_retezec() {
     scrolling_ = true;
-    const int width = pf::measure_text(retez_.chain, kChainFont).w;
-    int target = 0;
-    if (width > bounds.w) {
-      target = bounds.w - width;
-      if (retez_.chain.ends_with('?')) target -= pf::measure_text("     ", kChainFont).w;
-    }
-    if (target < 0) {
+    const pf::Rect room = answer_room();
+    const int target = std::min(0, scroll_offset_ + bounds.w - (room.x + room.w));
+    if (target < scroll_offset_) {
       for (int offset = scroll_offset_; offset >= target;) {
         offset -= kScrollStep;
         print_chain(offset);
@@ -163,21 +212,32 @@ class FrmHad : public GameScreen {
 
   void nova_pozice() {
     casomira_stopa_.set_enabled(false);
+    stopa_->refresh();
     if (auto pic = core::load_media_picture(file("STOPY\\S" + std::to_string(step_) + ".BMP"))) {
       const pf::Point at = positions_[static_cast<std::size_t>(step_ - 1)];
-      stopa_->rect = {at.x, at.y, pic->width(), pic->height()};
-      stopa_->image = std::move(*pic);
+      stopa_->rect = {at.x - kGlow, at.y - kGlow, pic->width() + 2 * kGlow, pic->height() + 2 * kGlow};
+      step_picture_ = std::move(*pic);
     }
-    stopa_->visible = true;
-    stopa_->refresh();
+    lit_ = true;
+    show_marker();
     casomira_stopa_.set_enabled(true);
   }
 
-  void blink() { stopa_->visible = !stopa_->visible; }
+  void show_marker() {
+    stopa_->image = marker(picture, step_picture_, stopa_->rect, lit_);
+    stopa_->visible = true;
+    stopa_->refresh();
+  }
+
+  // The ring of light comes and goes; the little snake stays.
+  void blink() {
+    lit_ = !lit_;
+    show_marker();
+  }
 
   // ---- the answer ----------------------------------------------------------------------
 
-  bool busy() const { return core::talk_active || scrolling_ || head().visible; }
+  bool busy() const { return core::talk_active || scrolling_ || judging_ || head().visible; }
 
   void digit(int d) {
     if (busy() || answer_.size() >= kMostDigits) return;
@@ -209,21 +269,32 @@ class FrmHad : public GameScreen {
 
   void check() {
     if (busy() || retez_.chain.ends_with('?') || answer_.empty()) return;
-    if (std::stoi(answer_) == retez_.result) return right();
+    const bool is_right = std::stoi(answer_) == retez_.result;
+    judge(is_right ? Verdict::Right : Verdict::Wrong, "odpoved", answer_place(scroll_offset_, answer_));
+    if (is_right) return right();
     core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
     step_ = std::max(1, step_ - 1);
     nova_pozice();
+    hold_judged_answer(pf::Loop::instance().now());
     retez_.chain.resize(retez_.chain.size() - answer_.size());
     answer_.clear();
     if (!retez_.chain.ends_with('?')) retez_.chain += '?';
     zobraz_retezec();
   }
 
+  // The judged answer stays on the chain line until its verdict has shown.
+  void hold_judged_answer(pf::Ms judged_at) {
+    judging_ = true;
+    const pf::Ms left = judged_at + kSignShownMs - pf::Loop::instance().now();
+    if (left > 0) core::wait_ms(static_cast<int>(left));
+    judging_ = false;
+  }
+
   void right() {
+    const pf::Ms judged_at = pf::Loop::instance().now();
     step_ = std::min(step_ + 1, kSteps);
     nova_pozice();
     casomira_stopa_.set_enabled(false);
-    stopa_->visible = true;
     for (const Encounter& e : kEncounters) {
       if (e.step != step_) continue;
       const MediaPath script = file(std::string(e.script) + ".DAT");
@@ -236,6 +307,7 @@ class FrmHad : public GameScreen {
     }
     if (step_ == kSteps) return finale();
     casomira_stopa_.set_enabled(true);
+    hold_judged_answer(judged_at);
     continue_chain(retez_, core::player_level, core::rng(), core::clock_seed());
     answer_.clear();
     zobraz_retezec();
@@ -261,6 +333,8 @@ class FrmHad : public GameScreen {
   pf::Label* ok_button_ = nullptr;
   pf::Label* back_button_ = nullptr;
   pf::PictureBox* stopa_ = nullptr;
+  pf::Surface step_picture_;  // the little snake at its step, as the media has it
+  bool lit_ = true;           // the ring of light is on
   pf::PictureBox* ticker_ = nullptr;
   std::vector<pf::Point> positions_;
   Retez retez_;
@@ -268,6 +342,7 @@ class FrmHad : public GameScreen {
   int step_ = 1;
   int scroll_offset_ = 0;
   bool scrolling_ = false;
+  bool judging_ = false;  // a checked answer stands with its verdict
   pf::FormTimer casomira_stopa_{*this, kBlinkMs, [this] { blink(); }};
 };
 

@@ -2,7 +2,11 @@
 // or a small example, that float slowly upwards.  The child pops them from
 // the smallest value up, and each popped value fills the caterpillar's next
 // segment.  A whole row pays five coins less one per wrong click; a bubble
-// that escapes over the top, or a fifth wrong click, loses the row.
+// that escapes over the top, or a fifth wrong click, loses the row.  Every
+// click on a bubble is judged on the scene at once (a tick where a bubble
+// pops, a cross by one clicked out of turn, or where one escaped), and a row
+// lost by a fifth wrong click shows, for a moment, the bubble that was to be
+// popped next.
 #include <algorithm>
 #include <array>
 #include <string>
@@ -35,6 +39,8 @@ constexpr int kFloatMs = 50;
 constexpr int kJump = 15;
 constexpr int kMostWrong = 5;
 constexpr std::size_t kMostSegments = 100;
+// How far a bubble floats while its verdict shows.
+constexpr int kRiseWhileShown = kSignShownMs / kFloatMs;
 
 }  // namespace
 
@@ -135,6 +141,31 @@ class FrmHousenka : public GameScreen {
     return look;
   }
 
+  std::string name_of(const Bubble& b) const {
+    return "bublina(" + std::to_string(&b - bubbles_.data()) + ")";
+  }
+
+  // A cross by a bubble clicked out of turn.  The bubble floats on, so the
+  // badge stands above it by as much as it rises while the badge shows, and
+  // never covers its writing.
+  void judge_wrong(const Bubble& b) {
+    const int lift = kRiseWhileShown + kJump / 2;
+    judge(Verdict::Wrong, name_of(b), {b.x, b.y - lift, w(), h() + lift});
+  }
+
+  // The bubble that was to be popped next, ticked for a moment before the
+  // row is lost.
+  void show_right_bubble() {
+    const int value = rada_.seradiste.hodnota(next_rank_);
+    for (Bubble& b : bubbles_)
+      if (b.alive && b.value == value) {
+        // Standing still, above the bubble, so its writing stays in view.
+        judge(Verdict::Right, name_of(b), {b.x, b.y - kJump, w(), h() + kJump});
+        core::wait_ms(kShowRightMs);
+        return;
+      }
+  }
+
   void burst(Bubble& b) {
     for (const pf::Surface& stage : prask_) {
       draw_at(stage, b.x, b.y);
@@ -200,6 +231,12 @@ class FrmHousenka : public GameScreen {
     }
     if (!escaped) return;
     set_floating(false);
+    // The row is lost where the bubble left (the badge stays in the scene).
+    for (const Bubble& b : bubbles_)
+      if (b.alive && b.y <= -h()) {
+        judge(Verdict::Wrong, name_of(b), {b.x, b.y, w(), h()});
+        break;
+      }
     for (Bubble& b : bubbles_)
       if (b.alive) burst(b);
     core::randomize();
@@ -234,11 +271,15 @@ class FrmHousenka : public GameScreen {
     ++wrong_count_;
     if (wrong_count_ < kMostWrong) {
       hit->y -= kJump;
+      judge_wrong(*hit);
       draw_at(hit->look, hit->x, hit->y);
       restore({hit->x, hit->y + h(), w(), kJump});
       set_floating(true);
       return;
     }
+    judge_wrong(*hit);
+    core::wait_ms(kSignShownMs);
+    show_right_bubble();
     for (Bubble& b : bubbles_) {
       if (!b.alive) continue;
       core::play_wav(file("PRASK.WAV"));
@@ -250,6 +291,7 @@ class FrmHousenka : public GameScreen {
   }
 
   void popped(Bubble& b) {
+    judge(Verdict::Right, name_of(b), {b.x, b.y, w(), h()});
     if (static_cast<std::size_t>(next_rank_) < cislo_.size()) cislo_[static_cast<std::size_t>(next_rank_)]->caption = std::to_string(b.value);
     refresh();
     ++next_rank_;

@@ -26,7 +26,7 @@ struct Look {
 };
 
 // A figure's top (its head's top) when it is `rise` up from its burrow: at 0
-// it is all below the burrow's opening, at 1 its number plate stands clear.
+// it is all below the burrow's opening, at 1 its ball stands clear.
 double figure_top(int d, double rise) { return burrow(d).y + 12 - 102 * rise; }
 
 void sky_and_meadow(Canvas& c) {
@@ -211,7 +211,7 @@ const Critter kCritters[drak::kFigures + 1] = {
 };
 
 // Figure d with its head's top at `top`: what sits behind the head first
-// (ears, horns, feelers), then the body with the number plate in its paws,
+// (ears, horns, feelers), then the body with the ball in its paws,
 // the head and the face.
 void draw_figure(Canvas& c, int d, double top, bool blink) {
   const Critter& k = kCritters[d];
@@ -324,11 +324,17 @@ void draw_figure(Canvas& c, int d, double top, bool blink) {
     cairo_arc(cr, x, hy + 6, 6, 0.2 * M_PI, 0.8 * M_PI);
     c.stroke(kInk, 2);
   }
-  // the number plate held in both paws
-  const double py = top + 64;
-  c.ellipse(x, py, 17, 17);
-  c.fill_outlined(pf::rgb(255, 250, 222), kInk, 2.5);
-  c.text(std::to_string(d), x, py, d < 10 ? 25 : 21, pf::rgb(30, 60, 170));
+  // The ball held in both paws: the same for every figure, so that nothing
+  // a figure holds tells a number; the child counts the figures themselves.
+  const double py = top + drak::kBallInClip.y - (figure_top(d, 1.0) - figure_box(d).y);
+  const double r = drak::kBallRadius;
+  c.ellipse(x, py, r, r);
+  c.fill_outlined(pf::rgb(230, 60, 60), kInk, 2.5);
+  cairo_new_path(cr);
+  cairo_arc(cr, x, py + r * 1.6, r * 1.5, 1.32 * M_PI, 1.68 * M_PI);
+  c.stroke(pf::rgb(255, 236, 120), 3.5);
+  c.ellipse(x - r * 0.4, py - r * 0.45, r * 0.25, r * 0.18);
+  c.fill(pf::rgb(255, 255, 255));
   for (double s : {-1.0, 1.0}) {
     c.ellipse(x + 18 * s, py + 4, 6, 7);
     c.fill_outlined(d == 10 || d == 9 ? black : dark, kInk, 2);

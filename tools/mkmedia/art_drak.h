@@ -1,9 +1,10 @@
 // The dragon game's meadow: a friendly green dragon lying along the back, ten
-// burrows in two rows before it, from which ten little animals peep up (each
-// with its number on its belly), the bell on its frame at the top right, the
-// number tiles along the bottom and Tapo at the right.  The scene and every
-// frame of the animals' clips share one palette of 256 colours, so that a
-// clip's picture of an animal at rest is exactly the background's pixels.
+// burrows in two rows before it, from which ten little animals peep up (each a
+// different animal, all holding the same ball: the child counts them, nothing
+// they hold is a number), the bell on its frame at the top right, the number
+// tiles along the bottom and Tapo at the right.  The scene and every frame of
+// the animals' clips share one palette of 256 colours, so that a clip's
+// picture of an animal at rest is exactly the background's pixels.
 #pragma once
 
 #include <vector>
