@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "games/common/judgement.h"
 #include "tests/scenario/play.h"
+#include "tests/scenario/shots.h"
 
 using tapo::test::PlayResult;
 using tapo::test::Sandbox;
@@ -63,9 +65,52 @@ TEST(MemoryCards, AWrongPairWaitsForTheNextClickAndFiveEarnNothing) {
       if (key[mate] == key[k]) pairs.push_back({k, mate});
   std::stable_partition(pairs.begin(), pairs.end(), [&](auto p) { return free(p.first) && free(p.second); });
   for (auto [k, mate] : pairs) box.feed(click_card(k) + click_card(mate) + "wait 1200\n");
-  const PlayResult r = box.finish_held("wait-until talk-end\ndump\n");
+  const PlayResult r = box.finish_held("wait-until talk-end\ndump\nwait 1500\ndump\n");
   tapo::test::played_cleanly(r);
   EXPECT_EQ(tapo::test::talk_count(r, "HD:\\PEXESO\\TOOMUCH.DAT"), 1);
-  EXPECT_EQ(tapo::test::number_after(tapo::test::last_state(r), "wrong_pairs"), 5);
+  const auto states = r.events("state");
+  ASSERT_GE(states.size(), 2u);
+  EXPECT_EQ(tapo::test::number_after(states[states.size() - 2].args, "wrong_pairs"), 5);
   EXPECT_TRUE(tapo::test::ini_writes(r).empty());
+  EXPECT_NE(states.back().args.find("\"klikaci_plocha(1)\""), std::string::npos)
+      << "the next deal is played as soon as it is dealt: " << states.back().args;
+}
+
+// Each pair is judged on the card that completes it: a wrong one crossed, a
+// right one ticked.  After the last pair, the applause, the talk and the
+// coins, the next deal is dealt at once.
+TEST(MemoryCards, PairsAreJudgedOnTheirCardAndTheNextDealFollowsTheCoins) {
+  Sandbox box;
+  tapo::test::open_toy(box, 2, 2, "HD:\\PEXESO\\INTRO.DAT");
+  box.feed("wait 1500\n");
+  const std::string dealt = tapo::test::held_dump(box);
+  const auto key = keys(dealt);
+  ASSERT_EQ(key.size(), 21u) << dealt;
+  std::vector<std::pair<int, int>> pairs;
+  for (int k = 1; k <= 20; ++k)
+    for (int mate = k + 1; mate <= 20; ++mate)
+      if (key[mate] == key[k]) pairs.push_back({k, mate});
+  ASSERT_EQ(pairs.size(), 10u);
+  // A wrong pair of cards that the first right pair does not hold.
+  const int a = pairs[1].first, b = pairs[2].first;
+  const auto crossed = box.root() / "crossed.png", later = box.root() / "later.png";
+  box.feed(click_card(a) + click_card(b) + "wait-until judged wrong\ndump\nshot " + crossed.string() + "\nwait 1500\nshot " +
+           later.string() + "\n");
+  for (auto [k, mate] : pairs) box.feed(click_card(k) + click_card(mate) + "wait 1200\n");
+  const PlayResult r = box.finish_held("wait-until unload frm_prasatko\nwait 1500\ndump\n");
+  tapo::test::played_cleanly(r);
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 3u) << r.dump();
+  const std::string& judged = states[1].args;
+  EXPECT_NE(judged.find("\"verdict\": \"wrong\", \"where\": \"klikaci_plocha(" + std::to_string(b) + ")\""), std::string::npos)
+      << judged;
+  const auto with_sign = tapo::test::load_shot(crossed), without = tapo::test::load_shot(later);
+  ASSERT_TRUE(with_sign && without);
+  const auto sign = tapo::games::sign_rect(tapo::test::rect_after(judged, "at"));
+  EXPECT_GT(tapo::test::pixels_changed(*with_sign, *without, sign), sign.w * sign.h / 3) << "the cross is seen on the card";
+  EXPECT_EQ(r.count("judged", "right klikaci_plocha(" + std::to_string(pairs.back().second) + ")"), 1);
+  EXPECT_EQ(tapo::test::ini_writes(r), std::vector<std::string>{"HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=4"});
+  const std::string& next = states.back().args;
+  EXPECT_NE(next.find("\"klikaci_plocha(1)\""), std::string::npos) << "the next deal is played soon after the coins: " << next;
+  EXPECT_EQ(tapo::test::number_after(next, "wrong_pairs"), 0);
 }
