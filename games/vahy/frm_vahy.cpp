@@ -1,7 +1,8 @@
 // The scales game: a number or a small example on each pan; the child turns
 // the sign between them to ">", "<" or "=" and releases the lock.  The pans
 // tip by their true values (or stay level when equal), the sign is judged
-// (a miss is shown the right sign), Tapo comments, and a new pair comes.  Five right answers in a row earn two coins.
+// (a miss is shown the right sign), Tapo comments, and a new pair comes.
+// Five right answers in a row earn two coins.
 #include <array>
 #include <memory>
 #include <string>
