@@ -1,7 +1,12 @@
 #include "tests/scenario/shots.h"
 
+#include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <optional>
+
+#include "games/common/judgement.h"
+#include "platform/surface.h"
 #include "tests/scenario/play.h"
 
 namespace tapo::test {
@@ -16,8 +21,7 @@ std::uint32_t be32(const std::string& s, std::size_t at) {
          static_cast<std::uint32_t>(static_cast<unsigned char>(s[at + 2])) << 8 | static_cast<unsigned char>(s[at + 3]);
 }
 
-}  // namespace
-
+// A PNG written by the game's `shot` (8-bit RGB, unfiltered rows).
 std::optional<pf::Surface> load_shot(const std::filesystem::path& file) {
   const std::string png = slurp(file);
   if (png.size() < 33 || png.compare(0, 8, "\x89PNG\r\n\x1a\n") != 0) return std::nullopt;
@@ -64,9 +68,22 @@ int pixels_changed(const pf::Surface& before, const pf::Surface& after, pf::Rect
   return n;
 }
 
+// The rectangle [x, y, w, h] of `key` in a dump.
 pf::Rect rect_after(const std::string& state, const std::string& key) {
   const std::vector<int> n = numbers_after(state, key);
   return n.size() >= 4 ? pf::Rect{n[0], n[1], n[2], n[3]} : pf::Rect{};
+}
+
+}  // namespace
+
+void expect_sign_seen(const std::string& state, const std::string& verdict, const std::string& where,
+                      const std::filesystem::path& without, const std::filesystem::path& with) {
+  EXPECT_NE(state.find("\"judged\": {\"verdict\": \"" + verdict + "\", \"where\": \"" + where + "\""), std::string::npos)
+      << state;
+  const auto a = load_shot(without), b = load_shot(with);
+  ASSERT_TRUE(a && b) << without << " " << with;
+  const pf::Rect sign = games::sign_rect(rect_after(state, "at"));
+  EXPECT_GT(pixels_changed(*a, *b, sign), sign.w * sign.h / 3) << "the sign of " << where << " is not seen";
 }
 
 }  // namespace tapo::test

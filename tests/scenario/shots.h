@@ -1,20 +1,16 @@
-// The scene as a `shot` saved it, read back so that a test can see what a
-// child would see at a place.
+// What a child sees of a judgement: the scene as `shot` saved it, read back
+// at the sign's place.
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string>
-
-#include "platform/surface.h"
 
 namespace tapo::test {
 
-// A PNG written by the game's `shot` (8-bit RGB, unfiltered rows).
-std::optional<platform::Surface> load_shot(const std::filesystem::path& file);
-// How many pixels of `place` differ between two shots.
-int pixels_changed(const platform::Surface& before, const platform::Surface& after, platform::Rect place);
-// The rectangle [x, y, w, h] that follows `"key": ` in a dump (`"at": [...]`).
-platform::Rect rect_after(const std::string& state, const std::string& key);
+// Fails the test unless the dump `state` holds the judgement `verdict`
+// ("right", "wrong") of `where`, and the shot `with` shows its sign over a
+// third of the sign's square at least, where the shot `without` does not.
+void expect_sign_seen(const std::string& state, const std::string& verdict, const std::string& where,
+                      const std::filesystem::path& without, const std::filesystem::path& with);
 
 }  // namespace tapo::test

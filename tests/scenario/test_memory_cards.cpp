@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "games/common/judgement.h"
 #include "tests/scenario/play.h"
 #include "tests/scenario/shots.h"
 
@@ -101,13 +100,7 @@ TEST(MemoryCards, PairsAreJudgedOnTheirCardAndTheNextDealFollowsTheCoins) {
   tapo::test::played_cleanly(r);
   const auto states = r.events("state");
   ASSERT_EQ(states.size(), 3u) << r.dump();
-  const std::string& judged = states[1].args;
-  EXPECT_NE(judged.find("\"verdict\": \"wrong\", \"where\": \"klikaci_plocha(" + std::to_string(b) + ")\""), std::string::npos)
-      << judged;
-  const auto with_sign = tapo::test::load_shot(crossed), without = tapo::test::load_shot(later);
-  ASSERT_TRUE(with_sign && without);
-  const auto sign = tapo::games::sign_rect(tapo::test::rect_after(judged, "at"));
-  EXPECT_GT(tapo::test::pixels_changed(*with_sign, *without, sign), sign.w * sign.h / 3) << "the cross is seen on the card";
+  tapo::test::expect_sign_seen(states[1].args, "wrong", "klikaci_plocha(" + std::to_string(b) + ")", later, crossed);
   EXPECT_EQ(r.count("judged", "right klikaci_plocha(" + std::to_string(pairs.back().second) + ")"), 1);
   EXPECT_EQ(tapo::test::ini_writes(r), std::vector<std::string>{"HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=4"});
   const std::string& next = states.back().args;

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "core/talk_files.h"
-#include "games/common/judgement.h"
 #include "platform/sound.h"
 #include "tests/scenario/play.h"
 #include "tests/scenario/shots.h"
@@ -65,13 +64,7 @@ TEST(Scales, AWrongSignIsCrossedAndTheRightSignShownBeforeTheNextPair) {
   tapo::test::played_cleanly(run);
   const auto states = run.events("state");
   ASSERT_EQ(states.size(), 4u) << run.dump();
-  const std::string& judged = states[1].args;
-  EXPECT_NE(judged.find("\"verdict\": \"wrong\", \"where\": \"znamenko_pic\""), std::string::npos) << judged;
-  EXPECT_NE(judged.find("\"showing\": true"), std::string::npos) << judged;
-  const auto a = tapo::test::load_shot(before), b = tapo::test::load_shot(crossed);
-  ASSERT_TRUE(a && b);
-  const auto sign = tapo::games::sign_rect(tapo::test::rect_after(judged, "at"));
-  EXPECT_GT(tapo::test::pixels_changed(*a, *b, sign), sign.w * sign.h / 3) << "the cross is seen over the sign";
+  tapo::test::expect_sign_seen(states[1].args, "wrong", "znamenko_pic", before, crossed);
   const std::string& shown = states[2].args;
   EXPECT_NE(shown.find("\"sign\": \"" + right + "\""), std::string::npos) << shown;
   EXPECT_NE(shown.find("\"verdict\": \"right\", \"where\": \"znamenko_pic\""), std::string::npos) << shown;

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "games/common/judgement.h"
 #include "games/sneci/layout.h"
 #include "tests/scenario/play.h"
 #include "tests/scenario/shots.h"
@@ -96,15 +95,7 @@ TEST(Snails, WrongNumbersAreCrossedInTheAnswersPlaceAndTheRightOneShown) {
   tapo::test::played_cleanly(r);
   const auto states = r.events("state");
   ASSERT_EQ(states.size(), 4u) << r.dump();
-  const std::string& judged = states[1].args;
-  EXPECT_NE(judged.find("\"verdict\": \"wrong\", \"where\": \"otaznik\""), std::string::npos) << judged;
-  EXPECT_NE(judged.find("\"otaznik\": "), std::string::npos) << "the wrong number is seen where the answer goes";
-  const auto a = tapo::test::load_shot(before), b = tapo::test::load_shot(crossed);
-  ASSERT_TRUE(a && b);
-  const tapo::platform::Rect place = tapo::test::rect_after(judged, "at");
-  EXPECT_GT(tapo::test::pixels_changed(*a, *b, place), 20) << "the number in the answer's place";
-  const auto sign = tapo::games::sign_rect(place);
-  EXPECT_GT(tapo::test::pixels_changed(*a, *b, sign), sign.w * sign.h / 3) << "the cross";
+  tapo::test::expect_sign_seen(states[1].args, "wrong", "otaznik", before, crossed);
   const std::string& shown = states[2].args;
   EXPECT_NE(shown.find("\"verdict\": \"right\", \"where\": \"otaznik\""), std::string::npos) << shown;
   EXPECT_EQ(tapo::test::number_after(shown, "answer_number"), answer) << "the same example";

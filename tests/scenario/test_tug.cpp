@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "games/common/judgement.h"
-#include "games/pretah/layout.h"
 #include "tests/scenario/play.h"
 #include "tests/scenario/shots.h"
 
@@ -99,13 +97,8 @@ TEST(Tug, WrongSignsAreCrossedAndTheRightOneShownAfterTheLast) {
   tapo::test::played_cleanly(r);
   const auto states = r.events("state");
   ASSERT_GE(states.size(), 3u) << r.dump();
-  const std::string& judged = states[states.size() - 3].args;
-  const std::string button = answer == "+" ? "klikaci_plocha(1)" : "klikaci_plocha(0)";
-  EXPECT_NE(judged.find("\"verdict\": \"wrong\", \"where\": \"" + button + "\""), std::string::npos) << judged;
-  const auto a = tapo::test::load_shot(before), b = tapo::test::load_shot(crossed);
-  ASSERT_TRUE(a && b);
-  const auto sign = tapo::games::sign_rect(tapo::test::rect_after(judged, "at"));
-  EXPECT_GT(tapo::test::pixels_changed(*a, *b, sign), sign.w * sign.h / 3) << "the cross is seen on the button";
+  tapo::test::expect_sign_seen(states[states.size() - 3].args, "wrong", answer == "+" ? "klikaci_plocha(1)" : "klikaci_plocha(0)",
+                               before, crossed);
   const std::string& shown = states[states.size() - 2].args;
   EXPECT_NE(shown.find("\"verdict\": \"right\", \"where\": \"priklad\""), std::string::npos) << shown;
   EXPECT_EQ(tapo::test::number_after(shown, "number_a"), tapo::test::number_after(s, "number_a")) << "the same example";
