@@ -8,9 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "games/pexeso/layout.h"
 #include "games/pexeso/priklady.h"
-#include "platform/text.h"
 
 namespace {
 
@@ -144,30 +142,6 @@ TEST(GenPexeso, ShufflingMovesCardsButKeepsEveryPair) {
   }
   EXPECT_EQ(unchanged, 0);
   for (const auto& [text, where] : places) EXPECT_EQ(where.size(), 20u) << text;
-}
-
-// Every face of a deal is written in one size: the largest at which even its
-// widest text fits the card with room round it.
-TEST(GenPexeso, ADealsCardsShareTheLargestSizeAtWhichAllFit) {
-  for (int level = 1; level <= 3; ++level)
-    for (int seed = 0; seed < 20; ++seed) {
-      Random rng(static_cast<std::uint32_t>(seed));
-      const Rozdani deal = deal_cards(level, rng, 7);
-      const int size = card_text_size(deal.karty);
-      tapo::platform::TextStyle style = kCardFont, larger = kCardFont;
-      style.size = size;
-      larger.size = size + 1;
-      int widest = 0, widest_larger = 0;
-      for (const Karta& k : deal.karty) {
-        widest = std::max(widest, tapo::platform::measure_text(k.text, style).w);
-        widest_larger = std::max(widest_larger, tapo::platform::measure_text(k.text, larger).w);
-      }
-      ASSERT_LE(size, kCardFont.size);
-      EXPECT_LE(widest, kPitch - 24) << "level " << level << " seed " << seed;
-      if (size < kCardFont.size) {
-        EXPECT_GT(widest_larger, kPitch - 24) << "level " << level << " seed " << seed;
-      }
-    }
 }
 
 }  // namespace
