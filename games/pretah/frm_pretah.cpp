@@ -196,7 +196,11 @@ class FrmPretah : public GameScreen {
     enable_buttons(false);
     const std::string sign = kSigns[static_cast<std::size_t>(i)];
     const bool right = priklad_.answer.find(sign) != std::string::npos;
-    judge(right, *klikaci_plocha_[static_cast<std::size_t>(i)]);
+    // Judged at the button taken a little taller, so that the badge over its
+    // corner stands higher and leaves the sign painted on it whole.
+    const pf::Rect b = klikaci_plocha_[static_cast<std::size_t>(i)]->rect;
+    judge(right ? Verdict::Right : Verdict::Wrong, klikaci_plocha_[static_cast<std::size_t>(i)]->name(),
+          {b.x, b.y - b.h / 4, b.w, b.h + b.h / 4});
     if (!right) {
       core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
       if (++wrong_count_ < kMostWrong) return enable_buttons(true);
