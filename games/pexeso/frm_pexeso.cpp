@@ -1,7 +1,8 @@
 // The memory cards: twenty cards face up, ten examples and their ten
 // results.  The child clicks an example and the card of its result; the
 // pair is judged on the card that completes it: a right pair gets a fanfare
-// and leaves the table, a wrong pair stays framed until the next click.  A whole deal pays five coins less one per wrong pair.
+// and leaves the table, a wrong pair stays framed until the next click.  A
+// whole deal pays five coins less one per wrong pair.
 #include <array>
 #include <string>
 
