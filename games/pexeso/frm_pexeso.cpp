@@ -1,7 +1,8 @@
 // The memory cards: twenty cards face up, ten examples and their ten
-// results.  The child clicks an example and the card of its result; a right
-// pair gets a fanfare and leaves the table, a wrong pair stays framed until
-// the next click.  A whole deal pays five coins less one per wrong pair.
+// results.  The child clicks an example and the card of its result; the
+// pair is judged on the card that completes it: a right pair gets a fanfare
+// and leaves the table, a wrong pair stays framed until the next click.  A
+// whole deal pays five coins less one per wrong pair.
 #include <array>
 #include <string>
 
@@ -68,7 +69,8 @@ class FrmPexeso : public GameScreen {
         .add("open_count", open_count_)
         .add("first_card", first_card_)
         .add("second_card", second_card_)
-        .add("wrong_pairs", wrong_pairs_);
+        .add("wrong_pairs", wrong_pairs_)
+        .add("text_size", text_size_);
   }
 
   // ---- the cards ---------------------------------------------------------------
@@ -76,14 +78,14 @@ class FrmPexeso : public GameScreen {
   pf::Label& area(int k) const { return *klikaci_plocha_[static_cast<std::size_t>(k)]; }
 
   // Card k shows its back, its face or its framed face; a face carries the
-  // card's text, made smaller when it would not fit.
+  // card's text in the deal's size.
   void stamp(int k, Look look) {
     const pf::Rect place = card_place(k);
     picture.blit(look == Look::Back ? back_ : look == Look::Face ? face_ : framed_, place.x, place.y);
     if (look != Look::Back) {
       const std::string& text = area(k).tag;
       pf::TextStyle style = kCardFont;
-      while (pf::measure_text(text, style).w > place.w - 24 && style.size > kCardFont.size / 2) --style.size;
+      style.size = text_size_;
       const pf::Rect size = pf::measure_text(text, style);
       pf::draw_text(picture, place.x + (place.w - size.w) / 2, place.y + (place.h - size.h) / 2, text, style);
     }
@@ -104,6 +106,7 @@ class FrmPexeso : public GameScreen {
   void vymysli_priklady() {
     set_frame_controls(false);
     const Rozdani deal = deal_cards(core::player_level, core::rng(), core::clock_seed());
+    text_size_ = card_text_size(deal.karty);
     for (int k = 1; k <= kCards; ++k) {
       const Karta& card = deal.karty[static_cast<std::size_t>(k - 1)];
       area(k).tag = card.text;
@@ -119,6 +122,7 @@ class FrmPexeso : public GameScreen {
 
   void klikaci_plocha_click(int k) {
     if (open_count_ == 2) {
+      clear_judgement();
       stamp(first_card_, Look::Face);
       stamp(second_card_, Look::Face);
       open_count_ = first_card_ = second_card_ = 0;
@@ -130,7 +134,9 @@ class FrmPexeso : public GameScreen {
     (open_count_ == 1 ? first_card_ : second_card_) = k;
     stamp(k, Look::Framed);
     if (open_count_ < 2) return;
-    if (keys_[static_cast<std::size_t>(k)] != keys_[static_cast<std::size_t>(first_card_)]) {
+    const bool pair = keys_[static_cast<std::size_t>(k)] == keys_[static_cast<std::size_t>(first_card_)];
+    judge(pair, area(k));
+    if (!pair) {
       core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
       ++wrong_pairs_;
       return;
@@ -146,7 +152,8 @@ class FrmPexeso : public GameScreen {
     for (int j = 1; j <= kCards; ++j) area(j).enabled = true;
   }
 
-  // The end of a deal: the comment, the coins, and a new deal.
+  // The end of a deal: the comment, the coins, and at once a new deal (the
+  // found pairs already lie face down).
   void odkryl_vsechno() {
     for (int k = 1; k <= kCards; ++k)
       if (area(k).visible) return;
@@ -159,8 +166,6 @@ class FrmPexeso : public GameScreen {
       say(file("FINALNI" + std::to_string(core::rnd_between(1, 3)) + ".DAT"), kFrame.face);
       award(due, kCoins);
     }
-    core::wait_ms(2500);
-    stamp_all(Look::Back);
     open_count_ = 0;
     vymysli_priklady();
     for (int k = 1; k <= kCards; ++k) area(k).visible = area(k).enabled = true;
@@ -172,6 +177,7 @@ class FrmPexeso : public GameScreen {
   int open_count_ = 0;
   int first_card_ = 0, second_card_ = 0;
   int wrong_pairs_ = 0;
+  int text_size_ = kCardFont.size;
 };
 
 TAPO_REGISTER_FORM(core::screens::kMemory, FrmPexeso)

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "games/pexeso/layout.h"
+#include "platform/text.h"
+
 namespace tapo::games::pexeso {
 
 namespace {
@@ -100,6 +103,16 @@ void shuffle_cards(std::array<Karta, 20>& karty, core::Random& rng, std::uint64_
     const int y = rng.between(1, 20);
     std::swap(karty[static_cast<std::size_t>(x - 1)], karty[static_cast<std::size_t>(y - 1)]);
   }
+}
+
+int card_text_size(const std::array<Karta, 20>& karty) {
+  platform::TextStyle style = kCardFont;
+  const int room = kPitch - 24;
+  auto fits = [&] {
+    return std::all_of(karty.begin(), karty.end(), [&](const Karta& k) { return platform::measure_text(k.text, style).w <= room; });
+  };
+  while (!fits() && style.size > kCardFont.size / 2) --style.size;
+  return style.size;
 }
 
 }  // namespace tapo::games::pexeso

@@ -28,6 +28,11 @@ struct Rozdani {
 // `clock` is folded into the generator wherever the deal re-seeds.
 Rozdani deal_cards(int player_level, core::Random& rng, std::uint64_t clock);
 
+// The size of the writing on every face of a deal: the card font's, made
+// smaller (to half at most) until the widest text fits a card with room
+// round it, so that the cards of one deal look alike.
+int card_text_size(const std::array<Karta, 20>& karty);
+
 // Shuffles the cards: a hundred swaps of two cards drawn at random.
 void shuffle_cards(std::array<Karta, 20>& karty, core::Random& rng, std::uint64_t clock);
 

@@ -32,6 +32,8 @@ constexpr int kTapoPull = 14, kOpponentPull = 2;
 constexpr int kPictureMs = 150, kRestMs = 1250;
 constexpr int kSlideStep = 2, kSlideMs = 25;
 constexpr int kMostWrong = 3;
+constexpr int kCellW = kExample.w / 5;  // a cell of the example
+constexpr pf::Rgb kRightInk = pf::rgb(20, 130, 40);
 
 // Cell i of a picture of three equal cells side by side.
 pf::Surface cell(const pf::Surface& cells, int i) {
@@ -139,11 +141,10 @@ class FrmPretah : public GameScreen {
     priklad_ = draw_example(core::player_level, zero_free_run_, core::rng(), core::clock_seed());
     pf::Surface box(kExample.w, kExample.h);
     box.blit(picture, kExample.x, kExample.y, kExample.w, kExample.h, 0, 0);
-    const int cell_w = kExample.w / 5;
     for (int k = 0; k < 5; ++k) {
       const std::string& text = priklad_.cells[static_cast<std::size_t>(k)];
       if (k == priklad_.mark_cell) {
-        core::blit_keyed(box, neznama_, 0, 0, neznama_.width(), neznama_.height(), (cell_w - neznama_.width()) / 2 + k * cell_w,
+        core::blit_keyed(box, neznama_, 0, 0, neznama_.width(), neznama_.height(), (kCellW - neznama_.width()) / 2 + k * kCellW,
                          (kExample.h - neznama_.height()) / 2, core::key_colour(neznama_));
       } else {
         print_in_cell(box, text, k);
@@ -163,10 +164,11 @@ class FrmPretah : public GameScreen {
     busy_ = false;
   }
 
-  void print_in_cell(pf::Surface& box, const std::string& text, int k) {
-    const int cell_w = kExample.w / 5;
-    const pf::Rect size = pf::measure_text(text, kExampleFont);
-    pf::draw_text(box, (cell_w - size.w) / 2 + k * cell_w, (kExample.h - size.h) / 2, text, kExampleFont);
+  void print_in_cell(pf::Surface& box, const std::string& text, int k, pf::Rgb ink = kExampleFont.color) {
+    pf::TextStyle style = kExampleFont;
+    style.color = ink;
+    const pf::Rect size = pf::measure_text(text, style);
+    pf::draw_text(box, (kCellW - size.w) / 2 + k * kCellW, (kExample.h - size.h) / 2, text, style);
   }
 
   // ---- the opponent ----------------------------------------------------------------------
@@ -193,22 +195,21 @@ class FrmPretah : public GameScreen {
     if (busy_) return;
     enable_buttons(false);
     const std::string sign = kSigns[static_cast<std::size_t>(i)];
-    if (priklad_.answer.find(sign) == std::string::npos) {
+    const bool right = priklad_.answer.find(sign) != std::string::npos;
+    // Judged at the button taken a little taller, so that the badge over its
+    // corner stands higher and leaves the sign painted on it whole.
+    const pf::Rect b = klikaci_plocha_[static_cast<std::size_t>(i)]->rect;
+    judge(right ? Verdict::Right : Verdict::Wrong, klikaci_plocha_[static_cast<std::size_t>(i)]->name(),
+          {b.x, b.y - b.h / 4, b.w, b.h + b.h / 4});
+    if (!right) {
       core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
-      enable_buttons(true);
-      if (++wrong_count_ >= kMostWrong) {
-        priklad_box_->visible = false;
-        vymysli_priklad();
-        wrong_count_ = 0;
-      }
-      return;
+      if (++wrong_count_ < kMostWrong) return enable_buttons(true);
+      wrong_count_ = 0;
+      show_right_sign();
+      priklad_box_->visible = false;
+      return vymysli_priklad();
     }
-    // The sign takes the question mark's place.
-    pf::Surface& box = priklad_box_->image;
-    const int cell_w = kExample.w / 5, k = priklad_.mark_cell;
-    box.blit(picture, kExample.x + k * cell_w, kExample.y, cell_w, kExample.h, k * cell_w, 0);
-    print_in_cell(box, sign, k);
-    priklad_box_->refresh();
+    write_sign(sign);
     wrong_count_ = 0;
     busy_ = true;
     for (int c : {0, 1, 2, 0}) {
@@ -225,6 +226,26 @@ class FrmPretah : public GameScreen {
       return vymysli_priklad();
     }
     tapo_wins();
+  }
+
+  // The sign takes the question mark's place.
+  void write_sign(const std::string& sign, pf::Rgb ink = kExampleFont.color) {
+    pf::Surface& box = priklad_box_->image;
+    const int k = priklad_.mark_cell;
+    box.blit(picture, kExample.x + k * kCellW, kExample.y, kCellW, kExample.h, k * kCellW, 0);
+    print_in_cell(box, sign, k, ink);
+    priklad_box_->refresh();
+  }
+
+  // After the last try the right sign stands in its place, green and
+  // ticked, for a moment before the next example; the other dog waits.
+  void show_right_sign() {
+    busy_ = true;
+    write_sign(priklad_.answer.substr(0, 1), kRightInk);
+    const int k = priklad_.mark_cell;
+    judge(Verdict::Right, "priklad", {kExample.x + k * kCellW, kExample.y, kCellW, kExample.h});
+    core::wait_ms(kShowRightMs);
+    busy_ = false;
   }
 
   // ---- the ends of a tug ------------------------------------------------------------------

@@ -29,8 +29,9 @@ inline constexpr std::array<platform::Rect, 7> kButtons{{{100, 416, 49, 49},
 inline constexpr std::array<const char*, 7> kSigns{"+", "-", ".", ":", "<", "=", ">"};
 
 // The sausage: its top edge, and its left edge in the middle and at either
-// dog's win.
-inline constexpr int kSausageY = 304, kMiddle = 308, kTapoWins = 152, kOpponentWins = 464;
+// dog's win.  The other dog wins as soon as the sausage's end is in his
+// front paws (it is 140 wide): it must not sit there before he wins.
+inline constexpr int kSausageY = 304, kMiddle = 308, kTapoWins = 152, kOpponentWins = 364;
 // Tapo pulling, and the opponent (whose box also shows the talks).
 inline constexpr platform::Point kTapoAt{12, 234}, kOpponentAt{476, 218};
 // Where the piggy bank opens after Tapo's win.

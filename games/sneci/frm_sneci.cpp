@@ -34,6 +34,7 @@ namespace {
 constexpr int kStepMs = 150, kFrameMs = 175, kRestMs = 5000;
 constexpr int kOpenGarageFrame = 4, kRivalAtStartFrame = 21;
 constexpr int kMostWrong = 3;
+constexpr pf::Rgb kRightInk = pf::rgb(20, 130, 40);
 
 }  // namespace
 
@@ -64,7 +65,8 @@ class FrmSneci : public GameScreen {
     if (auto hand = core::load_media_picture(file("RUKA.BMP"))) hand_ = std::move(*hand);
     ruka_->visible = false;
     ruka_->on_click = [this] { zmen_sneka(); };
-    snek_v_garazi_ = &add<pf::Label>("snek_v_garazi", kGarageSnail);
+    // The whole garage answers, as the help tells, not only its doorway.
+    snek_v_garazi_ = &add<pf::Label>("snek_v_garazi", kGarage);
     snek_v_garazi_->on_click = [this] { snek_v_garazi_click(); };
     cmd_start_ = &add<pf::Label>("cmd_start", kStart);
     cmd_start_->on_click = [this] { cmd_start_click(); };
@@ -223,6 +225,10 @@ class FrmSneci : public GameScreen {
 
   void vymysli_priklad() {
     smaz_priklad();
+    clear_judgement();
+    otaznik_zpet_.set_enabled(false);
+    example_[4]->caption = "?";
+    example_[4]->fore_color = kExampleFont.color;
     wrong_count_ = 0;
     pf::Loop::instance().do_events();
     priklad_ = draw_example(core::player_level, previous_answer_, zero_free_run_, core::rng(), core::clock_seed());
@@ -238,10 +244,17 @@ class FrmSneci : public GameScreen {
     enable_numbers(true);
   }
 
+  // The clicked number takes the question mark's place and is judged there;
+  // a right one stays while the snail takes its step.
   void klik_cislo_click(int k) {
     enable_numbers(false);
-    if (k == priklad_.answer_number) {
-      smaz_priklad();
+    otaznik_zpet_.set_enabled(false);
+    pf::Label& answer = *example_[4];
+    answer.caption = std::to_string(k);
+    answer.refresh();
+    const bool right = k == priklad_.answer_number;
+    judge(right ? Verdict::Right : Verdict::Wrong, answer.name(), answer_place());
+    if (right) {
       pf::Loop::instance().do_events();
       own_cell_ = 0;
       if (!own_stamp_.empty()) restore(own_stamp_);
@@ -250,10 +263,40 @@ class FrmSneci : public GameScreen {
       return;
     }
     core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
-    if (++wrong_count_ < kMostWrong)
-      enable_numbers(true);
-    else
-      vymysli_priklad();
+    if (++wrong_count_ < kMostWrong) {
+      otaznik_zpet_.set_enabled(true);
+      return enable_numbers(true);
+    }
+    show_right_number();
+    if (!rival_finished_) vymysli_priklad();  // the race may have ended meanwhile
+  }
+
+  // After the last try the right number stands in its place, green and
+  // ticked, for a moment before the next example.
+  void show_right_number() {
+    pf::Label& answer = *example_[4];
+    answer.caption = std::to_string(priklad_.answer_number);
+    answer.fore_color = kRightInk;
+    answer.refresh();
+    judge(Verdict::Right, answer.name(), answer_place());
+    core::wait_ms(kShowRightMs);
+  }
+
+  // The answer's place as judged: the question mark's, made wider when the
+  // sign over its corner would cover part of a number of two digits.
+  pf::Rect answer_place() const {
+    const pf::Label& answer = *example_[4];
+    pf::Rect place = answer.rect;
+    const int text_right = place.x + (place.w + pf::measure_text(answer.caption, kExampleFont).w) / 2;
+    place.w += std::max(0, text_right - sign_rect(place).x);
+    return place;
+  }
+
+  // A wrong number leaves the answer's place with its sign.
+  void otaznik_zpet() {
+    otaznik_zpet_.set_enabled(false);
+    example_[4]->caption = "?";
+    example_[4]->refresh();
   }
 
   // The child's snail at its stage, in step picture `own_cell_`.
@@ -420,6 +463,7 @@ class FrmSneci : public GameScreen {
   bool garage_open_ = false, rival_at_start_ = false, rival_finished_ = false, own_finished_ = false;
   pf::FormTimer casomira_{*this, kRestMs, [this] { rival_tick(); }};
   pf::FormTimer casomira_levy_snek_{*this, kStepMs, [this] { step_tick(); }};
+  pf::FormTimer otaznik_zpet_{*this, kSignShownMs, [this] { otaznik_zpet(); }};
 };
 
 TAPO_REGISTER_FORM(core::screens::kSnails, FrmSneci)

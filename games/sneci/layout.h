@@ -17,9 +17,11 @@ inline constexpr int kRivalStages = 8;
 inline constexpr int kRivalFrames = 11;  // frames 0..10 of each stage clip
 inline constexpr int kCellsPerStep = 6;  // the child's snail's step pictures
 
-// The hand that shows the next snail, the snail in the garage (or at the
-// start), the start flag, and the strawberry at the top of the track.
+// The hand that shows the next snail, the garage (its roof's tip at the top
+// middle), its doorway where the snail waits, the start flag, and the
+// strawberry at the top of the track.
 inline constexpr platform::Point kHandAt{285, 322};
+inline constexpr platform::Rect kGarage{228, 206, 134, 114};
 inline constexpr platform::Rect kGarageSnail{268, 252, 77, 61}, kStart{8, 60, 69, 57};
 inline constexpr platform::Rect kStrawberry{266, 88, 72, 108};
 

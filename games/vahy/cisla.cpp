@@ -72,4 +72,8 @@ Par draw_pans(int player_level, int& zero_free_run, core::Random& rng, std::uint
   return p;
 }
 
+std::string right_sign(const Par& pans) {
+  return pans.left_value > pans.right_value ? ">" : pans.left_value < pans.right_value ? "<" : "=";
+}
+
 }  // namespace tapo::games::vahy

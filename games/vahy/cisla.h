@@ -20,6 +20,9 @@ struct Par {
   std::string left_text, right_text;    // "7", "3 + 4", "9 - 2", "2 . 3", "12 : 4"
 };
 
+// The sign that holds between the pans: ">", "<" or "=".
+std::string right_sign(const Par& pans);
+
 // The largest number on a pan: 10, 20 or 100 by level.
 int largest_number(int player_level);
 

@@ -1,7 +1,8 @@
 // The scales game: a number or a small example on each pan; the child turns
 // the sign between them to ">", "<" or "=" and releases the lock.  The pans
-// tip by their true values (or stay level when equal), Tapo comments, and a
-// new pair comes.  Five right answers in a row earn two coins.
+// tip by their true values (or stay level when equal), the sign is judged
+// (a miss is shown the right sign), Tapo comments, and a new pair comes.
+// Five right answers in a row earn two coins.
 #include <array>
 #include <memory>
 #include <string>
@@ -103,6 +104,7 @@ class FrmVahy : public GameScreen {
 
   void vymysli_cisla() {
     pans_ = draw_pans(core::player_level, zero_free_run_, core::rng(), core::clock_seed());
+    clear_judgement();
     show_sign("?");
     for (const auto& [text, box] : {std::pair{pans_.left_text, kLeftText}, std::pair{pans_.right_text, kRightText}}) {
       const pf::Point at = text_place(text, box, {0, 0}, 0);
@@ -205,9 +207,8 @@ class FrmVahy : public GameScreen {
   // ---- judging ---------------------------------------------------------------
 
   void vyhodnot_vysledek() {
-    const std::string& sign = znamenko_->tag;
-    const int l = pans_.left_value, r = pans_.right_value;
-    const bool right = (sign == ">" && l > r) || (sign == "<" && r > l) || (sign == "=" && l == r);
+    const bool right = znamenko_->tag == right_sign(pans_);
+    judge(right, *znamenko_);
     core::randomize();
     if (right) {
       ++run_;
@@ -215,6 +216,7 @@ class FrmVahy : public GameScreen {
     } else {
       run_ = 0;
       comment("SPATNE", core::rnd_between(1, 3), kFrame.face);
+      show_right_sign();
     }
     if (run_ >= 5) {
       players::CoinsDue due(2);
@@ -223,7 +225,7 @@ class FrmVahy : public GameScreen {
       comment("SPRAVNE", core::rnd_between(1, 3), kFrame.face);
       award(due, kCoins);
     }
-    if (l == r) {
+    if (pans_.left_value == pans_.right_value) {
       level_pans();
     } else {
       core::wait_ms(500);
@@ -231,6 +233,14 @@ class FrmVahy : public GameScreen {
     }
     core::wait_ms(1000);
     vymysli_cisla();
+  }
+
+  // After a miss the right sign stands in its cell, ticked, while the pans
+  // still show why, so that the child sees what it should have been.
+  void show_right_sign() {
+    show_sign(right_sign(pans_));
+    judge(true, *znamenko_);
+    core::wait_ms(kShowRightMs);
   }
 
   void krysa_click() {

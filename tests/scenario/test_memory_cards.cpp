@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "tests/scenario/play.h"
+#include "tests/scenario/shots.h"
 
 using tapo::test::PlayResult;
 using tapo::test::Sandbox;
@@ -63,9 +64,34 @@ TEST(MemoryCards, AWrongPairWaitsForTheNextClickAndFiveEarnNothing) {
       if (key[mate] == key[k]) pairs.push_back({k, mate});
   std::stable_partition(pairs.begin(), pairs.end(), [&](auto p) { return free(p.first) && free(p.second); });
   for (auto [k, mate] : pairs) box.feed(click_card(k) + click_card(mate) + "wait 1200\n");
-  const PlayResult r = box.finish_held("wait-until talk-end\ndump\n");
+  const PlayResult r = box.finish_held("wait-until talk-end\ndump\nwait 1500\ndump\n");
   tapo::test::played_cleanly(r);
   EXPECT_EQ(tapo::test::talk_count(r, "HD:\\PEXESO\\TOOMUCH.DAT"), 1);
-  EXPECT_EQ(tapo::test::number_after(tapo::test::last_state(r), "wrong_pairs"), 5);
+  const auto states = r.events("state");
+  ASSERT_GE(states.size(), 2u);
+  EXPECT_EQ(tapo::test::number_after(states[states.size() - 2].args, "wrong_pairs"), 5);
   EXPECT_TRUE(tapo::test::ini_writes(r).empty());
+  EXPECT_NE(states.back().args.find("\"klikaci_plocha(1)\""), std::string::npos)
+      << "the next deal is played as soon as it is dealt: " << states.back().args;
+}
+
+// Each pair is judged on the card that completes it: a wrong one crossed, a
+// right one ticked.
+TEST(MemoryCards, APairIsJudgedOnTheCardThatCompletesIt) {
+  Sandbox box;
+  tapo::test::open_toy(box, 2, 2, "HD:\\PEXESO\\INTRO.DAT");
+  box.feed("wait 1500\n");
+  const auto key = keys(tapo::test::held_dump(box));
+  ASSERT_EQ(key.size(), 21u);
+  int mate = 2;
+  while (key[mate] != key[1]) ++mate;
+  const int other = mate == 2 ? 3 : 2;  // not the mate of card 1
+  const auto crossed = box.root() / "crossed.png", later = box.root() / "later.png";
+  const PlayResult r = box.finish_held(click_card(1) + click_card(other) + "wait-until judged wrong\ndump\nshot " + crossed.string() +
+                                       "\nwait 1500\nshot " + later.string() + "\n" + click_card(mate) + click_card(1) + "wait 300\n");
+  tapo::test::played_cleanly(r);
+  const auto states = r.events("state");
+  ASSERT_EQ(states.size(), 2u) << r.dump();
+  tapo::test::expect_sign_seen(states[1].args, "wrong", "klikaci_plocha(" + std::to_string(other) + ")", later, crossed);
+  EXPECT_TRUE(r.has("judged", "right klikaci_plocha(1)")) << r.dump();
 }

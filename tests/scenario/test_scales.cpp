@@ -8,6 +8,7 @@
 #include "core/talk_files.h"
 #include "platform/sound.h"
 #include "tests/scenario/play.h"
+#include "tests/scenario/shots.h"
 
 using tapo::test::PlayResult;
 using tapo::test::Sandbox;
@@ -43,6 +44,33 @@ TEST(Scales, FiveRightAnswersPayTwoCoinsAndAWrongOneMovesOn) {
   EXPECT_EQ(wrongs, 1);
   EXPECT_TRUE(r.has("ini", "HD_SHORT:\\VYSLEDKY.DAT PRP Dukaty=2"));
   EXPECT_EQ(number_after(tapo::test::last_state(r), "correct_run"), 0);
+}
+
+// A wrong sign is crossed in its cell as the lock is released; then the
+// right sign stands there, ticked, on the same pair, before the next one.
+TEST(Scales, AWrongSignIsCrossedAndTheRightSignShownBeforeTheNextPair) {
+  Sandbox box;
+  tapo::test::open_toy(box, 1, 7, "HD:\\VAHY\\INTRO.DAT");
+  const std::string s = tapo::test::held_dump(box);
+  const int l = number_after(s, "left_value"), r = number_after(s, "right_value");
+  const std::string right = l > r ? ">" : l < r ? "<" : "=";
+  const int wrong_clicks = (l > r ? 1 : l < r ? 2 : 3) % 3 + 1;  // ">" "<" "=" in turn
+  std::string turn;
+  for (int c = 0; c < wrong_clicks; ++c) turn += "click-control znamenko_pic\n";
+  const auto before = box.root() / "before.png", crossed = box.root() / "crossed.png";
+  box.feed(turn + "shot " + before.string() + "\nclick-control aretace\nwait-until judged wrong\ndump\nshot " +
+           crossed.string() + "\nwait-until judged right\nwait 1000\ndump\nwait 10000\ndump\n");
+  const PlayResult run = box.finish_held("");
+  tapo::test::played_cleanly(run);
+  const auto states = run.events("state");
+  ASSERT_EQ(states.size(), 4u) << run.dump();
+  tapo::test::expect_sign_seen(states[1].args, "wrong", "znamenko_pic", before, crossed);
+  const std::string& shown = states[2].args;
+  EXPECT_NE(shown.find("\"sign\": \"" + right + "\""), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\"verdict\": \"right\", \"where\": \"znamenko_pic\""), std::string::npos) << shown;
+  EXPECT_EQ(number_after(shown, "left_value"), l) << "still the same pair";
+  EXPECT_EQ(number_after(shown, "right_value"), r);
+  EXPECT_NE(states[3].args.find("\"sign\": \"?\""), std::string::npos) << "then the next pair: " << states[3].args;
 }
 
 // A help played whole (no pauses) shows each of its sentences when the sound

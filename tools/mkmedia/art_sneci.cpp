@@ -101,12 +101,14 @@ void lanes(Canvas& c) {
 
 // The shed with its dark doorway; the door itself moves (door()).
 void garage(Canvas& c) {
-  c.polygon({{238, 240}, {352, 240}, {352, 320}, {238, 320}});
+  const Rect g = sneci::kGarage;
+  const double left = g.x, right = g.x + g.w, mid = g.x + g.w / 2.0, top = g.y, bottom = g.y + g.h;
+  c.polygon({{left + 10, top + 34}, {right - 10, top + 34}, {right - 10, bottom}, {left + 10, bottom}});
   c.fill_soft(pf::rgb(210, 96, 72), 2.5, 1.1);
-  for (double y = 252; y < 318; y += 11) c.line(240, y, 266, y, pf::rgb(176, 74, 56), 1.5);
-  c.polygon({{228, 244}, {295, 206}, {362, 244}});
+  for (double y = top + 46; y < bottom - 2; y += 11) c.line(left + 12, y, left + 38, y, pf::rgb(176, 74, 56), 1.5);
+  c.polygon({{left, top + 38}, {mid, top}, {right, top + 38}});
   c.fill_soft(pf::rgb(110, 74, 56), 3, 1.15);
-  c.ellipse(295, 230, 9, 9);
+  c.ellipse(mid, top + 24, 9, 9);
   c.fill_outlined(pf::rgb(255, 240, 170), kInk, 2);
   const Rect d = sneci::kGarageSnail;
   c.polygon({{d.x + 0.0, d.y + 0.0}, {d.x + d.w + 0.0, d.y + 0.0}, {d.x + d.w + 0.0, d.y + d.h + 0.0}, {d.x + 0.0, d.y + d.h + 0.0}});
