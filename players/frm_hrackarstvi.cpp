@@ -133,8 +133,7 @@ class FrmHrackarstvi : public core::Screen {
     for (const auto* t : tags_) {
       pf::JsonObject one;
       one.add("name", t->tag).add("price", t->caption).add("visible", t->visible);
-      one.add_raw("rect", "[" + std::to_string(t->rect.x) + ", " + std::to_string(t->rect.y) + ", " +
-                              std::to_string(t->rect.w) + ", " + std::to_string(t->rect.h) + "]");
+      one.add_raw("rect", pf::json_numbers({t->rect.x, t->rect.y, t->rect.w, t->rect.h}));
       tags.add(t->name(), one);
     }
     vars.add("tags", tags);

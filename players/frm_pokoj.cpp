@@ -51,8 +51,7 @@ class FrmPokoj : public core::Screen {
     vars.add("leaving", leaving).add("room_toy_count", static_cast<int>(room_.size())).add("left", pozadi_->rect.x);
     pf::JsonObject areas;
     for (const auto* a : areas_)
-      areas.add_raw(a->tag, "[" + std::to_string(a->rect.x) + ", " + std::to_string(a->rect.y) + ", " +
-                                std::to_string(a->rect.w) + ", " + std::to_string(a->rect.h) + "]");
+      areas.add_raw(a->tag, pf::json_numbers({a->rect.x, a->rect.y, a->rect.w, a->rect.h}));
     vars.add("toys", areas);
   }
 

@@ -135,8 +135,7 @@ class FrmHad : public GameScreen {
         .add("chain", retez_.chain)
         .add("answer", answer_)
         .add("scroll_offset", scroll_offset_)
-        .add_raw("answer_room", "[" + std::to_string(room.x) + ", " + std::to_string(room.y) + ", " +
-                                    std::to_string(room.w) + ", " + std::to_string(room.h) + "]")
+        .add_raw("answer_room", pf::json_numbers({room.x, room.y, room.w, room.h}))
         .add("scrolling", scrolling_)
         .add("position_count", static_cast<int>(positions_.size()))
         .add("blinking", casomira_stopa_.enabled());

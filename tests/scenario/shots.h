@@ -1,5 +1,5 @@
-// What a child sees of a judgement: the scene as `shot` saved it, read back
-// at the sign's place.
+// What a child sees of a judgement: the scene as `shot FILE.bmp` saved it,
+// read back at the sign's place.
 #pragma once
 
 #include <filesystem>

@@ -3,8 +3,6 @@
 // the scene shows the cross there (a shot before and a shot after the answer).
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,30 +19,6 @@ using tapo::test::numbers_after;
 using tapo::test::Sandbox;
 
 namespace {
-
-// A shot as the game writes it: one IDAT of 8-bit RGB rows, each unfiltered.
-std::optional<pf::Surface> read_shot(const fs::path& file) {
-  const std::string png = tapo::test::slurp(file);
-  auto be32 = [&](std::size_t at) {
-    return static_cast<std::size_t>(static_cast<unsigned char>(png[at]) << 24 | static_cast<unsigned char>(png[at + 1]) << 16 |
-                                    static_cast<unsigned char>(png[at + 2]) << 8 | static_cast<unsigned char>(png[at + 3]));
-  };
-  const std::size_t idat = png.find("IDAT");
-  if (png.size() < 33 || idat == std::string::npos) return std::nullopt;
-  const int w = static_cast<int>(be32(16)), h = static_cast<int>(be32(20));
-  std::string raw(static_cast<std::size_t>(h) * (3 * w + 1), '\0');
-  uLongf size = raw.size();
-  if (uncompress(reinterpret_cast<Bytef*>(raw.data()), &size, reinterpret_cast<const Bytef*>(png.data() + idat + 4),
-                 be32(idat - 4)) != Z_OK)
-    return std::nullopt;
-  pf::Surface out(w, h);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      const char* p = raw.data() + static_cast<std::size_t>(y) * (3 * w + 1) + 1 + 3 * x;
-      out.set(x, y, pf::rgb(static_cast<unsigned char>(p[0]), static_cast<unsigned char>(p[1]), static_cast<unsigned char>(p[2])));
-    }
-  return out;
-}
 
 // Pixels of the cross badge's red within `r`.
 int red_pixels(const pf::Surface& s, pf::Rect r) {
@@ -70,7 +44,7 @@ struct Judged {
 // second shot: the dump judges `where` wrong and shows it, and the cross's red
 // shows in the badge beside `at`, where it was not before.
 Judged expect_wrong_shown(Sandbox& box, const std::string& answer, const std::string& where) {
-  const fs::path before = box.root() / "before.png", after = box.root() / "after.png";
+  const fs::path before = box.root() / "before.bmp", after = box.root() / "after.bmp";
   box.feed("shot " + before.string() + "\n" + answer + "shot " + after.string() + "\n");
   Judged j;
   j.state = held_dump(box);
@@ -80,7 +54,7 @@ Judged expect_wrong_shown(Sandbox& box, const std::string& answer, const std::st
   j.at = rect_of(numbers_after(judged, "at"));
   const pf::Rect sign = tapo::games::sign_rect(j.at);
   EXPECT_TRUE((pf::Rect{0, 0, 640, 480}.contains(sign))) << "the badge stands inside the scene";
-  const auto a = read_shot(before), b = read_shot(after);
+  const auto a = pf::Surface::load_bmp(before), b = pf::Surface::load_bmp(after);
   if (!a || !b) {
     ADD_FAILURE() << "no shots";
     return j;

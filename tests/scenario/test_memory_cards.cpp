@@ -86,7 +86,7 @@ TEST(MemoryCards, APairIsJudgedOnTheCardThatCompletesIt) {
   int mate = 2;
   while (key[mate] != key[1]) ++mate;
   const int other = mate == 2 ? 3 : 2;  // not the mate of card 1
-  const auto crossed = box.root() / "crossed.png", later = box.root() / "later.png";
+  const auto crossed = box.root() / "crossed.bmp", later = box.root() / "later.bmp";
   const PlayResult r = box.finish_held(click_card(1) + click_card(other) + "wait-until judged wrong\ndump\nshot " + crossed.string() +
                                        "\nwait 1500\nshot " + later.string() + "\n" + click_card(mate) + click_card(1) + "wait 300\n");
   tapo::test::played_cleanly(r);

@@ -57,7 +57,7 @@ TEST(Scales, AWrongSignIsCrossedAndTheRightSignShownBeforeTheNextPair) {
   const int wrong_clicks = (l > r ? 1 : l < r ? 2 : 3) % 3 + 1;  // ">" "<" "=" in turn
   std::string turn;
   for (int c = 0; c < wrong_clicks; ++c) turn += "click-control znamenko_pic\n";
-  const auto before = box.root() / "before.png", crossed = box.root() / "crossed.png";
+  const auto before = box.root() / "before.bmp", crossed = box.root() / "crossed.bmp";
   box.feed(turn + "shot " + before.string() + "\nclick-control aretace\nwait-until judged wrong\ndump\nshot " +
            crossed.string() + "\nwait-until judged right\nwait 1000\ndump\nwait 10000\ndump\n");
   const PlayResult run = box.finish_held("");

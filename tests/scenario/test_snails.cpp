@@ -87,7 +87,7 @@ TEST(Snails, WrongNumbersAreCrossedInTheAnswersPlaceAndTheRightOneShown) {
   const std::string first = tapo::test::held_dump(box);
   const int answer = tapo::test::number_after(first, "answer_number");
   auto click = [](int k) { return "click-control klik_cislo " + std::to_string(k % 11) + "\n"; };
-  const auto before = box.root() / "before.png", crossed = box.root() / "crossed.png";
+  const auto before = box.root() / "before.bmp", crossed = box.root() / "crossed.bmp";
   box.feed("shot " + before.string() + "\n" + click(answer + 1) + "wait-until judged wrong\ndump\nshot " + crossed.string() +
            "\nwait 1500\n" + click(answer + 2) + "wait 100\n" + click(answer + 3) +
            "wait-until judged right\nwait 1000\ndump\nwait 1500\ndump\n");

@@ -90,7 +90,7 @@ TEST(Tug, WrongSignsAreCrossedAndTheRightOneShownAfterTheLast) {
   const std::string answer = s.substr(at + 11, 1);
   ASSERT_TRUE(answer == "+" || answer == "-") << s;
   const std::string wrong = "click-control klikaci_plocha " + std::string(answer == "+" ? "1" : "0") + "\n";
-  const auto before = box.root() / "before.png", crossed = box.root() / "crossed.png";
+  const auto before = box.root() / "before.bmp", crossed = box.root() / "crossed.bmp";
   box.feed("shot " + before.string() + "\n" + wrong + "wait-until judged wrong\ndump\nshot " + crossed.string() +
            "\nwait 300\n" + wrong + "wait 300\n" + wrong + "wait-until judged right\nwait 1000\ndump\nwait 1500\ndump\n");
   const PlayResult r = box.finish_held("");
