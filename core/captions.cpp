@@ -7,6 +7,7 @@
 
 #include "core/listinput.h"
 #include "core/media.h"
+#include "core/screen.h"
 #include "platform/ini.h"
 #include "platform/loop.h"
 #include "platform/sound.h"
@@ -52,14 +53,17 @@ pf::TextStyle caption_style(const std::string& text, int size) {
   return style;
 }
 
-// The strip lies at the bottom of the scene, or at the top where the
-// bottom would cover more of the active screen's controls (the answer
-// buttons below a scene, say).
+// The strip lies where the active screen wants it; by itself at the bottom
+// of the scene, or at the top where the bottom would cover more of the
+// screen's controls (the answer buttons below a scene, say).
 pf::Rect strip_place(int height) {
   const pf::Rect bottom{0, 480 - height, 640, height}, top{0, 0, 640, height};
+  const auto form = pf::Forms::instance().active();
+  if (const auto* screen = dynamic_cast<const Screen*>(form.get()); screen && screen->caption_place != CaptionPlace::Auto)
+    return screen->caption_place == CaptionPlace::Top ? top : bottom;
   int under_bottom = 0, under_top = 0;
   // Controls that wait while Tapo talks count too: they answer right after.
-  if (auto form = pf::Forms::instance().active())
+  if (form)
     for (const auto& c : form->controls()) {
       if (!c->visible) continue;
       const pf::Rect at{form->bounds.x + c->rect.x, form->bounds.y + c->rect.y, c->rect.w, c->rect.h};

@@ -12,6 +12,10 @@
 
 namespace tapo::core {
 
+// Where the caption strip lies over a screen: where it covers fewer of the
+// screen's controls (the strip's own choice), or where the screen says.
+enum class CaptionPlace { Auto, Top, Bottom };
+
 class Screen : public platform::Form {
  public:
   Screen(std::string name, std::string folder) : Form(std::move(name)), folder_(std::move(folder)) {}
@@ -24,6 +28,7 @@ class Screen : public platform::Form {
 
   // Set when the screen has been left (it is unloaded then).
   bool leaving = false;
+  CaptionPlace caption_place = CaptionPlace::Auto;
 
  protected:
   // Caption, the whole scene, and the folder's picture `background` as the

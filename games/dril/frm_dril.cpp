@@ -67,6 +67,7 @@ class FrmDril : public GameScreen {
   // ---- load ------------------------------------------------------------------
 
   void load_game() override {
+    caption_place = core::CaptionPlace::Top;  // clear of the page's buttons below it
     rule_lines();
     const std::array<pf::Rect, kRows + 1> none{};
     zapis_ = pf::add_control_array<pf::TextBox>(*this, "zapis", none);
