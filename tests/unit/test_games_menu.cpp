@@ -15,6 +15,7 @@
 #include "platform/sound.h"
 #include "platform/text.h"
 #include "tests/unit/test_support.h"
+#include "tools/mkmedia/canvas.h"
 #include "tools/mkmedia/folder_obchod.h"
 
 namespace tapo::testing {
@@ -371,6 +372,7 @@ TEST(GamesMenuPicture, EveryToyLiesInsideTheSceneAndItsShowsBox) {
     EXPECT_TRUE(box.contains(reach)) << reach.x << "," << reach.y << " " << reach.w << "x" << reach.h << " in " << box.x
                                      << "," << box.y << " " << box.w << "x" << box.h;
   }
+  media::release_drawing_caches();  // the drawing's font caches are no leak of the game's
 }
 
 }  // namespace
