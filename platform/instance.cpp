@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -64,14 +65,26 @@ bool acquire_instance_lock(const std::filesystem::path& dir) {
   if (held.contains(file)) return true;
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
-  const int fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (fd < 0) return true;  // cannot tell: let this copy run rather than refuse it
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    const bool busy = errno == EWOULDBLOCK;
-    ::close(fd);
-    return !busy;
+  // The folder itself is locked as well as the file: a copy that cannot open
+  // the file (left to root by a start with sudo, say) still meets the
+  // folder's lock, so no two copies ever run unlocked side by side.  flock
+  // takes a descriptor opened for reading only, too.
+  const int folder = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int lock = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  if (lock < 0) lock = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (lock < 0 && folder >= 0)
+    std::fprintf(stderr, "tapo: cannot open %s; the folder %s alone is locked\n", file.c_str(), dir.c_str());
+  bool busy = false;
+  for (const int fd : {folder, lock})
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) busy = true;
+  if (busy) {
+    for (const int fd : {folder, lock})
+      if (fd >= 0) ::close(fd);
+    return false;
   }
-  held.insert(file);  // the descriptor stays open for the life of the process
+  // Neither opens: the folder is missing and cannot be made, so nothing can
+  // be saved there to guard (the caller tells the parent so).
+  held.insert(file);  // the descriptors stay open for the life of the process
   return true;
 }
 

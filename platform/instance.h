@@ -12,9 +12,6 @@ namespace tapo::platform {
 // or not absolute.
 std::filesystem::path config_dir();
 
-// Takes the lock file "tapo.lock" in `dir` (creating the folder when needed).
-// Returns false when another live process holds it.  The lock goes with the
-// process, however it ends.
 // The folders where an installation keeps its settings for every user:
 // "tapo" in each of $XDG_CONFIG_DIRS ("/etc/xdg" when unset), in order.
 std::vector<std::filesystem::path> system_config_dirs();
@@ -25,7 +22,12 @@ std::vector<std::filesystem::path> system_config_dirs();
 // installation's shared files ("../share/tapo" from the game's program).
 std::string expand_folder(std::string value);
 
-// Held per folder: the configuration folder and the data folder each have one.
+// Takes the lock of the folder `dir` and of its file "tapo.lock" (creating
+// both when needed; a lock file that cannot be written is locked read-only,
+// one that cannot be opened at all leaves the folder's lock alone).
+// Returns false when another live process holds either.  The locks go with
+// the process, however it ends.  Held per folder: the configuration folder
+// and the data folder each have one.
 bool acquire_instance_lock(const std::filesystem::path& dir);
 
 // True when a new file can be made in `dir` (tried, then removed).

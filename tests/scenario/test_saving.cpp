@@ -89,17 +89,24 @@ TEST(Saving, ASaveThatFailsIsTriedAgainAndToldOnceAndTheGameGoesOn) {
 }
 
 // Two settings folders naming one data folder: the second copy ends as a
-// second copy on the same settings does, and never writes the profiles.
+// second copy on the same settings does, and never writes the profiles;
+// also when the lock file cannot be written (here a folder stands in its
+// place) or cannot be opened at all (a link to nowhere).
 TEST(Saving, OneCopyOfTheGameAtATimeWritesTheProfiles) {
-  Sandbox first, second;
-  first.write_default_config();
-  second.write_config(second.media().string(), second.work().string(), first.data().string() + "/");
-  first.start_held("wait 100\n");
-  ASSERT_TRUE(first.wait_for_trace("show", "frm_inout", 20000)) << "the first copy did not start";
-  const PlayResult r = second.play(kNewPlayer);
-  EXPECT_EQ(r.exit_code, 0) << r.dump();
-  EXPECT_TRUE(r.events("show").empty()) << r.dump();
-  EXPECT_TRUE(r.events("msgbox").empty()) << r.dump();
-  EXPECT_FALSE(fs::exists(first.data() / "HRACI.DAT"));
-  first.finish_held("");
+  for (const std::string lock_file : {"usual", "unwritable", "unopenable"}) {
+    SCOPED_TRACE(lock_file);
+    Sandbox first, second;
+    first.write_default_config();
+    second.write_config(second.media().string(), second.work().string(), first.data().string() + "/");
+    if (lock_file == "unwritable") fs::create_directory(first.data() / "tapo.lock");
+    if (lock_file == "unopenable") fs::create_symlink(first.root() / "nowhere" / "tapo.lock", first.data() / "tapo.lock");
+    first.start_held("wait 100\n");
+    ASSERT_TRUE(first.wait_for_trace("show", "frm_inout", 20000)) << "the first copy did not start";
+    const PlayResult r = second.play(kNewPlayer);
+    EXPECT_EQ(r.exit_code, 0) << r.dump();
+    EXPECT_TRUE(r.events("show").empty()) << r.dump();
+    EXPECT_TRUE(r.events("msgbox").empty()) << r.dump();
+    EXPECT_FALSE(fs::exists(first.data() / "HRACI.DAT"));
+    first.finish_held("");
+  }
 }
