@@ -148,9 +148,27 @@ void write_ini(Root r, std::string_view dos_file, std::string_view section, std:
 }
 
 namespace {
-// Tells the parent, once a run, that what the children earn cannot be kept.
-void tell_unsaved(const std::filesystem::path& folder) {
-  if (!first_telling("unsaved")) return;
+// The files (and the data folder) whose last write failed.  The parent is
+// told when the first of them fails; once each has been written again, the
+// next failure is a new one and told too.
+std::set<std::filesystem::path> g_failing;
+
+// A file or folder as the set keeps it ("/x/data/" and "/x/data" alike).
+std::filesystem::path failing_key(const std::filesystem::path& p) {
+  const auto normal = p.lexically_normal();
+  return normal.has_filename() ? normal : normal.parent_path();
+}
+
+void saved(const std::filesystem::path& file) {
+  g_failing.erase(failing_key(file));
+  g_failing.erase(failing_key(file.parent_path()));
+}
+
+// Tells the parent that what the children earn cannot be kept.
+void tell_unsaved(const std::filesystem::path& failed, const std::filesystem::path& folder) {
+  const bool new_failure = g_failing.empty();
+  g_failing.insert(failing_key(failed));
+  if (!new_failure) return;
   pf::message_box("Внимание!!",
                   "Игра не может сохранить успехи игроков: в папку " + folder.string() +
                       " нельзя записать. Заработанные монеты и купленные игрушки не сохранятся. Проверьте эту папку "
@@ -166,11 +184,20 @@ bool write_ini(Root r, std::string_view dos_file, std::string_view section,
                                 std::string(value));
   const auto file = real_path(r, dos_file);
   for (int attempt = 1; attempt <= 2; ++attempt) {
-    if (pf::write_ini(file, section, entries)) return true;
+    if (pf::write_ini(file, section, entries)) {
+      saved(file);
+      return true;
+    }
     pf::trace::event("unsaved", trace_path(r, dos_file) + " " + std::to_string(attempt));
   }
-  tell_unsaved(file.parent_path());
+  tell_unsaved(file, file.parent_path());
   return false;
+}
+
+void report_unsaved(Root r, std::string_view dos_file) {
+  pf::trace::event("unsaved", trace_path(r, dos_file) + " 1");
+  const auto file = real_path(r, dos_file);
+  tell_unsaved(file, file.parent_path());
 }
 
 std::filesystem::path data_template() {
@@ -201,7 +228,7 @@ bool prepare_folders() {
   const fs::path data = real_path(Root::Data, "");
   fs::create_directories(data, ec);
   if (!pf::acquire_instance_lock(data)) return false;
-  if (!pf::folder_takes_files(data)) tell_unsaved(data);
+  if (!pf::folder_takes_files(data)) tell_unsaved(data, data);
   copy_data_template(data);
   const fs::path work = real_path(Root::Work, "");
   fs::create_directories(work, ec);
@@ -268,6 +295,7 @@ void reset_shared_state() {
   game_fullscreen = true;
   g_mode_set = false;
   g_told.clear();
+  g_failing.clear();
   rng() = Random{};
   pf::SoundChannel::instance().close();
   for (const auto& reset : resets()) reset();

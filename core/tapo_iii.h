@@ -89,9 +89,13 @@ void write_ini(Root r, std::string_view dos_file, std::string_view section, std:
                std::string_view value);
 // Writes several keys of one section in one change of the file (all or none
 // of them after a crash).  A failed write is tried once more; when that fails
-// too, the parent is told (once a run) and false returned: the game goes on.
+// too, the parent is told and false returned: the game goes on.  A failure
+// is told once until a write succeeds again; then the next one is told too.
 bool write_ini(Root r, std::string_view dos_file, std::string_view section,
                std::initializer_list<platform::IniEntry> entries);
+// A profile file that cannot be read to be changed (its folder is gone): the
+// change cannot be kept, and the parent is told as for a failed write.
+void report_unsaved(Root r, std::string_view dos_file);
 
 // ---- process-wide flags ----------------------------------------------------
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <filesystem>
 
 #include "core/listinput.h"
 #include "core/screens.h"
@@ -144,7 +145,14 @@ std::string owned_flags() {
 bool buy_toy(int entry, int price) {
   if (core::player_id.empty() || price < 0 || price > core::player_coins) return false;
   std::string flags = owned_flags();
-  if (entry < 0 || static_cast<std::size_t>(entry) >= flags.size() || flags == platform::kIniMissing) return false;
+  if (flags == platform::kIniMissing) {
+    // Without its file (the data folder gone) the purchase cannot be kept.
+    std::error_code ec;
+    if (!std::filesystem::exists(core::real_path(core::Root::Data, kResultsFile), ec))
+      core::report_unsaved(core::Root::Data, kResultsFile);
+    return false;
+  }
+  if (entry < 0 || static_cast<std::size_t>(entry) >= flags.size()) return false;
   flags[static_cast<std::size_t>(entry)] = '1';
   const std::string balance = std::to_string(core::player_coins - price);
   if (!core::write_ini(core::Root::Data, kResultsFile, core::player_id, {{"Dukaty", balance}, {"Hracky", flags}}))

@@ -88,6 +88,26 @@ TEST(Saving, ASaveThatFailsIsTriedAgainAndToldOnceAndTheGameGoesOn) {
   }
 }
 
+// A failure, a save that succeeds, and a new failure: the parent is told of
+// each failure once, not of every retry.
+TEST(Saving, EachNewFailureAfterASuccessIsToldAgain) {
+  Sandbox box;
+  box.write_default_config();
+  fs::create_directories(box.data() / "VYSLEDKY.DAT");  // the results cannot be replaced
+  box.start_held(kNewPlayer);
+  tapo::test::held_dump(box);
+  fs::remove(box.data() / "VYSLEDKY.DAT");
+  box.feed("click-control cunik 1\nwait-until anim-end HD:\\CUNICI\\ZLP.DAT\ntype Ota\nclick-control level_plocha 0\n");
+  tapo::test::held_dump(box);
+  fs::remove(box.data() / "VYSLEDKY.DAT");
+  fs::create_directories(box.data() / "VYSLEDKY.DAT");
+  const PlayResult r = box.finish_held(
+      "click-control cunik 2\nwait-until anim-end HD:\\CUNICI\\PMP.DAT\ntype Ida\nclick-control level_plocha 0\n"
+      "click-control cunik 3\nwait-until anim-end HD:\\CUNICI\\PZP.DAT\ntype Jan\nclick-control level_plocha 0\ndump\n");
+  EXPECT_EQ(r.count("unsaved", "HD_SHORT:\\VYSLEDKY.DAT 2"), 3) << r.dump();
+  EXPECT_EQ(messages(r), 2) << "the first failure and the one after Ota was saved: " << r.dump();
+}
+
 // Two settings folders naming one data folder: the second copy ends as a
 // second copy on the same settings does, and never writes the profiles;
 // also when the lock file cannot be written (here a folder stands in its

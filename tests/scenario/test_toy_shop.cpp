@@ -118,6 +118,19 @@ TEST(ToyShop, AKillDuringAPurchaseNeverSplitsCoinsAndToy) {
 }
 
 // The greeting is heard once while the players' screen stays loaded.
+// The data folder gone while the child shops: the purchase cannot be kept,
+// and the parent is told so, as for a folder that cannot be written.
+TEST(ToyShop, APurchaseWithTheDataFolderGoneIsTold) {
+  Sandbox box;
+  box.start_held(to_shop(box, 40, std::string(tapo::players::kNoToys)));
+  tapo::test::held_dump(box);
+  std::filesystem::remove_all(box.data());
+  const PlayResult r = box.finish_held("click-control cenovka 1\nwait 5000\ndump\n");
+  EXPECT_EQ(r.count("unsaved", "HD_SHORT:\\VYSLEDKY.DAT 1"), 1) << r.dump();
+  EXPECT_EQ(r.events("msgbox").size(), 1u) << r.dump();
+  EXPECT_EQ(tapo::test::number_after(tapo::test::last_state(r), "player_coins"), 40) << "nothing was bought";
+}
+
 TEST(ToyShop, TapoGreetsOncePerVisitOfThePlayers) {
   Sandbox box;
   const PlayResult r = box.play(to_shop(box, 5, std::string(tapo::players::kNoToys)) +
