@@ -226,6 +226,7 @@ int main(int argc, char** argv) {
     pf::trace::event("error", e.what());
     code = 1;
   }
+  core::write_owed();  // coins whose save failed, kept if the folder takes them now
   pf::trace::event("exit", std::to_string(code));
   pf::trace::close();
   forms.clear();

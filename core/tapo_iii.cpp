@@ -177,22 +177,77 @@ void tell_unsaved(const std::filesystem::path& failed, const std::filesystem::pa
 }
 }  // namespace
 
+namespace {
+// What a failed write still owes the profiles: the newest value of each
+// key of a section of a file, written again with the next write that
+// succeeds and when the program ends.  One write's keys stay together.
+struct Owed {
+  std::filesystem::path file;
+  std::string trace, section;
+  std::vector<std::pair<std::string, std::string>> entries;
+};
+std::vector<Owed> g_owed;
+
+std::vector<pf::IniEntry> as_entries(const Owed& owed) {
+  std::vector<pf::IniEntry> out;
+  for (const auto& [key, value] : owed.entries) out.emplace_back(key, value);
+  return out;
+}
+
+// A write of these keys supersedes what was owed for them.
+void settle(const std::filesystem::path& file, std::string_view section, const std::vector<pf::IniEntry>& written) {
+  for (Owed& owed : g_owed)
+    if (owed.file == file && owed.section == section)
+      std::erase_if(owed.entries, [&](const auto& e) {
+        return std::any_of(written.begin(), written.end(), [&](const pf::IniEntry& w) { return w.first == e.first; });
+      });
+  std::erase_if(g_owed, [](const Owed& o) { return o.entries.empty(); });
+}
+
+void owe(const std::filesystem::path& file, std::string trace, std::string_view section,
+         const std::vector<pf::IniEntry>& entries) {
+  settle(file, section, entries);
+  Owed owed{file, std::move(trace), std::string(section), {}};
+  for (const auto& [key, value] : entries) owed.entries.emplace_back(key, value);
+  g_owed.push_back(std::move(owed));
+}
+
+// Writes what is owed, oldest first; what fails again stays owed.
+void pay_owed() {
+  std::vector<Owed> owed = std::exchange(g_owed, {});
+  for (Owed& o : owed) {
+    if (pf::write_ini(o.file, o.section, as_entries(o))) {
+      for (const auto& [key, value] : o.entries) pf::trace::event("ini", o.trace + " " + o.section + " " + key + "=" + value);
+      saved(o.file);
+    } else {
+      g_owed.push_back(std::move(o));
+    }
+  }
+}
+}  // namespace
+
 bool write_ini(Root r, std::string_view dos_file, std::string_view section,
                std::initializer_list<pf::IniEntry> entries) {
   for (const auto& [key, value] : entries)
     pf::trace::event("ini", trace_path(r, dos_file) + " " + std::string(section) + " " + std::string(key) + "=" +
                                 std::string(value));
   const auto file = real_path(r, dos_file);
+  const std::vector<pf::IniEntry> written(entries);
   for (int attempt = 1; attempt <= 2; ++attempt) {
-    if (pf::write_ini(file, section, entries)) {
+    if (pf::write_ini(file, section, written)) {
       saved(file);
+      settle(file, section, written);
+      pay_owed();
       return true;
     }
     pf::trace::event("unsaved", trace_path(r, dos_file) + " " + std::to_string(attempt));
   }
+  owe(file, trace_path(r, dos_file), section, written);
   tell_unsaved(file, file.parent_path());
   return false;
 }
+
+void write_owed() { pay_owed(); }
 
 void report_unsaved(Root r, std::string_view dos_file) {
   pf::trace::event("unsaved", trace_path(r, dos_file) + " 1");
@@ -296,6 +351,7 @@ void reset_shared_state() {
   g_mode_set = false;
   g_told.clear();
   g_failing.clear();
+  g_owed.clear();
   rng() = Random{};
   pf::SoundChannel::instance().close();
   for (const auto& reset : resets()) reset();

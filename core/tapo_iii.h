@@ -93,6 +93,9 @@ void write_ini(Root r, std::string_view dos_file, std::string_view section, std:
 // is told once until a write succeeds again; then the next one is told too.
 bool write_ini(Root r, std::string_view dos_file, std::string_view section,
                std::initializer_list<platform::IniEntry> entries);
+// Writes again what failed writes still owe the profiles (each write that
+// succeeds does so too); the program calls it as it ends.
+void write_owed();
 // A profile file that cannot be read to be changed (its folder is gone): the
 // change cannot be kept, and the parent is told as for a failed write.
 void report_unsaved(Root r, std::string_view dos_file);

@@ -320,6 +320,10 @@ bool write_ini(const fs::path& file, std::string_view section, std::string_view 
 }
 
 bool write_ini(const fs::path& file, std::string_view section, std::initializer_list<IniEntry> entries) {
+  return write_ini(file, section, std::vector<IniEntry>(entries));
+}
+
+bool write_ini(const fs::path& file, std::string_view section, const std::vector<IniEntry>& entries) {
   for (const auto& [key, value] : entries)
     if (!writable(section, key, value)) return false;
 

@@ -15,6 +15,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 #include <utility>
 
 namespace tapo::platform {
@@ -38,5 +39,6 @@ bool write_ini(const std::filesystem::path& file, std::string_view section,
 // crash the file holds either all of them or none.
 using IniEntry = std::pair<std::string_view, std::string_view>;
 bool write_ini(const std::filesystem::path& file, std::string_view section, std::initializer_list<IniEntry> entries);
+bool write_ini(const std::filesystem::path& file, std::string_view section, const std::vector<IniEntry>& entries);
 
 }  // namespace tapo::platform

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/ini.h"
 #include "tests/scenario/play.h"
 
 namespace fs = std::filesystem;
@@ -106,6 +107,28 @@ TEST(Saving, EachNewFailureAfterASuccessIsToldAgain) {
       "click-control cunik 3\nwait-until anim-end HD:\\CUNICI\\PZP.DAT\ntype Jan\nclick-control level_plocha 0\ndump\n");
   EXPECT_EQ(r.count("unsaved", "HD_SHORT:\\VYSLEDKY.DAT 2"), 3) << r.dump();
   EXPECT_EQ(messages(r), 2) << "the first failure and the one after Ota was saved: " << r.dump();
+}
+
+// A coin whose save failed is not lost: once the results can be written
+// again, closing the window keeps it.
+TEST(Saving, ACoinWhoseSaveFailedIsWrittenWhenTheProgramEnds) {
+  Sandbox box;
+  tapo::test::open_toy(box, 1, 6, "HD:\\TERC\\INTRO.DAT");
+  box.feed("wait-until anim-end HD_SHORT:\\STRELBA.DAT\n");
+  const std::string s = tapo::test::held_dump(box);
+  const int total = tapo::test::number_after(s, "target_total");
+  ASSERT_GT(total, 0) << s;
+  const fs::path results = box.data() / "VYSLEDKY.DAT";
+  fs::remove(results);
+  fs::create_directories(results);  // the results cannot be replaced now
+  std::string answer;
+  for (char c : std::to_string(total)) answer += std::string("key ") + c + "\n";
+  box.feed(answer + "key Enter\nwait-until unload frm_prasatko\n");
+  EXPECT_NE(tapo::test::held_dump(box).find("\"player_coins\": 1"), std::string::npos) << "the child sees the coin";
+  fs::remove(results);  // mended
+  const PlayResult r = box.finish_held("close\n");
+  EXPECT_GE(r.count("unsaved", "HD_SHORT:\\VYSLEDKY.DAT 2"), 1) << r.dump();
+  EXPECT_EQ(tapo::platform::read_ini(results, "PRP", "Dukaty"), "1") << r.dump();
 }
 
 // Two settings folders naming one data folder: the second copy ends as a
