@@ -54,11 +54,24 @@ std::string desktop_locale() {
   return {};
 }
 
+namespace {
+// A folder of the settings, spelled out; a relative one ("data/") lies
+// beside the settings file, never under whatever folder the game was
+// started from.
+std::string settings_folder(const std::filesystem::path& settings, std::string_view key) {
+  std::string value = pf::read_ini(settings, "Tapo MAT", key);
+  if (value == pf::kIniMissing) return value;
+  value = pf::expand_folder(value);
+  const bool absolute = value.empty() || value[0] == '/' || value[0] == '\\' || (value.size() > 1 && value[1] == ':');
+  return absolute ? value : (settings.parent_path() / value).string();
+}
+}  // namespace
+
 void read_roots() {
   const auto file = config_file();
-  media_root = pf::expand_folder(pf::read_ini(file, "Tapo MAT", "HD"));
-  work_dir = pf::expand_folder(pf::read_ini(file, "Tapo MAT", "HD2"));
-  data_dir = pf::expand_folder(pf::read_ini(file, "Tapo MAT", "HD_SHORT"));
+  media_root = settings_folder(file, "HD");
+  work_dir = settings_folder(file, "HD2");
+  data_dir = settings_folder(file, "HD_SHORT");
   language_root.clear();
   const std::string lang = chosen_language(pf::read_ini(file, "Tapo MAT", "LANGUAGE"), desktop_locale());
   std::error_code ec;

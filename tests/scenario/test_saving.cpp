@@ -40,6 +40,16 @@ TEST(Saving, FoldersWrittenWithAClosingBackslashAreFoundAndMadeWhenAbsent) {
   EXPECT_NE(slurp(data / "VYSLEDKY.DAT").find("Dukaty=0"), std::string::npos);
 }
 
+// Folders written relative to the settings file lie beside it, wherever the
+// game is started from.
+TEST(Saving, RelativeFoldersLieBesideTheSettings) {
+  Sandbox box;
+  box.write_config(box.media().string(), box.work().string(), "profiles/");
+  const PlayResult r = box.play(kNewPlayer + "dump\n");
+  tapo::test::played_cleanly(r);
+  EXPECT_NE(slurp(box.config_dir() / "profiles" / "HRACI.DAT").find("Jmeno=Eva"), std::string::npos) << r.dump();
+}
+
 TEST(Saving, ASaveThatFailsIsTriedAgainAndToldOnceAndTheGameGoesOn) {
   {
     SCOPED_TRACE("the results file cannot be replaced");
