@@ -171,7 +171,7 @@ int main(int argc, char** argv) {
     script->on_shot = [](const std::string& file) {
       // A .bmp name gives a BMP, which the tests read back; anything else a PNG.
       const pf::Surface scene = pf::Forms::instance().compose(true);
-      const bool bmp = file.size() > 4 && (file.ends_with(".bmp") || file.ends_with(".BMP"));
+      const bool bmp = file.ends_with(".bmp") || file.ends_with(".BMP");
       if (!(bmp ? scene.save_bmp(file) : scene.save_png(file)))
         std::fprintf(stderr, "tapo: cannot write %s\n", file.c_str());
       pf::trace::event("shot", file);

@@ -75,6 +75,11 @@ void GameScreen::judge(Verdict verdict, std::string where, pf::Rect place) {
   judgement_.show(verdict, std::move(where), place);
 }
 
+void GameScreen::show_right(std::string where, pf::Rect place) {
+  judge(Verdict::Right, std::move(where), place);
+  core::wait_ms(kShowRightMs);
+}
+
 void GameScreen::help_click() {
   if (core::sound_mode() == 526)
     core::close_sound();

@@ -77,6 +77,10 @@ class GameScreen : public core::Screen {
   void judge(bool right, const platform::Control& answer) {
     judge(right ? Verdict::Right : Verdict::Wrong, answer.name(), answer.rect);
   }
+  // The right answer, already shown at `place`, stands ticked for
+  // kShowRightMs before the game goes on.
+  void show_right(std::string where, platform::Rect place);
+  void show_right(const platform::Control& answer) { show_right(answer.name(), answer.rect); }
   // Takes the sign away early (its place is about to show something new).
   void clear_judgement() { judgement_.hide(); }
   // Pays what is due through the piggy bank, opened at `at` of the screen;

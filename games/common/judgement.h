@@ -17,8 +17,10 @@ enum class Verdict { Right, Wrong };
 
 // How long a sign stays on the scene.
 inline constexpr int kSignShownMs = 1300;
-// How long the right answer stands after a miss, before the next example.
+// How long the right answer stands after a miss, before the next example,
+// and the green it is written in where a game writes it out.
 inline constexpr int kShowRightMs = 1800;
+inline constexpr platform::Rgb kRightInk = platform::rgb(20, 130, 40);
 
 // Where the badge stands for an answer at `place` (scene pixels): over the
 // place's top right corner, so the answer itself stays readable, and whole

@@ -97,18 +97,18 @@ class FrmDrak : public GameScreen {
 
   // ---- the answer ------------------------------------------------------------------
 
-  // The verdict on number k: the badge stands above the tile's top right
-  // corner, so the number itself stays in view.
-  void judge_number(Verdict verdict, int k) {
-    const pf::Control& tile = *klik_cislo_[static_cast<std::size_t>(k)];
-    const pf::Rect r = tile.rect;
-    judge(verdict, tile.name(), {r.x, r.y - kSignLift, r.w, r.h + kSignLift});
+  // Where number k is judged: the tile taken taller, so the badge stands
+  // above its top right corner and the number itself stays in view.
+  pf::Rect number_place(int k) const {
+    const pf::Rect r = klik_cislo_[static_cast<std::size_t>(k)]->rect;
+    return {r.x, r.y - kSignLift, r.w, r.h + kSignLift};
   }
+  std::string number_name(int k) const { return klik_cislo_[static_cast<std::size_t>(k)]->name(); }
 
   void klik_cislo_click(int k) {
     show_numbers(false);
     core::randomize();
-    judge_number(k == priklad_.raised_count ? Verdict::Right : Verdict::Wrong, k);
+    judge(k == priklad_.raised_count ? Verdict::Right : Verdict::Wrong, number_name(k), number_place(k));
     if (k == priklad_.raised_count) {
       if (!run_.right()) {
         head().visible = false;
@@ -131,8 +131,7 @@ class FrmDrak : public GameScreen {
       // The number Tapo told stands ticked for a moment while the figures are
       // still up to be counted again.
       if (static_cast<std::size_t>(priklad_.raised_count) < klik_cislo_.size()) {
-        judge_number(Verdict::Right, priklad_.raised_count);
-        core::wait_ms(kShowRightMs);
+        show_right(number_name(priklad_.raised_count), number_place(priklad_.raised_count));
       }
       lower_figures();
       zvonec_->enabled = true;

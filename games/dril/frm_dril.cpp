@@ -38,7 +38,7 @@ constexpr std::size_t kAnswerDigits = 3;
 constexpr int kMinPixelsPerFrameMs = 5;
 const pf::Rgb kBoxBorder = pf::rgb(120, 130, 170);
 // The right result written beside a row's cross.
-constexpr pf::TextStyle kRightFont{16, true, pf::rgb(20, 120, 40)};
+constexpr pf::TextStyle kRightFont{16, true, kRightInk};
 
 int text_width(const std::string& text, const pf::TextStyle& style = kRowFont) {
   return pf::measure_text(text, style).w;

@@ -160,8 +160,7 @@ class FrmHousenka : public GameScreen {
     for (Bubble& b : bubbles_)
       if (b.alive && b.value == value) {
         // Standing still, above the bubble, so its writing stays in view.
-        judge(Verdict::Right, name_of(b), {b.x, b.y - kJump, w(), h() + kJump});
-        core::wait_ms(kShowRightMs);
+        show_right(name_of(b), {b.x, b.y - kJump, w(), h() + kJump});
         return;
       }
   }

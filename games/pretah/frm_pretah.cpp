@@ -33,7 +33,6 @@ constexpr int kPictureMs = 150, kRestMs = 1250;
 constexpr int kSlideStep = 2, kSlideMs = 25;
 constexpr int kMostWrong = 3;
 constexpr int kCellW = kExample.w / 5;  // a cell of the example
-constexpr pf::Rgb kRightInk = pf::rgb(20, 130, 40);
 
 // Cell i of a picture of three equal cells side by side.
 pf::Surface cell(const pf::Surface& cells, int i) {
@@ -243,8 +242,7 @@ class FrmPretah : public GameScreen {
     busy_ = true;
     write_sign(priklad_.answer.substr(0, 1), kRightInk);
     const int k = priklad_.mark_cell;
-    judge(Verdict::Right, "priklad", {kExample.x + k * kCellW, kExample.y, kCellW, kExample.h});
-    core::wait_ms(kShowRightMs);
+    show_right("priklad", {kExample.x + k * kCellW, kExample.y, kCellW, kExample.h});
     busy_ = false;
   }
 

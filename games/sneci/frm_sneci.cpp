@@ -34,7 +34,6 @@ namespace {
 constexpr int kStepMs = 150, kFrameMs = 175, kRestMs = 5000;
 constexpr int kOpenGarageFrame = 4, kRivalAtStartFrame = 21;
 constexpr int kMostWrong = 3;
-constexpr pf::Rgb kRightInk = pf::rgb(20, 130, 40);
 
 }  // namespace
 
@@ -278,8 +277,7 @@ class FrmSneci : public GameScreen {
     answer.caption = std::to_string(priklad_.answer_number);
     answer.fore_color = kRightInk;
     answer.refresh();
-    judge(Verdict::Right, answer.name(), answer_place());
-    core::wait_ms(kShowRightMs);
+    show_right(answer.name(), answer_place());
   }
 
   // The answer's place as judged: the question mark's, made wider when the

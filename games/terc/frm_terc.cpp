@@ -36,7 +36,7 @@ constexpr int kHoleRadius = 5;
 constexpr int kCheck = kCheckButton, kDelete = kDeleteButton;
 constexpr std::size_t kMaxDigits = 3;
 constexpr int kBonusEvery = 5;  // right answers in a row cheered by the bonus show
-constexpr pf::Rgb kInk = pf::rgb(30, 40, 120), kRightInk = pf::rgb(20, 130, 40);
+constexpr pf::Rgb kInk = pf::rgb(30, 40, 120);
 
 pf::Rgb mix(pf::Rgb a, pf::Rgb b, int percent_b) {
   auto ch = [&](int shift) {
@@ -265,9 +265,8 @@ void FrmTerc::show_answer() {
 void FrmTerc::show_right_total() {
   zakuv_vysledek_->caption = std::to_string(priklad_.target_total);
   zakuv_vysledek_->fore_color = kRightInk;
-  judge(true, *zakuv_vysledek_);
   refresh();
-  core::wait_ms(kShowRightMs);
+  show_right(*zakuv_vysledek_);
 }
 
 void FrmTerc::cislice_click(int index) {

@@ -239,8 +239,7 @@ class FrmVahy : public GameScreen {
   // still show why, so that the child sees what it should have been.
   void show_right_sign() {
     show_sign(right_sign(pans_));
-    judge(true, *znamenko_);
-    core::wait_ms(kShowRightMs);
+    show_right(*znamenko_);
   }
 
   void krysa_click() {
