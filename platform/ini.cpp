@@ -1,7 +1,9 @@
 #include "platform/ini.h"
 
 #include "platform/names.h"
+#include "platform/utf8.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -44,7 +46,7 @@ struct Line {
   std::size_t begin = 0;        // first byte of the line
   std::size_t content_end = 0;  // end of the text, before "\r\n" / "\n"
   std::size_t end = 0;          // just past the line ending (== content_end when none)
-  bool ended = false;           // a "\n" ends it (a last line may end in a bare "\r")
+  bool ended = false;           // a line ending ends it (the last line may have none)
   std::string_view name;        // section or key name, trimmed
   std::string_view value;       // key value, trimmed
 };
@@ -55,11 +57,11 @@ std::vector<Line> parse(std::string_view text) {
   while (pos < text.size()) {
     Line line;
     line.begin = pos;
-    std::size_t nl = text.find('\n', pos);
-    line.end = nl == std::string_view::npos ? text.size() : nl + 1;
-    line.content_end = nl == std::string_view::npos ? text.size() : nl;
+    // A line ends in "\r\n", "\n" or a bare "\r" (files from an old Mac).
+    const std::size_t nl = text.find_first_of("\r\n", pos);
     line.ended = nl != std::string_view::npos;
-    if (line.content_end > pos && text[line.content_end - 1] == '\r') --line.content_end;
+    line.content_end = line.ended ? nl : text.size();
+    line.end = !line.ended ? text.size() : text.compare(nl, 2, "\r\n") == 0 ? nl + 2 : nl + 1;
     pos = line.end;
 
     std::string_view s = text.substr(line.begin, line.content_end - line.begin);
@@ -113,9 +115,9 @@ std::optional<std::size_t> find_key(const std::vector<Line>& lines, std::size_t 
 enum class LoadResult { Ok, Missing, Error };
 
 // Reads the whole regular file at `file` into `text`.
-LoadResult load(const fs::path& file, std::string& text) {
+LoadResult load_bytes(const fs::path& file, std::string& text) {
   int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return errno == ENOENT ? LoadResult::Missing : LoadResult::Error;
+  if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? LoadResult::Missing : LoadResult::Error;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
@@ -135,6 +137,30 @@ LoadResult load(const fs::path& file, std::string& text) {
   }
   ::close(fd);
   return LoadResult::Ok;
+}
+
+// The character set of a file's bytes: UTF-16 (as a Windows editor saves
+// "Unicode"), told by its byte-order mark or by an ASCII first character,
+// else the 8-bit text every other file holds.
+const char* utf16_charset(std::string_view bytes) {
+  if (bytes.size() < 2) return nullptr;
+  const auto b0 = static_cast<unsigned char>(bytes[0]), b1 = static_cast<unsigned char>(bytes[1]);
+  if ((b0 == 0xFF && b1 == 0xFE) || (b0 != 0 && b0 < 0x80 && b1 == 0)) return "UTF-16LE";
+  if ((b0 == 0xFE && b1 == 0xFF) || (b0 == 0 && b1 != 0 && b1 < 0x80)) return "UTF-16BE";
+  return nullptr;
+}
+
+// Reads the whole regular file at `file` into `text` as 8-bit text; a
+// UTF-16 file is handed over as UTF-8 and `charset` names what it was.
+LoadResult load(const fs::path& file, std::string& text, const char** charset = nullptr) {
+  const LoadResult loaded = load_bytes(file, text);
+  const char* utf16 = loaded == LoadResult::Ok ? utf16_charset(text) : nullptr;
+  if (charset != nullptr) *charset = utf16;
+  if (utf16 != nullptr) {
+    const bool marked = static_cast<unsigned char>(text[0]) >= 0xFE;
+    text = to_utf8(std::string_view(text).substr(marked ? 2 : 0), utf16);
+  }
+  return loaded;
 }
 
 // "<dir>/.<name>.tmp-" : every temporary file for `file` starts with this.
@@ -246,6 +272,21 @@ std::string read_ini(const fs::path& file, std::string_view section, std::string
   return std::string(value);
 }
 
+bool ini_readable(const fs::path& file) {
+  std::string text;
+  switch (load(file, text)) {
+    case LoadResult::Missing: return true;
+    case LoadResult::Error: return false;
+    case LoadResult::Ok: break;
+  }
+  const auto control = [](unsigned char c) { return c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != 0x1A; };
+  if (std::any_of(text.begin(), text.end(), control)) return false;
+  const std::vector<Line> lines = parse(text);
+  return std::any_of(lines.begin(), lines.end(), [](const Line& l) { return l.kind == Line::Kind::Section; }) ||
+         std::all_of(lines.begin(), lines.end(),
+                     [](const Line& l) { return l.kind == Line::Kind::Blank || l.kind == Line::Kind::Comment; });
+}
+
 namespace {
 
 // Anything that would read back as a different line structure is refused.
@@ -256,18 +297,20 @@ bool writable(std::string_view section, std::string_view key, std::string_view v
 }
 
 // Completes the line ending of the file's last line, which `out` ends with:
-// none gets a whole one, a bare CR its LF.
+// one without gets the file's own, a bare CR in a file of CRLF its LF.
 void end_last_line(std::string& out, const Line& line, std::string_view eol) {
-  if (line.ended) return;
-  out.append(line.end > line.content_end ? "\n" : eol);
+  if (!line.ended)
+    out.append(eol);
+  else if (eol == "\r\n" && out.ends_with('\r'))
+    out.append("\n");
 }
 
 // `text` with `key` = `value` in `section`: only that line changes, or the
 // key (and the section) is added.
 std::string with_entry(const std::string& text, std::string_view section, std::string_view key, std::string_view value) {
   std::string_view eol = "\r\n";
-  if (std::size_t nl = text.find('\n'); nl != std::string::npos)
-    eol = (nl > 0 && text[nl - 1] == '\r') ? "\r\n" : "\n";
+  if (std::size_t nl = text.find_first_of("\r\n"); nl != std::string::npos)
+    eol = text.compare(nl, 2, "\r\n") == 0 ? "\r\n" : std::string_view(text).substr(nl, 1);
 
   std::string entry;
   entry.reserve(key.size() + 3 + value.size());
@@ -327,20 +370,25 @@ bool write_ini(const fs::path& file, std::string_view section, const std::vector
   for (const auto& [key, value] : entries)
     if (!writable(section, key, value)) return false;
 
+  // A link is written through, also to a file not there yet; one whose
+  // folder is gone (a disk not mounted) fails rather than being replaced.
   fs::path target = file;
   std::error_code ec;
-  if (fs::is_symlink(fs::symlink_status(file, ec))) {
-    fs::path real = fs::weakly_canonical(file, ec);
-    if (ec) return false;
-    target = real;
+  for (int hops = 0; fs::is_symlink(fs::symlink_status(target, ec)); ++hops) {
+    const fs::path next = fs::read_symlink(target, ec);
+    if (ec || hops == 40) return false;
+    target = target.parent_path() / next;  // an absolute `next` replaces the whole
   }
 
   std::string text;
-  LoadResult loaded = load(target, text);
+  const char* utf16 = nullptr;
+  LoadResult loaded = load(target, text, &utf16);
   if (loaded == LoadResult::Error) return false;
   struct stat old_stat {};
   bool have_old = loaded == LoadResult::Ok && ::stat(target.c_str(), &old_stat) == 0;
   for (const auto& [key, value] : entries) text = with_entry(text, section, key, value);
+  // A UTF-16 file stays one, with the byte-order mark an editor reads it by.
+  if (utf16 != nullptr) text = from_utf8("\uFEFF" + text, utf16);
   return replace_file(target, text, have_old ? &old_stat : nullptr);
 }
 

@@ -29,6 +29,13 @@ inline constexpr std::string_view kIniMissing = "ERROR";
 std::string read_ini(const std::filesystem::path& file, std::string_view section,
                      std::string_view key);
 
+// Whether `file` reads as a profile-string file.  A missing one does (it
+// holds nothing); one that is not a regular file, cannot be read, holds
+// bytes no text has (NUL and the other control codes but tab, the line
+// ends and DOS's end-of-file mark), or has lines but not one section does not.  Files saved as UTF-16
+// and lines ended by a bare CR read as any other.
+bool ini_readable(const std::filesystem::path& file);
+
 // Sets `key` = `value` in `section`, creating the file, the section or the
 // key when missing.  Returns false when the file could not be written (the
 // old file is then left untouched).

@@ -1,4 +1,5 @@
 #include "platform/ini.h"
+#include "platform/utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -137,6 +138,20 @@ TEST_F(IniTest, ReadCommentsLineEndingsAndDuplicates) {
 
   put("\xEF\xBB\xBF[Game]\r\nLevel=6\r\n");  // saved by an editor with a byte-order mark
   EXPECT_EQ(read("Game", "Level"), "6");
+  put("[Game]\rLevel=7\r");  // an old Mac's line ends
+  EXPECT_EQ(read("Game", "Level"), "7");
+}
+
+TEST_F(IniTest, UnicodeFilesAreReadAndStayUnicode) {
+  using tapo::platform::from_utf8;
+  for (const char* charset : {"UTF-16LE", "UTF-16BE"}) {
+    put(from_utf8("\uFEFF[PRP]\r\nJmeno=Юля\r\n", charset));
+    EXPECT_EQ(read("PRP", "Jmeno"), "Юля") << charset;
+    ASSERT_TRUE(write("PRP", "Level", "2"));
+    EXPECT_EQ(get(), from_utf8("\uFEFF[PRP]\r\nJmeno=Юля\r\nLevel=2\r\n", charset)) << charset;
+  }
+  put(from_utf8("[PRP]\r\nLevel=3\r\n", "UTF-16LE"));  // saved without a byte-order mark
+  EXPECT_EQ(read("PRP", "Level"), "3");
 }
 
 TEST_F(IniTest, ReadCutsLongValuesWithoutSplittingCharacters) {
@@ -187,6 +202,8 @@ TEST_F(IniTest, WriteAddsKeyAfterLastEntryOfItsSection) {
       // A last line ending in a bare CR keeps it as its line end.
       {"[A]\r\nx=1\r", "[A]\r\nx=1\r\ny=2\r\n"},
       {"[B]\r\nz=3\r", "[B]\r\nz=3\r\n\r\n[A]\r\ny=2\r\n"},
+      // Lines that end in a bare CR, as an old Mac wrote them.
+      {"[A]\rx=1\r[B]\rz=3\r", "[A]\rx=1\ry=2\r[B]\rz=3\r"},
   };
   for (const auto& [before, after] : cases) {
     put(before);

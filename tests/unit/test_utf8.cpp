@@ -1,5 +1,5 @@
-// Names as typed and as stored: UTF-8, and older rosters in the Central
-// European Windows code page.
+// Names as typed and as stored: UTF-8, and older rosters in the Windows
+// code page of their language.
 #include <gtest/gtest.h>
 
 #include "platform/utf8.h"
@@ -17,7 +17,10 @@ TEST(Utf8, ValidTextIsKeptAndTheOldCodePageIsRead) {
   EXPECT_EQ(stored_text_to_utf8("\x8A\xE1rka"), "Šárka");
   EXPECT_EQ(stored_text_to_utf8("\xC8\xED\x9E" "ek \xF8\xED\xE8n\xED \xD9"), "Čížek říční Ů");
   EXPECT_EQ(stored_text_to_utf8("Šárka"), "Šárka");
-  EXPECT_EQ(cp1250_to_utf8("\x81"), "\xEF\xBF\xBD") << "a byte the code page leaves empty";
+  EXPECT_EQ(to_utf8("\x81" "a", "CP1250"), "\xEF\xBF\xBD" "a") << "a byte the code page leaves empty";
+  EXPECT_EQ(stored_text_to_utf8("\xDE\xEB\xFF", "ru"), "Юля");
+  EXPECT_EQ(stored_text_to_utf8("\xDE\xEB\xFF", "cs"), "Ţë˙");
+  EXPECT_EQ(to_utf8(from_utf8("Jmeno=Юля", "UTF-16LE"), "UTF-16LE"), "Jmeno=Юля");
 }
 
 TEST(Utf8, CharactersAreCountedAndTakenBackWhole) {
