@@ -73,7 +73,7 @@ void read_roots() {
   work_dir = settings_folder(file, "HD2");
   data_dir = settings_folder(file, "HD_SHORT");
   language_root.clear();
-  const std::string lang = chosen_language(pf::read_ini(file, "Tapo MAT", "LANGUAGE"), desktop_locale());
+  const std::string lang = language = chosen_language(pf::read_ini(file, "Tapo MAT", "LANGUAGE"), desktop_locale());
   std::error_code ec;
   if (const std::string folder = folder_of(media_root) + "-" + lang;
       !lang.empty() && lang.find_first_of("/\\") == std::string::npos && std::filesystem::is_directory(folder, ec)) {
@@ -144,7 +144,8 @@ std::set<std::string> g_told;  // what first_telling() has let through
 bool first_telling(const std::string& what) { return g_told.insert(what).second; }
 
 void note_unreadable(const MediaPath& m) {
-  const char* what = file_exists(m) ? "damaged" : "missing";
+  std::error_code ec;  // a folder where the file should be is damaged too
+  const char* what = file_exists(m) || std::filesystem::exists(real_path(m), ec) ? "damaged" : "missing";
   std::string name = trace_path(m);
   if (!first_telling(std::string(what) + " " + name)) return;
   pf::trace::event(what, name);
@@ -240,7 +241,7 @@ void pay_owed() {
 }  // namespace
 
 bool write_ini(Root r, std::string_view dos_file, std::string_view section,
-               std::initializer_list<pf::IniEntry> entries) {
+               std::initializer_list<pf::IniEntry> entries, IfUnsaved if_unsaved) {
   for (const auto& [key, value] : entries)
     pf::trace::event("ini", trace_path(r, dos_file) + " " + std::string(section) + " " + std::string(key) + "=" +
                                 std::string(value));
@@ -255,7 +256,7 @@ bool write_ini(Root r, std::string_view dos_file, std::string_view section,
     }
     pf::trace::event("unsaved", trace_path(r, dos_file) + " " + std::to_string(attempt));
   }
-  owe(file, trace_path(r, dos_file), section, written);
+  if (if_unsaved == IfUnsaved::WriteLater) owe(file, trace_path(r, dos_file), section, written);
   tell_unsaved(file, file.parent_path());
   return false;
 }
@@ -356,6 +357,7 @@ bool on_reset_shared_state(std::function<void()> reset) {
 void reset_shared_state() {
   media_root.clear();
   language_root.clear();
+  language.clear();
   work_dir.clear();
   data_dir.clear();
   closing = talk_abort = talk_active = avi_library_open = false;

@@ -24,6 +24,8 @@ inline std::string data_dir;    // "HD_SHORT": HRACI.DAT, VYSLEDKY.DAT, shared s
 // folder): a media file found there is taken before the media folder's own.
 // Empty when the media folder speaks the language itself, or none was chosen.
 inline std::string language_root;
+// The language the family speaks ("cs", "ru", "en"; "" when none is named).
+inline std::string language;
 
 // The configuration file: the user's own in the program's configuration
 // folder; without one, an installation's for every user (see
@@ -87,12 +89,15 @@ std::string read_ini(Root r, std::string_view dos_file, std::string_view section
 // Writes one key, as the form below.
 void write_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key,
                std::string_view value);
+// What a write that fails leaves: the keys owed, written again later (a
+// coin earned), or nothing (a piglet not created after all).
+enum class IfUnsaved { WriteLater, Forget };
 // Writes several keys of one section in one change of the file (all or none
 // of them after a crash).  A failed write is tried once more; when that fails
 // too, the parent is told and false returned: the game goes on.  A failure
 // is told once until a write succeeds again; then the next one is told too.
 bool write_ini(Root r, std::string_view dos_file, std::string_view section,
-               std::initializer_list<platform::IniEntry> entries);
+               std::initializer_list<platform::IniEntry> entries, IfUnsaved if_unsaved = IfUnsaved::WriteLater);
 // Writes again what failed writes still owe the profiles (each write that
 // succeeds does so too); the program calls it as it ends.
 void write_owed();

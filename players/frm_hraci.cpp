@@ -145,7 +145,7 @@ void FrmHraci::on_load() {
   for (auto* area : level_plocha_) area->visible = false;
   // Each board is a label with the name and, over it, the box a new name is typed in.
   for (size_t i = 0; i < 6; ++i) {
-    const std::string name = pf::stored_text_to_utf8(slot_name(kSlotKeys[i]));
+    const std::string name = pf::stored_text_to_utf8(slot_name(kSlotKeys[i]), core::language);
     const int slot = static_cast<int>(i);
     auto& label = add<pf::Label>(pf::element_name("jmeno_lbl", slot), kNameBoxes[i]);
     auto& box = add<pf::TextBox>(pf::element_name("jmeno_txt", slot), kNameBoxes[i]);

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <utility>
@@ -12,6 +14,7 @@
 #include "core/tapo_iii.h"
 #include "platform/ini.h"
 #include "platform/loop.h"
+#include "platform/msgbox.h"
 
 namespace tapo::players {
 
@@ -72,14 +75,18 @@ bool create_profile(std::string_view key, const std::string& typed_name, int lev
   // Blanks around a name would not come back from the file.
   const std::string name = trimmed(typed_name);
   if (name.empty() || level < 1 || level > 3) return false;
+  // The results first, then the name and level in one change: whenever the
+  // game is stopped, a named player has a level and a results section.  A
+  // piglet whose files could not be written is not created at all (nor
+  // written later): it would be gone at the next start.
+  constexpr auto kForget = core::IfUnsaved::Forget;
+  if (!core::write_ini(Root::Data, kResultsFile, key, {{"Dukaty", "0"}, {"Hracky", kNoToys}}, kForget) ||
+      !core::write_ini(Root::Data, kRosterFile, key, {{"Jmeno", name}, {"Level", std::to_string(level)}}, kForget))
+    return false;
   core::player_name = name;
   core::player_id = std::string(key);
   core::player_coins = 0;
   core::player_level = level;
-  // The results first, then the name and level in one change: whenever the
-  // game is stopped, a named player has a level and a results section.
-  core::write_ini(Root::Data, kResultsFile, key, {{"Dukaty", "0"}, {"Hracky", kNoToys}});
-  core::write_ini(Root::Data, kRosterFile, key, {{"Jmeno", name}, {"Level", std::to_string(level)}});
   return true;
 }
 
@@ -91,15 +98,46 @@ void delete_profile(std::string_view key) {
   if (core::player_id == key) core::clear_player();
 }
 
+namespace {
+// A profile file the game cannot read is renamed aside with the date
+// ("HRACI.DAT.2026-12-09.damaged"), never deleted, and the parent told; the
+// game then begins the file anew.
+void keep_aside_if_unreadable(std::string_view dos_file) {
+  const std::filesystem::path file = core::real_path(Root::Data, dos_file);
+  if (platform::ini_readable(file)) return;
+  core::note_unreadable({Root::Data, std::string(dos_file)});
+  char date[16];
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  std::strftime(date, sizeof date, "%Y-%m-%d", ::localtime_r(&now, &local));
+  std::filesystem::path aside;
+  std::error_code ec;
+  for (int n = 1; aside.empty() || std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)
+    aside = file.string() + "." + date + (n > 1 ? "-" + std::to_string(n) : "") + ".damaged";
+  std::filesystem::rename(file, aside, ec);
+  platform::message_box(
+      "Внимание!!",
+      "Игра не может прочитать файл " + file.string() + ": он повреждён. " +
+          (ec ? "Переименуйте или уберите его, чтобы игра могла начать его заново."
+              : "Он сохранён под именем " + aside.filename().string() + ", а игра начинает его заново."),
+      platform::MsgIcon::Exclamation);
+}
+}  // namespace
+
 void repair_profiles() {
+  keep_aside_if_unreadable(kRosterFile);
+  keep_aside_if_unreadable(kResultsFile);
   for (std::string_view key : kSlotKeys) {
     if (slot_name(key).empty()) continue;
+    // A level is one of 1..3, written as such ("2.5" is played as 2).
     const int level = slot_level(key);
-    if (level < 1 || level > 3) core::write_ini(Root::Data, kRosterFile, key, "Level", "1");
+    const std::string sound_level = std::to_string(level >= 1 && level <= 3 ? level : 1);
+    if (core::read_ini(Root::Data, kRosterFile, key, "Level") != sound_level)
+      core::write_ini(Root::Data, kRosterFile, key, "Level", sound_level);
 
     const std::string coins = core::read_ini(Root::Data, kResultsFile, key, "Dukaty");
     const std::string toys = core::read_ini(Root::Data, kResultsFile, key, "Hracky");
-    const std::string sound_coins = std::to_string(to_int32(leading_number(coins)));
+    const std::string sound_coins = std::to_string(std::max(0, to_int32(leading_number(coins))));
     std::string sound_toys(kNoToys);
     if (toys != platform::kIniMissing)
       for (std::size_t i = 0; i < std::min(toys.size(), sound_toys.size()); ++i)
@@ -122,7 +160,15 @@ void award_coins(int count, platform::Point at) {
   struct ShowAgain {
     ~ShowAgain() { core::show_cursor(); }
   } show_again;
-  const std::int32_t balance = to_int32(static_cast<double>(core::player_coins) + count);
+  const std::int64_t wanted = std::int64_t{core::player_coins} + count;
+  const std::int32_t balance = to_int32(static_cast<double>(wanted));
+  if (wanted > balance) {  // a balance this large is the most the file's number holds
+    platform::message_box("Внимание!!",
+                          "В копилке " + core::player_name + " уже " + std::to_string(balance) +
+                              " монет, больше в неё не помещается: новые монеты не добавлены.",
+                          platform::MsgIcon::Exclamation);
+    count = static_cast<int>(std::max<std::int64_t>(0, balance - std::int64_t{core::player_coins}));
+  }
   // Saved before the piggy bank counts them in: however the program ends
   // from here on, the coins are kept.
   save_balance(balance);

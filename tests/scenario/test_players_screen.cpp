@@ -90,9 +90,13 @@ TEST(PlayersScreen, ChoosingAPlayerReadsItsLevelAndCoinsAfterTheRosterIsRepaired
   Sandbox box;
   box.write_default_config();
   // The roster of an older copy of the game: the name in the Central European
-  // code page, the toys cut short.  Eva's creation was cut off after her name.
-  write_roster(box, "[ZLP]\r\nJmeno=\x8A\xE1rka\r\nLevel=3\r\n[PFP]\r\nJmeno=Eva\r\nLevel=9\r\n",
-               "[ZLP]\r\nDukaty=42\r\nHracky=01x\r\n");
+  // code page, the toys cut short.  Eva's creation was cut off after her name;
+  // Ida's values were edited by hand.
+  write_roster(box,
+               "[ZLP]\r\nJmeno=\x8A\xE1rka\r\nLevel=3\r\n[PMP]\r\nJmeno=Ida\r\nLevel=2.5\r\n"
+               "[PFP]\r\nJmeno=Eva\r\nLevel=9\r\n",
+               "[ZLP]\r\nDukaty=42\r\nHracky=01x\r\n[PMP]\r\nDukaty=-5\r\nHracky=" +
+                   std::string(tapo::players::kNoToys) + "\r\n");
   const PlayResult r = box.play(kReady + pick(1) + "dump\nclick-control cunik 1\nwait 3000\ndump\n");
   played_cleanly(r);
   const auto states = r.events("state");
@@ -103,6 +107,8 @@ TEST(PlayersScreen, ChoosingAPlayerReadsItsLevelAndCoinsAfterTheRosterIsRepaired
   EXPECT_EQ(ini_writes(r), (std::vector<std::string>{
                                "HD_SHORT:\\VYSLEDKY.DAT ZLP Dukaty=42",
                                "HD_SHORT:\\VYSLEDKY.DAT ZLP Hracky=01000000000000000000000000000000000000",
+                               "HD_SHORT:\\HRACI.DAT PMP Level=2", "HD_SHORT:\\VYSLEDKY.DAT PMP Dukaty=0",
+                               "HD_SHORT:\\VYSLEDKY.DAT PMP Hracky=00000000000000000000000000000000000000",
                                "HD_SHORT:\\HRACI.DAT PFP Level=1", "HD_SHORT:\\VYSLEDKY.DAT PFP Dukaty=0",
                                "HD_SHORT:\\VYSLEDKY.DAT PFP Hracky=00000000000000000000000000000000000000"}));
   // The second click on the piglet that is up changes nothing.

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "platform/ini.h"
+#include "platform/utf8.h"
 #include "tests/scenario/play.h"
 
 namespace fs = std::filesystem;
@@ -25,6 +26,13 @@ const std::string kNewPlayer =
     "click-control cunik 0\nwait-until anim-end HD:\\CUNICI\\PRP.DAT\ntype Eva\nclick-control level_plocha 0\n";
 
 int messages(const PlayResult& r) { return static_cast<int>(r.events("msgbox").size()); }
+
+// The results file becomes one that reads as empty but cannot be written:
+// a link into a folder that is gone.
+void break_results(const Sandbox& box) {
+  fs::remove(box.data() / "VYSLEDKY.DAT");
+  fs::create_symlink(box.root() / "gone" / "VYSLEDKY.DAT", box.data() / "VYSLEDKY.DAT");
+}
 
 }  // namespace
 
@@ -55,14 +63,16 @@ TEST(Saving, ASaveThatFailsIsTriedAgainAndToldOnceAndTheGameGoesOn) {
     SCOPED_TRACE("the results file cannot be replaced");
     Sandbox box;
     box.write_default_config();
-    fs::create_directories(box.data() / "VYSLEDKY.DAT");
-    const PlayResult r = box.play(kNewPlayer + "dump\n");
+    break_results(box);
+    const PlayResult r = box.play(kNewPlayer + "dump\nclose\n");
     EXPECT_EQ(r.count("unsaved", "HD_SHORT:\\VYSLEDKY.DAT 1"), 1) << r.dump();
     EXPECT_EQ(r.count("unsaved", "HD_SHORT:\\VYSLEDKY.DAT 2"), 1) << r.dump();
     ASSERT_EQ(messages(r), 1) << r.dump();
     EXPECT_NE(r.events("msgbox")[0].args.find(box.data().string()), std::string::npos) << "the folder is named";
-    EXPECT_NE(tapo::test::last_state(r).find("\"player_name\": \"Eva\""), std::string::npos) << "the game goes on";
-    EXPECT_NE(slurp(box.data() / "HRACI.DAT").find("Jmeno=Eva"), std::string::npos);
+    const std::string s = tapo::test::last_state(r);
+    EXPECT_NE(s.find("\"player_name\": \"\""), std::string::npos) << "a piglet that cannot be kept is not made: " << s;
+    EXPECT_NE(s.find("\"entry\": \"Eva\""), std::string::npos) << "the name stays typed for another try: " << s;
+    EXPECT_FALSE(fs::exists(box.data() / "HRACI.DAT")) << "nor written on the way out";
   }
   {
     SCOPED_TRACE("the data folder is a file");
@@ -72,11 +82,11 @@ TEST(Saving, ASaveThatFailsIsTriedAgainAndToldOnceAndTheGameGoesOn) {
     box.write_config(box.media().string(), box.work().string(), data.string() + "/");
     const PlayResult r = box.play(kNewPlayer + "dump\n");
     EXPECT_EQ(messages(r), 1) << "told at start, and only then: " << r.dump();
+    EXPECT_EQ(r.events("unsaved").size(), 2u) << "the results, and nothing more of that piglet: " << r.dump();
     const auto first_of = [&r](const std::string& event) {
       return std::find_if(r.trace.begin(), r.trace.end(), [&](const auto& t) { return t.event == event; });
     };
     EXPECT_LT(first_of("msgbox"), first_of("show")) << "before the child plays";
-    EXPECT_EQ(r.events("unsaved").size(), 4u) << r.dump();
     EXPECT_EQ(slurp(data), "not a folder");
   }
   if (geteuid() != 0) {  // the superuser writes into read-only folders
@@ -93,7 +103,7 @@ TEST(Saving, ASaveThatFailsIsTriedAgainAndToldOnceAndTheGameGoesOn) {
         "wait-until anim-end HD:\\CUNICI\\ZLP.DAT\ntype Ota\nclick-control level_plocha 0\ndump\n");
     fs::permissions(box.data(), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(messages(r), 1) << r.dump();
-    EXPECT_EQ(r.events("unsaved").size(), 4u) << r.dump();
+    EXPECT_EQ(r.events("unsaved").size(), 2u) << r.dump();
     EXPECT_EQ(slurp(box.data() / "HRACI.DAT"), roster);
     EXPECT_EQ(slurp(box.data() / "VYSLEDKY.DAT"), results);
   }
@@ -104,14 +114,13 @@ TEST(Saving, ASaveThatFailsIsTriedAgainAndToldOnceAndTheGameGoesOn) {
 TEST(Saving, EachNewFailureAfterASuccessIsToldAgain) {
   Sandbox box;
   box.write_default_config();
-  fs::create_directories(box.data() / "VYSLEDKY.DAT");  // the results cannot be replaced
+  break_results(box);
   box.start_held(kNewPlayer);
   tapo::test::held_dump(box);
   fs::remove(box.data() / "VYSLEDKY.DAT");
   box.feed("click-control cunik 1\nwait-until anim-end HD:\\CUNICI\\ZLP.DAT\ntype Ota\nclick-control level_plocha 0\n");
   tapo::test::held_dump(box);
-  fs::remove(box.data() / "VYSLEDKY.DAT");
-  fs::create_directories(box.data() / "VYSLEDKY.DAT");
+  break_results(box);
   const PlayResult r = box.finish_held(
       "click-control cunik 2\nwait-until anim-end HD:\\CUNICI\\PMP.DAT\ntype Ida\nclick-control level_plocha 0\n"
       "click-control cunik 3\nwait-until anim-end HD:\\CUNICI\\PZP.DAT\ntype Jan\nclick-control level_plocha 0\ndump\n");
@@ -129,8 +138,7 @@ TEST(Saving, ACoinWhoseSaveFailedIsWrittenWhenTheProgramEnds) {
   const int total = tapo::test::number_after(s, "target_total");
   ASSERT_GT(total, 0) << s;
   const fs::path results = box.data() / "VYSLEDKY.DAT";
-  fs::remove(results);
-  fs::create_directories(results);  // the results cannot be replaced now
+  break_results(box);
   std::string answer;
   for (char c : std::to_string(total)) answer += std::string("key ") + c + "\n";
   box.feed(answer + "key Enter\nwait-until unload frm_prasatko\n");
@@ -139,6 +147,54 @@ TEST(Saving, ACoinWhoseSaveFailedIsWrittenWhenTheProgramEnds) {
   const PlayResult r = box.finish_held("close\n");
   EXPECT_GE(r.count("unsaved", "HD_SHORT:\\VYSLEDKY.DAT 2"), 1) << r.dump();
   EXPECT_EQ(tapo::platform::read_ini(results, "PRP", "Dukaty"), "1") << r.dump();
+}
+
+// A roster the game cannot read is neither lost nor silently begun anew:
+// line ends of an old Mac, a file saved as UTF-16 and names in the Windows
+// code page of the family's language are read; anything else is kept aside
+// under a dated name and the parent told.
+TEST(Saving, ARosterThatCannotBeReadIsKeptAsideAndTold) {
+  struct Case {
+    std::string what, bytes, shown;  // shown: the name the players' screen reads from it
+  };
+  const std::vector<Case> cases = {
+      {"old Mac line ends", "[PZP]\rJmeno=Ota\rLevel=2\r", "Ota"},
+      {"UTF-16", tapo::platform::from_utf8("\uFEFF[POP]\r\nJmeno=Яна\r\nLevel=1\r\n", "UTF-16LE"), "Яна"},
+      {"Cyrillic code page", "[ZLP]\r\nJmeno=\xDE\xEB\xFF\r\nLevel=1\r\n", "Юля"},
+      {"a picture saved over it", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR[PZP]\r\nJmeno=X\r\n", 30), ""},
+      {"a folder", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Sandbox box;
+    box.write_default_config();
+    tapo::platform::write_ini(box.config_dir() / "TAPO.INI", "Tapo MAT", "LANGUAGE", "ru");
+    const fs::path roster = box.data() / "HRACI.DAT";
+    if (c.what == "a folder")
+      fs::create_directories(roster / "inside");
+    else
+      std::ofstream(roster, std::ios::binary) << c.bytes;
+    const PlayResult r = box.play(kNewPlayer + "dump\n");
+    const std::string s = tapo::test::last_state(r);
+    EXPECT_EQ(tapo::platform::read_ini(roster, "PRP", "Jmeno"), "Eva") << "a new piglet is kept: " << r.dump();
+    if (!c.shown.empty()) {
+      EXPECT_EQ(messages(r), 0) << r.dump();
+      EXPECT_NE(s.find("\"" + c.shown + "\""), std::string::npos) << s;
+      continue;
+    }
+    ASSERT_EQ(messages(r), 1) << r.dump();
+    EXPECT_NE(r.events("msgbox")[0].args.find(roster.string()), std::string::npos) << "the file is named";
+    EXPECT_EQ(r.count("damaged", "HD_SHORT:\\HRACI.DAT"), 1) << r.dump();
+    std::vector<fs::path> aside;
+    for (const auto& entry : fs::directory_iterator(box.data()))
+      if (entry.path().filename().string().starts_with("HRACI.DAT.")) aside.push_back(entry.path());
+    ASSERT_EQ(aside.size(), 1u) << "kept aside, not deleted";
+    EXPECT_TRUE(aside[0].string().ends_with(".damaged")) << aside[0];
+    if (c.what == "a folder")
+      EXPECT_TRUE(fs::exists(aside[0] / "inside"));
+    else
+      EXPECT_EQ(slurp(aside[0]), c.bytes);
+  }
 }
 
 // Two settings folders naming one data folder: the second copy ends as a

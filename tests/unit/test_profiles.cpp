@@ -221,7 +221,13 @@ TEST_F(ProfilesTest, HugeBalancesSaturateInsteadOfOverflowing) {
   tapo::platform::write_ini(results(), "PRP", "Dukaty", "99999999999");
   players::choose_slot("PRP", "Ann");
   EXPECT_EQ(core::player_coins, kMax);
+  int counted = -1;
+  players::set_piggy_bank([&counted](int count, tapo::platform::Point) { counted = count; });
+  ::testing::internal::CaptureStderr();
   players::award_coins(25, {});
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find(std::to_string(kMax)), std::string::npos)
+      << "coins that do not fit are told of, not dropped silently";
+  EXPECT_EQ(counted, 0) << "the piggy bank counts in none";
   EXPECT_EQ(core::player_coins, kMax);
   EXPECT_EQ(results_key("PRP", "Dukaty"), std::to_string(kMax));
 
@@ -234,6 +240,7 @@ TEST_F(ProfilesTest, HugeBalancesSaturateInsteadOfOverflowing) {
   players::choose_slot("PRP", "Ann");
   players::award_coins(30, {});
   EXPECT_EQ(core::player_coins, kMax);
+  EXPECT_EQ(counted, 10) << "the piggy bank counts in those that fit";
 }
 
 // ---------------------------------------------------------------- delete
