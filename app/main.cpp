@@ -20,6 +20,7 @@
 #include "core/manifest.h"
 #include "core/tapo_iii.h"
 #include "platform/display.h"
+#include "platform/i18n.h"
 #include "platform/json.h"
 #include "platform/loop.h"
 #include "platform/script.h"
@@ -41,14 +42,14 @@ struct Options {
 };
 
 void usage(std::FILE* to) {
-  std::fputs(
-      "usage: tapo [--windowed] [--play FILE|-] [--trace FILE] [--check-media] [--help] [--version]\n"
-      "  --windowed    start in a window (F11 toggles full screen)\n"
-      "  --play FILE   scripted play on a virtual clock, headless; '-' reads standard input\n"
-      "  --trace FILE  write the event trace to FILE (scripted play writes it to standard output)\n"
-      "  --check-media list the media files the game needs but the media folder lacks\n"
-      "  --version     print the game's version\n",
-      to);
+  std::fputs(pf::tr("usage: tapo [--windowed] [--play FILE|-] [--trace FILE] [--check-media] [--help] [--version]\n"
+                    "  --windowed    start in a window (F11 toggles full screen)\n"
+                    "  --play FILE   scripted play on a virtual clock, headless; '-' reads standard input\n"
+                    "  --trace FILE  write the event trace to FILE (scripted play writes it to standard output)\n"
+                    "  --check-media list the media files the game needs but the media folder lacks\n"
+                    "  --version     print the game's version\n")
+                 .c_str(),
+             to);
 }
 
 bool parse(int argc, char** argv, Options& o) {
@@ -56,7 +57,7 @@ bool parse(int argc, char** argv, Options& o) {
     const std::string a = argv[i];
     auto value = [&](std::string& out) {
       if (i + 1 >= argc) {
-        std::fprintf(stderr, "tapo: %s needs a value\n", a.c_str());
+        std::fprintf(stderr, "tapo: %s\n", pf::fill(pf::tr("%1 needs a value"), {a}).c_str());
         return false;
       }
       out = argv[++i];
@@ -77,7 +78,7 @@ bool parse(int argc, char** argv, Options& o) {
       std::printf("tapo %s\n", TAPO_VERSION);
       std::exit(0);
     } else {
-      std::fprintf(stderr, "tapo: unknown option '%s'\n", a.c_str());
+      std::fprintf(stderr, "tapo: %s\n", pf::fill(pf::tr("unknown option '%1'"), {a}).c_str());
       return false;
     }
   }
@@ -118,18 +119,22 @@ void close_requested() {
 int check_media_folder() {
   core::read_roots();
   if (core::media_root == "ERROR" || core::data_dir == "ERROR") {
-    std::fprintf(stderr, "tapo: %s does not name the media and data folders\n", core::config_file().c_str());
+    std::fprintf(stderr, "tapo: %s\n",
+                 pf::fill(pf::tr("%1 does not name the media and data folders"), {core::config_file().string()}).c_str());
     return 2;
   }
   const int missing = core::check_media(stdout);
   const auto total = core::media_manifest().size();
-  std::printf("%zu of %zu media files present\n", total - static_cast<size_t>(missing), total);
+  std::printf("%s\n", pf::fill(pf::tr("%1 of %2 media files present"),
+                               {std::to_string(total - static_cast<size_t>(missing)), std::to_string(total)})
+                          .c_str());
   return missing == 0 ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  core::choose_language();  // --help speaks it too
   Options opt;
   if (!parse(argc, argv, opt)) {
     usage(stderr);
@@ -190,7 +195,7 @@ int main(int argc, char** argv) {
   auto& forms = pf::Forms::instance();
   int code = 0;
   try {
-    if (!display.open(headless, "Tapo - Numerino")) {
+    if (!display.open(headless, core::app_title())) {
       std::fprintf(stderr, "tapo: cannot open a window: %s\n", SDL_GetError());
       return 1;
     }

@@ -7,6 +7,7 @@
 #include "core/captions.h"
 #include "core/tapo_iii.h"
 #include "platform/display.h"
+#include "platform/i18n.h"
 #include "platform/instance.h"
 #include "platform/msgbox.h"
 #include "platform/trace.h"
@@ -17,19 +18,17 @@ namespace pf = tapo::platform;
 
 namespace {
 
-constexpr const char* kCaption = "Tapo - Numerino";
-
 // An installation is unfinished when a folder it should have named is
 // missing from TAPO.INI or empty: running on would put files in the working
 // folder, or at the file-system root.
 bool unfinished(const std::string& root) { return root == "ERROR" || root.find_first_not_of(' ') == std::string::npos; }
 
 [[noreturn]] void startup_error(int number) {
-  pf::message_box("Стоп!",
-                  " Во время запуска произошла ошибка тип  " + std::to_string(number) +
-                      ". Следует проверить, вставлен ли компакт-диск в привод  CD-ROM. Если да, значит надо "
-                      "обратиться к продавцу и обменять его. Возможно также, что ваш CD-ROM не работает, настройте "
-                      "его. ",
+  pf::message_box(pf::tr("Stop!"),
+                  pf::fill(pf::tr("An error of type %1 happened while the game was starting: its pictures were not "
+                                  "found. Check that the media folder (the key HD in the file TAPO.INI) holds the "
+                                  "game's media; if it does, install the media again."),
+                           {std::to_string(number)}),
                   pf::MsgIcon::Exclamation);
   end_program(0);
 }
@@ -40,14 +39,14 @@ FrmInout::FrmInout() : Form(std::string(screens::kStartUp)) {
 }
 
 void FrmInout::on_load() {
-  caption = kCaption;
-  pf::Display::instance().set_caption(kCaption);
   read_roots();
+  caption = app_title();
+  pf::Display::instance().set_caption(caption);
   read_caption_setting();
   if (unfinished(media_root) || unfinished(work_dir) || unfinished(data_dir)) {
-    pf::message_box("Стоп!",
-                    "На вашем компьютере не была завершена установка нашей игры. Вам требуется проинсталлировать её "
-                    "с самого началас ",
+    pf::message_box(pf::tr("Stop!"),
+                    pf::tr("The installation of the game on this computer was not finished: the settings file "
+                           "TAPO.INI lacks the game's folders. Install the game again."),
                     pf::MsgIcon::Exclamation);
     end_program(0);
   }

@@ -1,13 +1,14 @@
 #include "core/screen.h"
 
 #include "core/media.h"
+#include "core/tapo_iii.h"
 
 namespace tapo::core {
 
 namespace pf = tapo::platform;
 
 void Screen::load_screen(std::string_view background) {
-  caption = "Tapo - Numerino";
+  caption = app_title();
   bounds = {0, 0, 640, 480};
   if (auto picture_file = load_media_picture(file(background))) pf::put_picture(picture, std::move(*picture_file));
   leaving = false;

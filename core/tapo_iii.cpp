@@ -1,5 +1,6 @@
 #include "core/tapo_iii.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
@@ -8,6 +9,7 @@
 
 #include "core/random.h"
 #include "platform/display.h"
+#include "platform/i18n.h"
 #include "platform/ini.h"
 #include "platform/instance.h"
 #include "platform/loop.h"
@@ -40,18 +42,51 @@ std::string folder_of(std::string root) {
 }
 }  // namespace
 
-std::string chosen_language(std::string setting, const std::string& locale) {
-  if (setting == pf::kIniMissing || setting == "auto") setting.clear();
-  std::string lang = setting.empty() ? locale.substr(0, locale.find_first_of("_.@")) : setting;
-  if (setting.empty() && (lang == "C" || lang == "POSIX")) lang.clear();
+namespace {
+// The language a name spells ("cs_CZ.UTF-8" -> "cs"), if the game has it.
+std::string game_language(std::string_view name) {
+  std::string lang(name.substr(0, name.find_first_of("_.@")));
   for (char& c : lang) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lang;
+  return std::find(std::begin(kLanguages), std::end(kLanguages), lang) != std::end(kLanguages) ? lang : "";
+}
+}  // namespace
+
+std::string chosen_language(std::string setting, const std::string& language_list, const std::string& locale) {
+  if (setting == pf::kIniMissing || setting == "auto") setting.clear();
+  std::string lang;
+  if (!setting.empty()) {
+    lang = game_language(setting);
+  } else if (!language_list.empty()) {
+    for (std::string_view rest = language_list; lang.empty() && !rest.empty();) {
+      const std::size_t colon = std::min(rest.find(':'), rest.size());
+      lang = game_language(rest.substr(0, colon));
+      rest.remove_prefix(std::min(colon + 1, rest.size()));
+    }
+  } else {
+    lang = game_language(locale);
+  }
+  return lang.empty() ? "en" : lang;
 }
 
 std::string desktop_locale() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
     if (const char* value = std::getenv(name); value && *value) return value;
   return {};
+}
+
+const std::string& desktop_language_list() {
+  // Read once: choosing the language sets the variable for gettext.
+  static const std::string list = [] {
+    const char* value = std::getenv("LANGUAGE");
+    return std::string(value ? value : "");
+  }();
+  return list;
+}
+
+void choose_language() {
+  language = chosen_language(pf::read_ini(config_file(), "Tapo MAT", "LANGUAGE"), desktop_language_list(),
+                             desktop_locale());
+  pf::use_language(language, pf::catalogue_folder());
 }
 
 namespace {
@@ -73,12 +108,11 @@ void read_roots() {
   work_dir = settings_folder(file, "HD2");
   data_dir = settings_folder(file, "HD_SHORT");
   language_root.clear();
-  const std::string lang = language = chosen_language(pf::read_ini(file, "Tapo MAT", "LANGUAGE"), desktop_locale());
+  choose_language();
   std::error_code ec;
-  if (const std::string folder = folder_of(media_root) + "-" + lang;
-      !lang.empty() && lang.find_first_of("/\\") == std::string::npos && std::filesystem::is_directory(folder, ec)) {
+  if (const std::string folder = folder_of(media_root) + "-" + language; std::filesystem::is_directory(folder, ec)) {
     language_root = folder;
-    pf::trace::event("language", lang);
+    pf::trace::event("language", language);
   }
 }
 
@@ -183,10 +217,11 @@ void tell_unsaved(const std::filesystem::path& failed, const std::filesystem::pa
   const bool new_failure = g_failing.empty();
   g_failing.insert(failing_key(failed));
   if (!new_failure) return;
-  pf::message_box("Внимание!!",
-                  "Игра не может сохранить успехи игроков: в папку " + folder.string() +
-                      " нельзя записать. Заработанные монеты и купленные игрушки не сохранятся. Проверьте эту папку "
-                      "(ключ HD_SHORT в файле TAPO.INI).",
+  pf::message_box(pf::tr("Attention!"),
+                  pf::fill(pf::tr("The game cannot save the players' progress: the folder %1 cannot be written to. "
+                                  "Coins earned and toys bought will not be kept. Check this folder (the key "
+                                  "HD_SHORT in the file TAPO.INI)."),
+                           {folder.string()}),
                   pf::MsgIcon::Exclamation);
 }
 }  // namespace
@@ -325,17 +360,21 @@ void set_display_mode() {
     g_mode_set = true;
   }
   if (!display.set_fullscreen(game_fullscreen))
-    pf::message_box("Внимание!!",
-                    "Графическая карта не может перейти в необходимый для запуска режим. Вы должны запускать игру "
-                    "только из Windows.");
+    pf::message_box(pf::tr("Attention!"),
+                    pf::tr("The graphics card cannot switch to the mode the game needs. Start the game from your "
+                           "desktop, or with --windowed to play in a window."));
 }
 
 void restore_display_mode() {
   if (!g_mode_set) return;
   g_mode_set = false;
   if (!pf::Display::instance().set_fullscreen(g_saved_fullscreen))
-    pf::message_box("Ошибка системы!", "Системная ошибка при выводе графики.Неверное разрешение!! Смените его в установках. ");
+    pf::message_box(pf::tr("System error!"),
+                    pf::tr("The screen could not be given back its own resolution. Set it again in your desktop's "
+                           "display settings."));
 }
+
+std::string app_title() { return pf::tr("Tapo - Numerino"); }
 
 void hide_cursor() { pf::Forms::instance().hide_cursor(); }
 void show_cursor() { pf::Forms::instance().show_cursor(); }
@@ -357,7 +396,7 @@ bool on_reset_shared_state(std::function<void()> reset) {
 void reset_shared_state() {
   media_root.clear();
   language_root.clear();
-  language.clear();
+  language = "en";
   work_dir.clear();
   data_dir.clear();
   closing = talk_abort = talk_active = avi_library_open = false;

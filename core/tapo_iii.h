@@ -24,8 +24,8 @@ inline std::string data_dir;    // "HD_SHORT": HRACI.DAT, VYSLEDKY.DAT, shared s
 // folder): a media file found there is taken before the media folder's own.
 // Empty when the media folder speaks the language itself, or none was chosen.
 inline std::string language_root;
-// The language the family speaks ("cs", "ru", "en"; "" when none is named).
-inline std::string language;
+// The language the family speaks (one of kLanguages below).
+inline std::string language = "en";
 
 // The configuration file: the user's own in the program's configuration
 // folder; without one, an installation's for every user (see
@@ -35,12 +35,22 @@ std::filesystem::path config_file();
 // "~" and the folder names of platform::expand_folder spelled out, and
 // finds the folder of the language the family speaks (language_root).
 void read_roots();
-// The language the family speaks: the settings' own key LANGUAGE ("cs",
-// "ru", "en"; empty or "auto": the desktop's), else the language of the
-// locale ("cs_CZ.UTF-8" -> "cs"; "C" and "POSIX" name none).
-std::string chosen_language(std::string setting, const std::string& locale);
+// The languages the game speaks and writes.
+inline constexpr std::string_view kLanguages[] = {"en", "cs", "ru"};
+// The language the family speaks, one of kLanguages: the settings' own key
+// LANGUAGE ("cs"; empty or "auto": the desktop's), else the first of the
+// game's languages in the environment's list LANGUAGE ("de:cs" -> "cs"), as
+// every gettext program reads it, else the language of the locale
+// ("cs_CZ.UTF-8" -> "cs").  A language the game lacks, and the "C" and
+// "POSIX" locales, give English.
+std::string chosen_language(std::string setting, const std::string& language_list, const std::string& locale);
 // The desktop's locale for messages (LC_ALL, else LC_MESSAGES, else LANG).
 std::string desktop_locale();
+// The environment's LANGUAGE as the program found it ("" when unset).
+const std::string& desktop_language_list();
+// Chooses the family's language (core::language) from the settings and the
+// desktop, for the program's words as well as for what is spoken.
+void choose_language();
 // Writes one key of the settings file's section [Tapo MAT] (the caption
 // switch).  Without a settings file of the user's own, the installation's
 // is copied there first, so the game still finds all its settings.
@@ -121,6 +131,11 @@ inline std::int32_t player_coins = 0;
 inline bool shop_greeting_done = false;
 
 void clear_player();
+
+// ---- words -------------------------------------------------------------------
+
+// The game's name as its windows and message boxes show it.
+std::string app_title();
 
 // ---- display and pointer ---------------------------------------------------
 

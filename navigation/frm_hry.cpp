@@ -16,6 +16,7 @@
 #include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "navigation/menu_layout.h"
+#include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/sound.h"
 #include "platform/ui.h"
@@ -32,21 +33,20 @@ namespace screens = core::screens;
 namespace menu = navigation::menu;
 
 // The games' names, shown in the caption strip while the pointer is on a
-// toy that opens one (English for now, for every language).
-constexpr std::array<std::pair<std::string_view, const char*>, 9> kGameNames = {{
-    {screens::kSnake, "Snake"},
-    {screens::kDragon, "Dragon"},
-    {screens::kMemory, "Memory cards"},
-    {screens::kSnails, "Snail race"},
-    {screens::kCaterpillar, "Bubble caterpillar"},
-    {screens::kDrill, "Workbook"},
-    {screens::kTarget, "Target"},
-    {screens::kScales, "Scales"},
-    {screens::kTug, "Sausage tug"},
-}};
-
+// toy that opens one.
 std::string game_name(std::string_view game) {
-  for (const auto& [screen, name] : kGameNames)
+  const std::array<std::pair<std::string_view, std::string>, 9> names = {{
+      {screens::kSnake, pf::tr("Snake")},
+      {screens::kDragon, pf::tr("Dragon")},
+      {screens::kMemory, pf::tr("Memory cards")},
+      {screens::kSnails, pf::tr("Snail race")},
+      {screens::kCaterpillar, pf::tr("Bubble caterpillar")},
+      {screens::kDrill, pf::tr("Workbook")},
+      {screens::kTarget, pf::tr("Target")},
+      {screens::kScales, pf::tr("Scales")},
+      {screens::kTug, pf::tr("Sausage tug")},
+  }};
+  for (const auto& [screen, name] : names)
     if (screen == game) return name;
   return std::string(game);
 }

@@ -81,7 +81,7 @@ class FrmPrasatko : public pf::Form {
   std::string tag;
 
   void on_load() override {
-    caption = "Tapo - Numerino";
+    caption = core::app_title();
     // The player's own piglet; the window takes its size.
     zdroj_ = &add<pf::PictureBox>("zdroj", pf::Rect{0, 0, kDesignWidth, kDesignHeight});
     zdroj_->visible = false;

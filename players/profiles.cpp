@@ -12,6 +12,7 @@
 
 #include "core/listinput.h"
 #include "core/tapo_iii.h"
+#include "platform/i18n.h"
 #include "platform/ini.h"
 #include "platform/loop.h"
 #include "platform/msgbox.h"
@@ -116,10 +117,13 @@ void keep_aside_if_unreadable(std::string_view dos_file) {
     aside = file.string() + "." + date + (n > 1 ? "-" + std::to_string(n) : "") + ".damaged";
   std::filesystem::rename(file, aside, ec);
   platform::message_box(
-      "Внимание!!",
-      "Игра не может прочитать файл " + file.string() + ": он повреждён. " +
-          (ec ? "Переименуйте или уберите его, чтобы игра могла начать его заново."
-              : "Он сохранён под именем " + aside.filename().string() + ", а игра начинает его заново."),
+      platform::tr("Attention!"),
+      ec ? platform::fill(platform::tr("The game cannot read the file %1: it is damaged. Rename or remove it, so "
+                                       "that the game can begin the file anew."),
+                          {file.string()})
+         : platform::fill(platform::tr("The game cannot read the file %1: it is damaged. It was kept as %2, and "
+                                       "the game begins the file anew."),
+                          {file.string(), aside.filename().string()}),
       platform::MsgIcon::Exclamation);
 }
 }  // namespace
@@ -163,9 +167,10 @@ void award_coins(int count, platform::Point at) {
   const std::int64_t wanted = std::int64_t{core::player_coins} + count;
   const std::int32_t balance = to_int32(static_cast<double>(wanted));
   if (wanted > balance) {  // a balance this large is the most the file's number holds
-    platform::message_box("Внимание!!",
-                          "В копилке " + core::player_name + " уже " + std::to_string(balance) +
-                              " монет, больше в неё не помещается: новые монеты не добавлены.",
+    platform::message_box(platform::tr("Attention!"),
+                          platform::fill(platform::tr("%1's piggy bank already holds %2 coins and cannot take "
+                                                      "more: the new coins were not added."),
+                                         {core::player_name, std::to_string(balance)}),
                           platform::MsgIcon::Exclamation);
     count = static_cast<int>(std::max<std::int64_t>(0, balance - std::int64_t{core::player_coins}));
   }

@@ -9,7 +9,7 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
   fonts-dejavu-core fonts-liberation2 espeak-ng festival festvox-us-slt-hts festvox-czech-krb festvox-ru sox
   libgtest-dev clang libclang-rt-14-dev
-  desktop-file-utils appstream dpkg-dev
+  desktop-file-utils appstream dpkg-dev gettext
 )
 
 # Without dpkg-query nothing can be told installed or not; asking apt for

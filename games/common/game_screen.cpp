@@ -2,6 +2,7 @@
 
 #include "core/media.h"
 #include "core/screens.h"
+#include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/msgbox.h"
 #include "players/profiles.h"
@@ -140,8 +141,10 @@ void GameScreen::comment_shared(int n, std::string_view face) {
 }
 
 void GameScreen::file_broken(const core::MediaPath& broken) {
-  pf::message_box(caption, "The game cannot start: its file " + core::real_path(broken).string() +
-                               " is missing or damaged. Please install the game's media again.",
+  pf::message_box(caption,
+                  pf::fill(pf::tr("The game cannot start: its file %1 is missing or damaged. Please install the "
+                                  "game's media again."),
+                           {core::real_path(broken).string()}),
                   pf::MsgIcon::Stop);
   auto& loop = pf::Loop::instance();
   loop.post([] { core::screens::show(core::screens::kGamesMenu); });

@@ -37,7 +37,7 @@ void spit(const fs::path& p, const std::string& text) {
 
 // Starts the game; returns its pid.  stdin_fd, when >= 0, becomes its stdin.
 int spawn(const fs::path& sandbox, const std::vector<std::string>& args, int stdin_fd, const fs::path& trace,
-          const fs::path& err) {
+          const fs::path& err, const std::string& language_list) {
   const int pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
@@ -54,6 +54,10 @@ int spawn(const fs::path& sandbox, const std::vector<std::string>& args, int std
     unsetenv("LC_ALL");
     unsetenv("LC_MESSAGES");
     setenv("LANG", "C.UTF-8", 1);
+    if (language_list.empty())
+      unsetenv("LANGUAGE");
+    else
+      setenv("LANGUAGE", language_list.c_str(), 1);
     std::vector<char*> argv;
     std::string bin = TAPO_BIN;
     argv.push_back(bin.data());
@@ -269,7 +273,7 @@ PlayResult Sandbox::play(const std::string& script, const std::vector<std::strin
   spit(script_file, script);
   std::vector<std::string> args = {"--play", script_file.string()};
   args.insert(args.end(), extra_args.begin(), extra_args.end());
-  const int pid = spawn(root_, args, -1, root_ / "trace.txt", root_ / "stderr.txt");
+  const int pid = spawn(root_, args, -1, root_ / "trace.txt", root_ / "stderr.txt", language_list_);
   PlayResult r;
   r.exit_code = reap(pid);
   r.trace = parse_trace(slurp(root_ / "trace.txt"));
@@ -283,7 +287,7 @@ void Sandbox::start_held(const std::string& first_lines) {
   fs::remove(root_ / "held-trace.txt", ec);
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
-  held_pid_ = spawn(root_, {"--play", "-"}, fds[0], root_ / "held-trace.txt", root_ / "held-stderr.txt");
+  held_pid_ = spawn(root_, {"--play", "-"}, fds[0], root_ / "held-trace.txt", root_ / "held-stderr.txt", language_list_);
   close(fds[0]);
   held_stdin_ = fds[1];
   if (write(held_stdin_, first_lines.data(), first_lines.size()) < 0)

@@ -46,6 +46,9 @@ class Sandbox {
   void copy_media(bool lower_case_names = false);
 
   PlayResult play(const std::string& script, const std::vector<std::string>& extra_args = {}) const;
+  // The desktop's list of languages (the variable LANGUAGE) the runs see;
+  // none unless set.
+  void set_language_list(std::string list) { language_list_ = std::move(list); }
 
   // Starts a run whose script comes through a pipe that stays open until
   // finish(): the run waits for commands with its clock standing still.
@@ -62,6 +65,7 @@ class Sandbox {
  private:
   std::filesystem::path root_;
   std::filesystem::path media_;
+  std::string language_list_;
   int held_pid_ = -1;
   int held_stdin_ = -1;
 };

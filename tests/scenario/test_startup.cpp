@@ -25,6 +25,7 @@ std::string tapo_head(const Sandbox& box) {
   return at ? std::to_string(at->x + 30) + " " + std::to_string(at->y + 30) : "0 0";
 }
 
+// The messages in Russian, the words the game was first written with.
 const std::string kInstallMsg =
     "Стоп! | На вашем компьютере не была завершена установка нашей игры. Вам требуется проинсталлировать её с "
     "самого началас ";
@@ -52,6 +53,7 @@ TEST(Startup, UnfinishedInstallationIsRefusedWithoutTouchingAnything) {
                        Case{"no HD2", true, true, false, true}, Case{"no HD_SHORT", true, true, true, false}}) {
     SCOPED_TRACE(c.name);
     Sandbox box;
+    box.set_language_list("ru");
     if (c.ini)
       box.write_config(c.hd ? box.media().string() : "", c.hd2 ? box.work().string() : "",
                        c.hd_short ? box.data().string() + "/" : "");
@@ -77,6 +79,7 @@ TEST(Startup, UnfinishedInstallationIsRefusedWithoutTouchingAnything) {
 
 TEST(Startup, EmptyDataFolderCountsAsUnfinished) {
   Sandbox box;
+  box.set_language_list("ru");
   box.write_config(box.media().string(), box.work().string(), "");
   std::ofstream(box.config_dir() / "TAPO.INI", std::ios::app) << "HD_SHORT=\r\n";
   const PlayResult r = box.play("wait 100\n");
@@ -184,6 +187,7 @@ TEST(Startup, MissingOpeningPictureReportsTheStartupError) {
   box.copy_media();
   fs::remove(box.media() / "CUNICI" / "INTRO.BMP");
   box.write_default_config();
+  box.set_language_list("ru");
   const PlayResult r = box.play("wait 100\n");
   ASSERT_EQ(r.events("msgbox").size(), 1u) << r.dump();
   EXPECT_EQ(r.events("msgbox")[0].args.rfind("Стоп! |  Во время запуска произошла ошибка тип  53. Следует", 0), 0u)

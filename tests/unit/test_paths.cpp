@@ -94,17 +94,19 @@ TEST_F(MediaTree, MediaFileExistsOnlyForRegularFiles) {
   EXPECT_FALSE(media_file_exists(root_ / "nowhere", "\\SOUNDS\\HELLO.WAV"));
 }
 
-// The family's language: the settings' key first, else the desktop's.
-TEST(Language, TheSettingWinsThenTheLocaleNames) {
+// The family's language: the settings' key first, else the desktop's list
+// of languages, else its locale; English for what the game does not speak.
+TEST(Language, TheSettingWinsThenTheLanguageListThenTheLocale) {
   using tapo::core::chosen_language;
   const std::string missing(tapo::platform::kIniMissing);
-  EXPECT_EQ(chosen_language("CS", "ru_RU.UTF-8"), "cs");
-  EXPECT_EQ(chosen_language("auto", "ru_RU.UTF-8"), "ru");
-  EXPECT_EQ(chosen_language("", "cs_CZ@euro"), "cs");
-  EXPECT_EQ(chosen_language(missing, "cs.UTF-8"), "cs");
-  EXPECT_EQ(chosen_language(missing, "C.UTF-8"), "");
-  EXPECT_EQ(chosen_language(missing, "POSIX"), "");
-  EXPECT_EQ(chosen_language(missing, ""), "");
+  EXPECT_EQ(chosen_language("CS", "ru", "ru_RU.UTF-8"), "cs");
+  EXPECT_EQ(chosen_language("de", "cs", "cs_CZ.UTF-8"), "en") << "a language the game lacks is English";
+  EXPECT_EQ(chosen_language("auto", "", "ru_RU.UTF-8"), "ru");
+  EXPECT_EQ(chosen_language(missing, "de_AT:cs_CZ:ru", "ru_RU.UTF-8"), "cs") << "the first the game speaks";
+  EXPECT_EQ(chosen_language(missing, "de:", "cs_CZ.UTF-8"), "en") << "as gettext: the list wins over the locale";
+  EXPECT_EQ(chosen_language("", "", "cs_CZ@euro"), "cs");
+  EXPECT_EQ(chosen_language(missing, "", "C.UTF-8"), "en");
+  EXPECT_EQ(chosen_language(missing, "", ""), "en");
 }
 
 }  // namespace
