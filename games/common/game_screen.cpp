@@ -140,6 +140,7 @@ void GameScreen::comment_shared(int n, std::string_view face) {
 }
 
 void GameScreen::file_broken(const core::MediaPath& broken) {
+  core::note_unreadable(broken);
   pf::message_box(caption, "The game cannot start: its file " + core::real_path(broken).string() +
                                " is missing or damaged. Please install the game's media again.",
                   pf::MsgIcon::Stop);
