@@ -11,6 +11,7 @@
 #include "core/listinput.h"
 #include "core/media.h"
 #include "platform/clip.h"
+#include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/sound.h"
 #include "platform/trace.h"
@@ -90,10 +91,8 @@ class AnimationRun {
     std::vector<std::string> problems;
     auto parsed = parse_animation_script(*text, clip_is_line, &problems);
     for (const auto& p : problems) report_problem(file, p);
-    if (!parsed) {
-      if (problems.empty()) report_problem(file, "no header");
-      note_unreadable(file);
-    }
+    if (!parsed && problems.empty()) report_problem(file, "no header");
+    if (!parsed || !problems.empty()) note_unreadable(file);  // a script played in part is damaged too
     return parsed;
   }
 
@@ -108,9 +107,21 @@ class AnimationRun {
     fs::copy_file(wav, copy, fs::copy_options::overwrite_existing, ec);
     if (ec) return;
     ::chmod(copy.c_str(), 0644);  // a copy from a read-only medium stays writable
-    play_wav(kSoundCopy);
-    captions_for_sound(shown_as);  // the copy's captions are the clip's own
-    if (!pf::SoundChannel::instance().is_open()) note_unreadable(shown_as);  // the copy's source is told too
+    std::shared_ptr<const pf::WavData> sound;
+    if (auto loaded = pf::load_wav(copy)) sound = std::make_shared<const pf::WavData>(std::move(*loaded));
+    play_wav_range(kSoundCopy, sound, 0, -1);
+    captions_for_sound(shown_as, sound ? std::optional(sound->data_bytes) : std::nullopt);  // the copy's captions are the clip's own
+    // A source that cannot be played, wholly or in part, is told by its own name.
+    if (!pf::SoundChannel::instance().is_open() || (sound && sound->damaged)) note_unreadable(shown_as);
+  }
+
+  // Frame n of the clip (null when it has none).  A frame the clip does not
+  // have names the script that asked for it; a clip found damaged is named.
+  const pf::Surface* frame(pf::Clip& avi, int n, const MediaPath& clip) {
+    const pf::Surface* f = avi.frame(n);
+    if (n < avi.start() || n >= avi.start() + avi.length()) note_unreadable(script_);
+    if (avi.damaged()) note_unreadable(clip);
+    return f;
   }
 
   // Shows step 0 (already drawn by the caller), then holds each step for its
@@ -152,7 +163,7 @@ std::shared_ptr<pf::Clip> open_or_fail(const MediaPath& clip) {
   auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (avi) return avi;
   note_unreadable(clip);
-  clip_failure(error == pf::Clip::Error::Decoder, "Стоп!");
+  clip_failure(error == pf::Clip::Error::Decoder, pf::tr("Stop!"));
 }
 
 // The form's background under the box, with the frame mixed over it.
@@ -187,7 +198,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
   const auto steps = steps_of(*s);
   auto show = [&](size_t k) {
     if (!avi) return;
-    if (const pf::Surface* f = avi->frame(steps[k].frame)) draw_scaled(box.image, *f);
+    if (const pf::Surface* f = run.frame(*avi, steps[k].frame, clip)) draw_scaled(box.image, *f);
     box.refresh();
   };
   show(0);
@@ -198,7 +209,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
   run.run_steps(steps, true, show);
 
   if (s->final_frame > 0 && avi) {
-    if (const pf::Surface* f = avi->frame(s->final_frame)) {
+    if (const pf::Surface* f = run.frame(*avi, s->final_frame, clip)) {
       pf::Surface closing(box.rect.w, box.rect.h);
       draw_scaled(closing, *f);
       run.form_.picture.blit(closing, box.rect.x, box.rect.y);
@@ -228,7 +239,7 @@ void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip
   const auto steps = steps_of(*s);
   pf::Surface last;
   auto show = [&](size_t k) {
-    const pf::Surface* f = avi ? avi->frame(avi->start() + steps[k].frame) : nullptr;
+    const pf::Surface* f = avi ? run.frame(*avi, avi->start() + steps[k].frame, clip) : nullptr;
     if (!f) return;
     last = mixed_over_background(run.form_, box, *f);
     box.image.blit(last, 0, 0);
@@ -256,32 +267,43 @@ void play_ride(const MediaPath& script, pf::PictureBox& box, const MediaPath& po
   if (!s) return;
   place_box(box, *s);
 
+  auto avi = open_or_fail(media_of(s->clip, ".AVI"));
+  resize_box(box, avi->width(), avi->height());
+  const auto steps = steps_of(*s);
+
   // Record i: where the box stands while clip frame i + 1 is shown.
   std::array<std::pair<int, int>, 101> positions{};
   if (auto text = read_text_file(real_path(positions_file))) {
     const auto items = list_items(*text);
-    bool sound = true;
+    bool sound = true;  // every place near the scene: the file is played
+    bool whole = items.size() % 3 == 0;  // every record whole, every place on the scene, every frame placed
+    std::array<bool, 101> listed{};
+    const pf::Rect scene{0, 0, 640, 480};
     for (size_t i = 0; i + 2 < items.size(); i += 3) {
       const double index = val(items[i]), x = val(items[i + 1]), y = val(items[i + 2]);
       const bool near = x >= -kAnimationReach && x <= kAnimationReach && y >= -kAnimationReach && y <= kAnimationReach;
       sound = sound && near;
-      if (index >= 0 && index <= 100)
+      whole = whole && is_whole_number(items[i]) && is_whole_number(items[i + 1]) && is_whole_number(items[i + 2]) &&
+              index >= 0 && index <= 100;
+      if (index >= 0 && index <= 100) {
         positions[static_cast<size_t>(index)] = {clamped_int(x, -kAnimationReach, kAnimationReach),
                                                  clamped_int(y, -kAnimationReach, kAnimationReach)};
+        listed[static_cast<size_t>(index)] = true;
+        const auto [px, py] = positions[static_cast<size_t>(index)];
+        whole = whole && !intersection({px, py, box.rect.w, box.rect.h}, scene).empty();
+      }
     }
-    if (!sound) {  // played as without the file
-      positions = {};
-      note_unreadable(positions_file);
-    }
+    for (size_t k = 1; k < steps.size(); ++k)
+      whole = whole && !(steps[k].frame >= 1 && steps[k].frame <= 101 && !listed[static_cast<size_t>(steps[k].frame - 1)]);
+    if (!sound) positions = {};  // played as without the file
+    if (!sound || !whole) note_unreadable(positions_file);
   } else {
     note_unreadable(positions_file);
   }
 
-  auto avi = open_or_fail(media_of(s->clip, ".AVI"));
-  resize_box(box, avi->width(), avi->height());
-  const auto steps = steps_of(*s);
+  const MediaPath clip = media_of(s->clip, ".AVI");
   auto draw = [&](int frame) {
-    if (const pf::Surface* f = avi->frame(frame)) box.image.blit(*f, 0, 0);
+    if (const pf::Surface* f = run.frame(*avi, frame, clip)) box.image.blit(*f, 0, 0);
     box.refresh();
   };
   draw(avi->start() + steps[0].frame);

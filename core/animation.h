@@ -33,11 +33,14 @@ inline constexpr size_t kMaxAnimationSteps = 100;
 // A box's corner lies within this of the scene's; it is at most scene-sized.
 inline constexpr int kAnimationReach = 32768;
 inline constexpr int kMaxAnimationWidth = 640, kMaxAnimationHeight = 480;
+// A step shows a frame 0..255 for 0..32767 ms; a closing frame is at most 32767.
+inline constexpr int kMaxStepFrame = 255, kMaxHoldMs = 32767, kMaxFinalFrame = 32767;
 
 // Parses a script; nullopt when it has no complete header or its box lies
 // beyond the scene or is larger than it.  With
 // `clip_is_line` the clip is the whole first line (as the keyed animation reads
-// it).  Problems (bad step lines, too many steps) go to `problems`.
+// it).  Problems (bad step lines, too many steps, values beyond their bounds,
+// which are clamped) go to `problems`; a script with any is damaged.
 std::optional<AnimationScript> parse_animation_script(std::string_view text, bool clip_is_line,
                                                       std::vector<std::string>* problems = nullptr);
 

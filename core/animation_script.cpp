@@ -36,7 +36,9 @@ std::optional<AnimationScript> parse_animation_script(std::string_view text, boo
   s.top = clamped_int(top, -kAnimationReach, kAnimationReach);
   s.width = clamped_int(width, 0, kMaxAnimationWidth);
   s.height = clamped_int(height, 0, kMaxAnimationHeight);
-  s.final_frame = clamped_int(val(header[5]), -1, 32767);
+  const double final_frame = val(header[5]);
+  if (final_frame > kMaxFinalFrame && problems) problems->push_back("a closing frame beyond any clip");
+  s.final_frame = clamped_int(final_frame, -1, kMaxFinalFrame);
   if (header.size() > 6 && problems) problems->push_back("values after the header on its last line are ignored");
 
   // Trailing empty lines are no steps.
@@ -54,8 +56,13 @@ std::optional<AnimationScript> parse_animation_script(std::string_view text, boo
       break;
     }
     AnimationStep step;
-    step.frame = clamped_int(val(std::string_view(l).substr(0, x)), 0, 255);
-    step.hold_ms = clamped_int(val(std::string_view(l).substr(x + 1)), 0, 32767);
+    const double frame = val(std::string_view(l).substr(0, x)), hold = val(std::string_view(l).substr(x + 1));
+    // Played clamped, as always; but a negative step, a frame past any clip
+    // or a hold of more than half a minute is no script's own.
+    if ((frame < 0 || frame > kMaxStepFrame || hold < 0 || hold > kMaxHoldMs) && problems)
+      problems->push_back("step line " + std::to_string(line + 1) + " beyond its bounds: \"" + l + "\"");
+    step.frame = clamped_int(frame, 0, kMaxStepFrame);
+    step.hold_ms = clamped_int(hold, 0, kMaxHoldMs);
     s.steps.push_back(step);
   }
   return s;

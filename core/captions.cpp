@@ -169,14 +169,18 @@ void toggle_captions() {
   update_caption();
 }
 
-void captions_for_sound(const MediaPath& wav) {
+void captions_for_sound(const MediaPath& wav, std::optional<std::uint32_t> sound_bytes) {
   auto& s = state();
   if (const std::string name = trace_path(wav); name != s.sound) {
     s.sound = name;
     s.lines.clear();
     // Read at once: most sounds have no captions, and a missing file is no fault.
-    if (auto text = read_text_file(real_path(MediaPath{wav.root, with_extension_at_first_dot(wav.path, "TXT")})))
-      s.lines = read_captions(*text);
+    const MediaPath file{wav.root, with_extension_at_first_dot(wav.path, "TXT")};
+    if (auto text = read_text_file(real_path(file))) {
+      bool damaged = false;
+      s.lines = read_captions(*text, &damaged);
+      if (damaged || (sound_bytes && !s.lines.empty() && s.lines.back().start > *sound_bytes)) note_unreadable(file);
+    }
   }
   // Renewed with every sound, since the loop may have dropped it.
   auto& loop = pf::Loop::instance();

@@ -4,6 +4,8 @@
 // Off by default; the key C switches them, and the settings file keeps it.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/talk_files.h"
@@ -16,8 +18,10 @@ void read_caption_setting();
 // The key C: switches the captions and remembers it in the settings.
 void toggle_captions();
 
-// A sound starts: its captions are read, when it has a file of them.
-void captions_for_sound(const MediaPath& wav);
+// A sound starts: its captions are read, when it has a file of them.  A
+// caption file with lines it cannot read, or starts beyond the sound's
+// `sound_bytes`, is named as damaged.
+void captions_for_sound(const MediaPath& wav, std::optional<std::uint32_t> sound_bytes = std::nullopt);
 // A text of the active screen's own (the name of the toy under the pointer)
 // for the strip while captions are on and no sound has captions; "" takes
 // it away, and so does another screen becoming active.

@@ -56,8 +56,13 @@ void FrmInout::on_load() {
   const char* file = closing ? "\\CUNICI\\OUTRO.BMP" : "\\CUNICI\\INTRO.BMP";
   const auto path = real_path(Root::Media, file);
   std::error_code ec;
-  if (!std::filesystem::is_regular_file(path, ec)) startup_error(53);  // file not found
-  auto bitmap = pf::Surface::load_bmp(path);
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    note_unreadable({Root::Media, file});
+    startup_error(53);  // file not found
+  }
+  bool damaged = false;
+  auto bitmap = pf::Surface::load_bmp(path, &damaged);
+  if (!bitmap || damaged) note_unreadable({Root::Media, file});
   if (!bitmap) startup_error(481);  // invalid picture
   picture.reset(640, 480);
   pf::put_picture(picture, std::move(*bitmap));

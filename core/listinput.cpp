@@ -29,6 +29,11 @@ double val(std::string_view text) {
   return digits ? std::strtod(num.c_str(), nullptr) : 0;
 }
 
+bool is_whole_number(std::string_view item) {
+  if (!item.empty() && (item[0] == '-' || item[0] == '+')) item.remove_prefix(1);
+  return !item.empty() && item.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
 int clamped_int(double v, int lo, int hi) {
   if (std::isnan(v)) return lo;
   if (v <= lo) return lo;

@@ -15,6 +15,10 @@ namespace tapo::core {
 // one decimal point; anything else ends it.  "" or "abc" give 0.
 double val(std::string_view text);
 
+// Whether an item is an optional sign and digits, nothing else: what a
+// file's whole numbers look like when it is not damaged.
+bool is_whole_number(std::string_view item);
+
 // A number from a file as an int within lo..hi: out-of-range values (and
 // the infinity of an endless digit string) come out as the nearer bound.
 int clamped_int(double v, int lo, int hi);

@@ -11,6 +11,7 @@
 #include "core/listinput.h"
 #include "core/random.h"
 #include "platform/clip.h"
+#include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/msgbox.h"
 #include "platform/sound.h"
@@ -22,7 +23,6 @@ namespace pf = tapo::platform;
 
 namespace {
 
-constexpr const char* kAppTitle = "Tapo - Numerino";
 constexpr int kMouthFrameMs = 100;
 constexpr int kMarkPauseMs = 300;
 
@@ -68,13 +68,18 @@ void play_wav_range(const MediaPath& wav, std::shared_ptr<const pf::WavData> dec
   std::string args = trace_path(wav);
   if (from != 0 || to != -1) args += " " + std::to_string(from) + " " + std::to_string(to);
   pf::trace::event("sound", args);
-  captions_for_sound(wav);
-  if (decoded) {
-    ch.open(std::move(decoded));
-  } else if (!ch.open(real_path(wav))) {
+  if (!decoded) {
+    if (auto loaded = pf::load_wav(real_path(wav))) {
+      if (loaded->damaged) note_unreadable(wav);  // played as far as it goes
+      decoded = std::make_shared<const pf::WavData>(std::move(*loaded));
+    }
+  }
+  captions_for_sound(wav, decoded ? std::optional(decoded->data_bytes) : std::nullopt);
+  if (!decoded) {
     note_unreadable(wav);
     return;
   }
+  ch.open(std::move(decoded));
   if (to < 0)
     ch.play(from);
   else
@@ -82,8 +87,9 @@ void play_wav_range(const MediaPath& wav, std::shared_ptr<const pf::WavData> dec
 }
 
 std::optional<pf::Surface> load_media_picture(const MediaPath& picture) {
-  auto s = pf::Surface::load_bmp(real_path(picture));
-  if (!s) note_unreadable(picture);
+  bool damaged = false;
+  auto s = pf::Surface::load_bmp(real_path(picture), &damaged);
+  if (!s || damaged) note_unreadable(picture);
   return s;
 }
 
@@ -105,11 +111,12 @@ void wait_for_sound_without_events() {
   }
 }
 
-void clip_failure(bool no_decoder, const char* text) {
+void clip_failure(bool no_decoder, const std::string& text) {
   show_cursor();
   if (no_decoder)
-    pf::message_box(kAppTitle, "No suitable decompressor found for this video stream!");
-  if (text) pf::message_box(kAppTitle, text);
+    pf::message_box(app_title(), pf::tr("No decoder was found for a video clip of the game. Please install the "
+                                        "game's media again."));
+  pf::message_box(app_title(), text);
   end_program(0);
 }
 
@@ -119,10 +126,14 @@ void show_avi_frame(const MediaPath& clip, pf::PictureBox& box, int offset) {
   auto avi = pf::Clip::open_kept(real_path(clip), &error);
   if (!avi) {
     note_unreadable(clip);
-    clip_failure(error == pf::Clip::Error::Decoder, "Системная ошибка вызова функции  GetFrame - AVIStream.");
+    clip_failure(error == pf::Clip::Error::Decoder,
+                 pf::tr("A video clip of the game cannot be read. Please install the game's media again."));
   }
   size_box_to(box, avi->width(), avi->height());
-  if (const pf::Surface* frame = avi->frame(avi->start() + offset)) draw_frame(box, *frame);
+  // A frame the screen asks for and the clip does not have names the clip.
+  const pf::Surface* frame = avi->frame(avi->start() + offset);
+  if (frame) draw_frame(box, *frame);
+  if (!frame || avi->damaged()) note_unreadable(clip);
 }
 
 void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::PictureBox& box) {
@@ -132,8 +143,9 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   talk_active = true;
 
   std::vector<std::uint32_t> marks;
+  bool marks_damaged = false;
   if (auto text = read_text_file(real_path(marks_file)))
-    marks = read_marks(*text);
+    marks = read_marks(*text, &marks_damaged);
   else
     note_unreadable(marks_file);
 
@@ -154,7 +166,8 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   if (!avi || avi->length() < 1) {
     talk_active = false;
     note_unreadable(clip);
-    clip_failure(error == pf::Clip::Error::Decoder, "ошибка при инициализации видеокодека");
+    clip_failure(error == pf::Clip::Error::Decoder,
+                 pf::tr("Tapo's talking clip cannot be played. Please install the game's media again."));
   }
   size_box_to(box, avi->width(), avi->height());
   const int s = avi->start(), length = avi->length();
@@ -164,7 +177,12 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   size_t g = 0;
   // Read and decoded once: the talk plays it in parts between the marks.
   std::shared_ptr<const pf::WavData> speech;
-  if (auto loaded = pf::load_wav(real_path(wav))) speech = std::make_shared<const pf::WavData>(std::move(*loaded));
+  if (auto loaded = pf::load_wav(real_path(wav))) {
+    if (loaded->damaged) note_unreadable(wav);
+    speech = std::make_shared<const pf::WavData>(std::move(*loaded));
+  }
+  // A pause beyond the end of the speech is never reached.
+  if (marks_damaged || (speech && !marks.empty() && marks.back() > speech->data_bytes)) note_unreadable(marks_file);
   if (n > 0) {
     play_wav_range(wav, speech, 0, marks[0]);
     g = 1;
@@ -173,7 +191,12 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   }
   int previous = 0;
 
-  if (const pf::Surface* first = avi->frame(s + std::min(1, length - 1))) draw_frame(box, *first);
+  // A mouth the clip cannot show, or a clip found damaged, is named; the talk goes on.
+  auto show_mouth = [&](int f) {
+    if (const pf::Surface* frame = avi->frame(f)) draw_frame(box, *frame);
+    if (avi->damaged()) note_unreadable(clip);
+  };
+  show_mouth(s + std::min(1, length - 1));
   box.visible = true;
   box.refresh();
 
@@ -218,7 +241,7 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
         f = s + length - 1;
       }
       previous = f;
-      if (const pf::Surface* frame = avi->frame(f)) draw_frame(box, *frame);
+      show_mouth(f);
       loop.wait_ms(kMouthFrameMs);
       if (talk_abort) return finish(true);
     }

@@ -21,6 +21,8 @@ void play_wav(const MediaPath& wav);
 // Plays bytes from..to of the file's sample data (to = -1: to its end).
 void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to);
 // The same for a sound already decoded (null: read from the file as above).
+// A file found damaged in part is named and played as far as it goes; a
+// sound decoded before is the caller's to name.
 void play_wav_range(const MediaPath& wav, std::shared_ptr<const platform::WavData> decoded, std::uint32_t from,
                     std::int64_t to);
 // 526 while a sound plays, 525 once it has stopped, 0 when closed.
@@ -50,6 +52,6 @@ void play_talking_clip(const MediaPath& marks, const MediaPath& clip, platform::
 std::string with_extension_at_first_dot(const std::string& path, const char* ext);
 
 // Ends the program with a message box (the clip failures of the animations and the talking head).
-[[noreturn]] void clip_failure(bool no_decoder, const char* text);
+[[noreturn]] void clip_failure(bool no_decoder, const std::string& text);
 
 }  // namespace tapo::core

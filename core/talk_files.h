@@ -13,11 +13,14 @@
 
 namespace tapo::core {
 
-// The first 20 marks, each within 0 .. 2^32 - 1.
-std::vector<std::uint32_t> read_marks(std::string_view text);
-// Where the head stands: nothing when the file has fewer than three items,
-// and nothing with `damaged` set when it lies farther than 32768 from the
-// scene's corner.
+// The first 20 marks, each within 0 .. 2^32 - 1.  `damaged` is set (and the
+// marks still read as before) when an item is no whole number, a mark lies
+// beyond that range or before the one ahead of it, or there are more than 20.
+std::vector<std::uint32_t> read_marks(std::string_view text, bool* damaged = nullptr);
+// Where the head stands ("unused, left, top"): nothing when the file has
+// fewer than three items or lies farther than 32768 from the scene's corner.
+// `damaged` is set then, and also (the place still read) when the file holds
+// other than three whole numbers or the place lies off the scene.
 std::optional<platform::Point> read_placement(std::string_view text, bool& damaged);
 
 struct CaptionLine {
@@ -26,8 +29,10 @@ struct CaptionLine {
 };
 
 // The lines "START<TAB>SENTENCE" of a caption file, by start; any other
-// line is skipped.
-std::vector<CaptionLine> read_captions(std::string_view file_text);
+// line is skipped, and sets `damaged` unless it is empty.  A file without a
+// single line, cut short before its last line end, or with control
+// characters in a sentence is damaged too.
+std::vector<CaptionLine> read_captions(std::string_view file_text, bool* damaged = nullptr);
 // The sentence heard at `position`: the last one starting at or before it
 // (null before the first).
 const CaptionLine* caption_at(const std::vector<CaptionLine>& lines, std::uint32_t position);

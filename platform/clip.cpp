@@ -107,8 +107,9 @@ struct Picture {
 
 class AviClip final : public Clip {
  public:
-  AviClip(CodecPtr decoder, std::vector<Picture> pictures, int length, int width, int height)
-      : dec_(std::move(decoder)),
+  AviClip(CodecPtr decoder, std::vector<Picture> pictures, int length, int width, int height, bool damaged)
+      : damaged_(damaged),
+        dec_(std::move(decoder)),
         pictures_(std::move(pictures)),
         length_(length),
         width_(width),
@@ -119,10 +120,13 @@ class AviClip final : public Clip {
   int length() const override { return length_; }
   int width() const override { return width_; }
   int height() const override { return height_; }
+  bool damaged() const override { return damaged_; }
 
   const Surface* frame(int n) override {
     if (n < 0 || n >= length_ || pictures_.empty()) return nullptr;
-    return picture(stored_picture_at(pictures_, n));
+    const Surface* shown = picture(stored_picture_at(pictures_, n));
+    damaged_ |= shown == nullptr;  // a stored picture its decoder cannot read
+    return shown;
   }
 
  private:
@@ -257,6 +261,7 @@ class AviClip final : public Clip {
     return true;
   }
 
+  bool damaged_;
   CodecPtr dec_;
   std::vector<Picture> pictures_;
   int length_, width_, height_;
@@ -411,8 +416,10 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
     fail(error, Error::Info);
     return nullptr;
   }
+  // An index that counts more frames than the stream holds: the file was cut short.
+  const bool cut_short = nb_frames > last_frame + 1;
   return std::make_unique<AviClip>(std::move(dec), std::move(pictures), static_cast<int>(length),
-                                   width, height);
+                                   width, height, cut_short);
 }
 
 }  // namespace tapo::platform

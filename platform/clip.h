@@ -30,6 +30,10 @@ class Clip {
   // order; nullptr when n is out of range or cannot be decoded.  The picture
   // belongs to the clip and stays valid at least until the next call.
   virtual const Surface* frame(int n) = 0;
+  // Whether the file proved damaged in part so far: cut short, an index that
+  // disagrees with its pictures, a picture whose data is not what its codec
+  // reads.  What could be read is still shown; the caller names the file.
+  virtual bool damaged() const = 0;
 };
 
 }  // namespace tapo::platform

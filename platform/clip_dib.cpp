@@ -14,6 +14,7 @@ namespace {
 
 constexpr std::uint32_t kRaw = 0, kRle8 = 1;
 constexpr std::uint32_t kKeyFrame = 0x10;  // in the index
+constexpr std::uint32_t kHasIndex = 0x10;  // in the main header's flags
 
 std::uint32_t u32(const std::uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<std::uint32_t>(p[3]) << 24; }
 std::uint16_t u16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
@@ -34,6 +35,7 @@ struct Layout {
   std::int64_t length = 0;  // frames, as the stream header has it
   std::vector<Rgb> palette;  // 8-bit: 256 entries (black where the file gives none)
   std::vector<Chunk> chunks;
+  bool damaged = false;  // cut short, or an index that disagrees with the pictures
 };
 
 class DibClip final : public Clip {
@@ -45,6 +47,7 @@ class DibClip final : public Clip {
   int length() const override { return length_; }
   int width() const override { return l_.width; }
   int height() const override { return l_.height; }
+  bool damaged() const override { return l_.damaged; }
 
   const Surface* frame(int n) override {
     if (n < 0 || n >= length_) return nullptr;
@@ -61,6 +64,7 @@ class DibClip final : public Clip {
     const Surface* out = nullptr;
     for (int i = from; i <= index; ++i) {
       if (!apply(l_.chunks[static_cast<size_t>(i)])) {
+        l_.damaged = true;
         decoded_ = -1;
         return nullptr;
       }
@@ -94,37 +98,45 @@ class DibClip final : public Clip {
 
   // Microsoft RLE 8-bit: runs, end of line, end of picture, skips and
   // literal runs, rows bottom-up; pixels not coded keep what was there.
+  // Codes that run past the picture's edges, or data without its end code,
+  // are drawn as far as they go and mark the clip damaged.
   bool apply_rle8(const std::uint8_t* p, std::size_t size) {
     const int w = l_.width, h = l_.height;
     int x = 0, y = h - 1;
     // Pixels past the right edge are dropped (x stops there).
     auto row = [&] { return canvas_.data() + static_cast<size_t>(y) * w; };
     std::size_t i = 0;
+    bool ended = false;
     while (i + 1 < size && y >= 0) {
       const std::uint8_t count = p[i], value = p[i + 1];
       i += 2;
       if (count > 0) {
         const int n = std::min<int>(count, w - x);
+        l_.damaged |= n < count;
         std::memset(row() + x, value, static_cast<size_t>(n));
         x += n;
       } else if (value == 0) {
         x = 0;
         --y;
       } else if (value == 1) {
+        ended = true;
         break;
       } else if (value == 2) {
         if (i + 1 >= size) return false;
+        l_.damaged |= x + p[i] > w;
         x = std::min(x + p[i], w);
         y -= p[i + 1];
         i += 2;
       } else {
         if (i + value > size) return false;
         const int n = std::min<int>(value, w - x);
+        l_.damaged |= n < value;
         std::memcpy(row() + x, p + i, static_cast<size_t>(n));
         x += n;
         i += value + (value & 1);
       }
     }
+    l_.damaged |= !ended;
     return true;
   }
 
@@ -173,12 +185,15 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
   if (f.size() < 12 || !tag_is(f.data(), "RIFF") || !tag_is(f.data() + 8, "AVI ")) return false;
   int stream = -1, streams = 0;
   std::size_t movi = 0, movi_end = 0, idx = 0, idx_end = 0;
-  bool in_video = false, extended = false;
+  bool in_video = false, extended = false, has_index = false;
+  // A file shorter than its RIFF header claims was cut short.
+  l.damaged = std::size_t{u32(f.data() + 4)} + 8 > f.size();
   // The top level and the header lists, in file order.
   auto walk = [&](auto&& self, std::size_t from, std::size_t to, int depth) -> void {
     while (from + 8 <= to) {
       const std::uint8_t* h = f.data() + from;
       const std::size_t size = u32(h + 4), body = from + 8, end = std::min(to, body + size);
+      l.damaged |= body + size > to;  // a part that claims more than holds it
       if (tag_is(h, "LIST") && body + 4 <= end) {
         if (tag_is(f.data() + body, "movi")) {
           movi = body + 4;
@@ -186,6 +201,8 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
         } else if ((tag_is(f.data() + body, "hdrl") || tag_is(f.data() + body, "strl")) && depth < kDeepestList) {
           self(self, body + 4, end, depth + 1);
         }
+      } else if (tag_is(h, "avih") && end - body >= 16) {
+        has_index = u32(f.data() + body + 12) & kHasIndex;
       } else if (tag_is(h, "strh") && end - body >= 36) {
         in_video = stream < 0 && tag_is(f.data() + body, "vids");
         if (in_video) {
@@ -235,7 +252,7 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
   each_chunk(f, movi, movi_end, [&](const std::uint8_t* h, std::size_t body, std::size_t size, std::size_t to) {
     if (h[0] != id[0] || h[1] != id[1]) return true;
     if (h[2] == 'p' && h[3] == 'c') return ok = false;  // palette changes: left to the general reader
-    if (body + size > to) return false;                // cut short: the pictures before stay
+    if (body + size > to) return !(l.damaged = true);  // cut short: the pictures before stay
     if (size > 0) l.chunks.push_back({body, size, frame, 0});
     ++frame;
     return true;
@@ -245,13 +262,18 @@ bool read_layout(const std::vector<std::uint8_t>& f, Layout& l) {
 
   // Key pictures from the index; without a usable one, raw pictures stand
   // alone and coded ones are decoded from the first.
+  // An index that lists other sizes than the pictures have is damaged.
   std::vector<bool> key;
+  bool sizes_agree = true;
   for (std::size_t at = idx; idx && at + 16 <= idx_end; at += 16) {
     const std::uint8_t* e = f.data() + at;
     if (e[0] != id[0] || e[1] != id[1] || (e[2] == 'p' && e[3] == 'c')) continue;
-    if (u32(e + 12) > 0) key.push_back(u32(e + 4) & kKeyFrame);
+    if (u32(e + 12) == 0) continue;
+    sizes_agree = sizes_agree && key.size() < l.chunks.size() && u32(e + 12) == l.chunks[key.size()].size;
+    key.push_back(u32(e + 4) & kKeyFrame);
   }
   const bool indexed = key.size() == l.chunks.size();
+  if (idx ? !indexed || !sizes_agree || (idx_end - idx) % 16 != 0 : has_index) l.damaged = true;
   int last_key = 0;
   for (std::size_t i = 0; i < l.chunks.size(); ++i) {
     if (i == 0 || raw || (indexed && key[i])) last_key = static_cast<int>(i);

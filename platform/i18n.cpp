@@ -31,8 +31,12 @@ void use_language(const std::string& language, const std::filesystem::path& fold
 
 std::filesystem::path catalogue_folder() {
   std::error_code ec;
-  const auto beside = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path() / "locale";
-  if (!ec && std::filesystem::is_directory(beside, ec)) return beside;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+  // The build folder's, then an installation's wherever it was unpacked
+  // (<prefix>/bin/tapo beside <prefix>/share/locale).
+  if (!ec)
+    for (const auto& folder : {program / "locale", program.parent_path() / "share" / "locale"})
+      if (std::filesystem::exists(folder / "cs" / "LC_MESSAGES" / "tapo.mo", ec)) return folder;
   return TAPO_LOCALEDIR;
 }
 

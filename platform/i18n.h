@@ -15,7 +15,7 @@ namespace tapo::platform {
 // language of tr(), its catalogue looked for below `folder`.
 void use_language(const std::string& language, const std::filesystem::path& folder);
 // The folder of the catalogues: "locale" beside the program when it runs from
-// its build folder, else the installation's.
+// its build folder, else the installation's ("share/locale" beside "bin").
 std::filesystem::path catalogue_folder();
 
 // `english` in the chosen language; itself where the catalogue lacks it.

@@ -210,6 +210,7 @@ std::optional<WavData> load_wav(const std::filesystem::path& file) {
   std::size_t fmt_size = 0;
   const std::uint8_t* data = nullptr;
   std::uint32_t data_size = 0;
+  bool data_cut = false;  // the data chunk claims more than the file holds
   // The RIFF size is not trusted: the chunks run to the end of the file.
   for (std::size_t at = 12; at + 8 <= size && !(fmt && data);) {
     const std::string_view id(reinterpret_cast<const char*>(p + at), 4);
@@ -223,6 +224,7 @@ std::optional<WavData> load_wav(const std::filesystem::path& file) {
     } else if (id == "data" && !data) {
       data = p + body;
       data_size = static_cast<std::uint32_t>(std::min<std::size_t>(chunk, avail));
+      data_cut = chunk > avail;
     }
     const std::uint64_t next = static_cast<std::uint64_t>(body) + chunk + (chunk & 1);
     if (next > size) break;
@@ -235,6 +237,8 @@ std::optional<WavData> load_wav(const std::filesystem::path& file) {
   w.channels = le16(fmt + 2);
   const std::uint32_t rate = le32(fmt + 4);
   w.block_align = le16(fmt + 12);
+  const std::uint32_t header_avg = le32(fmt + 8);
+  const int header_align = w.block_align;
   w.bits = le16(fmt + 14);
   const std::size_t ext_size = fmt_size >= 18 ? std::min<std::size_t>(le16(fmt + 16), fmt_size - 18) : 0;
   const std::uint8_t* ext = fmt + 18;
@@ -280,6 +284,10 @@ std::optional<WavData> load_wav(const std::filesystem::path& file) {
   // sound last hours).
   w.avg_bytes_per_sec = static_cast<int>(std::min<std::uint64_t>(computed_avg, std::numeric_limits<int>::max()));
   if (w.avg_bytes_per_sec <= 0) return std::nullopt;
+  // Encoders round an ADPCM byte rate either way; anything farther off is no rounding.
+  const std::uint64_t off = header_avg > computed_avg ? header_avg - computed_avg : computed_avg - header_avg;
+  // A header without a byte rate (0) leaves it to the format.
+  w.damaged = data_cut || header_align != w.block_align || (header_avg != 0 && off * 100 > computed_avg);
   return w;
 }
 

@@ -29,6 +29,10 @@ struct WavData {
   int avg_bytes_per_sec = 0;    // of the stored data
   std::uint32_t data_bytes = 0; // size of the stored sample data
   std::vector<std::int16_t> pcm;  // decoded, interleaved, 16-bit
+  // The header claims what the file is not (more data than it holds, a byte
+  // rate or block size not its format's): played as far as it goes, and
+  // the caller names the file.
+  bool damaged = false;
 
   std::size_t frames() const { return channels ? pcm.size() / channels : 0; }
   // The decoded frame at which a byte offset of the stored data plays.

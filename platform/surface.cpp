@@ -25,8 +25,10 @@ std::uint16_t u16_at(const unsigned char* p) { return static_cast<std::uint16_t>
 
 // Whether the bitmap header of `file` claims a picture the file can hold:
 // checked before the pixels get memory, so a few damaged header bytes never
-// cost gigabytes.
-bool bmp_header_fits(const std::filesystem::path& file) {
+// cost gigabytes.  `excess` tells that plain rows leave more than a row of
+// the file unused: the header claims a smaller picture than the file holds.
+bool bmp_header_fits(const std::filesystem::path& file, bool& excess) {
+  excess = false;
   std::error_code ec;
   const std::uintmax_t size = std::filesystem::file_size(file, ec);
   if (ec) return false;
@@ -61,6 +63,7 @@ bool bmp_header_fits(const std::filesystem::path& file) {
     case 6: {
       if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
       const std::int64_t row = (w * bits + 7) / 8, stride = (w * bits + 31) / 32 * 4;
+      excess = static_cast<std::uintmax_t>(stride * (height + 1)) <= data;
       return static_cast<std::uintmax_t>(stride * (height - 1) + row) <= data;
     }
     case 1:  // run lengths: two bytes cover at most 255 pixels
@@ -73,8 +76,10 @@ bool bmp_header_fits(const std::filesystem::path& file) {
 
 }  // namespace
 
-std::optional<Surface> Surface::load_bmp(const std::filesystem::path& file) {
-  if (!bmp_header_fits(file)) return std::nullopt;
+std::optional<Surface> Surface::load_bmp(const std::filesystem::path& file, bool* damaged) {
+  bool excess = false;
+  if (!bmp_header_fits(file, excess)) return std::nullopt;
+  if (damaged) *damaged = excess;
   SDL_Surface* raw = SDL_LoadBMP(file.c_str());
   if (!raw) return std::nullopt;
   // Converted straight into the picture's own pixels.

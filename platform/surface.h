@@ -52,8 +52,9 @@ class Surface {
 
   // Loads a BMP (1, 4, 8, 24 or 32 bit, also RLE); nullopt when the file is
   // missing or not a bitmap, or its header claims more than kMaxSide either
-  // way or more pixels than the file holds.
-  static std::optional<Surface> load_bmp(const std::filesystem::path& file);
+  // way or more pixels than the file holds.  `damaged` tells of a picture
+  // that loads but whose header claims fewer rows or bits than its file holds.
+  static std::optional<Surface> load_bmp(const std::filesystem::path& file, bool* damaged = nullptr);
 
   int width() const { return w_; }
   int height() const { return h_; }

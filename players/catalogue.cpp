@@ -8,6 +8,7 @@
 #include "core/listinput.h"
 #include "core/screens.h"
 #include "core/tapo_iii.h"
+#include "platform/i18n.h"
 #include "platform/ini.h"
 #include "platform/loop.h"
 #include "platform/msgbox.h"
@@ -106,32 +107,43 @@ std::optional<std::vector<int>> toys_in_room(const std::vector<RoomPlace>& room,
 
 namespace {
 
-std::optional<std::string> media_text(const char* dos) { return core::read_text_file(core::real_path(core::Root::Media, dos)); }
+const core::MediaPath kShopPlaces{core::Root::Media, "\\HRACKAR\\POZICE.DAT"};
+const core::MediaPath kPriceList{core::Root::Media, "\\HRACKAR\\HRACKY.IDX"};
+const core::MediaPath kRoomPlaces{core::Root::Media, "\\POKOJ\\HRACKY\\POZICE.DAT"};
+
+std::optional<std::string> media_text(const core::MediaPath& m) { return core::read_text_file(core::real_path(m)); }
 
 }  // namespace
 
-std::optional<ShopStock> load_shop() {
-  const auto places_text = media_text("\\HRACKAR\\POZICE.DAT");
+std::optional<ShopStock> load_shop(core::MediaPath& broken) {
+  const auto places_text = media_text(kShopPlaces);
   auto places = places_text ? read_shop_places(*places_text) : std::nullopt;
-  const auto prices_text = media_text("\\HRACKAR\\HRACKY.IDX");
-  const auto prices = places && prices_text ? read_prices(*prices_text, places->size()) : std::nullopt;
+  if (!places) return broken = kShopPlaces, std::nullopt;
+  const auto prices_text = media_text(kPriceList);
+  const auto prices = prices_text ? read_prices(*prices_text, places->size()) : std::nullopt;
   auto offers = prices ? toys_on_offer(*places, *prices, owned_flags()) : std::nullopt;
-  if (!offers) return std::nullopt;
+  if (!offers) return broken = kPriceList, std::nullopt;
   return ShopStock{std::move(*places), std::move(*offers)};
 }
 
-std::optional<RoomStock> load_room() {
-  const auto room_text = media_text("\\POKOJ\\HRACKY\\POZICE.DAT");
+std::optional<RoomStock> load_room(core::MediaPath& broken) {
+  const auto room_text = media_text(kRoomPlaces);
   auto room = room_text ? read_room_places(*room_text) : std::nullopt;
-  const auto prices_text = media_text("\\HRACKAR\\HRACKY.IDX");
-  const auto prices = room && prices_text ? read_prices(*prices_text, room->size()) : std::nullopt;
+  if (!room) return broken = kRoomPlaces, std::nullopt;
+  const auto prices_text = media_text(kPriceList);
+  const auto prices = prices_text ? read_prices(*prices_text, room->size()) : std::nullopt;
   auto owned = prices ? toys_in_room(*room, *prices, owned_flags()) : std::nullopt;
-  if (!owned) return std::nullopt;
+  if (!owned) return broken = kPriceList, std::nullopt;
   return RoomStock{std::move(*room), std::move(*owned)};
 }
 
-void catalogue_broken(platform::Form& screen) {
-  platform::message_box("Стоп!", std::string(kCatalogueError), platform::MsgIcon::Stop);
+void catalogue_broken(platform::Form& screen, const core::MediaPath& broken) {
+  core::note_unreadable(broken);
+  platform::message_box(platform::tr("Stop!"),
+                        platform::fill(platform::tr("The list of toys cannot be read: the file %1 is damaged. Please "
+                                                    "install the game's media again."),
+                                       {core::real_path(broken).string()}),
+                        platform::MsgIcon::Stop);
   auto& loop = platform::Loop::instance();
   loop.post([] { core::screens::show(core::screens::kPlayers); });
   loop.post([form = screen.shared_from_this()] { form->unload(); });

@@ -14,14 +14,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/tapo_iii.h"
 #include "platform/surface.h"
 #include "platform/ui.h"
 
 namespace tapo::players {
 
 inline constexpr std::size_t kMaxToys = 50;
-// Told when a catalogue file cannot be read or its files disagree.
-inline constexpr std::string_view kCatalogueError = "Неизвестная системная ошибка..";
 
 struct ShopPlace {
   std::string name;
@@ -61,21 +60,23 @@ std::optional<std::vector<int>> toys_in_room(const std::vector<RoomPlace>& room,
 
 // The shop's places with the current player's toys on offer, and the room's
 // places with the entries of the player's toys, as the media folder has
-// them; nullopt when a file is missing or no catalogue.
+// them; nullopt when a file is missing or no catalogue, with that file in
+// `broken` (the price list when the two files name different toys).
 struct ShopStock {
   std::vector<ShopPlace> places;
   std::vector<Offer> offers;
 };
-std::optional<ShopStock> load_shop();
+std::optional<ShopStock> load_shop(core::MediaPath& broken);
 struct RoomStock {
   std::vector<RoomPlace> places;
   std::vector<int> owned;
 };
-std::optional<RoomStock> load_room();
+std::optional<RoomStock> load_room(core::MediaPath& broken);
 
-// Tells that the catalogue cannot be read ("Стоп!") and goes back to the
-// players' screen, leaving `screen` once its current handler has ended.
-void catalogue_broken(platform::Form& screen);
+// Tells that the catalogue file `broken` cannot be read ("Стоп!", naming
+// it) and goes back to the players' screen, leaving `screen` once its
+// current handler has ended.
+void catalogue_broken(platform::Form& screen, const core::MediaPath& broken);
 
 // The current player's toy flags as stored.
 std::string owned_flags();

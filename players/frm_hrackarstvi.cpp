@@ -143,10 +143,11 @@ class FrmHrackarstvi : public core::Screen {
   // The shelves: every toy not owned yet with its tag.  False (after the
   // message, on the way back to the players) when the catalogue is broken.
   bool fill_shelves() {
-    auto stock = load_shop();
+    core::MediaPath broken;
+    auto stock = load_shop(broken);
     if (!stock) {
       broken_ = true;
-      catalogue_broken(*this);
+      catalogue_broken(*this, broken);
       return false;
     }
     places_ = std::move(stock->places);
@@ -212,7 +213,7 @@ class FrmHrackarstvi : public core::Screen {
       return;
     }
     const auto at = std::find_if(places_.begin(), places_.end(), [&](const ShopPlace& p) { return p.name == tag.tag; });
-    if (at == places_.end()) return catalogue_broken(*this);
+    if (at == places_.end()) return catalogue_broken(*this, {core::Root::Media, "\\HRACKAR\\POZICE.DAT"});
     if (left_half)
       core::play_animation_frames(file("KASA.DAT"), *zdroj_);
     else

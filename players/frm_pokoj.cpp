@@ -59,9 +59,10 @@ class FrmPokoj : public core::Screen {
   // Every owned toy at its place with its click area.  False (after the
   // message, on the way back to the players) when the catalogue is broken.
   bool fill_room() {
-    auto stock = load_room();
+    core::MediaPath broken;
+    auto stock = load_room(broken);
     if (!stock) {
-      catalogue_broken(*this);
+      catalogue_broken(*this, broken);
       return false;
     }
     room_ = std::move(stock->places);

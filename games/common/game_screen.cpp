@@ -141,6 +141,7 @@ void GameScreen::comment_shared(int n, std::string_view face) {
 }
 
 void GameScreen::file_broken(const core::MediaPath& broken) {
+  core::note_unreadable(broken);
   pf::message_box(caption,
                   pf::fill(pf::tr("The game cannot start: its file %1 is missing or damaged. Please install the "
                                   "game's media again."),

@@ -4,6 +4,7 @@
 // wrong tries Tapo tells how many there were, and that number stands ticked
 // for a moment.  Then the figures sink.  Every click on a number is judged on
 // the scene at once, with a tick or a cross by the tile.
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -47,6 +48,11 @@ class FrmDrak : public GameScreen {
     const auto text = core::read_text_file(core::real_path(numbers));
     const auto areas = text ? read_areas(*text, kFigures) : std::nullopt;
     if (!areas) return file_broken(numbers);
+    // A number without its area, or with one off the scene, cannot be clicked: the game goes on without it.
+    const pf::Rect scene{0, 0, 640, 480};
+    if (areas->size() != kFigures ||
+        std::any_of(areas->begin(), areas->end(), [&](const pf::Rect& r) { return !scene.contains(r) || r.empty(); }))
+      core::note_unreadable(numbers);
     // Element k is number k's area; element 0 is none.
     std::vector<pf::Rect> places{pf::Rect{}};
     places.insert(places.end(), areas->begin(), areas->end());

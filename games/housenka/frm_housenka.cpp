@@ -62,6 +62,11 @@ class FrmHousenka : public GameScreen {
     const auto text = core::read_text_file(core::real_path(segments));
     const auto areas = text ? read_areas(*text, kMostSegments) : std::nullopt;
     if (!areas) return file_broken(segments);
+    // A segment off the scene, or without a size, cannot be clicked: the game goes on without it.
+    const pf::Rect scene{0, 0, 640, 480};
+    if (areas->empty() ||
+        std::any_of(areas->begin(), areas->end(), [&](const pf::Rect& r) { return !scene.contains(r) || r.empty(); }))
+      core::note_unreadable(segments);
     std::vector<pf::Rect> places{pf::Rect{}};
     places.insert(places.end(), areas->begin(), areas->end());
     cislo_ = pf::add_control_array<pf::Label>(*this, "cislo", places);

@@ -16,6 +16,7 @@
 #include "games/vahy/cisla.h"
 #include "games/vahy/layout.h"
 #include "platform/clip.h"
+#include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -44,7 +45,7 @@ std::unique_ptr<pf::Clip> open_pan(const char* name) {
   auto clip = pf::Clip::open(core::real_path(file), &error);
   if (!clip) {
     core::note_unreadable(file);
-    core::clip_failure(error == pf::Clip::Error::Decoder, "Стоп!");
+    core::clip_failure(error == pf::Clip::Error::Decoder, pf::tr("Stop!"));
   }
   return clip;
 }

@@ -19,6 +19,13 @@ tapo=$root$bindir/tapo
 fail() { echo "staged install: $*" >&2; exit 1; }
 
 [[ $("$tapo" --version) == "tapo "* ]] || fail "--version"
+# The installed catalogues, menu entry and manual speak Czech to a Czech desktop.
+share=$(dirname "$tapo")/../share
+[[ $(LANGUAGE=cs "$tapo" --help) == "použití: tapo"* ]] || fail "--help in Czech: $(LANGUAGE=cs "$tapo" --help)"
+grep -q '^GenericName\[cs\]=Počítací hra$' "$share/applications/io.github.numerino.tapo.desktop" ||
+  fail "no Czech menu entry"
+grep -q 'xml:lang="cs"' "$share/metainfo/io.github.numerino.tapo.metainfo.xml" || fail "no Czech store entry"
+[ -f "$share/man/cs/man6/tapo.6.gz" ] && [ -f "$share/man/ru/man6/tapo.6.gz" ] || fail "no Czech or Russian manual"
 "$tapo" --check-media > "$stage/check.txt" || fail "--check-media: $(cat "$stage/check.txt")"
 printf 'click 1 1\nwait-until show frm_hraci\nwait 100\n' > "$stage/script"
 "$tapo" --play "$stage/script" > "$stage/trace" 2>&1 || fail "the run failed: $(cat "$stage/trace")"
@@ -44,7 +51,7 @@ fi
 # The user's own settings win, and one that is incomplete is refused as ever.
 mkdir -p "$HOME/.config/tapo"
 printf '[Tapo MAT]\r\nHD=%s\r\n' "$root" > "$HOME/.config/tapo/TAPO.INI"
-"$tapo" --play "$stage/script" > "$stage/trace" 2>&1 || true
+LANGUAGE=ru "$tapo" --play "$stage/script" > "$stage/trace" 2>&1 || true
 grep -q ' msgbox Стоп! | На вашем компьютере не была завершена установка' "$stage/trace" ||
   fail "the user's incomplete settings were not refused: $(cat "$stage/trace")"
 echo "staged install: ok"

@@ -127,6 +127,7 @@ std::string last_state(const PlayResult& r) {
 
 void played_cleanly(const PlayResult& r) {
   EXPECT_TRUE(r.events("missing").empty()) << r.dump();
+  EXPECT_TRUE(r.events("damaged").empty()) << r.dump();
   EXPECT_TRUE(r.events("script-error").empty()) << r.dump();
 }
 

@@ -81,7 +81,7 @@ std::vector<std::string> talks(const PlayResult& r);
 int talk_count(const PlayResult& r, const std::string& marks);
 // The last state line ("" when there is none).
 std::string last_state(const PlayResult& r);
-// Fails the test when the run missed a media file, or its script found the
+// Fails the test when the run missed a media file or found one damaged, or its script found the
 // game otherwise than it expected (a control not there, an event not seen).
 void played_cleanly(const PlayResult& r);
 

@@ -109,6 +109,33 @@ TEST(Saving, ASaveThatFailsIsTriedAgainAndToldOnceAndTheGameGoesOn) {
   }
 }
 
+// The parent reads why in the family's language: the desktop's list of
+// languages, or the settings' own choice over it.
+TEST(Saving, AFolderThatTakesNoFilesIsToldInTheFamilysLanguage) {
+  const struct {
+    const char *list, *setting, *told;
+  } cases[] = {
+      {"en", "", "Attention! | The game cannot save the players' progress: the folder "},
+      {"cs", "", "Pozor! | Hra nemůže uložit, co hráči dokázali: do složky "},
+      {"ru", "", "Внимание!! | Игра не может сохранить успехи игроков: в папку "},
+      {"de:ru", "", "Внимание!! | "},
+      {"cs", "en", "Attention! | "},
+      {"en", "xx", "Attention! | "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.list) + " " + c.setting);
+    Sandbox box;
+    const fs::path data = box.root() / "data.txt";
+    std::ofstream(data) << "not a folder";
+    box.write_config(box.media().string(), box.work().string(), data.string() + "/");
+    if (*c.setting) tapo::platform::write_ini(box.config_dir() / "TAPO.INI", "Tapo MAT", "LANGUAGE", c.setting);
+    box.set_language_list(c.list);
+    const PlayResult r = box.play("wait 100\n");
+    ASSERT_EQ(messages(r), 1) << r.dump();
+    EXPECT_EQ(r.events("msgbox")[0].args.rfind(c.told, 0), 0u) << r.events("msgbox")[0].args;
+  }
+}
+
 // A failure, a save that succeeds, and a new failure: the parent is told of
 // each failure once, not of every retry.
 TEST(Saving, EachNewFailureAfterASuccessIsToldAgain) {

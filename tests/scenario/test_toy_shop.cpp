@@ -94,8 +94,11 @@ TEST(ToyShop, ABrokenCatalogueLeadsBackToThePlayers) {
   }
   std::string script = to_shop(box, 10, std::string(tapo::players::kNoToys));
   script = script.substr(0, script.rfind("wait-until")) + "wait-until show frm_hraci\n";
+  box.set_language_list("ru");  // the game's first words
   const PlayResult r = box.play(script);
-  EXPECT_TRUE(r.has("msgbox", "Стоп! | Неизвестная системная ошибка..")) << r.dump();
+  const std::string file = (box.media() / "HRACKAR" / "HRACKY.IDX").string();
+  EXPECT_TRUE(r.has("msgbox", "Стоп! | Неизвестная системная ошибка.. " + file)) << r.dump();
+  EXPECT_TRUE(r.has("damaged", "HD:\\HRACKAR\\HRACKY.IDX")) << r.dump();
   EXPECT_TRUE(r.events("ini").empty());
   EXPECT_EQ(r.events("show").back().args, "frm_hraci");
 }

@@ -211,7 +211,7 @@ TEST_F(Animations, DecodingAnimationEndsTheGameWhenItsClipIsMissing) {
   write_text(dir_ / "media/A/BAD.DAT", "\\A\\NOCLIP\n0\n0\n10\n10\n0\n1x10\n");
   EXPECT_THROW(core::play_animation_frames({Root::Media, "\\A\\BAD.DAT"}, *form_->video), platform::ProgramExit);
   bool told = false;
-  for (const auto& [ms, ev, args] : trace()) told = told || (ev == "msgbox" && args == "Tapo - Numerino | Стоп!");
+  for (const auto& [ms, ev, args] : trace()) told = told || (ev == "msgbox" && args == "Tapo - Numerino | Stop!");
   EXPECT_TRUE(told);
 }
 

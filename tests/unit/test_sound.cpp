@@ -107,6 +107,7 @@ TEST_F(WavTest, DataLongerThanTheFileIsCutToWhatIsThere) {
   ASSERT_TRUE(w);
   EXPECT_EQ(w->data_bytes, 10u);
   EXPECT_EQ(w->pcm, s);
+  EXPECT_TRUE(w->damaged) << "played, but the file is named";
 
   // A partial frame at the end holds no sample.
   auto stereo = load(wav::riff({wav::pcm_fmt(2, 8000, 16),
@@ -121,6 +122,32 @@ TEST_F(WavTest, DataLongerThanTheFileIsCutToWhatIsThere) {
   EXPECT_TRUE(load(file));
   file.replace(4, 4, wav::le32(4));
   EXPECT_TRUE(load(file));
+}
+
+// The header's byte rate and block size play no part in the timing, but one
+// that is not the format's own marks the file damaged; rounding does not.
+TEST_F(WavTest, AByteRateOrBlockSizeNotTheFormatsOwnMarksTheFileDamaged) {
+  const std::string data = wav::chunk("data", wav::samples16({1, 2, 3, 4}));
+  auto with = [&](int format, int avg, int align, int bits, const std::string& ext = {}) {
+    return load(wav::riff({wav::chunk("fmt ", wav::fmt_body(format, 1, 22050, avg, align, bits, ext)), data}));
+  };
+  auto clean = with(1, 44100, 2, 16);
+  ASSERT_TRUE(clean);
+  EXPECT_FALSE(clean->damaged);
+  auto slow = with(1, 1, 2, 16);
+  ASSERT_TRUE(slow);
+  EXPECT_TRUE(slow->damaged);
+  EXPECT_EQ(slow->avg_bytes_per_sec, 44100) << "timed by the format all the same";
+  auto misaligned = with(1, 44100, 3, 16);
+  ASSERT_TRUE(misaligned);
+  EXPECT_TRUE(misaligned->damaged);
+  // IMA ADPCM, 256-byte blocks of 505 frames: 11177.8 bytes a second, written either way.
+  for (int avg : {11177, 11178}) {
+    auto ima = with(0x11, avg, 256, 4, wav::le16(505));
+    ASSERT_TRUE(ima) << avg;
+    EXPECT_FALSE(ima->damaged) << avg;
+  }
+  EXPECT_TRUE(with(0x11, 5000, 256, 4, wav::le16(505))->damaged);
 }
 
 TEST_F(WavTest, MissingByteRateIsComputedAndExtensibleHeadersAreRead) {

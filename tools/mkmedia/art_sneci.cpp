@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/words.h"
 
 namespace tapo::media::race {
 
@@ -142,7 +143,7 @@ void start_flag(Canvas& c) {
   c.stroke(kInk, 1.5);
   c.rounded_rect(f.x + 1, f.y + 30, f.w - 2, 24, 6);
   c.fill_soft(pf::rgb(60, 170, 80), 2.5);
-  c.text("START", f.x + f.w / 2.0, f.y + 42, 17, pf::rgb(255, 255, 255), true);
+  c.text(word("start"), f.x + f.w / 2.0, f.y + 42, 17, pf::rgb(255, 255, 255), true);
 }
 
 void example_strip(Canvas& c) {

@@ -11,6 +11,7 @@
 #include "tools/mkmedia/cast.h"
 #include "tools/mkmedia/folder_obchod.h"
 #include "tools/mkmedia/folders.h"
+#include "tools/mkmedia/words.h"
 
 namespace tapo::media {
 namespace {
@@ -74,7 +75,7 @@ void wall_and_shelves(Canvas& c) {
   c.fill(pf::rgb(255, 220, 80));
   c.rounded_rect(220, 14, 320, 46, 12);
   c.fill_outlined(pf::rgb(250, 180, 70), pf::rgb(150, 90, 40), 4);
-  c.text("TOYS & GAMES", 380, 38, 26, pf::rgb(200, 60, 40));
+  c.text(word("toys-and-games"), 380, 38, 26, pf::rgb(200, 60, 40));
   // shelves: a cupboard back, then the boards
   c.rounded_rect(190, 72, 450, 236, 6);
   c.fill(pf::rgb(226, 178, 120));

@@ -16,6 +16,8 @@ std::map<std::string, std::string>& words() {
       {"change", "Change"},
       {"greeting", "Let's count together!"},
       {"farewell", "Bye-bye! See you soon!"},
+      {"toys-and-games", "TOYS & GAMES"},  // the games menu's sign
+      {"start", "START"},                  // the snails' starting line
       // The captions of sounds that carry meaning.
       {"sound-right", "✓"},
       {"sound-wrong", "✗"},
