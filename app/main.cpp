@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
     SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
   }
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) != 0) {
-    std::fprintf(stderr, "tapo: cannot start the display: %s\n", SDL_GetError());
+    std::fprintf(stderr, "tapo: %s\n", pf::fill(pf::tr("cannot start the display: %1"), {SDL_GetError()}).c_str());
     return 1;
   }
 
@@ -196,7 +196,7 @@ int main(int argc, char** argv) {
   int code = 0;
   try {
     if (!display.open(headless, core::app_title())) {
-      std::fprintf(stderr, "tapo: cannot open a window: %s\n", SDL_GetError());
+      std::fprintf(stderr, "tapo: %s\n", pf::fill(pf::tr("cannot open a window: %1"), {SDL_GetError()}).c_str());
       return 1;
     }
     loop.set_input_handler([&forms](const pf::InputEvent& ev) { forms.dispatch(ev); });

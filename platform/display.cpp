@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <initializer_list>
 
+#include "platform/i18n.h"
 #include "platform/trace.h"
 #include "platform/ui.h"
 
@@ -222,7 +223,7 @@ std::optional<Ms> Display::present_if_dirty() {
   auto& forms = Forms::instance();
   if (headless_ || !(forms.changed() || (window_ && repaint_all_))) return std::nullopt;
   if (!window_ && !create_window()) {
-    std::fprintf(stderr, "tapo: cannot open a window: %s\n", SDL_GetError());
+    std::fprintf(stderr, "tapo: %s\n", fill(tr("cannot open a window: %1"), {SDL_GetError()}).c_str());
     throw ProgramExit{1};
   }
   const Ms now = Loop::instance().now();

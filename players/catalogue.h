@@ -73,7 +73,7 @@ struct RoomStock {
 };
 std::optional<RoomStock> load_room(core::MediaPath& broken);
 
-// Tells that the catalogue file `broken` cannot be read ("Стоп!", naming
+// Tells that the catalogue file `broken` cannot be read (naming
 // it) and goes back to the players' screen, leaving `screen` once its
 // current handler has ended.
 void catalogue_broken(platform::Form& screen, const core::MediaPath& broken);
