@@ -59,7 +59,8 @@ namespace {
 std::string last_sound;  // the trace path of the file the channel was given last
 }  // namespace
 
-bool sound_playing(const MediaPath& wav) { return sound_mode() == 526 && last_sound == trace_path(wav); }
+bool sound_playing() { return sound_mode() == pf::SoundChannel::kPlaying; }
+bool sound_playing(const MediaPath& wav) { return sound_playing() && last_sound == trace_path(wav); }
 
 void play_wav_range(const MediaPath& wav, std::shared_ptr<const pf::WavData> decoded, std::uint32_t from, std::int64_t to) {
   close_sound();
@@ -134,6 +135,28 @@ void show_avi_frame(const MediaPath& clip, pf::PictureBox& box, int offset) {
   const pf::Surface* frame = avi->frame(avi->start() + offset);
   if (frame) draw_frame(box, *frame);
   if (!frame || avi->damaged()) note_unreadable(clip);
+}
+
+void say(const MediaPath& marks, const MediaPath& face, pf::PictureBox& head) {
+  talk_abort = false;
+  play_talking_clip(marks, face, head);
+}
+
+void silence() {
+  talk_abort = true;
+  close_sound();
+}
+
+void hush(pf::PictureBox& head) {
+  silence();
+  head.visible = false;
+  head.refresh();
+}
+
+void interrupt_talk(pf::PictureBox& head) {
+  if (!talk_active) return;
+  hush(head);
+  pf::Loop::instance().do_events();
 }
 
 void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::PictureBox& box) {

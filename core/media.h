@@ -25,9 +25,11 @@ void play_wav_range(const MediaPath& wav, std::uint32_t from, std::int64_t to);
 // sound decoded before is the caller's to name.
 void play_wav_range(const MediaPath& wav, std::shared_ptr<const platform::WavData> decoded, std::uint32_t from,
                     std::int64_t to);
-// 526 while a sound plays, 525 once it has stopped, 0 when closed.
+// SoundChannel::kPlaying while a sound plays, kStopped once it has stopped,
+// 0 when closed.
 int sound_mode();
-// Whether the sound that plays now is that file.
+// Whether a sound plays now; whether the sound that plays now is that file.
+bool sound_playing();
 bool sound_playing(const MediaPath& wav);
 
 // A picture of the game's media; a missing one is noted in the trace.
@@ -46,6 +48,17 @@ void show_avi_frame(const MediaPath& clip, platform::PictureBox& box, int offset
 // marks while the box shows random mouth frames of the clip.  Returns when
 // the speech has ended or talk_abort was set.
 void play_talking_clip(const MediaPath& marks, const MediaPath& clip, platform::PictureBox& box);
+
+// Tapo's voice on a screen, the same on every one.
+// Says the speech of `marks` with the mouths of `face` in his head's box.
+void say(const MediaPath& marks, const MediaPath& face, platform::PictureBox& head);
+// He stops at his next pause, and whatever sound plays is cut.
+void silence();
+// The same, and his head goes from the screen at once.
+void hush(platform::PictureBox& head);
+// hush() while he is talking; the screen then takes what happened meanwhile
+// (a click that cut him short acts once he has stopped).
+void interrupt_talk(platform::PictureBox& head);
 
 // The file name up to and including its first dot, followed by `ext`
 // ("\\TERC\\INTRO.DAT", "WAV" -> "\\TERC\\INTRO.WAV").

@@ -164,9 +164,8 @@ class FrmHry : public core::Screen {
   // Tapo explains the menu.  A click on his head stops him (the `video`
   // click); a click on the rest of him starts him again from the beginning.
   void tapo_help_click() {
-    core::talk_abort = false;
     ++helping_;
-    core::play_talking_clip({Root::Media, "\\OBCHOD\\HELP.DAT"}, {Root::Media, "\\OBCHOD\\MLUVI.AVI"}, *video_);
+    core::say({Root::Media, "\\OBCHOD\\HELP.DAT"}, {Root::Media, "\\OBCHOD\\MLUVI.AVI"}, *video_);
     --helping_;
     if (helping_ > 0 || waiting_ == kNothing) return;
     // Something was clicked while he spoke: its turn has come.
@@ -221,12 +220,7 @@ class FrmHry : public core::Screen {
     return true;
   }
 
-  void silence_tapo() {
-    core::talk_abort = true;
-    core::close_sound();
-    video_->visible = false;
-    refresh();
-  }
+  void silence_tapo() { core::hush(*video_); }
 
   static const std::array<pf::ControlRow<FrmHry>, 4> kControls;
 

@@ -81,7 +81,7 @@ class FrmHraci : public core::Screen {
   void kaspar_click();
   void tapo_help_click();
   void video_click();
-  void interrupt_talk();
+  void interrupt_talk() { core::interrupt_talk(*video_); }
   void zhasni_mince();
   void rozsvit_aktualni_minci();
   void draw_on_background(const std::string& dos, int x, int y);
@@ -204,20 +204,14 @@ void FrmHraci::tapo_help_click() {
   say("\\CUNICI\\HELP.DAT", kHintFace);
 }
 
-void FrmHraci::video_click() {
-  core::talk_abort = true;
-  core::close_sound();
-  video_->visible = false;
-  refresh();
-}
+void FrmHraci::video_click() { core::hush(*video_); }
 
 void FrmHraci::on_activate() {
   // Back from the games or the shop: the coins may have changed.
   if (!core::player_name.empty()) purse_->show(core::player_coins, purse_->visible);
   if (activated_) return;
   core::play_animation({Root::Media, "\\CUNICI\\GESTO.DAT"}, *video_);
-  core::talk_abort = false;
-  core::play_talking_clip({Root::Media, "\\CUNICI\\INTRO.DAT"}, {Root::Media, "\\CUNICI\\MLUVI.AVI"}, *video_);
+  core::say({Root::Media, "\\CUNICI\\INTRO.DAT"}, {Root::Media, "\\CUNICI\\MLUVI.AVI"}, *video_);
   core::play_animation({Root::Media, "\\CUNICI\\GESTOREV.DAT"}, *video_);
   core::show_avi_frame({Root::Media, "\\CUNICI\\GESTO.AVI"}, *video_, 11);
   picture.blit(video_->image, video_->rect.x, video_->rect.y);  // Tapo keeps standing there
@@ -246,20 +240,11 @@ void FrmHraci::describe(pf::JsonObject& vars) const {
 
 // ---- talk -------------------------------------------------------------------
 
-void FrmHraci::interrupt_talk() {
-  if (!core::talk_active) return;
-  core::talk_abort = true;
-  core::close_sound();
-  video_->visible = false;
-  refresh();
-  pf::Loop::instance().do_events();
-}
 
 void FrmHraci::say(const std::string& dat, const MediaPath& face) {
   const bool help_was = tapo_help_->enabled;
   tapo_help_->enabled = false;
-  core::talk_abort = false;
-  core::play_talking_clip({Root::Media, dat}, face, *video_);
+  core::say({Root::Media, dat}, face, *video_);
   tapo_help_->enabled = help_was && !dragging_;
 }
 
@@ -548,7 +533,7 @@ void FrmHraci::end_hat_drag() {
   casomira_klobouk.set_enabled(false);
   hat_target_ = kNoTarget;
   dragging_ = false;
-  if (core::sound_mode() == pf::SoundChannel::kPlaying) core::close_sound();
+  if (core::sound_playing()) core::close_sound();
   for (auto* l : jmeno_lbl_) l->visible = true;
   for (auto* a : cunik_) a->visible = true;
   purse_->visible = !core::player_name.empty();

@@ -186,18 +186,10 @@ class FrmHrackarstvi : public core::Screen {
   }
 
   void say(const char* dat, const char* face) {
-    core::talk_abort = false;
-    core::play_talking_clip(file(dat), file(face), *zdroj_);
+    core::say(file(dat), file(face), *zdroj_);
   }
 
-  void interrupt_talk() {
-    if (!core::talk_active) return;
-    core::talk_abort = true;
-    core::close_sound();
-    zdroj_->visible = false;
-    refresh();
-    pf::Loop::instance().do_events();
-  }
+  void interrupt_talk() { core::interrupt_talk(*zdroj_); }
 
   // ---- buying ----------------------------------------------------------------
 
@@ -287,8 +279,7 @@ class FrmHrackarstvi : public core::Screen {
   void cmd_pred_obchod_click() { leave_to(screens::kPlayers); }
 
   void leave_to(std::string_view screen) {
-    core::talk_abort = true;
-    core::close_sound();
+    core::silence();
     screens::show(screen);
     unload();
     leaving = true;

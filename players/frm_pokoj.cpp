@@ -125,8 +125,7 @@ class FrmPokoj : public core::Screen {
   }
 
   void cmd_zpet_click() {
-    core::talk_abort = true;
-    core::close_sound();
+    core::silence();
     screens::show(screens::kPlayers);
     unload();
     leaving = true;

@@ -82,7 +82,7 @@ void GameScreen::show_right(std::string where, pf::Rect place) {
 }
 
 void GameScreen::help_click() {
-  if (core::sound_mode() == 526)
+  if (core::sound_playing())
     core::close_sound();
   else
     core::play_wav(file(help_sound()));
@@ -90,8 +90,7 @@ void GameScreen::help_click() {
 
 void GameScreen::leave_click() {
   if (leaving) return;
-  core::talk_abort = true;
-  core::close_sound();
+  core::silence();
   core::screens::show(core::screens::kGamesMenu);
   before_leave();
   leaving = true;
@@ -99,21 +98,10 @@ void GameScreen::leave_click() {
 }
 
 void GameScreen::head_click() {
-  if (!head_->visible) return;
-  core::talk_abort = true;
-  core::close_sound();
-  head_->visible = false;
-  refresh();
+  if (head_->visible) core::hush(*head_);
 }
 
-void GameScreen::interrupt_talk() {
-  if (!core::talk_active) return;
-  core::talk_abort = true;
-  core::close_sound();
-  head_->visible = false;
-  refresh();
-  pf::Loop::instance().do_events();
-}
+void GameScreen::interrupt_talk() { core::interrupt_talk(*head_); }
 
 void GameScreen::on_activate() {
   if (started || introducing_) return;
@@ -127,10 +115,7 @@ void GameScreen::on_activate() {
 
 void GameScreen::introduce() { say(file("INTRO.DAT"), layout_.face); }
 
-void GameScreen::say(const core::MediaPath& marks, std::string_view face) {
-  core::talk_abort = false;
-  core::play_talking_clip(marks, file(face), *head_);
-}
+void GameScreen::say(const core::MediaPath& marks, std::string_view face) { core::say(marks, file(face), *head_); }
 
 void GameScreen::comment(std::string_view kind, int n, std::string_view face) {
   say(file(std::string(kind) + std::to_string(n) + ".DAT"), face);

@@ -174,7 +174,6 @@ class FrmDril : public GameScreen {
 
   void vyber_typ_prikladu(std::string_view family) {
     offer_types(family);
-    core::talk_abort = false;
     say(file("TYP_PRI.DAT"), kFrame.face);
   }
 
@@ -381,8 +380,7 @@ class FrmDril : public GameScreen {
       znamenko_[static_cast<std::size_t>(i)]->enabled = false;
       zapis(i).locked = true;
     }
-    core::talk_abort = true;
-    core::close_sound();
+    core::silence();
     int wrong = 0, first_wrong = 0;
     for (int i = 1; i <= kRows; ++i) {
       const bool right = row_right(i);
@@ -413,7 +411,6 @@ class FrmDril : public GameScreen {
     }
     refresh();
     set_focus(0);
-    core::talk_abort = false;
     if (wrong > 0) {
       say(file("SPATNE.DAT"), kFrame.face);
     } else {

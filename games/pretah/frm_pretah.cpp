@@ -180,7 +180,7 @@ class FrmPretah : public GameScreen {
     draw_tug();
     if (opponent_cell_ == 0 && !busy_) {
       sausage_x_ += kOpponentPull;
-      if (core::sound_mode() != 526) core::play_wav(file("JITRNICE.WAV"));
+      if (!core::sound_playing()) core::play_wav(file("JITRNICE.WAV"));
       if (sausage_x_ >= kOpponentWins) return opponent_wins();
       draw_tug();
     }
@@ -217,7 +217,7 @@ class FrmPretah : public GameScreen {
       core::wait_ms(100);
     }
     sausage_x_ -= kTapoPull;
-    if (core::sound_mode() != 526) core::play_wav(file("JITRNICE.WAV"));
+    if (!core::sound_playing()) core::play_wav(file("JITRNICE.WAV"));
     if (sausage_x_ > kTapoWins) {
       draw_tug();
       busy_ = false;
@@ -249,7 +249,7 @@ class FrmPretah : public GameScreen {
   // ---- the ends of a tug ------------------------------------------------------------------
 
   void wait_for_sound() {
-    while (core::sound_mode() == 526) core::wait_ms(50);
+    while (core::sound_playing()) core::wait_ms(50);
   }
 
   void tapo_wins() {

@@ -315,7 +315,7 @@ class FrmSneci : public GameScreen {
   void step_tick() {
     casomira_levy_snek_.set_enabled(false);
     ++own_cell_;
-    if (own_cell_ == 1 && core::sound_mode() != 526) core::play_wav(file(snail("POHYB\\H#\\H#.WAV")));
+    if (own_cell_ == 1 && !core::sound_playing()) core::play_wav(file(snail("POHYB\\H#\\H#.WAV")));
     if (own_cell_ < kCellsPerStep) {
       pohyb_leveho_sneka();
       casomira_levy_snek_.set_enabled(true);
