@@ -384,6 +384,12 @@ bool write_ini(const fs::path& file, std::string_view section, const std::vector
   const char* utf16 = nullptr;
   LoadResult loaded = load(target, text, &utf16);
   if (loaded == LoadResult::Error) return false;
+  // A UTF-16 file holds only what is text: bytes that are not UTF-8 would
+  // not read back as written.
+  if (utf16 != nullptr && !(valid_utf8(section) && std::all_of(entries.begin(), entries.end(), [](const IniEntry& e) {
+                               return valid_utf8(e.first) && valid_utf8(e.second);
+                             })))
+    return false;
   struct stat old_stat {};
   bool have_old = loaded == LoadResult::Ok && ::stat(target.c_str(), &old_stat) == 0;
   for (const auto& [key, value] : entries) text = with_entry(text, section, key, value);

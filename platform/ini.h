@@ -37,8 +37,9 @@ std::string read_ini(const std::filesystem::path& file, std::string_view section
 bool ini_readable(const std::filesystem::path& file);
 
 // Sets `key` = `value` in `section`, creating the file, the section or the
-// key when missing.  Returns false when the file could not be written (the
-// old file is then left untouched).
+// key when missing.  Returns false when the file could not be written, or
+// is UTF-16 and the names or the value are not UTF-8 (the old file is then
+// left untouched).
 bool write_ini(const std::filesystem::path& file, std::string_view section,
                std::string_view key, std::string_view value);
 

@@ -7,6 +7,7 @@
 
 #include "platform/ini.h"
 #include "platform/names.h"
+#include "platform/utf8.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace pf = tapo::platform;
@@ -54,6 +55,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            key.find_first_of("\r\n=") == std::string_view::npos &&
                            !trimmed(key).starts_with(';') && !trimmed(key).starts_with('[');
   const bool plain_value = value.find_first_of("\r\n") == std::string_view::npos;
+  // A file that may be UTF-16 (a byte-order mark, or a zero byte first or
+  // second) takes only UTF-8 names and values.
+  const bool maybe_utf16 = text.size() >= 2 && (static_cast<unsigned char>(text[0]) >= 0xFE || text[0] == 0 || text[1] == 0);
+  const bool representable =
+      !maybe_utf16 || (pf::valid_utf8(section) && pf::valid_utf8(key) && pf::valid_utf8(value));
+  if (!representable) return 0;
   if (plain_names && plain_value) FUZZ_CHECK(ok, "a key without line breaks or brackets is written");
   if (!ok) return 0;
 

@@ -19,7 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   } else if (kind & 1) {
     bool damaged = false;
     if (const auto at = tapo::core::read_placement(text, damaged)) {
-      if (damaged || at->x < -32768 || at->x > 32768 || at->y < -32768 || at->y > 32768) __builtin_trap();
+      if (at->x < -32768 || at->x > 32768 || at->y < -32768 || at->y > 32768) __builtin_trap();
+    } else if (!damaged) {
+      __builtin_trap();  // a file that gives no place is damaged
     }
   } else if (tapo::core::read_marks(text).size() > 20) {
     __builtin_trap();
