@@ -14,6 +14,7 @@
 #include "platform/sound.h"
 #include "platform/ui.h"
 #include "platform/utf8.h"
+#include "players/meadow_layout.h"
 #include "players/profiles.h"
 #include "players/purse.h"
 
@@ -25,33 +26,17 @@ using core::Root;
 
 namespace {
 
-constexpr std::array<pf::Rect, 6> kPigletAreas = {{{28, 192, 89, 57}, {132, 188, 89, 61}, {244, 176, 69, 93},
-                                                   {32, 348, 89, 53}, {136, 400, 93, 61}, {260, 348, 73, 101}}};
-constexpr std::array<pf::Rect, 6> kNameBoxes = {{{20, 264, 105, 21}, {132, 272, 103, 21}, {224, 128, 101, 21},
-                                                 {20, 411, 101, 21}, {136, 356, 93, 21}, {222, 311, 100, 21}}};
+using meadow::kLevelCoins, meadow::kNameBoxes, meadow::kPigletAreas;
 constexpr std::array<pf::Rect, 3> kLevelAreas = {{{96, 84, 37, 45}, {140, 56, 37, 45}, {196, 60, 37, 41}}};
-constexpr pf::Rect kBell{416, 36, 33, 37};
 // The chosen player's coins, beside the level coins.
 constexpr pf::Rect kPurse{4, 94, 82, 26};
-// Each level's coin: where it stands, its dark and its lit picture.
-struct Coin {
-  int x, y;
-  const char* dark;
-  const char* lit;
-};
-constexpr std::array<Coin, 3> kCoins = {{{90, 86, "\\CUNICI\\M10.BMP", "\\CUNICI\\M10_.BMP"},
-                                         {132, 53, "\\CUNICI\\M20.BMP", "\\CUNICI\\M20_.BMP"},
-                                         {185, 54, "\\CUNICI\\M100.BMP", "\\CUNICI\\M100_.BMP"}}};
-constexpr int kHatX = 400, kHatY = 296;
+constexpr int kHatX = meadow::kHat.x, kHatY = meadow::kHat.y;
 constexpr int kHatHop = 6;  // how high the hat hops while its question waits
-constexpr int kCrankX = 390, kCrankY = 231;
 constexpr int kNoTarget = 99;
 constexpr std::size_t kNameChars = 12;
-const MediaPath kHintFace{Root::Media, "\\CUNICI\\MLUVI_.AVI"};
+constexpr const char* kHintFace = "MLUVI_.AVI";
 
 namespace screens = core::screens;
-
-std::optional<pf::Surface> picture_of(const std::string& dos) { return core::load_media_picture({Root::Media, dos}); }
 
 bool blank(const std::string& s) { return s.find_first_not_of(" \t") == std::string::npos; }
 
@@ -76,15 +61,19 @@ class FrmHraci : public core::Screen {
   void games_click();
   void crank_click();
   void bell_click();
-  void say(const std::string& dat, const MediaPath& face);
-  void hint(const char* name) { say(std::string("\\CUNICI\\") + name + ".DAT", kHintFace); }
+  // Tapo says a speech of the screen's folder with the face `face` (a clip there).
+  void say(const std::string& dat, const char* face);
+  void hint(const char* name) { say(std::string(name) + ".DAT", kHintFace); }
   void kaspar_click();
   void tapo_help_click();
   void video_click();
   void interrupt_talk() { core::interrupt_talk(*video_); }
   void zhasni_mince();
   void rozsvit_aktualni_minci();
-  void draw_on_background(const std::string& dos, int x, int y);
+  // A picture of the screen's folder drawn into the scene at (x, y).
+  void draw_on_background(const std::string& name, int x, int y);
+  void draw_level_coin(int j, bool lit);
+  std::optional<pf::Surface> picture_of(const std::string& name) const { return core::load_media_picture(file(name)); }
   pf::TextBox* entry_box() const;
   void end_entry();
   void put_down(int slot);
@@ -133,9 +122,9 @@ class FrmHraci : public core::Screen {
 
 void FrmHraci::on_load() {
   load_screen();
-  hat_ = picture_of("\\CUNICI\\KLOBOUK.BMP");
-  crank_strip_ = picture_of("\\CUNICI\\KLIKA.BMP");
-  bell_strip_ = picture_of("\\CUNICI\\ZVONEK.BMP");
+  hat_ = picture_of("KLOBOUK.BMP");
+  crank_strip_ = picture_of("KLIKA.BMP");
+  bell_strip_ = picture_of("ZVONEK.BMP");
   core::clear_player();
   repair_profiles();
 
@@ -170,7 +159,7 @@ void FrmHraci::on_load() {
   klobouk_->on_mouse_up = [this](int x, int y) { hat_up(x + klobouk_->rect.x, y + klobouk_->rect.y); };
 
   const int crank_w = crank_strip_ ? crank_strip_->width() / 3 : 52, crank_h = crank_strip_ ? crank_strip_->height() : 52;
-  klika_ = &add<pf::PictureBox>("klika", pf::Rect{kCrankX, kCrankY, crank_w, crank_h});
+  klika_ = &add<pf::PictureBox>("klika", pf::Rect{meadow::kCrank.x, meadow::kCrank.y, crank_w, crank_h});
   show_cell(*klika_, crank_strip_, 3, 0);
   klika_->on_click = [this] { crank_click(); };
   klika_->on_mouse_move = [this](int, int) { if (!casomira_klika.enabled()) casomira_klika.set_enabled(true); };
@@ -196,12 +185,12 @@ void FrmHraci::on_load() {
 
 void FrmHraci::kaspar_click() {
   interrupt_talk();
-  core::play_animation({Root::Media, "\\CUNICI\\PANAC.DAT"}, *video_);
+  core::play_animation(file("PANAC.DAT"), *video_);
 }
 
 void FrmHraci::tapo_help_click() {
   interrupt_talk();
-  say("\\CUNICI\\HELP.DAT", kHintFace);
+  say("HELP.DAT", kHintFace);
 }
 
 void FrmHraci::video_click() { core::hush(*video_); }
@@ -210,10 +199,10 @@ void FrmHraci::on_activate() {
   // Back from the games or the shop: the coins may have changed.
   if (!core::player_name.empty()) purse_->show(core::player_coins, purse_->visible);
   if (activated_) return;
-  core::play_animation({Root::Media, "\\CUNICI\\GESTO.DAT"}, *video_);
-  core::say({Root::Media, "\\CUNICI\\INTRO.DAT"}, {Root::Media, "\\CUNICI\\MLUVI.AVI"}, *video_);
-  core::play_animation({Root::Media, "\\CUNICI\\GESTOREV.DAT"}, *video_);
-  core::show_avi_frame({Root::Media, "\\CUNICI\\GESTO.AVI"}, *video_, 11);
+  core::play_animation(file("GESTO.DAT"), *video_);
+  core::say(file("INTRO.DAT"), file("MLUVI.AVI"), *video_);
+  core::play_animation(file("GESTOREV.DAT"), *video_);
+  core::show_avi_frame(file("GESTO.AVI"), *video_, 11);
   picture.blit(video_->image, video_->rect.x, video_->rect.y);  // Tapo keeps standing there
   video_->visible = false;
   activated_ = true;
@@ -240,11 +229,10 @@ void FrmHraci::describe(pf::JsonObject& vars) const {
 
 // ---- talk -------------------------------------------------------------------
 
-
-void FrmHraci::say(const std::string& dat, const MediaPath& face) {
+void FrmHraci::say(const std::string& dat, const char* face) {
   const bool help_was = tapo_help_->enabled;
   tapo_help_->enabled = false;
-  core::say({Root::Media, dat}, face, *video_);
+  core::say(file(dat), file(face), *video_);
   tapo_help_->enabled = help_was && !dragging_;
 }
 
@@ -263,27 +251,31 @@ void FrmHraci::end_entry() {
   for (auto* area : level_plocha_) area->visible = false;
 }
 
-void FrmHraci::draw_on_background(const std::string& dos, int x, int y) {
-  if (auto s = picture_of(dos)) picture.blit(*s, x, y);
+void FrmHraci::draw_on_background(const std::string& name, int x, int y) {
+  if (auto s = picture_of(name)) picture.blit(*s, x, y);
   refresh();
+}
+
+void FrmHraci::draw_level_coin(int j, bool lit) {
+  const auto& coin = kLevelCoins[static_cast<size_t>(j)];
+  draw_on_background(std::string(coin.name) + (lit ? "_" : "") + ".BMP", coin.box.x, coin.box.y);
 }
 
 void FrmHraci::zhasni_mince() {
   for (int j = 0; j < 3; ++j)
     if (core::player_level != 0 && j + 1 != core::player_level)
-      draw_on_background(kCoins[static_cast<size_t>(j)].dark, kCoins[static_cast<size_t>(j)].x, kCoins[static_cast<size_t>(j)].y);
+      draw_level_coin(j, false);
 }
 
 void FrmHraci::rozsvit_aktualni_minci() {
   if (core::player_level < 1 || core::player_level > 3) return;
-  const Coin& c = kCoins[static_cast<size_t>(core::player_level - 1)];
-  draw_on_background(c.lit, c.x, c.y);
+  draw_level_coin(core::player_level - 1, true);
 }
 
 void FrmHraci::put_down(int slot) {
   const std::string key(kSlotKeys[static_cast<size_t>(slot)]);
-  core::play_animation({Root::Media, "\\CUNICI\\" + key + "_REV.DAT"}, *video_);
-  core::show_avi_frame({Root::Media, "\\CUNICI\\" + key + ".AVI"}, *video_, 0);
+  core::play_animation(file(key + "_REV.DAT"), *video_);
+  core::show_avi_frame(file(key + ".AVI"), *video_, 0);
   picture.blit(video_->image, video_->rect.x, video_->rect.y);
   video_->visible = false;
   refresh();
@@ -300,7 +292,7 @@ void FrmHraci::piglet_click(int i) {
       for (int k = 0; k < 6; ++k)
         if (kSlotKeys[static_cast<size_t>(k)] == selected_slot_) put_down(k);
     }
-    core::play_animation({Root::Media, "\\CUNICI\\" + key + ".DAT"}, *video_);
+    core::play_animation(file(key + ".DAT"), *video_);
     selected_slot_ = key;
   }
 
@@ -308,7 +300,7 @@ void FrmHraci::piglet_click(int i) {
   if (blank(name)) {
     choose_slot(key, "");
     for (auto* area : level_plocha_) area->visible = true;
-    draw_on_background("\\CUNICI\\MINCE.BMP", 91, 53);
+    draw_on_background("MINCE.BMP", meadow::kCoinArea.x, meadow::kCoinArea.y);
     auto* box = jmeno_txt_[static_cast<size_t>(i)];
     box->caption.clear();
     box->enabled = box->visible = box->focused = true;
@@ -317,7 +309,7 @@ void FrmHraci::piglet_click(int i) {
   } else {
     choose_slot(key, name);
     for (auto* area : level_plocha_) area->visible = false;
-    draw_on_background("\\CUNICI\\MINCE_.BMP", 91, 53);
+    draw_on_background("MINCE_.BMP", meadow::kCoinArea.x, meadow::kCoinArea.y);
     zhasni_mince();
     rozsvit_aktualni_minci();
     klika_->enabled = true;
@@ -343,7 +335,7 @@ void FrmHraci::level_click(int j) {
     hint("MISSNAME");
     return;
   }
-  core::play_wav({Root::Media, "\\CUNICI\\CINK.WAV"});
+  core::play_wav(file("CINK.WAV"));
   if (!create_profile(selected_slot_, box->caption, j + 1)) return;
   for (size_t i = 0; i < 6; ++i)
     if (jmeno_txt_[i] == box) jmeno_lbl_[i]->caption = box->caption = core::player_name;
@@ -364,7 +356,7 @@ void FrmHraci::games_click() {
     if (!box || blank(box->caption) || core::player_level != 0) return hint("NONAME");
     return hint("DO_KOLIK");
   }
-  core::play_wav({Root::Media, "\\CUNICI\\ZARZANI.WAV"});
+  core::play_wav(file("ZARZANI.WAV"));
   screens::show(screens::kGamesMenu);
   // The whinny ends before this screen goes, with nothing else happening.
   core::wait_for_sound_without_events();
@@ -374,7 +366,7 @@ void FrmHraci::games_click() {
 void FrmHraci::crank_click() {
   interrupt_talk();
   if (core::player_name.empty()) return hint("ZVOLHRAC");
-  core::play_wav({Root::Media, "\\CUNICI\\KLIKA.WAV"});
+  core::play_wav(file("KLIKA.WAV"));
   screens::show(screens::kToyShop);
   casomira_klika.set_enabled(false);
   crank_tag_ = 0;
@@ -384,7 +376,7 @@ void FrmHraci::crank_click() {
 
 void FrmHraci::bell_click() {
   interrupt_talk();
-  core::play_wav({Root::Media, "\\CUNICI\\ZVONECEK.WAV"});
+  core::play_wav(file("ZVONECEK.WAV"));
   core::closing = true;
   screens::show(screens::kStartUp);
   unload();
@@ -491,7 +483,7 @@ void FrmHraci::hat_up(int x, int y) {
   for (int i = 0; i < 6; ++i) {
     if (!inside(kPigletAreas[static_cast<size_t>(i)])) continue;
     if (blank(jmeno_lbl_[static_cast<size_t>(i)]->caption)) break;
-    core::play_wav({Root::Media, "\\CUNICI\\SMAZAT.WAV"});
+    core::play_wav(file("SMAZAT.WAV"));
     hat_target_ = i;
     blink_tag_ = 0;
     casomira_klobouk.set_enabled(true);
@@ -513,12 +505,12 @@ void FrmHraci::delete_slot(int i) {
   jmeno_lbl_[static_cast<size_t>(i)]->caption.clear();
   jmeno_txt_[static_cast<size_t>(i)]->caption.clear();
   const pf::Rect& board = kNameBoxes[static_cast<size_t>(i)];
-  if (auto blank_board = picture_of("\\CUNICI\\DESKA" + std::to_string(i) + ".BMP")) {
+  if (auto blank_board = picture_of("DESKA" + std::to_string(i) + ".BMP")) {
     background_.blit(*blank_board, board.x, board.y);
     zaloha_pozadi_.blit(*blank_board, board.x, board.y);
   }
   if (!entry_box()) {
-    if (auto coins = picture_of("\\CUNICI\\MINCE_.BMP")) background_.blit(*coins, 91, 53);
+    if (auto coins = picture_of("MINCE_.BMP")) background_.blit(*coins, meadow::kCoinArea.x, meadow::kCoinArea.y);
   }
   if (key == selected_slot_) {
     picture = background_;
@@ -548,9 +540,9 @@ void FrmHraci::end_hat_drag() {
 }
 
 const std::array<pf::ControlRow<FrmHraci>, 5> FrmHraci::kControls = {{
-    {pf::Picture, "zvonec", kBell, &FrmHraci::bell_click},
+    {pf::Picture, "zvonec", meadow::kBell, &FrmHraci::bell_click},
     {pf::Area, "cmd_hry", {544, 224, 77, 61}, &FrmHraci::games_click},
-    {pf::Area, "kaspar", {540, 100, 93, 93}, &FrmHraci::kaspar_click},
+    {pf::Area, "kaspar", meadow::kPuppet, &FrmHraci::kaspar_click},
     {pf::Area, "tapo_help", {540, 328, 81, 149}, &FrmHraci::tapo_help_click},
     {pf::Picture, "video", {0, 0, 1, 1}, &FrmHraci::video_click},
 }};

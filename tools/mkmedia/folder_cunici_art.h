@@ -5,12 +5,14 @@
 
 #include <array>
 
+#include "players/meadow_layout.h"
 #include "tools/mkmedia/canvas.h"
 #include "tools/mkmedia/cast.h"
 
 namespace tapo::media::cunici {
 
 using platform::Rect;
+namespace layout = players::meadow;
 
 // The six piglets: click area, name board, and how each stands there.
 struct SlotPlace {
@@ -24,12 +26,12 @@ struct SlotPlace {
 };
 
 inline constexpr std::array<SlotPlace, kPigletCount> kSlots = {{
-    {"PRP", {28, 192, 89, 57}, {20, 264, 105, 21}, 0.90, 72.5, 254, 14},
-    {"ZLP", {132, 188, 89, 61}, {132, 272, 103, 21}, 0.85, 176, 261, 14},
-    {"PMP", {244, 176, 69, 93}, {224, 128, 101, 21}, 0.88, 285, 272, 14},
-    {"PZP", {32, 348, 89, 53}, {20, 411, 101, 21}, 0.85, 76.5, 400, 14},
-    {"POP", {136, 400, 93, 61}, {136, 356, 93, 21}, 0.72, 182.5, 468, 4},
-    {"PFP", {260, 348, 73, 101}, {222, 311, 100, 21}, 0.95, 296.5, 452, 9},
+    {"PRP", layout::kPigletAreas[0], layout::kNameBoxes[0], 0.90, 72.5, 254, 14},
+    {"ZLP", layout::kPigletAreas[1], layout::kNameBoxes[1], 0.85, 176, 261, 14},
+    {"PMP", layout::kPigletAreas[2], layout::kNameBoxes[2], 0.88, 285, 272, 14},
+    {"PZP", layout::kPigletAreas[3], layout::kNameBoxes[3], 0.85, 76.5, 400, 14},
+    {"POP", layout::kPigletAreas[4], layout::kNameBoxes[4], 0.72, 182.5, 468, 4},
+    {"PFP", layout::kPigletAreas[5], layout::kNameBoxes[5], 0.95, 296.5, 452, 9},
 }};
 inline constexpr int kPigletFrames = 12;
 
@@ -40,18 +42,18 @@ struct LevelCoin {
   double cx, cy, r;
 };
 inline constexpr std::array<LevelCoin, 3> kCoins = {{
-    {"M10", "10", {90, 86, 42, 42}, 111, 107, 19},
-    {"M20", "20", {132, 53, 53, 50}, 158.5, 78, 20},
-    {"M100", "100", {185, 54, 52, 48}, 211, 78, 21},
+    {layout::kLevelCoins[0].name, "10", layout::kLevelCoins[0].box, 111, 107, 19},
+    {layout::kLevelCoins[1].name, "20", layout::kLevelCoins[1].box, 158.5, 78, 20},
+    {layout::kLevelCoins[2].name, "100", layout::kLevelCoins[2].box, 211, 78, 21},
 }};
-inline constexpr Rect kCoinArea{91, 53, 146, 75};  // the three coins together
+inline constexpr Rect kCoinArea = layout::kCoinArea;  // the three coins together
 
-inline constexpr Rect kCrankBox{390, 231, 52, 52};
-inline constexpr Rect kBellBox{416, 36, 33, 37};
-inline constexpr Rect kPuppetBox{540, 100, 93, 93};
+inline constexpr Rect kCrankBox = layout::kCrank;
+inline constexpr Rect kBellBox = layout::kBell;
+inline constexpr Rect kPuppetBox = layout::kPuppet;
 inline constexpr int kPuppetFrames = 7;
-inline constexpr Rect kHatPlace{400, 296, 64, 52};
-inline constexpr int kHatWidth = 64, kHatHeight = 52;
+inline constexpr Rect kHatPlace = layout::kHat;
+inline constexpr int kHatWidth = layout::kHat.w, kHatHeight = layout::kHat.h;
 
 // The meadow with the house, the tree, the rocking horse and the boards, but
 // none of the things that move or change.
