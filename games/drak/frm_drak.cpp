@@ -30,9 +30,6 @@ using core::Root;
 
 namespace {
 
-// Figures 2 and 9 rise and sink through their frames alone, without a rest clip.
-bool by_frames(int d) { return d == 2 || d == 9; }
-
 // How far above its tile a number's verdict stands.
 constexpr int kSignLift = 16;
 
@@ -91,7 +88,7 @@ class FrmDrak : public GameScreen {
     priklad_ = draw_example(core::rng(), core::clock_seed());
     for (int d : priklad_.order) {
       const MediaPath up = file("D" + std::to_string(d) + "UP.DAT");
-      if (by_frames(d))
+      if (mixed_by_frames(d))
         core::play_animation_frames(up, head());
       else
         core::play_animation(up, head());
@@ -153,7 +150,7 @@ class FrmDrak : public GameScreen {
     for (int d = 1; d <= kFigures; ++d) {
       if (!priklad_.raised[static_cast<std::size_t>(d - 1)]) continue;
       const std::string stem = "D" + std::to_string(d) + "DOWN";
-      if (by_frames(d)) {
+      if (mixed_by_frames(d)) {
         core::play_animation_frames(file(stem + ".DAT"), head());
       } else {
         core::play_animation(file(stem + ".DAT"), head());

@@ -13,6 +13,10 @@ inline constexpr platform::Rect kBell{556, 16, 72, 92};
 // Where the piggy bank opens.
 inline constexpr platform::Point kCoins{0, 409};
 inline constexpr int kFigures = 10;
+// Figures 2 and 9 are mixed onto the scene frame by frame (each frame a whole
+// picture of their place, keyed by its top-left pixel), without a rest clip;
+// the others play as clips of their own.
+constexpr bool mixed_by_frames(int figure) { return figure == 2 || figure == 9; }
 // Every risen figure holds the same plain ball (no number: the count is what
 // is asked): its middle in the last picture of a figure's rising clip, and
 // its radius.

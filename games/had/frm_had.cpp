@@ -62,23 +62,6 @@ pf::Surface marker(const pf::Surface& scene, const pf::Surface& step, pf::Rect b
   return out;
 }
 
-// Who is met at which step; the keyed ones are mixed onto the scene.
-struct Encounter {
-  int step;
-  const char* script;
-  bool keyed;
-};
-constexpr std::array<Encounter, 10> kEncounters{{{8, "HRIBY", false},
-                                                 {10, "JEZEV", false},
-                                                 {12, "ZIZAL", true},
-                                                 {17, "ZABA", false},
-                                                 {24, "HAD", false},
-                                                 {30, "LISKA", false},
-                                                 {36, "VLK", true},
-                                                 {39, "SKRET", false},
-                                                 {44, "VEVER", false},
-                                                 {47, "TAPO_HAD", false}}};
-
 }  // namespace
 
 class FrmHad : public GameScreen {
@@ -296,7 +279,7 @@ class FrmHad : public GameScreen {
     casomira_stopa_.set_enabled(false);
     for (const Encounter& e : kEncounters) {
       if (e.step != step_) continue;
-      const MediaPath script = file(std::string(e.script) + ".DAT");
+      const MediaPath script = file(std::string(e.name) + ".DAT");
       if (e.keyed) {
         core::play_animation_keyed(script, head());
         head().visible = false;

@@ -2,6 +2,8 @@
 // screen and its media maker share.
 #pragma once
 
+#include <array>
+
 #include "core/game_layout.h"
 #include "platform/text.h"
 
@@ -21,6 +23,29 @@ inline constexpr platform::TextStyle kChainFont{32, true, platform::rgb(30, 40, 
 
 // The walk: 47 steps, each a picture placed at its position from the position file.
 inline constexpr int kSteps = 47;
+// Who is met at which step of the walk, reached with a right answer: the
+// show's script, clip and sound (NAME.DAT, .AVI, .WAV in the game's folder),
+// its box (between the path's rows, or in front of the wood), and whether it
+// is mixed over the scene with the key colour.  The last is Tapo himself at
+// the end of the walk.
+struct Encounter {
+  int step;
+  const char* name;
+  platform::Rect box;
+  bool keyed;
+};
+inline constexpr std::array<Encounter, 10> kEncounters = {{
+    {8, "HRIBY", {276, 271, 60, 49}, false},
+    {10, "JEZEV", {340, 271, 62, 49}, false},
+    {12, "ZIZAL", {404, 271, 52, 49}, true},
+    {17, "ZABA", {564, 246, 72, 76}, false},
+    {24, "HAD", {318, 181, 66, 49}, false},
+    {30, "LISKA", {140, 181, 80, 49}, false},
+    {36, "VLK", {52, 56, 100, 84}, true},
+    {39, "SKRET", {224, 64, 58, 76}, false},
+    {44, "VEVER", {380, 10, 64, 128}, false},
+    {kSteps, "TAPO_HAD", {}, false},
+}};
 // Where the piggy bank opens after the finale.
 inline constexpr platform::Point kCoins{273, 347};
 

@@ -10,19 +10,6 @@ namespace tapo::media::trail {
 namespace pf = tapo::platform;
 namespace had = tapo::games::had;
 
-// Boxes of the shows: between the path's rows, or in front of the wood.
-const std::array<Encounter, kMeets> kEncounters = {{
-    {8, "HRIBY", {276, 271, 60, 49}, false},
-    {10, "JEZEV", {340, 271, 62, 49}, false},
-    {12, "ZIZAL", {404, 271, 52, 49}, true},
-    {17, "ZABA", {564, 246, 72, 76}, false},
-    {24, "HAD", {318, 181, 66, 49}, false},
-    {30, "LISKA", {140, 181, 80, 49}, false},
-    {36, "VLK", {52, 56, 100, 84}, true},
-    {39, "SKRET", {224, 64, 58, 76}, false},
-    {44, "VEVER", {380, 10, 64, 128}, false},
-}};
-
 namespace {
 
 const Rgb kGrass = pf::rgb(128, 196, 92), kSand = pf::rgb(234, 210, 150), kSandEdge = pf::rgb(196, 160, 100);

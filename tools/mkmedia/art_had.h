@@ -20,16 +20,11 @@ inline constexpr int kWalker = 40;
 // The nest of the little snake at the start, and the box of its eyes' shows.
 inline constexpr Rect kNest{2, 292, 78, 70};
 
-// The animals met on the way, in the order of the walk.
+// The animals met on the way, in the order of the walk (had::kEncounters,
+// whose last, Tapo, is drawn apart).
 enum Meet { kMushrooms, kBadger, kEarthworm, kFrog, kSnake, kFox, kWolf, kGoblin, kSquirrel, kMeets };
-
-struct Encounter {
-  int step;          // reached with a right answer, the show plays
-  const char* name;  // its script, clip and sound in the game's folder
-  Rect box;          // the picture box of the show, beside the path
-  bool keyed;        // mixed over the scene with the key colour
-};
-extern const std::array<Encounter, kMeets> kEncounters;
+using games::had::Encounter, games::had::kEncounters;
+static_assert(kEncounters.size() == kMeets + 1);
 
 // The centre of step k's place (1..kSteps) and the path's heading there.
 struct Place {

@@ -18,11 +18,9 @@ namespace {
 namespace pf = tapo::platform;
 namespace drak = tapo::games::drak;
 
-// Figures 2 and 9 are mixed onto the scene frame by frame with the key
-// colour of each frame's top-left pixel: the frames are whole pictures of
-// the place with that one pixel in the key colour, so that nothing of the
-// figure standing up in the scene shows through while it sinks.
-bool mixed(int d) { return d == 2 || d == 9; }
+// The figures mixed by frames (drak::mixed_by_frames) are whole pictures of
+// their place with the top-left pixel in the key colour, so that nothing of
+// the figure standing up in the scene shows through while it sinks.
 
 std::vector<Surface> keyed_at_corner(std::vector<Surface> frames) {
   for (auto& f : frames) f.set(0, 0, kKey);
@@ -53,7 +51,7 @@ void figure(Pack& pack, int d) {
   std::vector<Step> down = run_of(1, low, 70);
   down.front().hold_ms = 140;
   down.push_back({0, 80});
-  if (mixed(d)) {
+  if (drak::mixed_by_frames(d)) {
     pack.clip(stem + "UP.AVI", keyed_at_corner(rising));
     pack.keyed_script(stem + "UP.DAT", stem + "UP", box.x, box.y, box.w, box.h, 1, run_of(0, up, 70));
     pack.clip(stem + "DOWN.AVI", keyed_at_corner(sinking));
