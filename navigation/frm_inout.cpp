@@ -1,20 +1,24 @@
-#include "core/frm_inout.h"
-
-#include "core/screens.h"
-
+// The start-up screen: the opening picture on the way in, the closing
+// picture on the way out.  On the way in it reads the settings, refuses an
+// unfinished installation and a second copy, and prepares the folders.
 #include <filesystem>
 
 #include "core/captions.h"
+#include "core/screen.h"
+#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "platform/display.h"
 #include "platform/i18n.h"
 #include "platform/instance.h"
+#include "platform/loop.h"
 #include "platform/msgbox.h"
 #include "platform/trace.h"
 
-namespace tapo::core {
+namespace tapo::navigation {
 
 namespace pf = tapo::platform;
+namespace screens = core::screens;
+using core::closing, core::end_program, core::note_unreadable, core::real_path;
 
 namespace {
 
@@ -35,38 +39,49 @@ bool unfinished(const std::string& root) { return root == "ERROR" || root.find_f
 
 }  // namespace
 
-FrmInout::FrmInout() : Form(std::string(screens::kStartUp)) {
-}
+class FrmInout : public core::Screen {
+ public:
+  FrmInout() : Screen(std::string(screens::kStartUp), "CUNICI") {}
+  void on_load() override;
+  void on_activate() override;
+  void on_click() override;
+  void describe(pf::JsonObject& vars) const override;
+
+ private:
+  void casomira_timer();
+  pf::FormTimer casomira{*this, 10000, [this] { casomira_timer(); }};
+  bool handed_over_ = false;
+};
 
 void FrmInout::on_load() {
-  read_roots();
-  caption = app_title();
+  core::read_roots();
+  caption = core::app_title();
   pf::Display::instance().set_caption(caption);
-  read_caption_setting();
-  if (unfinished(media_root) || unfinished(work_dir) || unfinished(data_dir)) {
+  core::read_caption_setting();
+  if (unfinished(core::media_root) || unfinished(core::work_dir) || unfinished(core::data_dir)) {
     pf::message_box(pf::tr("Stop!"),
                     pf::tr("The installation of the game on this computer was not finished: the settings file "
                            "TAPO.INI lacks the game's folders. Install the game again."),
                     pf::MsgIcon::Exclamation);
     end_program(0);
   }
-  if (!pf::acquire_instance_lock(pf::config_dir()) || !prepare_folders()) end_program(0);
+  if (!pf::acquire_instance_lock(pf::config_dir()) || !core::prepare_folders()) end_program(0);
 
   bounds = {0, 0, 640, 480};
-  const char* file = closing ? "\\CUNICI\\OUTRO.BMP" : "\\CUNICI\\INTRO.BMP";
-  const auto path = real_path(Root::Media, file);
+  const core::MediaPath picture_file = file(closing ? "OUTRO.BMP" : "INTRO.BMP");
+  const auto path = real_path(picture_file);
   std::error_code ec;
   if (!std::filesystem::is_regular_file(path, ec)) {
-    note_unreadable({Root::Media, file});
+    note_unreadable(picture_file);
     startup_error(53);  // file not found
   }
   bool damaged = false;
   auto bitmap = pf::Surface::load_bmp(path, &damaged);
-  if (!bitmap || damaged) note_unreadable({Root::Media, file});
+  if (!bitmap || damaged) note_unreadable(picture_file);
   if (!bitmap) startup_error(481);  // invalid picture
   picture.reset(640, 480);
   pf::put_picture(picture, std::move(*bitmap));
-  set_display_mode();
+  core::set_display_mode();
   show();
 }
 
@@ -86,16 +101,15 @@ void FrmInout::on_click() {
   handed_over_ = true;
   casomira.set_enabled(false);
   if (!closing) {
-    avi_library_open = true;
-    auto next = pf::Forms::instance().get(std::string(screens::kPlayers));
-    next->show();
+    core::avi_library_open = true;
+    screens::show(screens::kPlayers);
     unload();
     return;
   }
-  avi_library_open = false;
-  restore_display_mode();
+  core::avi_library_open = false;
+  core::restore_display_mode();
   std::error_code ec;
-  std::filesystem::remove(real_path(Root::Work, "\\ZVUK.WAV"), ec);
+  std::filesystem::remove(real_path(core::Root::Work, "\\ZVUK.WAV"), ec);
   end_program(0);
 }
 
@@ -105,4 +119,4 @@ void FrmInout::describe(pf::JsonObject& vars) const {
 
 TAPO_REGISTER_FORM(screens::kStartUp, FrmInout)
 
-}  // namespace tapo::core
+}  // namespace tapo::navigation
