@@ -3,7 +3,7 @@
 #include <cmath>
 #include <functional>
 
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/quantize.h"
 
 namespace tapo::media::bubbles {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <string>
 
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/quantize.h"
 
 namespace tapo::media::dragon {

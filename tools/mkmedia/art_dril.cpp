@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/words.h"
 
 namespace tapo::media::workbook {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 
 namespace tapo::media::trail {
 

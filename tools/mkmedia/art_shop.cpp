@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 
 namespace tapo::media::shop_art {
 

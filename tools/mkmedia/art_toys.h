@@ -11,13 +11,4 @@ enum class Toy { Snake, Dragon, Cards, Car, Teddy, Plane, Pirate, Scales, Bulldo
 
 void draw_toy(Canvas& c, Toy toy, double t);
 
-// A black pirate hat with a white skull, centred on (cx, cy), `w` wide.
-void draw_pirate_hat(Canvas& c, double cx, double cy, double w, double tilt = 0);
-
-// A little meadow flower centred on (x, y): white, yellow or pink petals by `kind`.
-void draw_flower(Canvas& c, double x, double y, int kind, double size = 1.0);
-
-// A five-pointed star.
-void draw_star(Canvas& c, double cx, double cy, double r, Rgb fill, double turn = 0);
-
 }  // namespace tapo::media

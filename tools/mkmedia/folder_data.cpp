@@ -11,7 +11,7 @@
 #include "tools/mkmedia/art_shop.h"
 #include "tools/mkmedia/art_sounds.h"
 #include "tools/mkmedia/art_terc.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/art_vahy.h"
 #include "tools/mkmedia/folders.h"
 

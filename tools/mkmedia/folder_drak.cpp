@@ -8,7 +8,7 @@
 #include "games/drak/layout.h"
 #include "tools/mkmedia/art_drak.h"
 #include "tools/mkmedia/art_sounds.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/folders.h"
 #include "tools/mkmedia/game_kit.h"
 

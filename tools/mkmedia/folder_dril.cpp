@@ -10,7 +10,7 @@
 #include "games/dril/layout.h"
 #include "platform/text.h"
 #include "tools/mkmedia/art_dril.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/folders.h"
 #include "tools/mkmedia/game_kit.h"
 

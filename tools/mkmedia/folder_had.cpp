@@ -9,7 +9,7 @@
 #include "games/had/layout.h"
 #include "tools/mkmedia/art_had.h"
 #include "tools/mkmedia/art_sounds.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/folders.h"
 #include "tools/mkmedia/game_kit.h"
 

@@ -9,7 +9,7 @@
 #include "tools/mkmedia/art_playthings.h"
 #include "tools/mkmedia/art_shop.h"
 #include "tools/mkmedia/art_sounds.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/cast.h"
 #include "tools/mkmedia/folders.h"
 

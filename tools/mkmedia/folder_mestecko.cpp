@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "tools/mkmedia/art_sounds.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/art_util.h"
 #include "tools/mkmedia/cast.h"
 #include "tools/mkmedia/folders.h"

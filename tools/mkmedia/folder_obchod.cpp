@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "navigation/menu_layout.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/art_toys.h"
 #include "tools/mkmedia/art_util.h"
 #include "tools/mkmedia/cast.h"

@@ -7,7 +7,7 @@
 
 #include "games/pexeso/layout.h"
 #include "tools/mkmedia/art_sounds.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/cast.h"
 #include "tools/mkmedia/folders.h"
 #include "tools/mkmedia/game_kit.h"

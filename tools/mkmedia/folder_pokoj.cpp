@@ -8,7 +8,7 @@
 #include "players/room_layout.h"
 #include "tools/mkmedia/art_playthings.h"
 #include "tools/mkmedia/art_sounds.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/folders.h"
 #include "tools/mkmedia/game_kit.h"
 

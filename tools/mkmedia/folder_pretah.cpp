@@ -14,7 +14,7 @@
 #include "games/pretah/layout.h"
 #include "tools/mkmedia/art_pretah.h"
 #include "tools/mkmedia/art_sounds.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/folders.h"
 #include "tools/mkmedia/game_kit.h"
 #include "tools/mkmedia/quantize.h"

@@ -9,7 +9,7 @@
 #include "games/terc/layout.h"
 #include "games/terc/priklad.h"
 #include "tools/mkmedia/art_terc.h"
-#include "tools/mkmedia/art_toys.h"
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/folders.h"
 #include "tools/mkmedia/game_kit.h"
 #include "tools/mkmedia/target_board.h"
