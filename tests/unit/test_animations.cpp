@@ -11,8 +11,8 @@
 #include "core/media.h"
 #include "platform/sound.h"
 #include "tests/unit/test_support.h"
-#include "tests/unit/wav_writer.h"
-#include "tools/mkmedia/avi_writer.h"
+#include "tools/media_writers/avi_writer.h"
+#include "tools/media_writers/wav_writer.h"
 
 namespace tapo::testing {
 namespace {

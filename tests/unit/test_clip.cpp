@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "clip_writer.h"
+#include "tools/media_writers/clip_writer.h"
 #include "test_support.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "players/frm_prasatko.h"
 #include "players/profiles.h"
 #include "tests/unit/test_support.h"
-#include "tests/unit/wav_writer.h"
+#include "tools/media_writers/wav_writer.h"
 
 namespace tapo::testing {
 namespace {

@@ -26,7 +26,7 @@ extern "C" {
 #include "platform/loop.h"
 #include "platform/sound.h"
 #include "test_support.h"
-#include "wav_writer.h"
+#include "tools/media_writers/wav_writer.h"
 
 namespace {
 

@@ -35,10 +35,10 @@
 #include "platform/sound.h"
 #include "platform/trace.h"
 #include "platform/ui.h"
-#include "tests/unit/clip_writer.h"
 #include "tools/bench/game_run.h"
-#include "tests/unit/wav_writer.h"
-#include "tools/mkmedia/avi_writer.h"
+#include "tools/media_writers/avi_writer.h"
+#include "tools/media_writers/clip_writer.h"
+#include "tools/media_writers/wav_writer.h"
 
 namespace fs = std::filesystem;
 namespace pf = tapo::platform;

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "tools/mkmedia/avi_writer.h"
+#include "tools/media_writers/avi_writer.h"
 #include "tools/mkmedia/quantize.h"
 #include "tools/mkmedia/words.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/surface.h"
-#include "tools/mkmedia/avi_writer.h"
+#include "tools/media_writers/avi_writer.h"
 
 namespace tapo::media {
 

@@ -1,4 +1,4 @@
-#include "tools/mkmedia/avi_writer.h"
+#include "tools/media_writers/avi_writer.h"
 
 #include <algorithm>
 #include <fstream>

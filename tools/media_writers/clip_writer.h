@@ -20,7 +20,7 @@ extern "C" {
 #include <vector>
 
 #include "platform/surface.h"
-#include "tools/mkmedia/avi_writer.h"
+#include "tools/media_writers/avi_writer.h"
 
 namespace tapo::testing {
 
