@@ -178,8 +178,8 @@ std::set<std::string> g_told;  // what first_telling() has let through
 bool first_telling(const std::string& what) { return g_told.insert(what).second; }
 
 void note_unreadable(const MediaPath& m) {
-  std::error_code ec;  // a folder where the file should be is damaged too
-  const char* what = file_exists(m) || std::filesystem::exists(real_path(m), ec) ? "damaged" : "missing";
+  std::error_code ec;  // anything where the file should be (a folder too) is damaged
+  const char* what = std::filesystem::exists(real_path(m), ec) ? "damaged" : "missing";
   std::string name = trace_path(m);
   if (!first_telling(std::string(what) + " " + name)) return;
   pf::trace::event(what, name);

@@ -5,7 +5,6 @@
 #include <clocale>
 #include <cstdlib>
 #include <system_error>
-#include <vector>
 
 #ifndef TAPO_LOCALEDIR
 #define TAPO_LOCALEDIR "/usr/share/locale"
@@ -43,12 +42,11 @@ std::filesystem::path catalogue_folder() {
 std::string tr(const char* english) { return ::dgettext(kDomain, english); }
 
 std::string fill(std::string_view text, std::initializer_list<std::string_view> args) {
-  const std::vector<std::string_view> values(args);
   std::string out;
   for (std::size_t i = 0; i < text.size(); ++i) {
-    const std::size_t n = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : values.size();
-    if (text[i] == '%' && n < values.size()) {
-      out.append(values[n]);
+    const std::size_t n = i + 1 < text.size() ? static_cast<std::size_t>(text[i + 1] - '1') : args.size();
+    if (text[i] == '%' && n < args.size()) {
+      out.append(args.begin()[n]);
       ++i;
     } else {
       out += text[i];

@@ -7,11 +7,7 @@ namespace tapo::media {
 
 namespace pf = tapo::platform;
 
-namespace {
-constexpr Rgb kWhite = pf::rgb(255, 255, 255);
-constexpr Rgb kBlack = pf::rgb(40, 36, 40);
-constexpr Rgb kGold = pf::rgb(250, 200, 60);
-}  // namespace
+using kit::kBlack, kit::kGold, kit::kWhite;
 
 void turn_about(Canvas& c, double x, double y, double angle) {
   cairo_save(c.cr());

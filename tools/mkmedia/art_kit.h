@@ -7,6 +7,13 @@
 
 namespace tapo::media {
 
+// The kit's colours, which the menu's toys share.
+namespace kit {
+inline constexpr Rgb kWhite = platform::rgb(255, 255, 255);
+inline constexpr Rgb kBlack = platform::rgb(40, 36, 40);
+inline constexpr Rgb kGold = platform::rgb(250, 200, 60);
+}  // namespace kit
+
 // Rotates the drawing by `angle` around (x, y); undone by cairo_restore.
 void turn_about(Canvas& c, double x, double y, double angle);
 

@@ -12,10 +12,8 @@ namespace pf = tapo::platform;
 
 namespace {
 
-constexpr Rgb kWhite = pf::rgb(255, 255, 255);
-constexpr Rgb kBlack = pf::rgb(40, 36, 40);
+using kit::kBlack, kit::kGold, kit::kWhite;
 constexpr Rgb kRed = pf::rgb(220, 52, 48);
-constexpr Rgb kGold = pf::rgb(250, 200, 60);
 
 void eye(Canvas& c, double x, double y, double r) {
   c.ellipse(x, y, r, r);
