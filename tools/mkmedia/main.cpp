@@ -1,4 +1,4 @@
-// mkmedia OUT SPEECH [--lang L] [--folder NAME] [--language-only]: writes
+// mkmedia OUT SPEECH [--lang L] [--folder NAME] [--language-only] [--speech-cache DIR]: writes
 // the demo media pack, its speech from the tables in SPEECH/L (default L:
 // en) spoken with the language's Festival voice where there is one, else
 // espeak-ng's voice L, the words on its pictures from SPEECH/L/pictures.txt.
@@ -9,7 +9,8 @@
 // (made before), into OUT/media-L: the game speaks language L from there.
 // With --folder only that folder is made again (its speech from
 // SPEECH/L/NAME.tsv); each folder written is emptied first, so no file of an
-// earlier version lingers.
+// earlier version lingers.  With --speech-cache every sentence is spoken
+// once and kept in DIR for later runs (by voice, effects and text).
 // mkmedia --contact-sheet FOLDER OUT.png: every picture of a folder and
 // sampled clip frames on one sheet.
 // mkmedia --icons DIR: the desktop icon, DIR/<id>.svg and DIR/NxN/<id>.png.
@@ -63,7 +64,7 @@ int main(int argc, char** argv) {
     md::release_drawing_caches();
     return 0;
   }
-  std::string lang = "en", only;
+  std::string lang = "en", only, speech_cache;
   bool usage = argc < 3, language_only = false;
   for (int i = 3; i < argc && !usage; i += 2) {
     const std::string opt = argv[i];
@@ -73,11 +74,13 @@ int main(int argc, char** argv) {
     } else if (i + 1 >= argc) usage = true;
     else if (opt == "--lang") lang = argv[i + 1];
     else if (opt == "--folder") only = argv[i + 1];
+    else if (opt == "--speech-cache") speech_cache = argv[i + 1];
     else usage = true;
   }
   if (usage) {
     std::fprintf(stderr,
                  "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en] [--folder NAME] [--language-only]\n"
+                 "               [--speech-cache DIR]\n"
                  "       mkmedia --contact-sheet FOLDER OUT.png\n"
                  "       mkmedia --icons DIR\n");
     return 2;
@@ -94,7 +97,7 @@ int main(int argc, char** argv) {
   if (only.empty() && speech.empty()) md::fail("no spoken clips in " + tables.string());
   if (language_only && !fs::is_directory(out / "media")) md::fail("the media tree " + (out / "media").string() + " comes first");
   md::load_words(argv[2], lang);
-  md::Pack pack(out, std::move(speech), lang, language_only);
+  md::Pack pack(out, std::move(speech), lang, language_only, speech_cache);
 
   if (only.empty()) {  // the whole pack: no folder of an earlier version lingers either
     fs::remove_all(pack.media_dir());

@@ -19,8 +19,17 @@ void fail(const std::string& what) {
   std::exit(1);
 }
 
-Pack::Pack(fs::path out, std::vector<SpeechLine> speech, std::string lang, bool language_only)
-    : out_(std::move(out)), speech_(std::move(speech)), lang_(std::move(lang)), language_only_(language_only) {}
+Pack::Pack(fs::path out, std::vector<SpeechLine> speech, std::string lang, bool language_only, fs::path speech_cache)
+    : out_(std::move(out)),
+      speech_(std::move(speech)),
+      lang_(std::move(lang)),
+      language_only_(language_only),
+      voice_(lang_, std::move(speech_cache)) {
+  // Every line of the table at once: the voice is loaded once for them all.
+  std::vector<std::string> texts;
+  for (const auto& line : speech_) texts.push_back(line.text);
+  if (!voice_.learn(texts)) fail("cannot synthesize the speech in " + lang_);
+}
 
 fs::path Pack::media_dir() const { return out_ / (language_only_ ? "media-" + lang_ : "media"); }
 
@@ -156,7 +165,7 @@ std::vector<std::uint32_t> Pack::synthesize_line(const std::string& dos_stem, Wh
   const std::string key = dos_stem.substr(dos_stem.find_first_not_of('\\'));
   auto it = std::find_if(speech_.begin(), speech_.end(), [&](const SpeechLine& l) { return l.file == key; });
   if (it == speech_.end()) fail("no text for " + dos_stem + " in the speech table");
-  const auto speech = synthesize(it->text, lang_, file(dos_stem + ".WAV", where).string());
+  const auto speech = voice_.speak(it->text);
   if (!speech) fail("cannot synthesize " + dos_stem);
   text(dos_stem + ".WAV", wav_bytes(speech->pcm), where);
   // The captions: each sentence with the byte where it starts.

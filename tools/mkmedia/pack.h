@@ -26,7 +26,9 @@ class Pack {
   // media tree ("media-cs"), which the game reads before the tree: of all it
   // makes only what differs from the tree's files is kept (the speech, and
   // the pictures with words), and nothing of the data folder.
-  Pack(std::filesystem::path out, std::vector<SpeechLine> speech, std::string lang, bool language_only = false);
+  // Sentences spoken before are taken from `speech_cache` (none: empty).
+  Pack(std::filesystem::path out, std::vector<SpeechLine> speech, std::string lang, bool language_only = false,
+       std::filesystem::path speech_cache = {});
   // Where the media tree (or the language's folder) is written.
   std::filesystem::path media_dir() const;
 
@@ -70,6 +72,7 @@ class Pack {
   std::vector<SpeechLine> speech_;
   std::string lang_;
   bool language_only_ = false;
+  Voice voice_;
 };
 
 [[noreturn]] void fail(const std::string& what);

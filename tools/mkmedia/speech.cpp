@@ -5,10 +5,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <sstream>
+#include <system_error>
 
 #include "platform/sound.h"
 
@@ -50,14 +54,19 @@ bool run(const std::vector<std::string>& args) {
 
 // The Festival voice of a language, where Debian has a natural-sounding
 // one, and the character set its text must be given in.
+// `setup` runs once after the voice is chosen: the Czech voice draws its
+// melody from Festival's random numbers and finds their range on its first
+// draw, which must not fall inside a sentence (every sentence starts from the
+// same seed, so that it sounds the same whatever was said before it).
 struct FestivalVoice {
   const char* name;
   const char* charset;
+  const char* setup = "";
 };
 std::optional<FestivalVoice> festival_voice(const std::string& lang) {
-  if (lang == "en") return FestivalVoice{"cmu_us_slt_arctic_hts", "UTF-8"};   // festvox-us-slt-hts
-  if (lang == "cs") return FestivalVoice{"czech_krb", "ISO-8859-2"};          // festvox-czech-krb, a child's voice
-  if (lang == "ru") return FestivalVoice{"msu_ru_nsh_clunits", "UTF-8"};      // festvox-ru
+  if (lang == "en") return FestivalVoice{"cmu_us_slt_arctic_hts", "UTF-8"};               // festvox-us-slt-hts
+  if (lang == "cs") return FestivalVoice{"czech_krb", "ISO-8859-2", "(czech-rand)\n"};  // festvox-czech-krb, a child's voice
+  if (lang == "ru") return FestivalVoice{"msu_ru_nsh_clunits", "UTF-8"};                  // festvox-ru
   return std::nullopt;
 }
 
@@ -87,56 +96,75 @@ std::string scheme_string(const std::string& s) {
   return out + "\"";
 }
 
-// Each sentence spoken by Festival in one run, then made the game's sound
-// (22050 Hz mono) by sox: a little slower for young listeners and a little
-// higher, to suit a cartoon dog.  Empty when any step fails.
-std::vector<std::vector<std::int16_t>> festival(const std::vector<std::string>& sentences, const FestivalVoice& voice,
-                                                const std::string& stem) {
-  std::string script = std::string("(voice_") + voice.name + ")\n";
+// The voices' settings, and with them what a kept sentence is kept under:
+// changing a setting speaks every sentence again.  Festival's sound is made
+// the game's (22050 Hz mono) by sox: a little slower for young listeners and
+// a little higher, to suit a cartoon dog; -R: the same bytes every run; -D:
+// no dither noise; the gains: room for the effects, then every voice as loud
+// (1 dB below full scale), never clipped.
+const std::vector<std::string> kSoxEffects = {"gain", "-h", "tempo", "-s", "0.9", "pitch", "200", "gain", "-n", "-1"};
+std::vector<std::string> espeak_command(const std::string& lang) { return {"espeak-ng", "-v", lang, "-s", "125", "-p", "60"}; }
+
+std::string joined(const std::vector<std::string>& words) {
+  std::string out;
+  for (const auto& w : words) out += w + ' ';
+  return out;
+}
+std::string festival_key(const FestivalVoice& voice, const std::string& sentence) {
+  return "festival " + std::string(voice.name) + " seeded | sox " + joined(kSoxEffects) + "| " + sentence;
+}
+std::string espeak_key(const std::string& lang, const std::string& sentence) {
+  return joined(espeak_command(lang)) + "| " + sentence;
+}
+
+using Pcm = std::vector<std::int16_t>;
+
+// The sentences spoken by Festival in one run (its voice is loaded once);
+// a sentence it could not speak stays nullopt.
+std::vector<std::optional<Pcm>> festival(const std::vector<std::string>& sentences, const FestivalVoice& voice,
+                                         const std::filesystem::path& scratch) {
+  std::vector<std::optional<Pcm>> out(sentences.size());
+  auto part = [&](size_t k, const char* kind) { return (scratch / (std::to_string(k) + kind)).string(); };
+  std::string script = std::string("(voice_") + voice.name + ")\n" + voice.setup;
   for (size_t k = 0; k < sentences.size(); ++k) {
     const auto text = recode(sentences[k], voice.charset);
     if (!text) {
       std::fprintf(stderr, "mkmedia: \"%s\" cannot be written in %s\n", sentences[k].c_str(), voice.charset);
-      return {};
+      continue;
     }
-    script += "(utt.save.wave (utt.synth (Utterance Text " + scheme_string(*text) + ")) " +
-              scheme_string(stem + "." + std::to_string(k) + ".raw.wav") + " 'riff)\n";
+    script += "(srand 1)\n(utt.save.wave (utt.synth (Utterance Text " + scheme_string(*text) + ")) " +
+              scheme_string(part(k, ".raw.wav")) + " 'riff)\n";
   }
-  std::ofstream(stem + ".scm") << script;
-  std::vector<std::vector<std::int16_t>> out;
-  bool ok = run({"festival", "-b", stem + ".scm"});
-  for (size_t k = 0; ok && k < sentences.size(); ++k) {
-    const std::string raw = stem + "." + std::to_string(k) + ".raw.wav", cooked = stem + "." + std::to_string(k) + ".wav";
-    // -R: the same bytes every run; -D: no dither noise; the gains: room for
-    // the effects, then every voice as loud (1 dB below full scale), never clipped.
-    ok = std::filesystem::exists(raw) && run({"sox", "-R", "-D", raw, "-r", "22050", "-c", "1", "-b", "16", cooked, "gain",
-                                              "-h", "tempo", "-s", "0.9", "pitch", "200", "gain", "-n", "-1"});
-    auto data = ok ? platform::load_wav(cooked) : std::nullopt;
-    ok = data && data->rate == 22050 && data->channels == 1 && !data->pcm.empty();
-    if (ok) out.push_back(std::move(data->pcm));
-    std::error_code ec;
-    std::filesystem::remove(raw, ec);
-    std::filesystem::remove(cooked, ec);
+  const std::string script_file = (scratch / "speak.scm").string();
+  std::ofstream(script_file) << script;
+  if (!run({"festival", "-b", script_file})) return out;
+  for (size_t k = 0; k < sentences.size(); ++k) {
+    const std::string raw = part(k, ".raw.wav"), cooked = part(k, ".wav");
+    std::vector<std::string> sox = {"sox", "-R", "-D", raw, "-r", "22050", "-c", "1", "-b", "16", cooked};
+    sox.insert(sox.end(), kSoxEffects.begin(), kSoxEffects.end());
+    auto data = std::filesystem::exists(raw) && run(sox) ? platform::load_wav(cooked) : std::nullopt;
+    if (data && data->rate == 22050 && data->channels == 1 && !data->pcm.empty()) out[k] = std::move(data->pcm);
   }
-  std::error_code ec;
-  std::filesystem::remove(stem + ".scm", ec);
-  if (!ok) out.clear();
   return out;
 }
 
-std::vector<std::vector<std::int16_t>> espeak(const std::vector<std::string>& sentences, const std::string& lang,
-                                              const std::string& stem) {
-  std::vector<std::vector<std::int16_t>> out;
-  const std::string part = stem + ".part.wav";
-  for (const auto& sentence : sentences) {
-    if (!run({"espeak-ng", "-v", lang, "-s", "125", "-p", "60", "-w", part, sentence})) return {};
-    auto data = platform::load_wav(part);
-    if (!data || data->rate != 22050 || data->channels != 1) return {};
-    out.push_back(std::move(data->pcm));
-  }
-  std::error_code ec;
-  std::filesystem::remove(part, ec);
-  return out;
+std::optional<Pcm> espeak(const std::string& sentence, const std::string& lang, const std::filesystem::path& scratch) {
+  const std::string part = (scratch / "espeak.wav").string();
+  auto command = espeak_command(lang);
+  command.insert(command.end(), {"-w", part, sentence});
+  if (!run(command)) return std::nullopt;
+  auto data = platform::load_wav(part);
+  if (!data || data->rate != 22050 || data->channels != 1) return std::nullopt;
+  return std::move(data->pcm);
+}
+
+// A 64-bit FNV-1a hash: the name of a kept sentence's file.
+std::string hash_name(const std::string& key) {
+  std::uint64_t h = 1469598103934665603ull;
+  for (unsigned char c : key) h = (h ^ c) * 1099511628211ull;
+  char name[17];
+  std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(h));
+  return name;
 }
 
 }  // namespace
@@ -167,27 +195,104 @@ std::vector<SpeechLine> read_speech_table(const std::filesystem::path& table) {
   return out;
 }
 
-std::optional<Speech> synthesize(const std::string& text, const std::string& lang, const std::string& scratch) {
-  Speech speech;
-  speech.sentences = sentences(text);
-  std::vector<std::vector<std::int16_t>> spoken;
-  if (const auto voice = festival_voice(lang)) {
-    spoken = festival(speech.sentences, *voice, scratch);
+Voice::Voice(std::string lang, std::filesystem::path cache) : lang_(std::move(lang)), cache_(std::move(cache)) {
+  std::string dir = (std::filesystem::temp_directory_path() / "mkmedia-XXXXXX").string();
+  if (!mkdtemp(dir.data())) throw std::filesystem::filesystem_error("no scratch folder", dir, std::error_code(errno, std::generic_category()));
+  scratch_ = dir;
+}
+
+Voice::~Voice() {
+  std::error_code ec;
+  std::filesystem::remove_all(scratch_, ec);
+}
+
+// A kept sentence's file: its key, a NUL, then its samples.  Another key of
+// the same hash is not this sentence.
+std::optional<Pcm> Voice::kept(const std::string& key) const {
+  if (cache_.empty()) return std::nullopt;
+  std::ifstream in(cache_ / hash_name(key), std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (bytes.size() <= key.size() + 1 || bytes.compare(0, key.size(), key) != 0 || bytes[key.size()] != '\0' ||
+      (bytes.size() - key.size() - 1) % 2)
+    return std::nullopt;
+  Pcm pcm((bytes.size() - key.size() - 1) / 2);
+  std::memcpy(pcm.data(), bytes.data() + key.size() + 1, pcm.size() * 2);
+  return pcm;
+}
+
+// Written whole under another name first, so that a build running beside
+// this one never reads half a sentence.
+void Voice::keep(const std::string& key, const Pcm& pcm) const {
+  if (cache_.empty()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(cache_, ec);
+  const auto file = cache_ / hash_name(key);
+  const auto part = file.string() + "." + scratch_.filename().string();
+  {
+    std::ofstream out(part, std::ios::binary);
+    out.write(key.c_str(), static_cast<std::streamsize>(key.size() + 1));
+    out.write(reinterpret_cast<const char*>(pcm.data()), static_cast<std::streamsize>(pcm.size() * 2));
+    if (!out) return;
+  }
+  std::filesystem::rename(part, file, ec);
+  if (ec) std::filesystem::remove(part, ec);
+}
+
+bool Voice::learn(const std::vector<std::string>& texts) {
+  std::vector<std::string> todo;
+  for (const auto& text : texts)
+    for (const auto& s : sentences(text))
+      if (!said_.count(s) && std::find(todo.begin(), todo.end(), s) == todo.end()) todo.push_back(s);
+  // Festival where the language has its voice, espeak-ng for what it could not say.
+  const auto voice = festival_voice(lang_);
+  std::vector<std::string> unsaid;
+  for (const auto& s : todo) {
+    auto pcm = voice ? kept(festival_key(*voice, s)) : std::nullopt;
+    if (pcm) said_[s] = std::move(*pcm);
+    else unsaid.push_back(s);
+  }
+  if (voice && !unsaid.empty()) {
+    auto spoken = festival(unsaid, *voice, scratch_);
+    std::vector<std::string> still;
+    for (size_t k = 0; k < unsaid.size(); ++k) {
+      if (!spoken[k]) {
+        still.push_back(unsaid[k]);
+        continue;
+      }
+      keep(festival_key(*voice, unsaid[k]), *spoken[k]);
+      said_[unsaid[k]] = std::move(*spoken[k]);
+    }
     static bool told = false;
-    if (spoken.empty() && !told) {
+    if (!still.empty() && !told) {
       std::fprintf(stderr, "mkmedia: Festival or its voice %s is missing: speaking with espeak-ng\n", voice->name);
       told = true;
     }
+    unsaid = std::move(still);
   }
-  if (spoken.empty()) spoken = espeak(speech.sentences, lang, scratch);
-  if (spoken.empty()) return std::nullopt;
+  bool all = true;
+  for (const auto& s : unsaid) {
+    const std::string key = espeak_key(lang_, s);
+    auto pcm = kept(key);
+    if (!pcm && (pcm = espeak(s, lang_, scratch_))) keep(key, *pcm);
+    if (pcm) said_[s] = std::move(*pcm);
+    else all = false;
+  }
+  return all;
+}
+
+std::optional<Speech> Voice::speak(const std::string& text) {
+  Speech speech;
+  speech.sentences = sentences(text);
+  for (const auto& s : speech.sentences) {
+    if (!said_.count(s) && !learn({text})) return std::nullopt;
+    const Pcm& pcm = said_.at(s);
+    speech.starts.push_back(static_cast<std::uint32_t>(speech.pcm.size() * 2));
+    speech.pcm.insert(speech.pcm.end(), pcm.begin(), pcm.end());
+  }
+  if (speech.pcm.empty()) return std::nullopt;
   for (auto& sentence : speech.sentences) {  // as the caption shows it
     while (!sentence.empty() && sentence.back() == ' ') sentence.pop_back();
     sentence.erase(0, sentence.find_first_not_of(' '));
-  }
-  for (const auto& sentence : spoken) {
-    speech.starts.push_back(static_cast<std::uint32_t>(speech.pcm.size() * 2));
-    speech.pcm.insert(speech.pcm.end(), sentence.begin(), sentence.end());
   }
   return speech;
 }

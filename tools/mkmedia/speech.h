@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,8 +30,32 @@ struct Speech {
   std::vector<std::uint32_t> starts;    // where each begins: bytes of the sample data
 };
 
-// Speaks `text` in `lang`; scratch files are named after `scratch`.
-// nullopt when no voice could speak it.
-std::optional<Speech> synthesize(const std::string& text, const std::string& lang, const std::string& scratch);
+// The voice of one language.  Every sentence is synthesized once: the voice
+// keeps what it has said, in memory and, given a cache folder, on disk by
+// voice, effects and text, so that other runs (another folder, another
+// build) take it from there.  A sentence sounds the same whatever is said
+// before or after it, so a kept sentence is the sentence spoken anew.
+class Voice {
+ public:
+  Voice(std::string lang, std::filesystem::path cache = {});
+  ~Voice();
+  Voice(const Voice&) = delete;
+  Voice& operator=(const Voice&) = delete;
+
+  // Speaks every sentence of `texts` not said before, in one run of the
+  // synthesizer; false when no voice could speak one of them.
+  bool learn(const std::vector<std::string>& texts);
+  // `text` spoken; nullopt when no voice could speak it.
+  std::optional<Speech> speak(const std::string& text);
+
+ private:
+  std::optional<std::vector<std::int16_t>> kept(const std::string& key) const;
+  void keep(const std::string& key, const std::vector<std::int16_t>& pcm) const;
+
+  std::string lang_;
+  std::filesystem::path cache_;
+  std::filesystem::path scratch_;  // the synthesizers' own files, removed with the voice
+  std::map<std::string, std::vector<std::int16_t>> said_;  // by sentence
+};
 
 }  // namespace tapo::media
