@@ -8,11 +8,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -224,9 +224,9 @@ std::string PlayResult::dump() const {
 }
 
 Sandbox::Sandbox() {
-  std::random_device rd;
-  root_ = fs::temp_directory_path() / ("tapo-play-" + std::to_string(getpid()) + "-" + std::to_string(rd()));
-  fs::create_directories(root_);
+  std::string name = (fs::temp_directory_path() / "tapo-play-XXXXXX").string();
+  if (!mkdtemp(name.data())) throw fs::filesystem_error("mkdtemp", name, std::error_code(errno, std::generic_category()));
+  root_ = name;
   fs::create_directories(work());
   fs::create_directories(data());
   media_ = fs::path(TAPO_DEMO_DIR) / "media";

@@ -1,10 +1,10 @@
 #include "platform/ini.h"
 #include "platform/utf8.h"
+#include "tests/unit/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <atomic>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -28,12 +28,7 @@ using tapo::platform::write_ini;
 class IniTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<int> serial{0};
-    std::random_device rd;
-    dir_ = fs::temp_directory_path() /
-           ("tapo_ini_" + std::to_string(::getpid()) + "_" + std::to_string(serial++) + "_" +
-            std::to_string(rd()));
-    fs::create_directory(dir_);
+    dir_ = tapo::testing::make_temp_dir("tapo_ini_");
     file_ = dir_ / "players.ini";
   }
   void TearDown() override {

@@ -1,13 +1,12 @@
 #include "platform/paths.h"
 
 #include "core/tapo_iii.h"
+#include "tests/unit/test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -42,11 +41,7 @@ TEST(MediaPathText, ComponentsAndFileNames) {
 class MediaTree : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<int> serial{0};
-    std::random_device rd;
-    root_ = fs::temp_directory_path() /
-            ("tapo_media_" + std::to_string(::getpid()) + "_" + std::to_string(serial++) + "_" +
-             std::to_string(rd()));
+    root_ = tapo::testing::make_temp_dir("tapo_media_");
     for (const char* dir : {"sounds/numbers", "pics", "Data", "data"})
       fs::create_directories(root_ / dir);
     for (const char* file : {"sounds/hello.wav", "pics/Intro.bmp", "Data/a.txt", "data/b.txt"})

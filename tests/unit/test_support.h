@@ -5,13 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -27,16 +26,17 @@ namespace tapo::testing {
 
 namespace fs = std::filesystem;
 
+// A new, empty folder of its own under the system's temporary folder.
+inline fs::path make_temp_dir(const std::string& prefix) {
+  std::string name = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
+  if (!::mkdtemp(name.data())) throw fs::filesystem_error("mkdtemp", name, std::error_code(errno, std::generic_category()));
+  return name;
+}
+
 // A folder of its own under the system's temporary folder, removed again.
 class TempDir {
  public:
-  TempDir() {
-    static std::atomic<int> serial{0};
-    std::random_device rd;
-    path_ = fs::temp_directory_path() / ("tapo_unit_" + std::to_string(::getpid()) + "_" +
-                                         std::to_string(serial++) + "_" + std::to_string(rd()));
-    fs::create_directories(path_);
-  }
+  TempDir() : path_(make_temp_dir("tapo_unit_")) {}
   ~TempDir() {
     std::error_code ec;
     fs::remove_all(path_, ec);
