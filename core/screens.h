@@ -15,16 +15,7 @@ inline constexpr std::string_view kPiggyBank = "frm_prasatko";
 inline constexpr std::string_view kToyShop = "frm_hrackarstvi";
 inline constexpr std::string_view kTown = "frm_mestecko";
 inline constexpr std::string_view kRoom = "frm_pokoj";
-// The nine games.
-inline constexpr std::string_view kTarget = "frm_terc";
-inline constexpr std::string_view kDragon = "frm_drak";
-inline constexpr std::string_view kScales = "frm_vahy";
-inline constexpr std::string_view kCaterpillar = "frm_housenka";
-inline constexpr std::string_view kSnake = "frm_had";
-inline constexpr std::string_view kDrill = "frm_dril";
-inline constexpr std::string_view kTug = "frm_pretah";
-inline constexpr std::string_view kSnails = "frm_sneci";
-inline constexpr std::string_view kMemory = "frm_pexeso";
+// The games' screens are named in their rows (games/games.h).
 
 // Shows screen `name` modeless (loading it first when needed); a name that
 // no screen registered throws std::logic_error.

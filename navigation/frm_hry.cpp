@@ -15,7 +15,7 @@
 #include "core/screen.h"
 #include "core/screens.h"
 #include "core/tapo_iii.h"
-#include "navigation/menu_layout.h"
+#include "games/games.h"
 #include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/sound.h"
@@ -30,49 +30,29 @@ using core::Root;
 namespace {
 
 namespace screens = core::screens;
-namespace menu = navigation::menu;
 
-// The games' names, shown in the caption strip while the pointer is on a
-// toy that opens one.
-std::string game_name(std::string_view game) {
-  const std::array<std::pair<std::string_view, std::string>, 9> names = {{
-      {screens::kSnake, pf::tr("Snake")},
-      {screens::kDragon, pf::tr("Dragon")},
-      {screens::kMemory, pf::tr("Memory cards")},
-      {screens::kSnails, pf::tr("Snail race")},
-      {screens::kCaterpillar, pf::tr("Bubble caterpillar")},
-      {screens::kDrill, pf::tr("Workbook")},
-      {screens::kTarget, pf::tr("Target")},
-      {screens::kScales, pf::tr("Scales")},
-      {screens::kTug, pf::tr("Sausage tug")},
-  }};
-  for (const auto& [screen, name] : names)
-    if (screen == game) return name;
-  return std::string(game);
-}
-
-struct Toy {
-  pf::Rect area;             // the click area on the menu picture
-  const char* script;        // its show
-  std::string_view game;     // the screen of its game
-  pf::Rect toy;              // the whole toy, lit while the pointer is on it
+// The click areas on the menu picture, numbered as the control array
+// `akt_plocha` numbers them, each with the game whose toy it lies on: the car
+// and the teddy bear take clicks in two places.
+struct ToyArea {
+  pf::Rect area;
+  const core::Game* game;
 };
-
-// The toys, as the control array `akt_plocha` numbers their click areas.  The
-// car and the teddy bear stand on the shelves twice.
-constexpr std::array<Toy, 11> kToys = {{
-    {{124, 96, 41, 193}, "\\OBCHOD\\HAD.DAT", screens::kSnake, menu::kSnake},
-    {{208, 84, 65, 73}, "\\OBCHOD\\DRAK.DAT", screens::kDragon, menu::kDragon},
-    {{280, 84, 65, 85}, "\\OBCHOD\\PEXESO.DAT", screens::kMemory, menu::kCards},
-    {{248, 168, 53, 49}, "\\OBCHOD\\F1.DAT", screens::kSnails, menu::kCar},
-    {{252, 252, 93, 45}, "\\OBCHOD\\MEDA.DAT", screens::kCaterpillar, menu::kTeddy},
-    {{400, 84, 117, 89}, "\\OBCHOD\\LETADLO.DAT", screens::kDrill, menu::kPlane},
-    {{396, 172, 65, 121}, "\\OBCHOD\\PIRAT.DAT", screens::kTarget, menu::kPirate},
-    {{556, 92, 61, 97}, "\\OBCHOD\\VAHA.DAT", screens::kScales, menu::kScales},
-    {{556, 200, 73, 93}, "\\OBCHOD\\BULD.DAT", screens::kTug, menu::kBulldog},
-    {{304, 196, 45, 57}, "\\OBCHOD\\MEDA.DAT", screens::kCaterpillar, menu::kTeddy},
-    {{208, 196, 53, 53}, "\\OBCHOD\\F1.DAT", screens::kSnails, menu::kCar},
+constexpr std::array<ToyArea, 11> kToys = {{
+    {{124, 96, 41, 193}, &games::had::kGame},
+    {{208, 84, 65, 73}, &games::drak::kGame},
+    {{280, 84, 65, 85}, &games::pexeso::kGame},
+    {{248, 168, 53, 49}, &games::sneci::kGame},
+    {{252, 252, 93, 45}, &games::housenka::kGame},
+    {{400, 84, 117, 89}, &games::dril::kGame},
+    {{396, 172, 65, 121}, &games::terc::kGame},
+    {{556, 92, 61, 97}, &games::vahy::kGame},
+    {{556, 200, 73, 93}, &games::pretah::kGame},
+    {{304, 196, 45, 57}, &games::housenka::kGame},
+    {{208, 196, 53, 53}, &games::sneci::kGame},
 }};
+
+const core::Game& game_at(int index) { return *kToys[static_cast<size_t>(index)].game; }
 
 constexpr std::array<pf::Rect, kToys.size()> toy_areas() {
   std::array<pf::Rect, kToys.size()> out{};
@@ -111,7 +91,7 @@ class FrmHry : public core::Screen {
 
   void draw_above(pf::Surface& scene, int ox, int oy) const override {
     if (pointed_ == kNothing) return;
-    const pf::Rect& box = kToys[static_cast<size_t>(pointed_)].toy;
+    const pf::Rect& box = game_at(pointed_).toy.box;
     light(scene, {box.x + ox, box.y + oy, box.w, box.h});
   }
 
@@ -121,7 +101,7 @@ class FrmHry : public core::Screen {
         .add("helping", helping_)
         .add("waiting", waiting_)
         .add("video", video_ && video_->visible)
-        .add("pointed", pointed_ == kNothing ? std::string() : game_name(kToys[static_cast<size_t>(pointed_)].game));
+        .add("pointed", pointed_ == kNothing ? std::string() : pf::tr(game_at(pointed_).title));
   }
 
  private:
@@ -133,10 +113,10 @@ class FrmHry : public core::Screen {
   // The toy under the pointer (kNothing: none) is lit and its game named.
   void point_at(int index) {
     if (index == pointed_) return;
-    if (pointed_ != kNothing) refresh(kToys[static_cast<size_t>(pointed_)].toy);
+    if (pointed_ != kNothing) refresh(game_at(pointed_).toy.box);
     pointed_ = index;
-    if (pointed_ != kNothing) refresh(kToys[static_cast<size_t>(pointed_)].toy);
-    core::set_screen_caption(pointed_ == kNothing ? std::string() : game_name(kToys[static_cast<size_t>(pointed_)].game));
+    if (pointed_ != kNothing) refresh(game_at(pointed_).toy.box);
+    core::set_screen_caption(pointed_ == kNothing ? std::string() : pf::tr(game_at(pointed_).title));
   }
 
   // A soft warm light over `box` of the scene: strongest in the middle,
@@ -199,13 +179,13 @@ class FrmHry : public core::Screen {
   // The toy's show, then its game; the menu stays loaded behind it.
   void play_toy(int index) {
     point_at(kNothing);
-    const Toy& toy = kToys[static_cast<size_t>(index)];
+    const core::Game& game = game_at(index);
     toy_playing_ = index;
-    core::play_animation({Root::Media, toy.script}, *video_);
+    core::play_animation({Root::Media, std::string("\\OBCHOD\\") + game.toy.show + ".DAT"}, *video_);
     toy_playing_ = kNothing;
     // Shown last, the game is the active form and takes the keys (the target
     // game's digits among them).
-    screens::show(toy.game);
+    screens::show(game.frame.form);
     hide();
   }
 

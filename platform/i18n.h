@@ -24,5 +24,8 @@ std::string tr(const char* english);
 // `text` with "%1", "%2" … replaced by `args` in order: a translation may
 // put them where its sentence needs them.
 std::string fill(std::string_view text, std::initializer_list<std::string_view> args);
+// Marks a word written where it is not yet shown, so that xgettext finds it;
+// tr() translates it where it is shown.
+constexpr const char* tr_later(const char* english) { return english; }
 
 }  // namespace tapo::platform

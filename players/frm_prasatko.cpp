@@ -17,6 +17,7 @@
 #include "core/keying.h"
 #include "core/listinput.h"
 #include "core/media.h"
+#include "core/screen.h"
 #include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "platform/loop.h"
@@ -73,9 +74,11 @@ class CounterLabel : public pf::Label {
   }
 };
 
-class FrmPrasatko : public pf::Form {
+// A window of its own size over the game, not a scene: it takes nothing of
+// the screens' common load, only their folder and `leaving`.
+class FrmPrasatko : public core::Screen {
  public:
-  FrmPrasatko() : Form("frm_prasatko") {}
+  FrmPrasatko() : Screen(std::string(core::screens::kPiggyBank), "CUNICI") {}
 
   // The number of coins to count in, as text.
   std::string tag;
@@ -85,9 +88,9 @@ class FrmPrasatko : public pf::Form {
     // The player's own piglet; the window takes its size.
     zdroj_ = &add<pf::PictureBox>("zdroj", pf::Rect{0, 0, kDesignWidth, kDesignHeight});
     zdroj_->visible = false;
-    const MediaPath file{Root::Media, "\\CUNICI\\XL\\" + core::player_id + ".BMP"};
-    auto piglet = pf::Surface::load_bmp(core::real_path(file));
-    if (!piglet || piglet->empty()) core::note_unreadable(file);
+    const MediaPath own = file("XL\\" + core::player_id + ".BMP");
+    auto piglet = pf::Surface::load_bmp(core::real_path(own));
+    if (!piglet || piglet->empty()) core::note_unreadable(own);
     if (piglet && !piglet->empty()) {
       zdroj_->image = std::move(*piglet);
       zdroj_->rect.w = zdroj_->image.width();
@@ -151,6 +154,7 @@ class FrmPrasatko : public pf::Form {
     core::close_sound();
     core::wait_ms(kWaitAfterMs);
     stage_ = "done";
+    leaving = true;
     unload();
   }
 

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Gathers the program's words (tr("…") in the sources, the desktop entry,
+# Gathers the program's words (tr("…") and tr_later("…") in the sources, the desktop entry,
 # the store entry) into po/tapo.pot and merges them into each translation,
 # where a translator then fills in what is new (msgfmt --statistics tells).
 #   scripts/update-po.sh          update po/tapo.pot and po/*.po
@@ -11,9 +11,9 @@ cd "$(dirname "$0")/.."
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-mapfile -t sources < <(find app core players navigation games platform -name '*.cpp' | LC_ALL=C sort)
+mapfile -t sources < <(find app core players navigation games platform -name '*.cpp' -o -name '*.h' | LC_ALL=C sort)
 common=(--from-code=UTF-8 --add-location=file --sort-by-file)
-xgettext "${common[@]}" --language=C++ --keyword= --keyword=tr --add-comments=TRANSLATORS: \
+xgettext "${common[@]}" --language=C++ --keyword= --keyword=tr --keyword=tr_later --add-comments=TRANSLATORS: \
   --package-name=tapo --msgid-bugs-address=tapo@numerino.invalid -o "$tmp/code.pot" "${sources[@]}"
 xgettext "${common[@]}" --language=Desktop -o "$tmp/desktop.pot" packaging/io.github.numerino.tapo.desktop
 xgettext "${common[@]}" -o "$tmp/metainfo.pot" packaging/io.github.numerino.tapo.metainfo.xml

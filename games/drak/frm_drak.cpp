@@ -13,7 +13,6 @@
 #include "core/listinput.h"
 #include "core/media.h"
 #include "core/random.h"
-#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "games/common/areas.h"
 #include "games/common/game_screen.h"
@@ -117,7 +116,7 @@ class FrmDrak : public GameScreen {
         head().visible = false;
         comment_shared(core::rnd_between(1, 6), kFrame.face);
       } else {
-        players::CoinsDue due(1);
+        players::CoinsDue due(kGame.coins.due(0));
         core::play_animation_keyed(file("PALEC.DAT"), head());
         head().visible = false;
         comment("SPRAVNE", core::rnd_between(1, 3), kFrame.face);
@@ -163,10 +162,10 @@ class FrmDrak : public GameScreen {
   std::vector<pf::Label*> klik_cislo_;
   pf::Label* zvonec_ = nullptr;
   Priklad priklad_;
-  RightRun run_{3};
+  RightRun run_{kGame.coins.run};
   int wrong_count_ = 0;
 };
 
-TAPO_REGISTER_FORM(core::screens::kDragon, FrmDrak)
+TAPO_REGISTER_FORM(kFrame.form, FrmDrak)
 
 }  // namespace tapo::games::drak

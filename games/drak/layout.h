@@ -7,6 +7,9 @@
 namespace tapo::games::drak {
 
 inline constexpr core::GameLayout kFrame{"frm_drak", "DRAK", core::leave_at(3, 431), core::help_at(585, 426), "MLUVI.AVI", "video"};
+// Its name, its toy on the games menu, and what it pays: a coin for every three
+// right counts in a row.
+inline constexpr core::Game kGame{kFrame, platform::tr_later("Dragon"), {"DRAK", {200, 78, 84, 96}}, {1, 3}};
 
 // The bell that starts every example.
 inline constexpr platform::Rect kBell{556, 16, 72, 92};

@@ -15,7 +15,6 @@
 #include "core/keying.h"
 #include "core/media.h"
 #include "core/random.h"
-#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "games/common/game_screen.h"
 #include "games/dril/layout.h"
@@ -89,10 +88,10 @@ class FrmDril : public GameScreen {
     zdroj_->on_mouse_move = [this](int x, int y) {
       zdroj_->pointer = row_at(x + zdroj_->rect.x, y + zdroj_->rect.y) ? pf::Pointer::Hand : pf::Pointer::Arrow;
     };
-    dobre_ = &add<pf::PictureBox>("dobre_pic", pf::Rect{kPlusMinusCardAt.x, kPlusMinusCardAt.y, 1, 1});
-    spatne_ = &add<pf::PictureBox>("spatne_pic", pf::Rect{kTimesDivideCardAt.x, kTimesDivideCardAt.y, 1, 1});
-    dobre_->on_click = [this] { card_click(plus_minus); };
-    spatne_->on_click = [this] { card_click(times_divide); };
+    plus_minus_card_ = &add<pf::PictureBox>("dobre_pic", pf::Rect{kPlusMinusCardAt.x, kPlusMinusCardAt.y, 1, 1});
+    times_divide_card_ = &add<pf::PictureBox>("spatne_pic", pf::Rect{kTimesDivideCardAt.x, kTimesDivideCardAt.y, 1, 1});
+    plus_minus_card_->on_click = [this] { card_click(plus_minus); };
+    times_divide_card_->on_click = [this] { card_click(times_divide); };
     load_cards();
 
     buttons_ = {&add<pf::Label>("kontrola", kCheck), &add<pf::Label>("dalsi_priklady", kNextPage),
@@ -110,7 +109,9 @@ class FrmDril : public GameScreen {
     // is the button's.
     letadlo_ = &add<pf::PictureBox>("letadlo", pf::Rect{0, 0, 1, 1});
     letadlo_->visible = false;
-    letadlo_->on_click = [this] {
+    lit_button_ = &add<pf::PictureBox>("lit_button", pf::Rect{0, 0, 1, 1});
+    lit_button_->visible = false;
+    lit_button_->on_click = [this] {
       if (lit_ && lit_->enabled) lit_->on_click();
     };
     help_sound_ = "HELP1.WAV";
@@ -152,16 +153,17 @@ class FrmDril : public GameScreen {
   // ---- choosing the kind of examples -----------------------------------------
 
   void load_cards() {
-    for (auto [box, name] : {std::pair{dobre_, "KARTA1.BMP"}, std::pair{spatne_, "KARTA2.BMP"}}) show_picture(*box, name);
-    dobre_->visible = spatne_->visible = false;
+    show_picture(*plus_minus_card_, "KARTA1.BMP");
+    show_picture(*times_divide_card_, "KARTA2.BMP");
+    plus_minus_card_->visible = times_divide_card_->visible = false;
   }
 
   void show_cards() {
     load_cards();
     choosing_family_ = true;
-    dobre_->rect.x = kPlusMinusCardAt.x;
-    spatne_->rect.x = kTimesDivideCardAt.x;
-    dobre_->visible = dobre_->enabled = spatne_->visible = spatne_->enabled = true;
+    plus_minus_card_->rect.x = kPlusMinusCardAt.x;
+    times_divide_card_->rect.x = kTimesDivideCardAt.x;
+    for (pf::PictureBox* card : {plus_minus_card_, times_divide_card_}) card->visible = card->enabled = true;
     help_sound_ = "HELP1.WAV";
   }
 
@@ -177,13 +179,13 @@ class FrmDril : public GameScreen {
     say(file("TYP_PRI.DAT"), kFrame.face);
   }
 
-  // The tick and the cross take the cards' places; the picture of the family's
-  // ten types lies over the rows.
+  // The tick and the cross are read (the marks of a page); the picture of the
+  // family's ten types lies over the rows.
   void offer_types(std::string_view family) {
     choosing_family_ = false;
-    dobre_->visible = spatne_->visible = false;
-    show_picture(*dobre_, "DOBRE.BMP");
-    show_picture(*spatne_, "SPATNE.BMP");
+    plus_minus_card_->visible = times_divide_card_->visible = false;
+    for (auto [mark, name] : {std::pair{&tick_, "DOBRE.BMP"}, std::pair{&cross_, "SPATNE.BMP"}})
+      if (auto pic = core::load_media_picture(file(name))) *mark = std::move(*pic);
     operation_family_ = std::string(family);
     show_picture(*zdroj_, family == plus_minus ? "PRIKLAD1.BMP" : "PRIKLAD2.BMP");
     zdroj_->rect.x = kTypesAt.x;
@@ -255,11 +257,11 @@ class FrmDril : public GameScreen {
     const Line l = row_line(radek);
     const int top = l.y - kTextAbove;
     const int box_h = pf::measure_text("8", kRowFont).h;
-    if (r.operace != "<=>") {
+    if (!r.comparison()) {
       const int cell = (l.x2 - l.x1 - text_width(r.operace) - text_width(" = ")) / 3;
       int x = l.x1;
-      auto term = [&](const std::string& t) {
-        if (t == "Z") {
+      auto term = [&](const std::string& t, Blank place) {
+        if (r.blank == place) {
           pf::TextBox& box = zapis(radek);
           box.rect = {x, top, cell, box_h};
           box.visible = box.enabled = true;
@@ -269,13 +271,13 @@ class FrmDril : public GameScreen {
         }
         x += cell;
       };
-      term(r.t1);
+      term(r.t1, Blank::First);
       print(r.operace, x, top);
       x += text_width(r.operace);
-      term(r.t2);
+      term(r.t2, Blank::Second);
       print(" = ", x, top);
       x += text_width(" = ");
-      term(r.t3);
+      term(r.t3, Blank::Result);
       return;
     }
     pf::PictureBox& box = *znamenko_[static_cast<std::size_t>(radek)];
@@ -384,7 +386,7 @@ class FrmDril : public GameScreen {
     int wrong = 0, first_wrong = 0;
     for (int i = 1; i <= kRows; ++i) {
       const bool right = row_right(i);
-      const pf::Surface& mark = right ? dobre_->image : spatne_->image;
+      const pf::Surface& mark = right ? tick_ : cross_;
       const pf::Point at = mark_at(i);
       core::blit_transparent(picture, at.x, at.y, mark.width(), mark.height(), mark, 0, 0, core::key_colour(mark));
       marks_.push_back(right ? "tick" : "cross");
@@ -414,7 +416,7 @@ class FrmDril : public GameScreen {
     if (wrong > 0) {
       say(file("SPATNE.DAT"), kFrame.face);
     } else {
-      players::CoinsDue due(5);
+      players::CoinsDue due(kGame.coins.due(wrong));
       core::play_animation({Root::Data, "\\BEZCHYB.DAT"}, head());
       say(file("SPRAVNE.DAT"), kFrame.face);
       award(due, kCoins);
@@ -534,17 +536,17 @@ class FrmDril : public GameScreen {
     pf::Surface under(r.w, r.h);
     under.blit(picture, r.x, r.y, r.w, r.h, 0, 0);
     core::compose_transparent(*lit, r.w, r.h, core::key_colour(*lit), under, under);
-    letadlo_->image = std::move(under);
-    letadlo_->rect = r;
-    letadlo_->visible = letadlo_->enabled = true;
-    letadlo_->refresh();
+    lit_button_->image = std::move(under);
+    lit_button_->rect = r;
+    lit_button_->visible = lit_button_->enabled = true;
+    lit_button_->refresh();
     button.tag = "1";
     lit_ = &button;
   }
 
-  // The lit button goes dark (and the plane's box is free).
+  // The lit button goes dark.
   void unlight() {
-    letadlo_->visible = letadlo_->enabled = false;
+    lit_button_->visible = lit_button_->enabled = false;
     for (pf::Label* b : buttons_) b->tag.clear();
     lit_ = nullptr;
   }
@@ -565,9 +567,12 @@ class FrmDril : public GameScreen {
   std::vector<pf::TextBox*> zapis_;
   std::vector<pf::PictureBox*> znamenko_;
   pf::PictureBox* zdroj_ = nullptr;
-  pf::PictureBox* dobre_ = nullptr;
-  pf::PictureBox* spatne_ = nullptr;
-  pf::PictureBox* letadlo_ = nullptr;
+  // The family cards at level 3 (the boxes `dobre_pic` and `spatne_pic`).
+  pf::PictureBox* plus_minus_card_ = nullptr;
+  pf::PictureBox* times_divide_card_ = nullptr;
+  pf::Surface tick_, cross_;  // the marks of a checked page
+  pf::PictureBox* letadlo_ = nullptr;     // the paper plane
+  pf::PictureBox* lit_button_ = nullptr;  // a button lit under the pointer
   std::array<pf::Label*, 3> buttons_{};  // check, next page, change type
   pf::Label* lit_ = nullptr;             // the button letadlo shows lit
   std::string operation_family_{plus_minus};
@@ -580,6 +585,6 @@ class FrmDril : public GameScreen {
   bool choosing_family_ = false;
 };
 
-TAPO_REGISTER_FORM(core::screens::kDrill, FrmDril)
+TAPO_REGISTER_FORM(kFrame.form, FrmDril)
 
 }  // namespace tapo::games::dril

@@ -8,6 +8,9 @@
 namespace tapo::games::dril {
 
 inline constexpr core::GameLayout kFrame{"frm_dril", "DRIL", core::leave_at(4, 0), core::help_at(587, 8), "MLUVI.AVI", "michacka"};
+// Its name, its toy on the games menu, and what it pays: five coins for a page
+// without a mistake.
+inline constexpr core::Game kGame{kFrame, platform::tr_later("Workbook"), {"LETADLO", {394, 72, 128, 108}}, {5, 1, core::CoinRule::Mistakes::CostAll}};
 
 // The ruled rows: a template line, then rows 1..5 each 40 pixels below the
 // one before, and rows 6..10 as rows 1..5 moved 270 pixels to the right.

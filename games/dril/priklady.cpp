@@ -11,6 +11,17 @@ std::string text(int n) { return std::to_string(n); }
 
 std::string sign_of(int left, int right) { return left > right ? ">" : left < right ? "<" : "="; }
 
+// An arithmetic row asking for `blank`: `x` and `y` are its other two terms, in order.
+Radek arithmetic_row(std::string op, Blank blank, std::string x, std::string y) {
+  Radek r{std::move(op), "", "", "", blank};
+  std::string* given[2] = {blank == Blank::First ? &r.t2 : &r.t1, blank == Blank::Result ? &r.t2 : &r.t3};
+  *given[0] = std::move(x);
+  *given[1] = std::move(y);
+  return r;
+}
+
+Radek comparison_row(std::string left, std::string right) { return {"", std::move(left), std::move(right), "", Blank::Sign}; }
+
 struct Draft {
   Radek radek;
   int result = 0;
@@ -40,23 +51,23 @@ Draft plus_minus_row(int type, int range, Drawer& draw) {
   };
   auto sum_fits = [range](int x, int y) { return x + y <= range; };
   auto not_negative = [](int x, int y) { return x >= y; };
-  auto arithmetic = [&](std::string op, std::string t1, std::string t2, std::string t3, int result) {
-    d.radek = {std::move(op), std::move(t1), std::move(t2), std::move(t3)};
+  auto arithmetic = [&](std::string op, Blank blank, std::string x, std::string y, int result) {
+    d.radek = arithmetic_row(std::move(op), blank, std::move(x), std::move(y));
     d.result = result;
     d.zero = a == 0 || b == 0 || result == 0;
   };
   auto comparison = [&](std::string left, std::string right, int lv, int rv) {
-    d.radek = {"<=>", std::move(left), std::move(right), "NIC"};
+    d.radek = comparison_row(std::move(left), std::move(right));
     d.sign = sign_of(lv, rv);
   };
   switch (type) {
     case 1:
       pair_until(a, b, sum_fits);
-      arithmetic(" + ", text(a), text(b), "Z", a + b);
+      arithmetic(" + ", Blank::Result, text(a), text(b), a + b);
       break;
     case 2:
       pair_until(a, b, not_negative);
-      arithmetic(" - ", text(a), text(b), "Z", a - b);
+      arithmetic(" - ", Blank::Result, text(a), text(b), a - b);
       break;
     case 3:
       a = draw(0, range);
@@ -66,19 +77,19 @@ Draft plus_minus_row(int type, int range, Drawer& draw) {
       break;
     case 4:
       pair_until(a, b, [](int x, int y) { return y >= x; });
-      arithmetic(" + ", text(a), "Z", text(b), b - a);
+      arithmetic(" + ", Blank::Second, text(a), text(b), b - a);
       break;
     case 5:
       pair_until(a, b, not_negative);
-      arithmetic(" - ", text(a), "Z", text(b), a - b);
+      arithmetic(" - ", Blank::Second, text(a), text(b), a - b);
       break;
     case 6:
       pair_until(a, b, [](int x, int y) { return y >= x; });
-      arithmetic(" + ", "Z", text(a), text(b), b - a);
+      arithmetic(" + ", Blank::First, text(a), text(b), b - a);
       break;
     case 7:
       pair_until(a, b, sum_fits);
-      arithmetic(" - ", "Z", text(a), text(b), a + b);
+      arithmetic(" - ", Blank::First, text(a), text(b), a + b);
       break;
     case 8:
       pair_until(a, b, sum_fits);
@@ -104,26 +115,25 @@ Draft plus_minus_row(int type, int range, Drawer& draw) {
 
 Draft times_divide_row(int type, int range, Drawer& draw) {
   Draft d;
-  auto arithmetic = [&](std::string op, std::string t1, std::string t2, std::string t3, int result,
-                        bool zero) {
-    d.radek = {std::move(op), std::move(t1), std::move(t2), std::move(t3)};
+  auto arithmetic = [&](std::string op, Blank blank, std::string x, std::string y, int result, bool zero) {
+    d.radek = arithmetic_row(std::move(op), blank, std::move(x), std::move(y));
     d.result = result;
     d.zero = zero;
   };
   auto comparison = [&](std::string left, std::string right, int lv, int rv, bool zero) {
-    d.radek = {"<=>", std::move(left), std::move(right), "NIC"};
+    d.radek = comparison_row(std::move(left), std::move(right));
     d.sign = sign_of(lv, rv);
     d.zero = zero;
   };
   switch (type) {
     case 1: {
       const int a = draw(0, 10), b = draw(0, 10);
-      arithmetic(" . ", text(a), text(b), "Z", a * b, a == 0 || b == 0);
+      arithmetic(" . ", Blank::Result, text(a), text(b), a * b, a == 0 || b == 0);
       break;
     }
     case 2: {
       const int a = draw(0, 10), b = draw(1, 10);
-      arithmetic(" : ", text(a * b), text(b), "Z", a, a == 0);
+      arithmetic(" : ", Blank::Result, text(a * b), text(b), a, a == 0);
       break;
     }
     case 3: {
@@ -133,22 +143,22 @@ Draft times_divide_row(int type, int range, Drawer& draw) {
     }
     case 4: {
       const int a = draw(1, 10), b = draw(0, 10);
-      arithmetic(" . ", text(a), "Z", text(a * b), b, b == 0);
+      arithmetic(" . ", Blank::Second, text(a), text(a * b), b, b == 0);
       break;
     }
     case 5: {
       const int a = draw(1, 10), b = draw(1, 10);
-      arithmetic(" : ", text(a * b), "Z", text(b), a, false);
+      arithmetic(" : ", Blank::Second, text(a * b), text(b), a, false);
       break;
     }
     case 6: {
       const int a = draw(1, 10), b = draw(0, 10);
-      arithmetic(" . ", "Z", text(a), text(a * b), b, b == 0);
+      arithmetic(" . ", Blank::First, text(a), text(a * b), b, b == 0);
       break;
     }
     case 7: {
       const int a = draw(1, 10), b = draw(0, 10);
-      arithmetic(" : ", "Z", text(a), text(b), a * b, b == 0);
+      arithmetic(" : ", Blank::First, text(a), text(b), a * b, b == 0);
       break;
     }
     case 8: {

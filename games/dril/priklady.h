@@ -25,12 +25,17 @@ int range_max(int player_level);
 // A whole number from `min` to `max`, drawn after folding in the clock.
 int draw_between(int min, int max, core::Random& rng, std::uint64_t clock);
 
-// One row as it is printed: t1, operace, t2, " = ", t3.  In an arithmetic row
-// exactly one term is "Z", the place of the child's answer; in a comparison
-// row operace is "<=>", t1 and t2 are the two sides and t3 is "NIC".
+// What a row asks: the number in one of its three places (an answer box
+// stands there) or, in a comparison, the sign between its two sides.
+enum class Blank { First, Second, Result, Sign };
+
+// One row as it is printed: t1, operace, t2, " = ", t3, the asked term left
+// empty; a comparison prints t1, its sign box and t2 (no operace, no t3).
 struct Radek {
   std::string operace;
   std::string t1, t2, t3;
+  Blank blank = Blank::Result;
+  bool comparison() const { return blank == Blank::Sign; }
 };
 
 struct Stranka {

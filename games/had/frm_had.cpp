@@ -16,7 +16,6 @@
 #include "core/listinput.h"
 #include "core/media.h"
 #include "core/random.h"
-#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "games/common/areas.h"
 #include "games/common/game_screen.h"
@@ -296,7 +295,7 @@ class FrmHad : public GameScreen {
   }
 
   void finale() {
-    players::CoinsDue due(25);
+    players::CoinsDue due(kGame.coins.due(0));
     set_buttons(false);
     core::randomize();
     say(file("FINALNI" + std::to_string(core::rnd_between(1, 4)) + ".DAT"), "TAPO_.AVI");
@@ -328,6 +327,6 @@ class FrmHad : public GameScreen {
   pf::FormTimer casomira_stopa_{*this, kBlinkMs, [this] { blink(); }};
 };
 
-TAPO_REGISTER_FORM(core::screens::kSnake, FrmHad)
+TAPO_REGISTER_FORM(kFrame.form, FrmHad)
 
 }  // namespace tapo::games::had

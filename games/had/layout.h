@@ -10,6 +10,9 @@
 namespace tapo::games::had {
 
 inline constexpr core::GameLayout kFrame{"frm_had", "HAD", core::leave_at(8, 433), core::help_at(578, 431), "MLUVI.AVI", "video"};
+// Its name, its toy on the games menu, and what it pays: 25 coins at the end of
+// the chain.
+inline constexpr core::Game kGame{kFrame, platform::tr_later("Snake"), {"HAD", {112, 90, 68, 214}}, {25}};
 
 // The digits 0..9 painted in a row on the background, each under a 35 x 35
 // click area; the check and erase buttons right of them.

@@ -17,7 +17,6 @@
 #include "core/listinput.h"
 #include "core/media.h"
 #include "core/random.h"
-#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "games/common/areas.h"
 #include "games/common/game_screen.h"
@@ -307,12 +306,13 @@ class FrmHousenka : public GameScreen {
     core::play_wav(file("PRASK.WAV"));
     burst(b);
     if (!last) return;
-    players::CoinsDue due(kMostWrong - wrong_count_);
+    const int coins = kGame.coins.due(wrong_count_);
+    players::CoinsDue due(coins);
     leave_control().visible = help_control().visible = false;
     core::play_animation({Root::Data, "\\RADOST.DAT"}, head());
     core::randomize();
     comment("SPRAVNE", core::rnd_between(1, 3), kFrame.face);
-    if (kMostWrong - wrong_count_ >= 1) award(due, kCoins);
+    if (coins > 0) award(due, kCoins);
     leave_control().visible = help_control().visible = true;
     pf::Loop::instance().do_events();
     next_row_after(1250);
@@ -331,6 +331,6 @@ class FrmHousenka : public GameScreen {
   pf::FormTimer casomira_{*this, kFloatMs, [this] { float_up(); }};
 };
 
-TAPO_REGISTER_FORM(core::screens::kCaterpillar, FrmHousenka)
+TAPO_REGISTER_FORM(kFrame.form, FrmHousenka)
 
 }  // namespace tapo::games::housenka

@@ -8,6 +8,9 @@
 namespace tapo::games::housenka {
 
 inline constexpr core::GameLayout kFrame{"frm_housenka", "BUBLIFUK", core::leave_at(521, 0), core::help_at(588, 12), "MLUVI.AVI", "michacka"};
+// Its name, its toy on the games menu, and what it pays: five coins for a row
+// of bubbles, one fewer for each wrong bubble.
+inline constexpr core::Game kGame{kFrame, platform::tr_later("Bubble caterpillar"), {"MEDA", {244, 186, 132, 116}}, {5, 1, core::CoinRule::Mistakes::CostOneEach}};
 
 // The bubbles float in the top-left part of the scene, whose clean copy
 // wipes their trails; a row is blown 48 pixels apart along its bottom.

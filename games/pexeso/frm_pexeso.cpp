@@ -9,7 +9,6 @@
 #include "core/animation.h"
 #include "core/media.h"
 #include "core/random.h"
-#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "games/common/game_screen.h"
 #include "games/pexeso/layout.h"
@@ -160,7 +159,7 @@ class FrmPexeso : public GameScreen {
     if (wrong_pairs_ >= kTooManyWrongPairs) {
       say(file("TOOMUCH.DAT"), kFrame.face);
     } else {
-      players::CoinsDue due(kTooManyWrongPairs - wrong_pairs_);
+      players::CoinsDue due(kGame.coins.due(wrong_pairs_));
       core::play_animation(file("TLESK.DAT"), head());
       core::randomize();
       say(file("FINALNI" + std::to_string(core::rnd_between(1, 3)) + ".DAT"), kFrame.face);
@@ -180,6 +179,6 @@ class FrmPexeso : public GameScreen {
   int text_size_ = kCardFont.size;
 };
 
-TAPO_REGISTER_FORM(core::screens::kMemory, FrmPexeso)
+TAPO_REGISTER_FORM(kFrame.form, FrmPexeso)
 
 }  // namespace tapo::games::pexeso

@@ -8,6 +8,9 @@
 namespace tapo::games::pexeso {
 
 inline constexpr core::GameLayout kFrame{"frm_pexeso", "PEXESO", core::leave_at(517, 0), core::help_at(587, 7), "MLUVI2.AVI", "video"};
+// Its name, its toy on the games menu, and what it pays: five coins for the
+// whole table, one fewer for each wrong pair.
+inline constexpr core::Game kGame{kFrame, platform::tr_later("Memory cards"), {"PEXESO", {274, 80, 84, 96}}, {5, 1, core::CoinRule::Mistakes::CostOneEach}};
 
 // Twenty cards in five columns and four rows: card k = 5 (row - 1) + column.
 inline constexpr int kColumns = 5, kRows = 4, kCards = kColumns * kRows;

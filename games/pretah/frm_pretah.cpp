@@ -11,7 +11,6 @@
 #include "core/keying.h"
 #include "core/media.h"
 #include "core/random.h"
-#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "games/common/game_screen.h"
 #include "games/pretah/layout.h"
@@ -253,7 +252,7 @@ class FrmPretah : public GameScreen {
   }
 
   void tapo_wins() {
-    players::CoinsDue due(12);
+    players::CoinsDue due(kGame.coins.due(0));
     sausage_x_ = kTapoWins;
     draw_tug();
     busy_ = false;
@@ -328,6 +327,6 @@ class FrmPretah : public GameScreen {
   pf::FormTimer casomira_{*this, kPictureMs, [this] { casomira_tick(); }};
 };
 
-TAPO_REGISTER_FORM(core::screens::kTug, FrmPretah)
+TAPO_REGISTER_FORM(kFrame.form, FrmPretah)
 
 }  // namespace tapo::games::pretah

@@ -10,6 +10,9 @@
 namespace tapo::games::pretah {
 
 inline constexpr core::GameLayout kFrame{"frm_pretah", "PRETAH", core::leave_at(21, 425), core::help_at(565, 419), "MLUVI1.AVI", "video"};
+// Its name, its toy on the games menu, far enough from the right edge for its
+// whole show to stay in the scene, and what it pays: 12 coins for a tug won.
+inline constexpr core::Game kGame{kFrame, platform::tr_later("Sausage tug"), {"BULD", {548, 184, 86, 114}}, {12}};
 
 // The example box: five cells of a fifth of its width (a, sign, b, "=" or
 // sign, r), written in the example's font.

@@ -13,7 +13,6 @@
 #include "core/listinput.h"
 #include "core/media.h"
 #include "core/random.h"
-#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "games/common/areas.h"
 #include "games/common/game_screen.h"
@@ -385,7 +384,7 @@ class FrmSneci : public GameScreen {
   }
 
   void own_arrives() {
-    players::CoinsDue due(12);
+    players::CoinsDue due(kGame.coins.due(0));
     own_finished_ = true;
     while (casomira_.enabled()) {
       if (casomira_.interval() == kRestMs) {
@@ -464,6 +463,6 @@ class FrmSneci : public GameScreen {
   pf::FormTimer otaznik_zpet_{*this, kSignShownMs, [this] { otaznik_zpet(); }};
 };
 
-TAPO_REGISTER_FORM(core::screens::kSnails, FrmSneci)
+TAPO_REGISTER_FORM(kFrame.form, FrmSneci)
 
 }  // namespace tapo::games::sneci

@@ -10,6 +10,9 @@
 namespace tapo::games::sneci {
 
 inline constexpr core::GameLayout kFrame{"frm_sneci", "HLEM", core::leave_at(3, 433), core::help_at(582, 428), "MLUVI.AVI", "video"};
+// Its name, its toy on the games menu, and what it pays: 12 coins for a race
+// won.
+inline constexpr core::Game kGame{kFrame, platform::tr_later("Snail race"), {"F1", {196, 150, 120, 112}}, {12}};
 
 inline constexpr int kSnails = 5;      // to choose from in the garage
 inline constexpr int kOwnStages = 10;  // the child's snail's stages to the strawberry

@@ -15,7 +15,6 @@
 #include "core/animation.h"
 #include "core/media.h"
 #include "core/random.h"
-#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "games/common/game_screen.h"
 #include "games/terc/layout.h"
@@ -354,7 +353,7 @@ void FrmTerc::zkontroluj() {
   answer_judged_ = true;
   judge(given == priklad_.target_total, *zakuv_vysledek_);
   if (given == priklad_.target_total) {
-    players::CoinsDue due(wrong_count_ == 0 ? 1 : 0);  // only a first try pays
+    players::CoinsDue due(kGame.coins.due(wrong_count_));  // only a first try pays
     if (wrong_count_ == 1) streak_.restart();
     if (!streak_.right()) {
       int n = core::rnd_between(1, 3);  // drawn even when the second try's praise is fixed
@@ -381,6 +380,6 @@ void FrmTerc::zkontroluj() {
   vymysli_priklad();
 }
 
-TAPO_REGISTER_FORM(core::screens::kTarget, FrmTerc)
+TAPO_REGISTER_FORM(kFrame.form, FrmTerc)
 
 }  // namespace tapo::games::terc

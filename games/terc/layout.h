@@ -9,6 +9,9 @@
 namespace tapo::games::terc {
 
 inline constexpr core::GameLayout kFrame{"frm_terc", "TERC", core::leave_at(7, 390), core::help_at(577, 383), "MLUVI.AVI", "video"};
+// Its name, its toy on the games menu, and what it pays: a coin for an example
+// right at the first try.
+inline constexpr core::Game kGame{kFrame, platform::tr_later("Target"), {"PIRAT", {384, 150, 106, 148}}, {1, 1, core::CoinRule::Mistakes::CostAll}};
 
 // The targets on the plank wall: the upper one (values 10..90, from level 3)
 // and the lower one on its post (values 1..9).

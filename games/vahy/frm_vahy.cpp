@@ -10,7 +10,6 @@
 #include "core/animation.h"
 #include "core/media.h"
 #include "core/random.h"
-#include "core/screens.h"
 #include "core/tapo_iii.h"
 #include "games/common/game_screen.h"
 #include "games/vahy/cisla.h"
@@ -213,14 +212,14 @@ class FrmVahy : public GameScreen {
     core::randomize();
     if (right) {
       ++run_;
-      if (run_ < 5) comment_shared(core::rnd_between(1, 6), kFrame.face);
+      if (run_ < kGame.coins.run) comment_shared(core::rnd_between(1, 6), kFrame.face);
     } else {
       run_ = 0;
       comment("SPATNE", core::rnd_between(1, 3), kFrame.face);
       show_right_sign();
     }
-    if (run_ >= 5) {
-      players::CoinsDue due(2);
+    if (run_ >= kGame.coins.run) {
+      players::CoinsDue due(kGame.coins.due(0));
       run_ = 0;
       core::randomize();
       comment("SPRAVNE", core::rnd_between(1, 3), kFrame.face);
@@ -260,6 +259,6 @@ class FrmVahy : public GameScreen {
   int run_ = 0;  // right answers in a row, 0..5
 };
 
-TAPO_REGISTER_FORM(core::screens::kScales, FrmVahy)
+TAPO_REGISTER_FORM(kFrame.form, FrmVahy)
 
 }  // namespace tapo::games::vahy

@@ -9,6 +9,10 @@
 namespace tapo::games::vahy {
 
 inline constexpr core::GameLayout kFrame{"frm_vahy", "VAHY", core::leave_at(2, 436), core::help_at(589, 430), "MLUVI.AVI", "video"};
+// Its name, its toy on the games menu, far enough from the right edge for its
+// whole show to stay in the scene, and what it pays: two coins for every five
+// right answers in a row.
+inline constexpr core::Game kGame{kFrame, platform::tr_later("Scales"), {"VAHA", {540, 86, 88, 106}}, {2, 5}};
 
 // The pans' clips lie in the data folder, five frames each; frame 0 is the
 // pan at rest, the very pixels of the background at the clip's place.  An UP

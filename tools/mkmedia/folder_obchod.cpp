@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "games/games.h"
 #include "navigation/menu_layout.h"
 #include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/art_toys.h"
@@ -19,14 +20,14 @@ namespace {
 
 namespace pf = tapo::platform;
 namespace menu = tapo::navigation::menu;
+namespace games = tapo::games;
 
 // Tapo, small, standing in the help area at the bottom left.
 constexpr double kTapoX = 30, kTapoY = 294, kTapoScale = 0.6;
 
 struct ToyShow {
   Toy toy;
-  const char* name;        // the script, clip and sound: \OBCHOD\<name>
-  Rect box;                // where its clip plays
+  core::MenuToy place;     // its show, the script, clip and sound \OBCHOD\<show>, in its box
   int frames;
   std::initializer_list<double> tune;
   double dx = 0;           // moved this far left or right of where the toy is drawn
@@ -34,16 +35,16 @@ struct ToyShow {
 
 // The boxes hold each toy's whole movement.
 const std::array<ToyShow, kMenuToys> kShows = {{
-    {Toy::Snake, "HAD", menu::kSnake, 14, {523, 659, 784}},
-    {Toy::Dragon, "DRAK", menu::kDragon, 14, {392, 494, 587}},
-    {Toy::Cards, "PEXESO", menu::kCards, 12, {784, 988, 1175}},
-    {Toy::Car, "F1", menu::kCar, 14, {440, 554, 659, 880}},
-    {Toy::Teddy, "MEDA", menu::kTeddy, 14, {349, 440, 523}},
-    {Toy::Plane, "LETADLO", menu::kPlane, 14, {587, 740, 880}},
-    {Toy::Pirate, "PIRAT", menu::kPirate, 14, {330, 440, 554, 659}},
-    {Toy::Scales, "VAHA", menu::kScales, 14, {659, 587, 659}, -20},
-    {Toy::Bulldog, "BULD", menu::kBulldog, 14, {294, 247, 294}, -12},
-    {Toy::Puppet, "PANAC", menu::kPuppet, 16, {784, 659, 523, 659, 784}},
+    {Toy::Snake, games::had::kGame.toy, 14, {523, 659, 784}},
+    {Toy::Dragon, games::drak::kGame.toy, 14, {392, 494, 587}},
+    {Toy::Cards, games::pexeso::kGame.toy, 12, {784, 988, 1175}},
+    {Toy::Car, games::sneci::kGame.toy, 14, {440, 554, 659, 880}},
+    {Toy::Teddy, games::housenka::kGame.toy, 14, {349, 440, 523}},
+    {Toy::Plane, games::dril::kGame.toy, 14, {587, 740, 880}},
+    {Toy::Pirate, games::terc::kGame.toy, 14, {330, 440, 554, 659}},
+    {Toy::Scales, games::vahy::kGame.toy, 14, {659, 587, 659}, -20},
+    {Toy::Bulldog, games::pretah::kGame.toy, 14, {294, 247, 294}, -12},
+    {Toy::Puppet, {"PANAC", menu::kPuppet}, 16, {784, 659, 523, 659, 784}},
 }};
 
 void menu_toy(Canvas& c, const ToyShow& s, double t) {
@@ -136,13 +137,13 @@ void make_obchod(Pack& pack) {
   for (int k = 0; k < static_cast<int>(kShows.size()); ++k) {
     const ToyShow& s = kShows[k];
     std::vector<Surface> frames;
-    for (int f = 0; f < s.frames; ++f) frames.push_back(crop(scene(room, k, f / double(s.frames)), s.box));
-    const std::string stem = std::string("\\OBCHOD\\") + s.name;
+    for (int f = 0; f < s.frames; ++f) frames.push_back(crop(scene(room, k, f / double(s.frames)), s.place.box));
+    const std::string stem = std::string("\\OBCHOD\\") + s.place.show;
     pack.clip(stem + ".AVI", frames);
     pack.tone(stem + ".WAV", s.tune, 0.16);
     std::vector<Step> steps = run_of(0, s.frames - 1, 70);
     steps.push_back({0, 250});  // the toy comes to rest before the game opens
-    pack.script(stem + ".DAT", stem, s.box.x, s.box.y, s.box.w, s.box.h, 0, steps);
+    pack.script(stem + ".DAT", stem, s.place.box.x, s.place.box.y, s.place.box.w, s.place.box.h, 0, steps);
   }
 
   // The talking head: Tapo's head out of the shop picture, the mouth closed
@@ -174,8 +175,8 @@ MenuToyReach menu_toy_reach(int k) {
         x0 = std::min(x0, x), y0 = std::min(y0, y);
         x1 = std::max(x1, x), y1 = std::max(y1, y);
       }
-  if (x1 < 0) return {s.box, {}};
-  return {s.box, {x0 - kMargin, y0 - kMargin, x1 - x0 + 1, y1 - y0 + 1}};
+  if (x1 < 0) return {s.place.box, {}};
+  return {s.place.box, {x0 - kMargin, y0 - kMargin, x1 - x0 + 1, y1 - y0 + 1}};
 }
 
 }  // namespace tapo::media

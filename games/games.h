@@ -1,0 +1,33 @@
+// Every game, each described once in its own layout header: adding a game
+// is its folder and one line here (and its toy on the games menu's picture).
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "core/game_layout.h"
+#include "games/drak/layout.h"
+#include "games/dril/layout.h"
+#include "games/had/layout.h"
+#include "games/housenka/layout.h"
+#include "games/pexeso/layout.h"
+#include "games/pretah/layout.h"
+#include "games/sneci/layout.h"
+#include "games/terc/layout.h"
+#include "games/vahy/layout.h"
+
+namespace tapo::games {
+
+inline constexpr std::array<const core::Game*, 9> kGames = {
+    &had::kGame, &drak::kGame, &pexeso::kGame, &sneci::kGame, &housenka::kGame,
+    &dril::kGame, &terc::kGame, &vahy::kGame, &pretah::kGame,
+};
+
+// The game whose screen is `form`; nullptr when no game has that screen.
+constexpr const core::Game* game_of(std::string_view form) {
+  for (const core::Game* g : kGames)
+    if (form == g->frame.form) return g;
+  return nullptr;
+}
+
+}  // namespace tapo::games
