@@ -99,7 +99,7 @@ void quiet_logging() {
 
 // One stored picture of the stream: a non-empty packet and the frame number
 // it shows.  Empty chunks ("show the previous frame again") are not stored.
-struct Picture {
+struct StoredPicture {
   PacketPtr packet;
   int frame = 0;
   int key = 0;  // index of the key picture decoding has to start from
@@ -107,7 +107,7 @@ struct Picture {
 
 class AviClip final : public Clip {
  public:
-  AviClip(CodecPtr decoder, std::vector<Picture> pictures, int length, int width, int height, bool damaged)
+  AviClip(CodecPtr decoder, std::vector<StoredPicture> pictures, int length, int width, int height, bool damaged)
       : damaged_(damaged),
         dec_(std::move(decoder)),
         pictures_(std::move(pictures)),
@@ -263,7 +263,7 @@ class AviClip final : public Clip {
 
   bool damaged_;
   CodecPtr dec_;
-  std::vector<Picture> pictures_;
+  std::vector<StoredPicture> pictures_;
   int length_, width_, height_;
   FramePtr decoded_;
   std::unique_ptr<SwsContext, SwsFreer> sws_;
@@ -354,7 +354,7 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
 
   // Read the whole stream once: the clips are small, and an own list of the
   // packets makes any frame reachable without trusting the file's seeking.
-  std::vector<Picture> pictures;
+  std::vector<StoredPicture> pictures;
   std::vector<std::uint8_t> palette;  // the last palette the stream set
   std::int64_t last_frame = -1;
   int last_key = 0;
@@ -398,7 +398,7 @@ std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error
     // Number the packet by its place in the list, so that decoded pictures
     // can be matched to it.
     pkt->pts = pkt->dts = static_cast<std::int64_t>(pictures.size());
-    Picture p;
+    StoredPicture p;
     p.packet.reset(ff.av_packet_alloc());
     if (!p.packet) break;
     ff.av_packet_move_ref(p.packet.get(), pkt.get());

@@ -51,9 +51,9 @@ class PriceTag : public pf::Label {
 
 // The player's piggy bank: a keyed picture that stays in its corner of the
 // scene while the shop slides under it.
-class PiggyBank : public pf::Control {
+class ShopPiggyBank : public pf::Control {
  public:
-  PiggyBank(pf::Form& owner, pf::Surface sprite)
+  ShopPiggyBank(pf::Form& owner, pf::Surface sprite)
       : Control(owner, "prasatko", {shop::kPiglet.x, shop::kPiglet.y, sprite.width(), sprite.height()}),
         sprite_(std::move(sprite)),
         key_(core::key_colour(sprite_)) {}
@@ -68,9 +68,6 @@ class PiggyBank : public pf::Control {
   pf::Surface sprite_;
   pf::Rgb key_;
 };
-
-
-}  // namespace
 
 class FrmHrackarstvi : public core::Screen {
  public:
@@ -88,7 +85,7 @@ class FrmHrackarstvi : public core::Screen {
 
     // The piggy bank and its balance stay in view on both halves.
     if (auto piglet = core::load_media_picture({Root::Media, "\\CUNICI\\XL\\" + core::player_id + ".BMP"}))
-      add<PiggyBank>(std::move(*piglet));
+      add<ShopPiggyBank>(std::move(*piglet));
     balance_ = &add<pf::Label>("lbl_penize_v_pokladne", shop::kBalance);
     balance_->centred = true;
     show_balance();
@@ -320,6 +317,8 @@ const std::array<pf::ControlRow<FrmHrackarstvi>, 4> FrmHrackarstvi::kControls = 
     {pf::Area, "tapo_help", shop::kHelp, &FrmHrackarstvi::tapo_help_click},
     {pf::Picture, "zdroj", shop::kSource, &FrmHrackarstvi::zdroj_click},
 }};
+
+}  // namespace
 
 TAPO_REGISTER_FORM(screens::kToyShop, FrmHrackarstvi)
 

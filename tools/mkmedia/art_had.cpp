@@ -14,7 +14,8 @@ namespace {
 
 const Rgb kGrass = pf::rgb(128, 196, 92), kSand = pf::rgb(234, 210, 150), kSandEdge = pf::rgb(196, 160, 100);
 const Rgb kWater = pf::rgb(96, 170, 226), kLeaf = pf::rgb(70, 150, 70), kBark = pf::rgb(140, 92, 52);
-const Rgb kSnakeGreen = pf::rgb(110, 200, 70), kBelly = pf::rgb(240, 226, 120), kWhite = pf::rgb(255, 255, 255);
+const Rgb kSnakeGreen = pf::rgb(110, 200, 70), kBelly = pf::rgb(240, 226, 120);
+using kit::kWhite;
 
 // The path's middle line: row A rightwards at y 340, a half turn round
 // (500, 295), row B leftwards at y 250, a half turn round (90, 205), and

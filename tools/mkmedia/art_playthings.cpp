@@ -11,7 +11,8 @@ namespace pf = tapo::platform;
 
 namespace {
 
-constexpr Rgb kWhite = pf::rgb(255, 255, 255), kRed = pf::rgb(230, 60, 56), kBlue = pf::rgb(70, 130, 220),
+using kit::kWhite;
+constexpr Rgb kRed = pf::rgb(230, 60, 56), kBlue = pf::rgb(70, 130, 220),
               kYellow = pf::rgb(255, 210, 60), kGreen = pf::rgb(90, 180, 80), kWood = pf::rgb(196, 140, 84),
               kGrey = pf::rgb(170, 180, 196), kPink = pf::rgb(250, 160, 190), kOrange = pf::rgb(250, 150, 50);
 

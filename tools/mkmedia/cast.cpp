@@ -5,6 +5,8 @@
 #include <cmath>
 #include <utility>
 
+#include "tools/mkmedia/art_kit.h"
+
 namespace tapo::media {
 
 namespace {
@@ -13,7 +15,7 @@ constexpr Rgb kFur = platform::rgb(196, 136, 72);
 constexpr Rgb kFurDark = platform::rgb(140, 88, 44);
 constexpr Rgb kMuzzle = platform::rgb(250, 236, 214);
 constexpr Rgb kCollar = platform::rgb(220, 40, 40);
-constexpr Rgb kWhite = platform::rgb(255, 255, 255);
+using kit::kWhite;
 
 void limb(Canvas& c, double x0, double y0, double x1, double y1, double w, Rgb fill) {
   c.line(x0, y0, x1, y1, kInk, w + 5);

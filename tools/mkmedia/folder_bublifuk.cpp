@@ -95,4 +95,4 @@ void make_bublifuk(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("BUBLIFUK", tapo::media::make_bublifuk)
+MKMEDIA_FOLDER("BUBLIFUK", make_bublifuk)

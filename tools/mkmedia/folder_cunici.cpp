@@ -224,4 +224,4 @@ void make_cunici(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("CUNICI", tapo::media::make_cunici)
+MKMEDIA_FOLDER("CUNICI", make_cunici)

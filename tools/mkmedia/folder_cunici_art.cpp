@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "tools/mkmedia/art_kit.h"
 #include "tools/mkmedia/folder_cunici_art.h"
 #include "tools/mkmedia/pack.h"
 #include "tools/mkmedia/words.h"
@@ -24,7 +25,7 @@ constexpr int kTapoLeft = 525, kTapoTop = 318;
 
 constexpr Rgb kWood = pf::rgb(232, 196, 138);
 constexpr Rgb kWoodDark = pf::rgb(170, 120, 70);
-constexpr Rgb kWhite = pf::rgb(255, 255, 255);
+using kit::kWhite;
 
 void set_rgba(cairo_t* cr, Rgb c, double a) {
   cairo_set_source_rgba(cr, ((c >> 16) & 255) / 255.0, ((c >> 8) & 255) / 255.0, (c & 255) / 255.0, a);

@@ -183,4 +183,4 @@ void make_data(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("DATA", tapo::media::make_data)
+MKMEDIA_FOLDER("DATA", make_data)

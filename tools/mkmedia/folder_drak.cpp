@@ -18,15 +18,6 @@ namespace {
 namespace pf = tapo::platform;
 namespace drak = tapo::games::drak;
 
-// The figures mixed by frames (drak::mixed_by_frames) are whole pictures of
-// their place with the top-left pixel in the key colour, so that nothing of
-// the figure standing up in the scene shows through while it sinks.
-
-std::vector<Surface> keyed_at_corner(std::vector<Surface> frames) {
-  for (auto& f : frames) f.set(0, 0, kKey);
-  return frames;
-}
-
 // A pop up the burrow, higher for higher figures; sinking: a slide down.
 std::vector<double> pop(int d, bool up) {
   const double f = 330 * std::pow(2.0, (d - 1) / 12.0);
@@ -139,4 +130,4 @@ void make_drak(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("DRAK", tapo::media::make_drak)
+MKMEDIA_FOLDER("DRAK", make_drak)

@@ -281,4 +281,4 @@ void make_dril(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("DRIL", tapo::media::make_dril)
+MKMEDIA_FOLDER("DRIL", make_dril)

@@ -32,13 +32,6 @@ Surface cut(const Surface& moment, Rect box, const Surface& background, const st
   return crop(moment, box);
 }
 
-// The keyed player lets the scene through where a frame has the colour of
-// its top-left pixel: whole pictures of the place with that one pixel keyed.
-std::vector<Surface> keyed_at_corner(std::vector<Surface> frames) {
-  for (auto& f : frames) f.set(0, 0, kKey);
-  return frames;
-}
-
 // The little snake at every step on the background, and the steps' places.
 void steps(Pack& pack, const Surface& background) {
   std::string places;
@@ -218,4 +211,4 @@ void make_had(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("HAD", tapo::media::make_had)
+MKMEDIA_FOLDER("HAD", make_had)

@@ -167,4 +167,4 @@ void make_hrackar(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("HRACKAR", tapo::media::make_hrackar)
+MKMEDIA_FOLDER("HRACKAR", make_hrackar)

@@ -16,7 +16,7 @@ namespace {
 namespace pf = tapo::platform;
 
 constexpr int kBoxW = 120, kBoxH = 90;  // the car's clip frames
-constexpr int kFrames = 96, kHold = 75;  // about 7 seconds
+constexpr int kRideFrames = 96, kRideHold = 75;  // about 7 seconds
 constexpr double kStartX = 60, kEndX = 500;  // the car's middle, first and last
 
 // The middle line of the road: low on the left, rising gently to the home.
@@ -159,8 +159,8 @@ void make_mestecko(Pack& pack) {
 
   std::vector<Surface> frames;
   std::vector<Rect> boxes;
-  for (int f = 0; f < kFrames; ++f) {
-    const double u = f / double(kFrames - 1);
+  for (int f = 0; f < kRideFrames; ++f) {
+    const double u = f / double(kRideFrames - 1);
     const double cx = kStartX + (kEndX - kStartX) * ease(u), by = road_y(cx) + 14;
     const Rect box{static_cast<int>(std::lround(cx)) - kBoxW / 2, static_cast<int>(std::lround(by)) - kBoxH + 4, kBoxW, kBoxH};
     frames.push_back(crop(painted(scene, [&](Canvas& c) { car(c, cx, by, u); }), box));
@@ -169,13 +169,13 @@ void make_mestecko(Pack& pack) {
   pack.clip("\\MESTECKO\\JIZDA.AVI", frames);
   // Frame 0 shows at the script's place; position record i serves frame i + 1.
   pack.script("\\MESTECKO\\JIZDA.DAT", "\\MESTECKO\\JIZDA", boxes[0].x, boxes[0].y, kBoxW, kBoxH, 0,
-              run_of(0, kFrames - 1, kHold));
+              run_of(0, kRideFrames - 1, kRideHold));
   std::string positions;
-  for (int i = 0; i + 1 < kFrames; ++i)
+  for (int i = 0; i + 1 < kRideFrames; ++i)
     positions += std::to_string(i) + "," + std::to_string(boxes[i + 1].x) + "," + std::to_string(boxes[i + 1].y) + "\r\n";
   pack.text("\\MESTECKO\\JIZDA.POS", positions);
 
-  const double seconds = kFrames * kHold / 1000.0 + 0.3;
+  const double seconds = kRideFrames * kRideHold / 1000.0 + 0.3;
   std::vector<double> ride;
   sounds::motor(ride, seconds, 0.35);
   const double step = 0.225;  // a cheerful tune over the motor, twice round
@@ -192,4 +192,4 @@ void make_mestecko(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("MESTECKO", tapo::media::make_mestecko)
+MKMEDIA_FOLDER("MESTECKO", make_mestecko)

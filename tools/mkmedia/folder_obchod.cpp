@@ -23,7 +23,7 @@ namespace menu = tapo::navigation::menu;
 namespace games = tapo::games;
 
 // Tapo, small, standing in the help area at the bottom left.
-constexpr double kTapoX = 30, kTapoY = 294, kTapoScale = 0.6;
+constexpr double kMenuTapoX = 30, kMenuTapoY = 294, kMenuTapoScale = 0.6;
 
 struct ToyShow {
   Toy toy;
@@ -117,7 +117,7 @@ void players_sign(Canvas& c) {
   c.fill_outlined(pf::rgb(40, 150, 70), kInk, 1.5);
 }
 
-void tapo_at_rest(Canvas& c, int mouth) { draw_tapo(c, kTapoX, kTapoY, {TapoPose::Stand, 0, mouth, mouth > 0}, kTapoScale); }
+void tapo_at_rest(Canvas& c, int mouth) { draw_tapo(c, kMenuTapoX, kMenuTapoY, {TapoPose::Stand, 0, mouth, mouth > 0}, kMenuTapoScale); }
 
 // The room with everything at rest except `moving` (drawn at phase t).
 Surface scene(const Surface& room, int moving, double t, int mouth = 0) {
@@ -148,8 +148,8 @@ void make_obchod(Pack& pack) {
 
   // The talking head: Tapo's head out of the shop picture, the mouth closed
   // in frame 0 and open wider in frames 1..4.
-  const Rect head{static_cast<int>(kTapoX + kTapoHead.x * kTapoScale), static_cast<int>(kTapoY + kTapoHead.y * kTapoScale),
-                  static_cast<int>(kTapoHead.w * kTapoScale), static_cast<int>(kTapoHead.h * kTapoScale)};
+  const Rect head{static_cast<int>(kMenuTapoX + kTapoHead.x * kMenuTapoScale), static_cast<int>(kMenuTapoY + kTapoHead.y * kMenuTapoScale),
+                  static_cast<int>(kTapoHead.w * kMenuTapoScale), static_cast<int>(kTapoHead.h * kMenuTapoScale)};
   std::vector<Surface> mouths;
   for (int m = 0; m <= 4; ++m) mouths.push_back(crop(scene(room, -1, 0, m), head));
   pack.clip("\\OBCHOD\\MLUVI.AVI", mouths);
@@ -181,4 +181,4 @@ MenuToyReach menu_toy_reach(int k) {
 
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("OBCHOD", tapo::media::make_obchod)
+MKMEDIA_FOLDER("OBCHOD", make_obchod)

@@ -27,7 +27,7 @@ constexpr Rgb kCream = pf::rgb(255, 251, 238);
 constexpr int kCard = 96;  // a card picture; its place is one pixel wider and higher
 
 // Tapo's box (scale 1), right of the grid, below the leave and help controls.
-constexpr int kTapoX = 498, kTapoY = 178;
+constexpr int kTableTapoX = 498, kTableTapoY = 178;
 // The applause's box: Tapo with his spread paws, clear of the piggy bank below.
 constexpr Rect kApplause{495, 174, 145, 210};
 
@@ -103,7 +103,7 @@ Surface scene(bool tapo, const TapoLook& look = {}, const std::function<void(Can
   wood(c);
   mat(c);
   props(c);
-  if (tapo) draw_tapo(c, kTapoX, kTapoY, look);
+  if (tapo) draw_tapo(c, kTableTapoX, kTableTapoY, look);
   if (extra) extra(c);
   Surface out(640, 480);
   c.over(out, 0, 0);
@@ -215,7 +215,7 @@ std::vector<Surface> scenes() {
                              [&](Canvas& c) {
                                if (!together) return;
                                for (int k = 0; k < 3; ++k)
-                                 draw_star(c, kTapoX + 70 + 30 * std::cos(k * 2.1 + f), kTapoY + 128 + 24 * std::sin(k * 2.1 + f),
+                                 draw_star(c, kTableTapoX + 70 + 30 * std::cos(k * 2.1 + f), kTableTapoY + 128 + 24 * std::sin(k * 2.1 + f),
                                            6, pf::rgb(255, 214, 60), f);
                              }),
                        kApplause));
@@ -229,7 +229,7 @@ void make_pexeso(Pack& pack) {
   const Surface& background = all[1];
   pack.bmp("\\PEXESO\\POZADI.BMP", background);
   game_controls(pack, pexeso::kFrame, background);
-  talking_head(pack, pexeso::kFrame, pexeso::kFrame.face, stage, kTapoX, kTapoY, {0, 1, 2, 3, 4}, true);
+  talking_head(pack, pexeso::kFrame, pexeso::kFrame.face, stage, kTableTapoX, kTableTapoY, {0, 1, 2, 3, 4}, true);
 
   pack.bmp("\\PEXESO\\ZADNI.BMP", back());
   pack.bmp("\\PEXESO\\PREDNI.BMP", face(false));
@@ -250,4 +250,4 @@ void make_pexeso(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("PEXESO", tapo::media::make_pexeso)
+MKMEDIA_FOLDER("PEXESO", make_pexeso)

@@ -46,7 +46,7 @@ const std::array<RoomToy, kPlaythings.size()> kRoom = {{
     {1020, 110, {1012, 84, 126, 130}, Move::Stay, {523, 659, 784, 1047}},     // castle, on the bookcase
 }};
 
-constexpr int kFrames = 18, kHold = 80;  // a show of about 1.5 seconds
+constexpr int kShowFrames = 18, kShowHold = 80;  // a show of about 1.5 seconds
 
 // Where the moving toy is at `u` (0..1) of its show, relative to its place.
 struct Pose {
@@ -176,9 +176,9 @@ void make_pokoj(Pack& pack) {
                  std::to_string(r.y) + "," + std::to_string(look.w) + "," + std::to_string(look.h) + "\r\n";
 
     std::vector<Surface> frames;
-    for (int f = 0; f < kFrames; ++f) {
-      const bool rest = f == 0 || f == kFrames - 1;
-      const double u = f / double(kFrames - 1);
+    for (int f = 0; f < kShowFrames; ++f) {
+      const bool rest = f == 0 || f == kShowFrames - 1;
+      const double u = f / double(kShowFrames - 1);
       const Pose p = rest ? Pose{} : pose(r.move, u);
       Canvas c(r.box.w, r.box.h);
       const double cx = r.x - r.box.x + look.w / 2.0 + p.dx, bottom = r.y - r.box.y + look.h + p.dy;
@@ -191,10 +191,10 @@ void make_pokoj(Pack& pack) {
     const std::string stem = "\\POKOJ\\" + name;
     pack.clip(stem + ".AVI", frames);
     // The show plays in the half the toy stands in, placed on the screen.
-    pack.keyed_script(stem + ".DAT", stem, r.box.x % 640, r.box.y, r.box.w, r.box.h, 0, run_of(0, kFrames - 1, kHold));
+    pack.keyed_script(stem + ".DAT", stem, r.box.x % 640, r.box.y, r.box.w, r.box.h, 0, run_of(0, kShowFrames - 1, kShowHold));
     std::vector<double> tune;
     int n = 0;
-    for (double f : r.tune) sounds::pluck(tune, n++ * (kFrames * kHold / 1000.0 - 0.3) / r.tune.size(), f, 0.35, 0.45);
+    for (double f : r.tune) sounds::pluck(tune, n++ * (kShowFrames * kShowHold / 1000.0 - 0.3) / r.tune.size(), f, 0.35, 0.45);
     pack.sound(stem + ".WAV", tune);
   }
   pack.text("\\POKOJ\\HRACKY\\POZICE.DAT", positions);
@@ -203,4 +203,4 @@ void make_pokoj(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("POKOJ", tapo::media::make_pokoj)
+MKMEDIA_FOLDER("POKOJ", make_pokoj)

@@ -51,12 +51,6 @@ class Batch {
   std::vector<std::pair<std::string, std::vector<Surface>>> items_;
 };
 
-// The frames player lets the form show through the top-left pixel only.
-std::vector<Surface> keyed_at_corner(std::vector<Surface> frames) {
-  for (auto& f : frames) f.set(0, 0, kKey);
-  return frames;
-}
-
 // Three cells side by side.
 Surface cells(const Surface& a, const Surface& b, const Surface& c) {
   Surface out(a.width() * 3, a.height());
@@ -340,4 +334,4 @@ void make_pretah(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("PRETAH", tapo::media::make_pretah)
+MKMEDIA_FOLDER("PRETAH", make_pretah)

@@ -399,4 +399,4 @@ void make_hlem(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("HLEM", tapo::media::make_hlem)
+MKMEDIA_FOLDER("HLEM", make_hlem)

@@ -248,4 +248,4 @@ void make_terc(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("TERC", tapo::media::make_terc)
+MKMEDIA_FOLDER("TERC", make_terc)

@@ -27,4 +27,4 @@ void make_uni_snd(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("UNI_SND", tapo::media::make_uni_snd)
+MKMEDIA_FOLDER("UNI_SND", make_uni_snd)

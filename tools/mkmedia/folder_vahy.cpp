@@ -122,4 +122,4 @@ void make_vahy(Pack& pack) {
 }  // namespace
 }  // namespace tapo::media
 
-MKMEDIA_FOLDER("VAHY", tapo::media::make_vahy)
+MKMEDIA_FOLDER("VAHY", make_vahy)

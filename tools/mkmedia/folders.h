@@ -16,7 +16,8 @@ bool register_folder(const std::string& name, FolderMaker make);
 
 }  // namespace tapo::media
 
+// Registers ::tapo::media::FUNCTION as the maker of the folder NAME.
 #define MKMEDIA_FOLDER(NAME, FUNCTION) \
   namespace {                          \
-  const bool folder_registered = ::tapo::media::register_folder(NAME, FUNCTION); \
+  const bool registered_##FUNCTION = ::tapo::media::register_folder(NAME, ::tapo::media::FUNCTION); \
   }

@@ -82,4 +82,9 @@ void game_talks(Pack& pack, const core::GameLayout& frame) {
   }
 }
 
+std::vector<Surface> keyed_at_corner(std::vector<Surface> frames) {
+  for (auto& f : frames) f.set(0, 0, kKey);
+  return frames;
+}
+
 }  // namespace tapo::media

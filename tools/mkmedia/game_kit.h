@@ -5,6 +5,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "core/game_layout.h"
 #include "tools/mkmedia/art_util.h"
@@ -30,5 +31,10 @@ void talking_head(Pack& pack, const core::GameLayout& frame, const std::string& 
 // SPATNE1..3 with their mark files, and HELP as a plain sound (the help
 // control plays it without marks).
 void game_talks(Pack& pack, const core::GameLayout& frame);
+
+// Frames for the keyed players, which let the scene through where a frame has
+// the colour of its top-left pixel: whole pictures of their place with that
+// one pixel in the key colour.
+std::vector<Surface> keyed_at_corner(std::vector<Surface> frames);
 
 }  // namespace tapo::media

@@ -14,6 +14,9 @@
 // mkmedia --contact-sheet FOLDER OUT.png: every picture of a folder and
 // sampled clip frames on one sheet.
 // mkmedia --icons DIR: the desktop icon, DIR/<id>.svg and DIR/NxN/<id>.png.
+// mkmedia --speak SPEECH L DIR: every sentence of SPEECH/L spoken into the
+// speech cache DIR (so that the languages can be spoken side by side before
+// the pack is made).
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -24,6 +27,7 @@
 #include "tools/mkmedia/canvas.h"
 #include "tools/mkmedia/contact_sheet.h"
 #include "tools/mkmedia/folders.h"
+#include "tools/mkmedia/speech.h"
 #include "tools/mkmedia/words.h"
 
 namespace fs = std::filesystem;
@@ -59,6 +63,12 @@ int main(int argc, char** argv) {
     if (!ok) std::fprintf(stderr, "mkmedia: nothing to show in %s\n", argv[2]);
     return ok ? 0 : 1;
   }
+  if (argc == 5 && std::string(argv[1]) == "--speak") {
+    md::Voice voice(argv[3], argv[4]);
+    std::vector<std::string> texts;
+    for (const auto& line : md::read_speech_table(fs::path(argv[2]) / argv[3])) texts.push_back(line.text);
+    return voice.learn(texts) ? 0 : 1;
+  }
   if (argc == 3 && std::string(argv[1]) == "--icons") {
     md::write_icons(argv[2]);
     md::release_drawing_caches();
@@ -82,7 +92,8 @@ int main(int argc, char** argv) {
                  "usage: mkmedia OUTDIR SPEECH_FOLDER [--lang en] [--folder NAME] [--language-only]\n"
                  "               [--speech-cache DIR]\n"
                  "       mkmedia --contact-sheet FOLDER OUT.png\n"
-                 "       mkmedia --icons DIR\n");
+                 "       mkmedia --icons DIR\n"
+                 "       mkmedia --speak SPEECH_FOLDER LANG CACHE_DIR\n");
     return 2;
   }
   const fs::path out = argv[1];
