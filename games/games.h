@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <string_view>
 
 #include "core/game_layout.h"
 #include "games/drak/layout.h"
@@ -22,12 +21,5 @@ inline constexpr std::array<const core::Game*, 9> kGames = {
     &had::kGame, &drak::kGame, &pexeso::kGame, &sneci::kGame, &housenka::kGame,
     &dril::kGame, &terc::kGame, &vahy::kGame, &pretah::kGame,
 };
-
-// The game whose screen is `form`; nullptr when no game has that screen.
-constexpr const core::Game* game_of(std::string_view form) {
-  for (const core::Game* g : kGames)
-    if (form == g->frame.form) return g;
-  return nullptr;
-}
 
 }  // namespace tapo::games

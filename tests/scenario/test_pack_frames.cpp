@@ -6,15 +6,7 @@
 #include <filesystem>
 
 #include "core/game_layout.h"
-#include "games/drak/layout.h"
-#include "games/dril/layout.h"
-#include "games/had/layout.h"
-#include "games/housenka/layout.h"
-#include "games/pexeso/layout.h"
-#include "games/pretah/layout.h"
-#include "games/sneci/layout.h"
-#include "games/terc/layout.h"
-#include "games/vahy/layout.h"
+#include "games/games.h"
 #include "platform/surface.h"
 
 namespace fs = std::filesystem;
@@ -23,11 +15,8 @@ namespace pf = tapo::platform;
 // The footprints and the question mark stand where each game puts them with
 // the size of their pictures: all of each picture lies inside the scene.
 TEST(DemoPack, EveryGameFramesControlsLieWhollyInsideTheScene) {
-  namespace g = tapo::games;
-  const std::array frames = {&g::drak::kFrame, &g::dril::kFrame,  &g::had::kFrame,
-                             &g::housenka::kFrame, &g::pexeso::kFrame, &g::pretah::kFrame,
-                             &g::sneci::kFrame, &g::terc::kFrame,  &g::vahy::kFrame};
-  for (const auto* frame : frames) {
+  for (const auto* game : tapo::games::kGames) {
+    const auto* frame = &game->frame;
     for (const auto& [file, at] : {std::pair{"STOPY_NO.BMP", frame->leave}, {"STOPY.BMP", frame->leave},
                                    {"OTAZ_NO.BMP", frame->help}, {"OTAZ.BMP", frame->help}}) {
       SCOPED_TRACE(std::string(frame->folder) + "/" + file);

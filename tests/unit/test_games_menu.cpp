@@ -3,15 +3,16 @@
 // players.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <optional>
-
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <optional>
+#include <set>
 #include <tuple>
 
 #include "core/media.h"
 #include "core/screens.h"
+#include "games/games.h"
 #include "platform/sound.h"
 #include "platform/text.h"
 #include "tests/unit/test_support.h"
@@ -160,10 +161,12 @@ class GamesMenu : public LoopTest {
 TEST_F(GamesMenu, EveryToyPlaysItsShowThenOpensItsGameAndTheMenuWaitsBehind) {
   keep_shot(forms().compose(), "menu.png");
   Ms t0 = 100;
+  std::set<std::string> opened;
   for (size_t i = 0; i < std::size(kToyCases); ++i) {
     SCOPED_TRACE("toy " + std::to_string(i));
     const ToyCase& toy = kToyCases[i];
     const std::string game = toy.game;
+    opened.insert(game);
     EXPECT_TRUE(forms().known(game)) << "every toy opens a game of its own";
     click(t0, toy.x, toy.y);
     run_until(t0 + 3000);
@@ -198,6 +201,9 @@ TEST_F(GamesMenu, EveryToyPlaysItsShowThenOpensItsGameAndTheMenuWaitsBehind) {
     EXPECT_EQ(forms().active(), menu_);
     t0 = std::max(t0 + 3500, loop().now() + 100);
   }
+  std::set<std::string> listed;
+  for (const auto* g : tapo::games::kGames) listed.insert(g->frame.form);
+  EXPECT_EQ(opened, listed) << "every game, and only a game, has its toy on the shelves";
   // Both cars and both bears are the same toy with the same game.
   EXPECT_EQ(times_of("anim", "HD:\\OBCHOD\\F1.DAT").size(), 2u);
   EXPECT_EQ(times_of("anim", "HD:\\OBCHOD\\MEDA.DAT").size(), 2u);

@@ -144,6 +144,9 @@ std::vector<std::optional<Pcm>> festival(const std::vector<std::string>& sentenc
     sox.insert(sox.end(), kSoxEffects.begin(), kSoxEffects.end());
     auto data = std::filesystem::exists(raw) && run(sox) ? platform::load_wav(cooked) : std::nullopt;
     if (data && data->rate == 22050 && data->channels == 1 && !data->pcm.empty()) out[k] = std::move(data->pcm);
+    std::error_code ec;  // never read by the next run in place of a sentence it could not speak
+    std::filesystem::remove(raw, ec);
+    std::filesystem::remove(cooked, ec);
   }
   return out;
 }
@@ -197,7 +200,8 @@ std::vector<SpeechLine> read_speech_table(const std::filesystem::path& table) {
 
 Voice::Voice(std::string lang, std::filesystem::path cache) : lang_(std::move(lang)), cache_(std::move(cache)) {
   std::string dir = (std::filesystem::temp_directory_path() / "mkmedia-XXXXXX").string();
-  if (!mkdtemp(dir.data())) throw std::filesystem::filesystem_error("no scratch folder", dir, std::error_code(errno, std::generic_category()));
+  if (!mkdtemp(dir.data()))
+    throw std::filesystem::filesystem_error("no scratch folder", dir, std::error_code(errno, std::generic_category()));
   scratch_ = dir;
 }
 
