@@ -90,8 +90,8 @@ class FrmDril : public GameScreen {
     };
     plus_minus_card_ = &add<pf::PictureBox>("dobre_pic", pf::Rect{kPlusMinusCardAt.x, kPlusMinusCardAt.y, 1, 1});
     times_divide_card_ = &add<pf::PictureBox>("spatne_pic", pf::Rect{kTimesDivideCardAt.x, kTimesDivideCardAt.y, 1, 1});
-    plus_minus_card_->on_click = [this] { card_click(plus_minus); };
-    times_divide_card_->on_click = [this] { card_click(times_divide); };
+    plus_minus_card_->on_click = [this] { card_click(Family::PlusMinus); };
+    times_divide_card_->on_click = [this] { card_click(Family::TimesDivide); };
     load_cards();
 
     buttons_ = {&add<pf::Label>("kontrola", kCheck), &add<pf::Label>("dalsi_priklady", kNextPage),
@@ -119,7 +119,7 @@ class FrmDril : public GameScreen {
 
   void introduce() override {
     if (core::player_level < 3) {
-      offer_types(plus_minus);
+      offer_types(Family::PlusMinus);
       say(file("INTRO2.DAT"), kFrame.face);
     } else {
       show_cards();
@@ -138,7 +138,7 @@ class FrmDril : public GameScreen {
       answers.push_back(zapis_[row + 1]->caption);
       chosen.push_back(znamenko_[row + 1]->tag);
     }
-    vars.add("operation_family", operation_family_)
+    vars.add("operation_family", family_name(family_))
         .add("example_type", example_type_)
         .add_raw("results", json_list(results))
         .add_raw("signs", json_list(signs))
@@ -167,27 +167,27 @@ class FrmDril : public GameScreen {
     help_sound_ = "HELP1.WAV";
   }
 
-  void card_click(std::string_view family) {
+  void card_click(Family family) {
     if (!choosing_family_) return;
     interrupt_talk();
     help_sound_ = "HELP2.WAV";
     vyber_typ_prikladu(family);
   }
 
-  void vyber_typ_prikladu(std::string_view family) {
+  void vyber_typ_prikladu(Family family) {
     offer_types(family);
     say(file("TYP_PRI.DAT"), kFrame.face);
   }
 
   // The tick and the cross are read (the marks of a page); the picture of the
   // family's ten types lies over the rows.
-  void offer_types(std::string_view family) {
+  void offer_types(Family family) {
     choosing_family_ = false;
     plus_minus_card_->visible = times_divide_card_->visible = false;
     for (auto [mark, name] : {std::pair{&tick_, "DOBRE.BMP"}, std::pair{&cross_, "SPATNE.BMP"}})
       if (auto pic = core::load_media_picture(file(name))) *mark = std::move(*pic);
-    operation_family_ = std::string(family);
-    show_picture(*zdroj_, family == plus_minus ? "PRIKLAD1.BMP" : "PRIKLAD2.BMP");
+    family_ = family;
+    show_picture(*zdroj_, family == Family::PlusMinus ? "PRIKLAD1.BMP" : "PRIKLAD2.BMP");
     zdroj_->rect.x = kTypesAt.x;
     zdroj_->rect.y = kTypesAt.y;
     zdroj_->visible = zdroj_->enabled = true;
@@ -241,7 +241,7 @@ class FrmDril : public GameScreen {
     }
     marks_.clear();
     shown_right_.clear();
-    page_ = draw_page(operation_family_, example_type_, core::player_level, core::rng(), core::clock_seed());
+    page_ = draw_page(family_, example_type_, core::player_level, core::rng(), core::clock_seed());
     for (int i = 1; i <= kRows; ++i) tiskni_radek(i, page_.radky[static_cast<std::size_t>(i - 1)]);
     refresh();
     for (pf::Label* b : buttons_) b->enabled = true;
@@ -481,7 +481,7 @@ class FrmDril : public GameScreen {
     unlight();
     reload_background();
     if (core::player_level < 3) {
-      offer_types(plus_minus);
+      offer_types(Family::PlusMinus);
       say(file("TYP_PRI.DAT"), kFrame.face);
     } else {
       show_cards();
@@ -575,7 +575,7 @@ class FrmDril : public GameScreen {
   pf::PictureBox* lit_button_ = nullptr;  // a button lit under the pointer
   std::array<pf::Label*, 3> buttons_{};  // check, next page, change type
   pf::Label* lit_ = nullptr;             // the button letadlo shows lit
-  std::string operation_family_{plus_minus};
+  Family family_ = Family::PlusMinus;
   int example_type_ = 0;
   Stranka page_;
   std::vector<std::string> marks_;  // "tick" or "cross" per row once the page is marked

@@ -197,11 +197,11 @@ int draw_between(int min, int max, core::Random& rng, std::uint64_t clock) {
   return rng.between(min, max);
 }
 
-Stranka draw_page(std::string_view operation_family, int example_type, int player_level,
+Stranka draw_page(Family family, int example_type, int player_level,
                   core::Random& rng, std::uint64_t clock) {
   Stranka page;
-  const bool plus = operation_family == plus_minus;
-  if ((!plus && operation_family != times_divide) || example_type < 1 || example_type > 10) return page;
+  const bool plus = family == Family::PlusMinus;
+  if (example_type < 1 || example_type > 10) return page;
 
   rng.stir(clock);
   const int range = range_max(player_level);

@@ -12,8 +12,9 @@
 namespace tapo::games::dril {
 
 // The two families of example types.
-inline constexpr std::string_view plus_minus = "+-";
-inline constexpr std::string_view times_divide = ".:";
+enum class Family { PlusMinus, TimesDivide };
+// A family as the game writes it: "+-" or ".:".
+constexpr std::string_view family_name(Family f) { return f == Family::PlusMinus ? "+-" : ".:"; }
 
 // Types 3, 8, 9 and 10 of both families ask for a sign; the others for a number.
 bool je_porovnani(int example_type);
@@ -44,10 +45,10 @@ struct Stranka {
   std::array<std::string, 10> signs;  // ">", "<" or "=" for each comparison row; "" otherwise
 };
 
-// Makes a page of ten examples of (operation_family, example_type) for the
-// player's level.  At most one example on the page holds a zero.  An unknown
-// family or a type outside 1..10 gives an empty page.
-Stranka draw_page(std::string_view operation_family, int example_type, int player_level,
+// Makes a page of ten examples of (family, example_type) for the player's
+// level.  At most one example on the page holds a zero.  A type outside
+// 1..10 gives an empty page.
+Stranka draw_page(Family family, int example_type, int player_level,
                   core::Random& rng, std::uint64_t clock);
 
 }  // namespace tapo::games::dril

@@ -62,7 +62,7 @@ struct Side {
 }
 
 struct Combo {
-  std::string_view family;
+  Family family;
   int type;
   int level;
 };
@@ -70,14 +70,14 @@ struct Combo {
 std::vector<Combo> all_combos() {
   std::vector<Combo> combos;
   for (int level = 1; level <= 3; ++level)
-    for (int type = 1; type <= 10; ++type) combos.push_back({plus_minus, type, level});
-  for (int type = 1; type <= 10; ++type) combos.push_back({times_divide, type, 3});
+    for (int type = 1; type <= 10; ++type) combos.push_back({Family::PlusMinus, type, level});
+  for (int type = 1; type <= 10; ++type) combos.push_back({Family::TimesDivide, type, 3});
   return combos;
 }
 
 // The operation text and the place of "Z" (1, 2 or 3) of each arithmetic type.
-std::pair<std::string, int> arithmetic_shape(std::string_view family, int type) {
-  const bool plus = family == plus_minus;
+std::pair<std::string, int> arithmetic_shape(Family family, int type) {
+  const bool plus = family == Family::PlusMinus;
   const std::string first = plus ? " + " : " . ", second = plus ? " - " : " : ";
   switch (type) {
     case 1:
@@ -96,9 +96,9 @@ std::pair<std::string, int> arithmetic_shape(std::string_view family, int type) 
 }
 
 // The operation texts of the two sides of each comparison type.
-std::pair<std::string, std::string> comparison_shape(std::string_view family, int type) {
+std::pair<std::string, std::string> comparison_shape(Family family, int type) {
   if (type == 3) return {"", ""};
-  if (family == plus_minus) {
+  if (family == Family::PlusMinus) {
     if (type == 8) return {" + ", " + "};
     if (type == 9) return {" - ", " - "};
     return {" + ", " - "};
@@ -112,9 +112,9 @@ constexpr int kPages = 200;
 
 TEST(GenDril, EveryRowOfEveryTypeIsRightAndWithinItsRange) {
   for (const Combo c : all_combos()) {
-    SCOPED_TRACE(std::string(c.family) + " type " + std::to_string(c.type) + " level " +
+    SCOPED_TRACE(std::string(family_name(c.family)) + " type " + std::to_string(c.type) + " level " +
                  std::to_string(c.level));
-    const bool plus = c.family == plus_minus;
+    const bool plus = c.family == Family::PlusMinus;
     const int range = range_max(c.level);
     std::set<std::string> signs;
     std::set<int> answers;
@@ -227,10 +227,9 @@ TEST(GenDril, NahodaDrawsEveryWholeNumberOfItsRange) {
   for (const auto& [n, count] : seen) EXPECT_GT(count, 200) << n;
 }
 
-TEST(GenDril, UnknownFamilyOrTypeGivesAnEmptyPage) {
+TEST(GenDril, ATypeOutsideTheTenGivesAnEmptyPage) {
   Random rng(1);
-  for (const Stranka& page : {draw_page("x", 1, 1, rng, 0), draw_page(plus_minus, 0, 1, rng, 0),
-                              draw_page(times_divide, 11, 3, rng, 0)}) {
+  for (const Stranka& page : {draw_page(Family::PlusMinus, 0, 1, rng, 0), draw_page(Family::TimesDivide, 11, 3, rng, 0)}) {
     for (const Radek& r : page.radky) EXPECT_TRUE(r.operace.empty() && r.t1.empty() && r.t3.empty());
   }
 }
