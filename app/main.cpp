@@ -28,6 +28,7 @@
 #include "platform/text.h"
 #include "platform/trace.h"
 #include "platform/ui.h"
+#include "players/record.h"
 
 namespace pf = tapo::platform;
 namespace core = tapo::core;
@@ -232,6 +233,7 @@ int main(int argc, char** argv) {
     code = 1;
   }
   core::write_owed();  // coins whose save failed, kept if the folder takes them now
+  tapo::players::record::close();  // the current piglet stops playing
   pf::trace::event("exit", std::to_string(code));
   pf::trace::close();
   forms.clear();

@@ -17,6 +17,7 @@
 #include "players/meadow_layout.h"
 #include "players/profiles.h"
 #include "players/purse.h"
+#include "players/record.h"
 
 namespace tapo::players {
 
@@ -125,6 +126,7 @@ void FrmHraci::on_load() {
   hat_ = picture_of("KLOBOUK.BMP");
   crank_strip_ = picture_of("KLIKA.BMP");
   bell_strip_ = picture_of("ZVONEK.BMP");
+  record::session_ended();  // back on the players' screen, the piglet stops playing
   core::clear_player();
   repair_profiles();
 

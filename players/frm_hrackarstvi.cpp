@@ -23,6 +23,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "players/catalogue.h"
+#include "players/record.h"
 #include "players/shop_layout.h"
 
 namespace tapo::players {
@@ -208,6 +209,7 @@ class FrmHrackarstvi : public core::Screen {
     else
       core::play_wav(file("KASA.WAV"));
     if (!buy_toy(static_cast<int>(at - places_.begin()), price)) return;
+    record::toy_bought(at->name, price);
     show_balance();
     core::wait_for_sound_without_events();
 

@@ -16,6 +16,7 @@
 #include "platform/ini.h"
 #include "platform/loop.h"
 #include "platform/msgbox.h"
+#include "players/record.h"
 
 namespace tapo::players {
 
@@ -59,6 +60,7 @@ int slot_level(std::string_view key) {
 }
 
 void choose_slot(std::string_view key, const std::string& shown_name) {
+  record::session_ended();
   if (shown_name.empty()) {
     core::player_name.clear();
     core::player_id.clear();
@@ -70,6 +72,7 @@ void choose_slot(std::string_view key, const std::string& shown_name) {
   core::player_id = std::string(key);
   core::player_level = slot_level(key);
   core::player_coins = to_int32(leading_number(core::read_ini(Root::Data, kResultsFile, key, "Dukaty")));
+  record::session_started();
 }
 
 bool create_profile(std::string_view key, const std::string& typed_name, int level) {
@@ -88,6 +91,7 @@ bool create_profile(std::string_view key, const std::string& typed_name, int lev
   core::player_id = std::string(key);
   core::player_coins = 0;
   core::player_level = level;
+  record::session_started();
   return true;
 }
 
@@ -95,6 +99,8 @@ void delete_profile(std::string_view key) {
   // The name goes first: a slot without a name is free, whatever else it holds.
   core::write_ini(Root::Data, kRosterFile, key, {{"Jmeno", ""}, {"Level", ""}});
   core::write_ini(Root::Data, kResultsFile, key, {{"Dukaty", "0"}, {"Hracky", kNoToys}});
+  // A new child in this slot starts with an empty history.
+  record::forget(key);
   // No purchase or award may write into a slot that is gone.
   if (core::player_id == key) core::clear_player();
 }
@@ -177,6 +183,7 @@ void award_coins(int count, platform::Point at) {
   // Saved before the piggy bank counts them in: however the program ends
   // from here on, the coins are kept.
   save_balance(balance);
+  record::coins_earned(count);
   if (auto& show = piggy_bank()) show(count, at);
   core::player_coins = balance;
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   libsdl2-dev libsdl2-ttf-dev zlib1g-dev libcairo2-dev libfontconfig-dev
-  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev
+  libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libsqlite3-dev
   fonts-dejavu-core fonts-liberation2 espeak-ng festival festvox-us-slt-hts festvox-czech-krb festvox-ru sox
   libgtest-dev clang libclang-rt-14-dev
   desktop-file-utils appstream dpkg-dev gettext

@@ -1,0 +1,203 @@
+#include "players/record.h"
+
+#include <sqlite3.h>
+
+#include <ctime>
+#include <initializer_list>
+#include <optional>
+#include <variant>
+
+#include "core/tapo_iii.h"
+#include "platform/i18n.h"
+#include "platform/msgbox.h"
+
+namespace tapo::players::record {
+
+namespace {
+
+constexpr const char* kSchema = R"(
+  PRAGMA journal_mode = DELETE;
+  PRAGMA synchronous = FULL;
+  CREATE TABLE IF NOT EXISTS answers (id INTEGER PRIMARY KEY, slot TEXT, piglet TEXT, game TEXT, level INTEGER,
+    kind TEXT, example TEXT, expected TEXT, given TEXT, right INTEGER, attempt INTEGER, ms INTEGER, at TEXT);
+  CREATE TABLE IF NOT EXISTS sessions (id INTEGER PRIMARY KEY, slot TEXT, piglet TEXT, started TEXT, ended TEXT);
+  CREATE TABLE IF NOT EXISTS events (id INTEGER PRIMARY KEY, slot TEXT, piglet TEXT, kind TEXT, amount INTEGER,
+    what TEXT, at TEXT);
+)";
+
+using Value = std::variant<long long, std::string>;
+
+std::string local_time(const char* format) {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  char text[32];
+  std::strftime(text, sizeof text, format, ::localtime_r(&now, &local));
+  return text;
+}
+
+class Database {
+ public:
+  ~Database() { close(); }
+
+  // Runs `sql` with `values` bound in order; the new row's id (0 when it
+  // added none), or nullopt when the database cannot be written (told once).
+  std::optional<long long> run(const char* sql, std::initializer_list<Value> values = {}, bool retried = false) {
+    if (!db_ && !open()) return std::nullopt;
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr);
+    int i = 0;
+    for (const Value& v : values) {
+      ++i;
+      if (rc != SQLITE_OK) break;
+      if (const auto* n = std::get_if<long long>(&v)) rc = sqlite3_bind_int64(stmt, i, *n);
+      else rc = sqlite3_bind_text(stmt, i, std::get<std::string>(v).c_str(), -1, SQLITE_TRANSIENT);
+    }
+    if (rc == SQLITE_OK) rc = sqlite3_step(stmt) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_);
+    sqlite3_finalize(stmt);
+    if (damaged(rc) && !retried) {  // damaged since it was opened
+      close_file();
+      if (keep_aside(file())) return run(sql, values, true);
+    }
+    if (rc != SQLITE_OK) {
+      if (folder_gone()) close_file();  // told of by the profiles; open anew when it is back
+      else tell(sqlite3_errmsg(db_));
+      return std::nullopt;
+    }
+    return sqlite3_changes(db_) > 0 ? sqlite3_last_insert_rowid(db_) : 0;
+  }
+
+  // Closes the file; the next write opens it again (and may tell again).
+  void close() {
+    close_file();
+    told_ = false;
+  }
+
+ private:
+  static bool damaged(int rc) { return rc == SQLITE_NOTADB || rc == SQLITE_CORRUPT; }
+
+  void close_file() {
+    if (db_) sqlite3_close(db_);
+    db_ = nullptr;
+  }
+
+  // Without its data folder the game already tells of the profiles that
+  // cannot be kept; the record then keeps nothing, untold.
+  static bool folder_gone() {
+    std::error_code ec;
+    return !std::filesystem::is_directory(file().parent_path(), ec);
+  }
+
+  bool open() {
+    const std::filesystem::path path = file();
+    if (folder_gone()) return false;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      int rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+      if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db_, 2000);
+        rc = sqlite3_exec(db_, kSchema, nullptr, nullptr, nullptr);
+      }
+      if (rc == SQLITE_OK) return true;
+      const std::string why = db_ ? sqlite3_errmsg(db_) : sqlite3_errstr(rc);
+      close_file();
+      if (!damaged(rc) || attempt > 0 || !keep_aside(path)) {
+        tell(why);
+        return false;
+      }
+    }
+    return false;
+  }
+
+  // A damaged record is renamed "DENIK.DB.damaged-<date>" ("-2" … when
+  // taken), never deleted; the next open begins a new one.
+  static bool keep_aside(const std::filesystem::path& path) {
+    const std::string stem = path.string() + ".damaged-" + local_time("%Y-%m-%d");
+    std::filesystem::path aside = stem;
+    std::error_code ec;
+    for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)
+      aside = stem + "-" + std::to_string(n);
+    std::filesystem::rename(path, aside, ec);
+    return !ec;
+  }
+
+  void tell(const std::string& why) {
+    if (told_) return;
+    told_ = true;
+    platform::message_box(platform::tr("Attention!"),
+                          platform::fill(platform::tr("The game cannot keep its record of what the children "
+                                                      "practised in %1 (%2). The games go on as before."),
+                                         {file().string(), why}),
+                          platform::MsgIcon::Exclamation);
+  }
+
+  sqlite3* db_ = nullptr;
+  bool told_ = false;
+};
+
+Database& database() {
+  static Database db;
+  return db;
+}
+
+long long open_session = 0;
+
+const bool reset_with_shared_state = core::on_reset_shared_state([] {
+  open_session = 0;
+  database().close();
+});
+
+std::string now() { return local_time("%Y-%m-%d %H:%M:%S"); }
+
+void event(const char* kind, long long amount, std::string what) {
+  if (core::player_id.empty()) return;
+  database().run("INSERT INTO events (slot, piglet, kind, amount, what, at) VALUES (?, ?, ?, ?, ?, ?)",
+                 {core::player_id, core::player_name, std::string(kind), amount, std::move(what), now()});
+}
+
+}  // namespace
+
+std::filesystem::path file() { return core::real_path(core::Root::Data, kFile); }
+
+void answer(const Answer& a) {
+  if (core::player_id.empty()) return;
+  database().run(
+      "INSERT INTO answers (slot, piglet, game, level, kind, example, expected, given, right, attempt, ms, at) "
+      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+      {core::player_id, core::player_name, a.game, static_cast<long long>(a.level), a.kind, a.example, a.expected,
+       a.given, static_cast<long long>(a.right), static_cast<long long>(a.attempt), a.ms, now()});
+}
+
+void session_started() {
+  session_ended();
+  if (core::player_id.empty()) return;
+  open_session = database()
+                     .run("INSERT INTO sessions (slot, piglet, started) VALUES (?, ?, ?)",
+                          {core::player_id, core::player_name, now()})
+                     .value_or(0);
+}
+
+void session_ended() {
+  if (open_session == 0) return;
+  database().run("UPDATE sessions SET ended = ? WHERE id = ?", {now(), open_session});
+  open_session = 0;
+}
+
+void coins_earned(int coins) { event("coins", coins, ""); }
+
+void toy_bought(std::string_view toy, int price) { event("toy", price, std::string(toy)); }
+
+void forget(std::string_view slot) {
+  if (!std::filesystem::exists(file())) return;  // nothing recorded: no file made for it
+  Database& db = database();
+  if (!db.run("BEGIN IMMEDIATE")) return;
+  bool done = true;
+  for (const char* table : {"answers", "sessions", "events"})
+    done = done && db.run((std::string("DELETE FROM ") + table + " WHERE slot = ?").c_str(), {std::string(slot)});
+  db.run(done ? "COMMIT" : "ROLLBACK");
+}
+
+void close() {
+  session_ended();
+  database().close();
+}
+
+}  // namespace tapo::players::record
