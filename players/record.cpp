@@ -54,16 +54,15 @@ class Database {
     }
     if (rc == SQLITE_OK) rc = sqlite3_step(stmt) == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_);
     sqlite3_finalize(stmt);
+    if (rc == SQLITE_OK) return sqlite3_changes(db_) > 0 ? sqlite3_last_insert_rowid(db_) : 0;
+    const std::string why = sqlite3_errmsg(db_);
     if (damaged(rc) && !retried) {  // damaged since it was opened
       close_file();
       if (keep_aside(file())) return run(sql, values, true);
     }
-    if (rc != SQLITE_OK) {
-      if (folder_gone()) close_file();  // told of by the profiles; open anew when it is back
-      else tell(sqlite3_errmsg(db_));
-      return std::nullopt;
-    }
-    return sqlite3_changes(db_) > 0 ? sqlite3_last_insert_rowid(db_) : 0;
+    if (folder_gone()) close_file();  // told of by the profiles; opened anew when it is back
+    else tell(why);
+    return std::nullopt;
   }
 
   // Closes the file; the next write opens it again (and may tell again).
@@ -108,7 +107,8 @@ class Database {
   }
 
   // A damaged record is renamed "DENIK.DB.damaged-<date>" ("-2" … when
-  // taken), never deleted; the next open begins a new one.
+  // taken), never deleted, its journal with it (left behind, it would be
+  // played back into the new record); the next open begins a new one.
   static bool keep_aside(const std::filesystem::path& path) {
     const std::string stem = path.string() + ".damaged-" + local_time("%Y-%m-%d");
     std::filesystem::path aside = stem;
@@ -116,6 +116,9 @@ class Database {
     for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)
       aside = stem + "-" + std::to_string(n);
     std::filesystem::rename(path, aside, ec);
+    if (ec) return false;
+    const std::filesystem::path journal = path.string() + "-journal";
+    if (std::filesystem::exists(journal, ec)) std::filesystem::rename(journal, aside.string() + "-journal", ec);
     return !ec;
   }
 

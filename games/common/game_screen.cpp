@@ -6,6 +6,7 @@
 #include "platform/loop.h"
 #include "platform/msgbox.h"
 #include "players/profiles.h"
+#include "players/record.h"
 
 namespace tapo::games {
 
@@ -74,6 +75,18 @@ void GameScreen::draw_above(pf::Surface& scene, int ox, int oy) const { judgemen
 
 void GameScreen::judge(Verdict verdict, std::string where, pf::Rect place) {
   judgement_.show(verdict, std::move(where), place);
+}
+
+void GameScreen::example_posed() {
+  posed_at_ = pf::Loop::instance().now();
+  tries_ = 0;
+}
+
+void GameScreen::record_answer(std::string kind, std::string example, std::string expected, std::string given,
+                               bool right, int attempt) {
+  players::record::answer({layout_.form, core::player_level, std::move(kind), std::move(example), std::move(expected),
+                           std::move(given), right, attempt ? attempt : ++tries_,
+                           pf::Loop::instance().now() - posed_at_});
 }
 
 void GameScreen::show_right(std::string where, pf::Rect place) {

@@ -87,6 +87,15 @@ class GameScreen : public core::Screen {
   // the footprints do not lead away while it counts.
   void award(players::CoinsDue& due, platform::Point at);
 
+  // A new example can be answered from now on: the tries and the time of its
+  // answers in the learning record count from here.
+  void example_posed();
+  // Writes a judged answer of the current example to the learning record:
+  // its kind, the example as the child reads it, the answer expected and
+  // given; `attempt` 0 counts it as the example's next try.
+  void record_answer(std::string kind, std::string example, std::string expected, std::string given, bool right,
+                     int attempt = 0);
+
  private:
   void set_lit(platform::PictureBox& box, bool lit);
 
@@ -97,6 +106,8 @@ class GameScreen : public core::Screen {
   std::optional<platform::Surface> leave_normal_, leave_lit_, help_normal_, help_lit_;
   bool introducing_ = false;
   Judgement judgement_{*this};
+  platform::Ms posed_at_ = 0;
+  int tries_ = 0;
 };
 
 // A run of right answers in a row, of which every `every`-th is special (a

@@ -95,6 +95,7 @@ class FrmDrak : public GameScreen {
     }
     wrong_count_ = 0;
     show_numbers(true);
+    example_posed();
   }
 
   // ---- the answer ------------------------------------------------------------------
@@ -111,6 +112,8 @@ class FrmDrak : public GameScreen {
     show_numbers(false);
     core::randomize();
     judge(k == priklad_.raised_count ? Verdict::Right : Verdict::Wrong, number_name(k), number_place(k));
+    record_answer("count", "how many rose? (" + std::to_string(priklad_.raised_count) + " figures)",
+                  std::to_string(priklad_.raised_count), std::to_string(k), k == priklad_.raised_count);
     if (k == priklad_.raised_count) {
       if (!run_.right()) {
         head().visible = false;

@@ -247,6 +247,7 @@ class FrmDril : public GameScreen {
     for (pf::Label* b : buttons_) b->enabled = true;
     // The child can type the first answer at once.
     if (zapis(1).visible) set_focus(1);
+    example_posed();
   }
 
   void print(const std::string& text, int x, int y, const pf::TextStyle& style = kRowFont) {
@@ -390,6 +391,7 @@ class FrmDril : public GameScreen {
       const pf::Point at = mark_at(i);
       core::blit_transparent(picture, at.x, at.y, mark.width(), mark.height(), mark, 0, 0, core::key_colour(mark));
       marks_.push_back(right ? "tick" : "cross");
+      record_row(i, right);
       shown_right_.push_back(right ? "" : right_answer(i));
       if (!right) {
         print_right_answer(shown_right_.back(), at, mark);
@@ -447,6 +449,19 @@ class FrmDril : public GameScreen {
   std::string right_answer(int i) const {
     const auto row = static_cast<std::size_t>(i - 1);
     return je_porovnani(example_type_) ? page_.signs[row] : std::to_string(page_.results[row]);
+  }
+
+  // A checked row in the learning record: each row is an example of its own,
+  // checked once, timed from when the page could be answered.
+  void record_row(int i, bool right) {
+    const Radek& r = page_.radky[static_cast<std::size_t>(i - 1)];
+    auto term = [&r](const std::string& t, Blank place) { return r.blank == place ? std::string("?") : t; };
+    const std::string example = r.comparison() ? r.t1 + " ? " + r.t2
+                                               : term(r.t1, Blank::First) + r.operace + term(r.t2, Blank::Second) +
+                                                     " = " + term(r.t3, Blank::Result);
+    const std::string given = je_porovnani(example_type_) ? znamenko_[static_cast<std::size_t>(i)]->tag : zapis(i).caption;
+    record_answer(std::string(family_name(family_)) + " type " + std::to_string(example_type_), example,
+                  right_answer(i), given, right, 1);
   }
 
   bool row_right(int i) const {

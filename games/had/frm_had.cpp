@@ -133,6 +133,7 @@ class FrmHad : public GameScreen {
   void pocatecni_cislo() {
     scroll_offset_ = 0;
     retez_ = start_chain(core::player_level, core::rng(), core::clock_seed());
+    example_posed();
     answer_.clear();
     zobraz_retezec();
     step_ = 1;
@@ -252,6 +253,9 @@ class FrmHad : public GameScreen {
     if (busy() || retez_.chain.ends_with('?') || answer_.empty()) return;
     const bool is_right = std::stoi(answer_) == retez_.result;
     judge(is_right ? Verdict::Right : Verdict::Wrong, "odpoved", answer_place(scroll_offset_, answer_));
+    record_answer(retez_.operation, std::to_string(retez_.first_number) + " " + retez_.operation + " " +
+                  std::to_string(retez_.second_number) + " = ?",
+                  std::to_string(retez_.result), answer_, is_right);
     if (is_right) return right();
     core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
     step_ = std::max(1, step_ - 1);
@@ -290,6 +294,7 @@ class FrmHad : public GameScreen {
     casomira_stopa_.set_enabled(true);
     hold_judged_answer(judged_at);
     continue_chain(retez_, core::player_level, core::rng(), core::clock_seed());
+    example_posed();
     answer_.clear();
     zobraz_retezec();
   }

@@ -212,6 +212,7 @@ class FrmHousenka : public GameScreen {
     next_rank_ = 1;
     wrong_count_ = 0;
     set_floating(true);
+    example_posed();
   }
 
   void set_floating(bool on) {
@@ -270,7 +271,14 @@ class FrmHousenka : public GameScreen {
     Bubble* hit = bubble_at(x, y);
     if (!hit) return;
     set_floating(false);
-    if (hit->value == rada_.seradiste.hodnota(next_rank_)) return popped(*hit);
+    // Each click is judged: the bubble clicked against the smallest one left.
+    const int wanted = rada_.seradiste.hodnota(next_rank_);
+    record_answer("smallest next", "the smallest bubble left (" + std::to_string(wanted) + ")", std::to_string(wanted),
+                  hit->text, hit->value == wanted);
+    if (hit->value == wanted) {
+      example_posed();  // the next bubble is asked for from now on
+      return popped(*hit);
+    }
     ++wrong_count_;
     if (wrong_count_ < kMostWrong) {
       hit->y -= kJump;

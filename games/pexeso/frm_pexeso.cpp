@@ -132,9 +132,10 @@ class FrmPexeso : public GameScreen {
     ++open_count_;
     (open_count_ == 1 ? first_card_ : second_card_) = k;
     stamp(k, Look::Framed);
-    if (open_count_ < 2) return;
+    if (open_count_ < 2) return example_posed();  // the first card asks for its pair
     const bool pair = keys_[static_cast<std::size_t>(k)] == keys_[static_cast<std::size_t>(first_card_)];
     judge(pair, area(k));
+    record_answer("pair", area(first_card_).tag, keys_[static_cast<std::size_t>(first_card_)], area(k).tag, pair, 1);
     if (!pair) {
       core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
       ++wrong_pairs_;

@@ -160,6 +160,17 @@ class FrmPretah : public GameScreen {
     casomira_.set_interval(kPictureMs);
     casomira_.set_enabled(true);
     busy_ = false;
+    example_posed();
+  }
+
+  // The example as the child reads it, "7 ? 5 = 12" ("?" where the sign goes).
+  std::string example_text() const {
+    std::string text;
+    for (std::size_t k = 0; k < priklad_.cells.size(); ++k) {
+      const std::string& cell = static_cast<int>(k) == priklad_.mark_cell ? std::string("?") : priklad_.cells[k];
+      if (!cell.empty()) text += (text.empty() ? "" : " ") + cell;
+    }
+    return text;
   }
 
   void print_in_cell(pf::Surface& box, const std::string& text, int k, pf::Rgb ink = kExampleFont.color) {
@@ -199,6 +210,8 @@ class FrmPretah : public GameScreen {
     const pf::Rect b = klikaci_plocha_[static_cast<std::size_t>(i)]->rect;
     judge(right ? Verdict::Right : Verdict::Wrong, klikaci_plocha_[static_cast<std::size_t>(i)]->name(),
           {b.x, b.y - b.h / 4, b.w, b.h + b.h / 4});
+    record_answer(priklad_.comparison ? "comparison" : "missing operator " + priklad_.operation, example_text(),
+                  priklad_.answer, sign, right);
     if (!right) {
       core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
       if (++wrong_count_ < kMostWrong) return enable_buttons(true);

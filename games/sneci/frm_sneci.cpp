@@ -240,6 +240,7 @@ class FrmSneci : public GameScreen {
     core::wait_ms(200);
     for (pf::Label* l : example_) l->visible = true;
     enable_numbers(true);
+    example_posed();
   }
 
   // The clicked number takes the question mark's place and is judged there;
@@ -252,6 +253,11 @@ class FrmSneci : public GameScreen {
     answer.refresh();
     const bool right = k == priklad_.answer_number;
     judge(right ? Verdict::Right : Verdict::Wrong, answer.name(), answer_place());
+    const std::string left = std::to_string(priklad_.leve_cislo) + " " + priklad_.znamenko + " ";
+    record_answer(priklad_.place == 1 ? "result " + priklad_.znamenko : "missing number " + priklad_.znamenko,
+                  priklad_.place == 1 ? left + std::to_string(priklad_.prave_cislo) + " = ?"
+                                      : left + "? = " + std::to_string(priklad_.prave_cislo),
+                  std::to_string(priklad_.answer_number), std::to_string(k), right);
     if (right) {
       pf::Loop::instance().do_events();
       own_cell_ = 0;

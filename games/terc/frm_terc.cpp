@@ -32,6 +32,13 @@ using core::Root;
 namespace {
 
 constexpr int kHoleRadius = 5;
+
+// The shots' values as the sum the child adds up: "4 + 3 + 2".
+std::string sum_text(const Priklad& p) {
+  std::string s;
+  for (int i = 0; i < p.hit_count; ++i) s += (i ? " + " : "") + std::to_string(p.hits[static_cast<size_t>(i)]);
+  return s;
+}
 constexpr int kCheck = kCheckButton, kDelete = kDeleteButton;
 constexpr std::size_t kMaxDigits = 3;
 constexpr int kBonusEvery = 5;  // right answers in a row cheered by the bonus show
@@ -307,6 +314,7 @@ void FrmTerc::vymysli_priklad() {
   }
   set_buttons(true);
   wrong_count_ = 0;
+  example_posed();
 }
 
 // Every shot becomes a black hole in its ring; a value whose positions are
@@ -352,6 +360,8 @@ void FrmTerc::zkontroluj() {
   const int given = answer_.empty() ? 0 : std::stoi(answer_);
   answer_judged_ = true;
   judge(given == priklad_.target_total, *zakuv_vysledek_);
+  record_answer("sum of " + std::to_string(priklad_.hit_count), sum_text(priklad_) + " = ?",
+                std::to_string(priklad_.target_total), answer_, given == priklad_.target_total);
   if (given == priklad_.target_total) {
     players::CoinsDue due(kGame.coins.due(wrong_count_));  // only a first try pays
     if (wrong_count_ == 1) streak_.restart();

@@ -114,6 +114,7 @@ class FrmVahy : public GameScreen {
     znamenko_->visible = znamenko_->enabled = true;
     aretace_->enabled = false;
     jezek_->enabled = krysa_->enabled = true;
+    example_posed();
   }
 
   void show_sign(const std::string& sign) {
@@ -209,6 +210,7 @@ class FrmVahy : public GameScreen {
   void vyhodnot_vysledek() {
     const bool right = znamenko_->tag == right_sign(pans_);
     judge(right, *znamenko_);
+    record_answer("comparison", pans_.left_text + " ? " + pans_.right_text, right_sign(pans_), znamenko_->tag, right);
     core::randomize();
     if (right) {
       ++run_;

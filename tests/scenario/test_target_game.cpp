@@ -6,6 +6,7 @@
 // example from a `dump` of one run and answers it in the next run of the same
 // script.  Scripts click controls by name and wait for the game's own events.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <chrono>
 #include <csignal>
@@ -15,6 +16,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 #include "games/terc/layout.h"
@@ -183,6 +185,55 @@ TEST(TargetGame, ARightAnswerAfterAWrongOneIsPraisedWithoutACoin) {
   EXPECT_EQ(number_in(states[1].args, "streak"), 1) << states[1].args;
   EXPECT_EQ(number_in(states[1].args, "player_coins"), 0) << states[1].args;
   EXPECT_EQ(number_in(states[1].args, "example_count"), 2) << states[1].args;
+}
+
+// Every check goes into the learning record: the example as the child reads
+// it, the answer expected and given, which try, and the time since the
+// example could be answered, on the game's clock.
+TEST(TargetGame, EveryCheckIsWrittenToTheLearningRecord) {
+  Sandbox box;
+  box.write_default_config();
+  const int total = total_after(to_game(2));
+  ASSERT_GT(total, 0);
+  std::string wrong;
+  for (char c : std::to_string(total + 1)) wrong += std::string("key ") + c + "\n";
+  const PlayResult r = box.play(to_game(2) + "wait 1500\n" + wrong + kFirstWrong +
+                                "key Backspace\nkey Backspace\nkey Backspace\n" + answer(total));
+  played_cleanly(r);
+
+  std::vector<std::vector<std::string>> rows;
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open_v2((box.data() / "DENIK.DB").c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_exec(
+      db, "SELECT slot, piglet, game, level, example, expected, given, right, attempt, ms FROM answers ORDER BY id",
+      [](void* to, int n, char** values, char**) {
+        static_cast<decltype(rows)*>(to)->emplace_back(values, values + n);
+        return 0;
+      },
+      &rows, nullptr);
+  sqlite3_close(db);
+  ASSERT_EQ(rows.size(), 2u);
+  const auto& [first, second] = std::tie(rows[0], rows[1]);
+  for (const auto* row : {&first, &second}) {
+    EXPECT_EQ(std::vector<std::string>(row->begin(), row->begin() + 4),
+              (std::vector<std::string>{"PRP", "Eva", "frm_terc", "2"}));
+    EXPECT_EQ((*row)[5], std::to_string(total));
+  }
+  // The example is the sum of the shots the child sees.
+  int sum = 0;
+  std::istringstream terms(first[4]);
+  for (std::string term; terms >> term && term != "=";)
+    if (term != "+") sum += std::stoi(term);
+  EXPECT_EQ(sum, total) << first[4];
+  EXPECT_EQ(first[4].substr(first[4].size() - 4), " = ?");
+  // given, right, try
+  EXPECT_EQ(std::vector<std::string>(first.begin() + 6, first.begin() + 9),
+            (std::vector<std::string>{std::to_string(total + 1), "0", "1"}));
+  EXPECT_EQ(std::vector<std::string>(second.begin() + 6, second.begin() + 9),
+            (std::vector<std::string>{std::to_string(total), "1", "2"}));
+  EXPECT_GE(std::stoi(first[9]), 1500) << "waited 1500 ms before answering";
+  EXPECT_LT(std::stoi(first[9]), 1600);
+  EXPECT_GT(std::stoi(second[9]), std::stoi(first[9])) << "both timed from when the example could be answered";
 }
 
 TEST(TargetGame, TwoWrongAnswersEndTheExample) {
