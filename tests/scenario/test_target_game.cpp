@@ -45,16 +45,22 @@ const std::string kShot = "wait-until anim-end HD_SHORT:\\STRELBA.DAT\n";
 std::string to_game(int level) { return to_menu(level) + kPirate + kShot; }
 const std::string kLeave = "click-control stopy\n";
 
-// An answer typed and checked: the praise and the coin, then the next example.
-std::string answer(int n) {
+// A number typed on the keyboard.
+std::string typed(int n) {
   std::string s;
   for (char c : std::to_string(n)) s += std::string("key ") + c + "\n";
-  return s + "key Enter\n" + kShot;
+  return s;
 }
+// An answer typed and checked: the praise and the coin, then the next example.
+std::string answer(int n) { return typed(n) + "key Enter\n" + kShot; }
 // A wrong answer (an empty one counts as 0): the first is commented, the
 // second ends the example and the next is shot.
 const std::string kFirstWrong = "key Enter\nwait-until talk-end\n";
 const std::string kSecondWrong = "key Enter\n" + kShot;
+// A wrong answer (one more than `total`) checked and then erased: the child may try again.
+std::string wrong_then_erased(int total) {
+  return typed(total + 1) + kFirstWrong + "key Backspace\nkey Backspace\nkey Backspace\n";
+}
 // Two wrong answers, after which example number `next` is posed (with its
 // bonus show when it is a seventh).
 std::string two_wrong(int next) {
@@ -168,10 +174,7 @@ TEST(TargetGame, ARightAnswerAfterAWrongOneIsPraisedWithoutACoin) {
   box.write_default_config();
   const int total = total_after(to_game(2));
   ASSERT_GT(total, 0);
-  std::string wrong;
-  for (char c : std::to_string(total + 1)) wrong += std::string("key ") + c + "\n";
-  wrong += kFirstWrong + "key Backspace\nkey Backspace\nkey Backspace\n";
-  const PlayResult r = box.play(to_game(2) + wrong + "dump\n" + answer(total) + "dump\n");
+  const PlayResult r = box.play(to_game(2) + wrong_then_erased(total) + "dump\n" + answer(total) + "dump\n");
   played_cleanly(r);
   EXPECT_EQ(ini_writes(r).size(), 4u) << "only the new player's keys: " << r.dump();
   const auto said = talks(r);
@@ -195,10 +198,7 @@ TEST(TargetGame, EveryCheckIsWrittenToTheLearningRecord) {
   box.write_default_config();
   const int total = total_after(to_game(2));
   ASSERT_GT(total, 0);
-  std::string wrong;
-  for (char c : std::to_string(total + 1)) wrong += std::string("key ") + c + "\n";
-  const PlayResult r = box.play(to_game(2) + "wait 1500\n" + wrong + kFirstWrong +
-                                "key Backspace\nkey Backspace\nkey Backspace\n" + answer(total));
+  const PlayResult r = box.play(to_game(2) + "wait 1500\n" + wrong_then_erased(total) + answer(total));
   played_cleanly(r);
 
   std::vector<std::vector<std::string>> rows;
