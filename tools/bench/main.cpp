@@ -8,6 +8,8 @@
 //   cpu_hover_pct      the same while a 33 x 37 hover picture changes every 150 ms
 //   hold_error_ms_p99  99th percentile of |shown - scheduled| over the steps
 //   decode_us_640x480  mean time to decode one 640 x 480 Cinepak frame
+//   record_write_ms_p99  99th percentile of one answer's write to the learning
+//                      record (one transaction, synced), and the median
 //   peak_rss_mb        the most memory the benchmark held
 //
 // Without options it draws into SDL's dummy video driver.  With --window it
@@ -35,6 +37,7 @@
 #include "platform/sound.h"
 #include "platform/trace.h"
 #include "platform/ui.h"
+#include "players/record.h"
 #include "tools/bench/game_run.h"
 #include "tools/media_writers/avi_writer.h"
 #include "tools/media_writers/clip_writer.h"
@@ -217,6 +220,21 @@ int main(int argc, char** argv) {
     if (decoded) decode_us = std::chrono::duration<double, std::micro>(Clock::now() - t0).count() / decoded;
   }
 
+  // A write to the learning record, as a game makes one for each judged
+  // answer: one transaction, synced to the disk.
+  core::player_id = "PRP";
+  core::player_name = "Bench";
+  std::vector<double> writes;
+  for (int i = 0; i < 200; ++i) {
+    const auto t0 = Clock::now();
+    tapo::players::record::answer(
+        {"frm_terc", 2, "sum of 3", "4 + 3 + 2 = ?", "9", i % 4 ? "9" : "8", i % 4 != 0, 1, 2300});
+    writes.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+  }
+  tapo::players::record::close();
+  std::sort(writes.begin(), writes.end());
+  const double write_p99 = writes[static_cast<size_t>(0.99 * writes.size())];
+
   const char* path = display.path() == pf::Display::Path::Renderer ? "renderer" : "window-surface";
   const pf::Surface shown = display.read_window();
   std::printf("present_path %s %dx%d %s\n", SDL_GetCurrentVideoDriver(), shown.width(), shown.height(), path);
@@ -226,6 +244,8 @@ int main(int argc, char** argv) {
   std::printf("cpu_hover_pct %.2f %%\n", hover_cpu);
   std::printf("hold_error_ms_p99 %.1f ms (%zu steps)\n", p99, errors.size());
   std::printf("decode_us_640x480 %.0f us\n", decode_us);
+  std::printf("record_write_ms_p99 %.2f ms (%zu writes, median %.2f ms)\n", write_p99, writes.size(),
+              writes[writes.size() / 2]);
   std::printf("peak_rss_mb %.1f MB\n", tapo::bench::status_kb(getpid(), "VmHWM") / 1024.0);
   std::fflush(stdout);
 
