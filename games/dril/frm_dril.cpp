@@ -459,7 +459,8 @@ class FrmDril : public GameScreen {
     const std::string example = r.comparison() ? r.t1 + " ? " + r.t2
                                                : term(r.t1, Blank::First) + r.operace + term(r.t2, Blank::Second) +
                                                      " = " + term(r.t3, Blank::Result);
-    const std::string given = je_porovnani(example_type_) ? znamenko_[static_cast<std::size_t>(i)]->tag : zapis(i).caption;
+    const std::string& given =
+        je_porovnani(example_type_) ? znamenko_[static_cast<std::size_t>(i)]->tag : zapis(i).caption;
     record_answer(std::string(family_name(family_)) + " type " + std::to_string(example_type_), example,
                   right_answer(i), given, right, 1);
   }
