@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <set>
 #include <vector>
 
@@ -184,6 +185,20 @@ void note_unreadable(const MediaPath& m) {
   if (!first_telling(std::string(what) + " " + name)) return;
   pf::trace::event(what, name);
   std::fprintf(stderr, "tapo: %s %s\n", what, name.c_str());
+}
+
+std::filesystem::path rename_aside(const std::filesystem::path& file,
+                                   const std::function<std::string(const std::string& date, int n)>& name) {
+  char date[16];
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  std::strftime(date, sizeof date, "%Y-%m-%d", ::localtime_r(&now, &local));
+  std::filesystem::path aside;
+  std::error_code ec;
+  for (int n = 1; aside.empty() || std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)
+    aside = name(date, n);
+  std::filesystem::rename(file, aside, ec);
+  return ec ? std::filesystem::path() : aside;
 }
 
 std::string read_ini(Root r, std::string_view dos_file, std::string_view section, std::string_view key) {

@@ -80,6 +80,11 @@ std::filesystem::path data_dir_join(std::string_view bare_name);
 // Writes "missing PATH" to the trace, or "damaged PATH" when the file is
 // there but cannot be used (once per run and path).
 void note_unreadable(const MediaPath& m);
+// Renames a damaged `file` aside, never deleting it: to `name(1)`, or
+// `name(2)`, … when that is taken, `name(n)` getting today's date
+// ("2026-12-09") and n.  The new path, or empty when it could not be renamed.
+std::filesystem::path rename_aside(const std::filesystem::path& file,
+                                   const std::function<std::string(const std::string& date, int n)>& name);
 // True the first time `what` is told in a run, false ever after: the
 // "missing", "damaged" and "problem" lines are told once each.
 bool first_telling(const std::string& what);

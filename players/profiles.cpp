@@ -4,7 +4,6 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <limits>
 #include <string>
@@ -113,24 +112,18 @@ void keep_aside_if_unreadable(std::string_view dos_file) {
   const std::filesystem::path file = core::real_path(Root::Data, dos_file);
   if (platform::ini_readable(file)) return;
   core::note_unreadable({Root::Data, std::string(dos_file)});
-  char date[16];
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  std::strftime(date, sizeof date, "%Y-%m-%d", ::localtime_r(&now, &local));
-  std::filesystem::path aside;
-  std::error_code ec;
-  for (int n = 1; aside.empty() || std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)
-    aside = file.string() + "." + date + (n > 1 ? "-" + std::to_string(n) : "") + ".damaged";
-  std::filesystem::rename(file, aside, ec);
-  platform::message_box(
-      platform::tr("Attention!"),
-      ec ? platform::fill(platform::tr("The game cannot read the file %1: it is damaged. Rename or remove it, so "
-                                       "that the game can begin the file anew."),
-                          {file.string()})
-         : platform::fill(platform::tr("The game cannot read the file %1: it is damaged. It was kept as %2, and "
-                                       "the game begins the file anew."),
-                          {file.string(), aside.filename().string()}),
-      platform::MsgIcon::Exclamation);
+  const std::filesystem::path aside = core::rename_aside(file, [&file](const std::string& date, int n) {
+    return file.string() + "." + date + (n > 1 ? "-" + std::to_string(n) : "") + ".damaged";
+  });
+  const std::string told =
+      aside.empty()
+          ? platform::fill(platform::tr("The game cannot read the file %1: it is damaged. Rename or remove it, so "
+                                        "that the game can begin the file anew."),
+                           {file.string()})
+          : platform::fill(platform::tr("The game cannot read the file %1: it is damaged. It was kept as %2, and "
+                                        "the game begins the file anew."),
+                           {file.string(), aside.filename().string()});
+  platform::message_box(platform::tr("Attention!"), told, platform::MsgIcon::Exclamation);
 }
 }  // namespace
 

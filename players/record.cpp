@@ -27,14 +27,6 @@ constexpr const char* kSchema = R"(
 
 using Value = std::variant<long long, std::string>;
 
-std::string local_time(const char* format) {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  char text[32];
-  std::strftime(text, sizeof text, format, ::localtime_r(&now, &local));
-  return text;
-}
-
 class Database {
  public:
   ~Database() { close(); }
@@ -110,13 +102,11 @@ class Database {
   // taken), never deleted, its journal with it (left behind, it would be
   // played back into the new record); the next open begins a new one.
   static bool keep_aside(const std::filesystem::path& path) {
-    const std::string stem = path.string() + ".damaged-" + local_time("%Y-%m-%d");
-    std::filesystem::path aside = stem;
+    const std::filesystem::path aside = core::rename_aside(path, [&path](const std::string& date, int n) {
+      return path.string() + ".damaged-" + date + (n > 1 ? "-" + std::to_string(n) : "");
+    });
+    if (aside.empty()) return false;
     std::error_code ec;
-    for (int n = 2; std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)
-      aside = stem + "-" + std::to_string(n);
-    std::filesystem::rename(path, aside, ec);
-    if (ec) return false;
     const std::filesystem::path journal = path.string() + "-journal";
     if (std::filesystem::exists(journal, ec)) std::filesystem::rename(journal, aside.string() + "-journal", ec);
     return !ec;
@@ -148,7 +138,14 @@ const bool reset_with_shared_state = core::on_reset_shared_state([] {
   database().close();
 });
 
-std::string now() { return local_time("%Y-%m-%d %H:%M:%S"); }
+// The local date and time of a row, "2026-12-09 14:05:31".
+std::string now() {
+  const std::time_t t = std::time(nullptr);
+  std::tm local{};
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", ::localtime_r(&t, &local));
+  return text;
+}
 
 void event(const char* kind, long long amount, std::string what) {
   if (core::player_id.empty()) return;

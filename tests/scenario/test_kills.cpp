@@ -5,7 +5,6 @@
 // every named player has a level and results, and the balance has lost at most
 // the award whose write the trace had just announced.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <chrono>
 #include <filesystem>
@@ -17,6 +16,7 @@
 
 #include "platform/ini.h"
 #include "players/profiles.h"
+#include "tests/record_rows.h"
 #include "tests/scenario/play.h"
 
 namespace fs = std::filesystem;
@@ -91,20 +91,11 @@ std::vector<std::string> balances_written(const PlayResult& r) {
 // The learning record's own check and its count of answers missing a part.
 std::string record_check(const std::filesystem::path& file) {
   std::string out;
-  sqlite3* db = nullptr;
-  if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
-    auto append = [](void* to, int n, char** values, char**) {
-      for (int i = 0; i < n; ++i) *static_cast<std::string*>(to) += std::string(values[i] ? values[i] : "NULL") + " ";
-      return 0;
-    };
-    sqlite3_exec(db, "PRAGMA integrity_check", append, &out, nullptr);
-    sqlite3_exec(db,
-                 "SELECT count(*) FROM answers WHERE slot IS NULL OR game IS NULL OR example IS NULL OR "
-                 "expected IS NULL OR given IS NULL OR at IS NULL",
-                 append, &out, nullptr);
-  }
-  sqlite3_close(db);
-  if (!out.empty()) out.pop_back();
+  for (const char* sql : {"PRAGMA integrity_check",
+                          "SELECT count(*) FROM answers WHERE slot IS NULL OR game IS NULL OR example IS NULL OR "
+                          "expected IS NULL OR given IS NULL OR at IS NULL"})
+    for (const auto& row : tapo::test::record_rows(file, sql))
+      for (const auto& column : row) out += (out.empty() ? "" : " ") + column;
   return out;
 }
 

@@ -6,7 +6,6 @@
 // example from a `dump` of one run and answers it in the next run of the same
 // script.  Scripts click controls by name and wait for the game's own events.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <chrono>
 #include <csignal>
@@ -20,6 +19,7 @@
 #include <vector>
 
 #include "games/terc/layout.h"
+#include "tests/record_rows.h"
 #include "tests/scenario/play.h"
 #include "tests/scenario/shots.h"
 
@@ -201,17 +201,9 @@ TEST(TargetGame, EveryCheckIsWrittenToTheLearningRecord) {
   const PlayResult r = box.play(to_game(2) + "wait 1500\n" + wrong_then_erased(total) + answer(total));
   played_cleanly(r);
 
-  std::vector<std::vector<std::string>> rows;
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open_v2((box.data() / "DENIK.DB").c_str(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_exec(
-      db, "SELECT slot, piglet, game, level, example, expected, given, right, attempt, ms FROM answers ORDER BY id",
-      [](void* to, int n, char** values, char**) {
-        static_cast<decltype(rows)*>(to)->emplace_back(values, values + n);
-        return 0;
-      },
-      &rows, nullptr);
-  sqlite3_close(db);
+  const auto rows = tapo::test::record_rows(
+      box.data() / "DENIK.DB",
+      "SELECT slot, piglet, game, level, example, expected, given, right, attempt, ms FROM answers ORDER BY id");
   ASSERT_EQ(rows.size(), 2u);
   const auto& [first, second] = std::tie(rows[0], rows[1]);
   for (const auto* row : {&first, &second}) {

@@ -2,8 +2,6 @@
 // forgotten with the piglet, and what a damaged or unwritable record does.
 #include <gtest/gtest.h>
 
-#include <sqlite3.h>
-
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,6 +10,7 @@
 #include "core/tapo_iii.h"
 #include "players/profiles.h"
 #include "players/record.h"
+#include "tests/record_rows.h"
 #include "test_support.h"
 
 namespace {
@@ -40,19 +39,11 @@ class RecordTest : public tapo::testing::LoopTest {
   // The rows of a query, each as its columns joined by "|".
   std::vector<std::string> rows(const std::string& sql) const {
     std::vector<std::string> out;
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2((data_ / "DENIK.DB").c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
-      sqlite3_exec(
-          db, sql.c_str(),
-          [](void* to, int n, char** values, char**) {
-            std::string row;
-            for (int i = 0; i < n; ++i) row += (i ? "|" : "") + std::string(values[i] ? values[i] : "NULL");
-            static_cast<std::vector<std::string>*>(to)->push_back(row);
-            return 0;
-          },
-          &out, nullptr);
+    for (const auto& columns : tapo::test::record_rows(data_ / "DENIK.DB", sql)) {
+      std::string row;
+      for (std::size_t i = 0; i < columns.size(); ++i) row += (i ? "|" : "") + columns[i];
+      out.push_back(row);
     }
-    sqlite3_close(db);
     return out;
   }
 
