@@ -7,6 +7,7 @@
 #include <limits>
 #include <sstream>
 
+#include "platform/calendar.h"
 #include "platform/trace.h"
 
 namespace tapo::platform {
@@ -197,6 +198,11 @@ void Script::run(const Command& c) {
   } else if (c.verb == "shot") {
     if (c.rest.empty()) script_error(c.line, "shot needs a file");
     if (on_shot) on_shot(c.rest);
+  } else if (c.verb == "days") {
+    char* end = nullptr;
+    const long days = std::strtol(c.rest.c_str(), &end, 10);
+    if (c.rest.empty() || *end != '\0' || days < 0 || days > 3660) script_error(c.line, "bad days: " + c.rest);
+    move_calendar(static_cast<int>(days));
   } else if (c.verb == "dump") {
     if (on_dump) on_dump();
   } else if (c.verb == "click-control") {

@@ -11,6 +11,7 @@
 //   close              the window's close button
 //   shot FILE          the scene as PNG
 //   dump               a state line
+//   days N             the calendar moves on N days (0..3660)
 //   click-control NAME [INDEX]
 //                      a click in the middle of the active screen's control
 //                      NAME (element INDEX of a control array: "NAME(INDEX)")

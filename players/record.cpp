@@ -2,12 +2,12 @@
 
 #include <sqlite3.h>
 
-#include <ctime>
 #include <initializer_list>
 #include <optional>
 #include <variant>
 
 #include "core/tapo_iii.h"
+#include "platform/calendar.h"
 #include "platform/i18n.h"
 #include "platform/msgbox.h"
 
@@ -23,6 +23,7 @@ constexpr const char* kSchema = R"(
   CREATE TABLE IF NOT EXISTS sessions (id INTEGER PRIMARY KEY, slot TEXT, piglet TEXT, started TEXT, ended TEXT);
   CREATE TABLE IF NOT EXISTS events (id INTEGER PRIMARY KEY, slot TEXT, piglet TEXT, kind TEXT, amount INTEGER,
     what TEXT, at TEXT);
+  CREATE TABLE IF NOT EXISTS settings (slot TEXT PRIMARY KEY, daily_limit INTEGER, no_clock INTEGER);
 )";
 
 using Value = std::variant<long long, std::string>;
@@ -132,20 +133,21 @@ Database& database() {
 }
 
 long long open_session = 0;
+// The current player's session: when it began, the minutes played earlier
+// that day, and the grown-ups' settings for the piglet.
+std::time_t session_start = 0;
+int minutes_before = 0;
+journal::Settings session_settings;
 
 const bool reset_with_shared_state = core::on_reset_shared_state([] {
   open_session = 0;
+  session_start = 0;
+  session_settings = {};
   database().close();
 });
 
 // The local date and time of a row, "2026-12-09 14:05:31".
-std::string now() {
-  const std::time_t t = std::time(nullptr);
-  std::tm local{};
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", ::localtime_r(&t, &local));
-  return text;
-}
+std::string now() { return platform::local_stamp(platform::wall_time()); }
 
 void event(const char* kind, long long amount, std::string what) {
   if (core::player_id.empty()) return;
@@ -169,6 +171,12 @@ void answer(const Answer& a) {
 void session_started() {
   session_ended();
   if (core::player_id.empty()) return;
+  {
+    const journal::Journal past(file());
+    session_settings = past.settings(core::player_id);
+    minutes_before = past.minutes_on(core::player_id, platform::date_before(0));
+  }
+  session_start = platform::wall_time();
   open_session = database()
                      .run("INSERT INTO sessions (slot, piglet, started) VALUES (?, ?, ?)",
                           {core::player_id, core::player_name, now()})
@@ -176,9 +184,29 @@ void session_started() {
 }
 
 void session_ended() {
+  session_start = 0;
   if (open_session == 0) return;
   database().run("UPDATE sessions SET ended = ? WHERE id = ?", {now(), open_session});
   open_session = 0;
+}
+
+int minutes_today() {
+  if (session_start == 0) return 0;
+  const std::time_t now = platform::wall_time();
+  if (platform::local_stamp(session_start, true) != platform::local_stamp(now, true)) {
+    minutes_before = 0;  // a new day has begun while the piglet plays: it counts afresh
+    session_start = now;
+  }
+  return minutes_before + static_cast<int>((now - session_start) / 60);
+}
+
+const journal::Settings& settings() { return session_settings; }
+
+bool save_settings(std::string_view slot, const journal::Settings& s) {
+  return database()
+      .run("INSERT OR REPLACE INTO settings (slot, daily_limit, no_clock) VALUES (?, ?, ?)",
+           {std::string(slot), static_cast<long long>(s.daily_limit), static_cast<long long>(s.no_clock)})
+      .has_value();
 }
 
 void coins_earned(int coins) { event("coins", coins, ""); }
@@ -190,7 +218,7 @@ void forget(std::string_view slot) {
   Database& db = database();
   if (!db.run("BEGIN IMMEDIATE")) return;
   bool done = true;
-  for (const char* table : {"answers", "sessions", "events"})
+  for (const char* table : {"answers", "sessions", "events", "settings"})
     done = done && db.run((std::string("DELETE FROM ") + table + " WHERE slot = ?").c_str(), {std::string(slot)});
   db.run(done ? "COMMIT" : "ROLLBACK");
 }

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "players/journal.h"
+
 namespace tapo::players::record {
 
 inline constexpr std::string_view kFile = "\\DENIK.DB";
@@ -36,6 +38,13 @@ void answer(const Answer& a);
 // stopped (another piglet, the players' screen, the end of the program).
 void session_started();
 void session_ended();
+// Minutes the current player has played today, this session included.
+int minutes_today();
+// The grown-ups' settings for the current player, as they were when the
+// session began (they are changed only where no piglet plays).
+const journal::Settings& settings();
+// Keeps the settings of the piglet in `slot`; false when they cannot be kept.
+bool save_settings(std::string_view slot, const journal::Settings& s);
 void coins_earned(int coins);
 void toy_bought(std::string_view toy, int price);
 // Every row of the piglet in `slot`, in the same act as the slot is emptied.
