@@ -15,6 +15,7 @@ inline constexpr std::string_view kPiggyBank = "frm_prasatko";
 inline constexpr std::string_view kToyShop = "frm_hrackarstvi";
 inline constexpr std::string_view kTown = "frm_mestecko";
 inline constexpr std::string_view kRoom = "frm_pokoj";
+inline constexpr std::string_view kGrownUps = "frm_grownups";
 // The games' screens are named in their rows (games/games.h).
 
 // Shows screen `name` modeless (loading it first when needed); a name that

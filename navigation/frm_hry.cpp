@@ -15,11 +15,13 @@
 #include "core/screen.h"
 #include "core/screens.h"
 #include "core/tapo_iii.h"
+#include "games/common/asleep.h"
 #include "games/games.h"
 #include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/sound.h"
 #include "platform/ui.h"
+#include "players/record.h"
 
 namespace tapo::navigation {
 
@@ -60,6 +62,10 @@ constexpr std::array<pf::Rect, kToys.size()> toy_areas() {
   return out;
 }
 
+constexpr pf::Rect kAsleepSign{150, 392, 470, 80};
+constexpr const char* kAsleepWords =
+    pf::tr_later("The games are asleep until tomorrow. The toy shop and your room are still open.");
+
 // What a click asked for, besides the toys 0..10.
 constexpr int kNothing = -1;
 constexpr int kPuppet = 100;
@@ -89,7 +95,18 @@ class FrmHry : public core::Screen {
 
   void on_mouse_move(int, int) override { point_at(kNothing); }
 
+  // Back from a game: the games may have fallen asleep meanwhile.
+  void on_activate() override { check_asleep(); }
+
   void draw_above(pf::Surface& scene, int ox, int oy) const override {
+    if (asleep_) {
+      pf::Rect shelves;  // night falls on the shelves at once, as one
+      for (const core::Game* g : games::kGames) shelves = pf::bounding(shelves, g->toy.box);
+      games::darken(scene, {shelves.x + ox, shelves.y + oy, shelves.w, shelves.h});
+      games::draw_asleep_sign(scene, {kAsleepSign.x + ox, kAsleepSign.y + oy, kAsleepSign.w, kAsleepSign.h},
+                              pf::tr(kAsleepWords));
+      return;
+    }
     if (pointed_ == kNothing) return;
     const pf::Rect& box = game_at(pointed_).toy.box;
     light(scene, {box.x + ox, box.y + oy, box.w, box.h});
@@ -101,18 +118,32 @@ class FrmHry : public core::Screen {
         .add("helping", helping_)
         .add("waiting", waiting_)
         .add("video", video_ && video_->visible)
+        .add("asleep", asleep_)
         .add("pointed", pointed_ == kNothing ? std::string() : pf::tr(game_at(pointed_).title));
   }
 
  private:
   void akt_plocha_click(int index) {
+    if (check_asleep()) return;
     if (wait_for_tapo(index)) return;
     play_toy(index);
   }
 
+  // Once the piglet's play time for the day is over the toys sleep (the
+  // shop and the room stay open); true while they do.
+  bool check_asleep() {
+    const bool asleep = players::record::day_is_over();
+    if (asleep != asleep_) {
+      asleep_ = asleep;
+      point_at(kNothing);
+      refresh();
+    }
+    return asleep_;
+  }
+
   // The toy under the pointer (kNothing: none) is lit and its game named.
   void point_at(int index) {
-    if (index == pointed_) return;
+    if (index == pointed_ || (asleep_ && index != kNothing)) return;
     if (pointed_ != kNothing) refresh(game_at(pointed_).toy.box);
     pointed_ = index;
     if (pointed_ != kNothing) refresh(game_at(pointed_).toy.box);
@@ -209,6 +240,7 @@ class FrmHry : public core::Screen {
   int helping_ = 0;             // Tapo's explanations running (one restarts another)
   int waiting_ = kNothing;      // what was clicked while he spoke
   int pointed_ = kNothing;      // the toy under the pointer
+  bool asleep_ = false;         // the day's play is over
   static constexpr double kLight = 0.45;  // how much the middle of a lit toy is lightened
 };
 

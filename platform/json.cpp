@@ -4,10 +4,29 @@
 
 namespace tapo::platform {
 
-std::string json_numbers(std::initializer_list<std::int64_t> values) {
+namespace {
+template <class List, class Item>
+std::string json_array(const List& values, Item item) {
   std::string out = "[";
-  for (auto v : values) out += (out.size() > 1 ? ", " : "") + std::to_string(v);
+  for (const auto& v : values) out += (out.size() > 1 ? ", " : "") + item(v);
   return out + "]";
+}
+}  // namespace
+
+std::string json_numbers(std::initializer_list<std::int64_t> values) {
+  return json_array(values, [](std::int64_t v) { return std::to_string(v); });
+}
+
+std::string json_numbers(const std::vector<int>& values) {
+  return json_array(values, [](int v) { return std::to_string(v); });
+}
+
+std::string json_strings(const std::vector<std::string>& values) { return json_array(values, json_quote); }
+
+std::string json_number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.4g", value);
+  return text;
 }
 
 std::string json_quote(std::string_view s) {

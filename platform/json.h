@@ -5,12 +5,17 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tapo::platform {
 
 std::string json_quote(std::string_view s);
 // Numbers as a JSON array: "[84, 392, 116, 76]".
 std::string json_numbers(std::initializer_list<std::int64_t> values);
+std::string json_numbers(const std::vector<int>& values);
+std::string json_strings(const std::vector<std::string>& values);
+// A fraction, "0.75".
+std::string json_number(double value);
 
 class JsonObject {
  public:

@@ -4,6 +4,7 @@
 // horse), the toy shop (crank) or home (bell).  Tapo greets and gives hints.
 #include <array>
 #include <optional>
+#include <utility>
 
 #include "core/animation.h"
 #include "core/keying.h"
@@ -62,6 +63,8 @@ class FrmHraci : public core::Screen {
   void games_click();
   void crank_click();
   void bell_click();
+  void grownups_click();
+  void draw_book();
   // Tapo says a speech of the screen's folder with the face `face` (a clip there).
   void say(const std::string& dat, const char* face);
   void hint(const char* name) { say(std::string(name) + ".DAT", kHintFace); }
@@ -105,6 +108,7 @@ class FrmHraci : public core::Screen {
   pf::Label* kaspar_ = nullptr;
   pf::Label* tapo_help_ = nullptr;
   pf::PictureBox* video_ = nullptr;
+  pf::PictureBox* grownups_ = nullptr;
   Purse* purse_ = nullptr;
   pf::FormTimer casomira_klika{*this, 150, [this] { crank_tick(); }};
   pf::FormTimer casomira_zvonec{*this, 150, [this] { bell_tick(); }};
@@ -176,12 +180,16 @@ void FrmHraci::on_load() {
   video_ = &control_as<pf::PictureBox>("video");
   video_->visible = false;
   purse_ = &add<Purse>("dukaty", kPurse);
+  grownups_ = &add<pf::PictureBox>("grownups", meadow::kBook);
+  grownups_->on_click = [this] { grownups_click(); };
+  grownups_->pointer = pf::Pointer::Hand;
+  draw_book();
 
   selected_slot_.clear();
   activated_ = false;
   core::shop_greeting_done = false;
   hat_target_ = kNoTarget;
-  for (pf::Control* c : std::initializer_list<pf::Control*>{tapo_help_, zvonec_, klika_, cmd_hry_, kaspar_, klobouk_})
+  for (pf::Control* c : std::initializer_list<pf::Control*>{tapo_help_, zvonec_, klika_, cmd_hry_, kaspar_, klobouk_, grownups_})
     c->enabled = false;
 }
 
@@ -201,14 +209,16 @@ void FrmHraci::on_activate() {
   // Back from the games or the shop: the coins may have changed.
   if (!core::player_name.empty()) purse_->show(core::player_coins, purse_->visible);
   if (activated_) return;
-  core::play_animation(file("GESTO.DAT"), *video_);
-  core::say(file("INTRO.DAT"), file("MLUVI.AVI"), *video_);
-  core::play_animation(file("GESTOREV.DAT"), *video_);
+  if (!std::exchange(returning_from_corner, false)) {
+    core::play_animation(file("GESTO.DAT"), *video_);
+    core::say(file("INTRO.DAT"), file("MLUVI.AVI"), *video_);
+    core::play_animation(file("GESTOREV.DAT"), *video_);
+  }
   core::show_avi_frame(file("GESTO.AVI"), *video_, 11);
   picture.blit(video_->image, video_->rect.x, video_->rect.y);  // Tapo keeps standing there
   video_->visible = false;
   activated_ = true;
-  for (pf::Control* c : std::initializer_list<pf::Control*>{zvonec_, tapo_help_, cmd_hry_, kaspar_, klobouk_})
+  for (pf::Control* c : std::initializer_list<pf::Control*>{zvonec_, tapo_help_, cmd_hry_, kaspar_, klobouk_, grownups_})
     c->enabled = true;
   refresh();
 }
@@ -382,6 +392,30 @@ void FrmHraci::bell_click() {
   core::closing = true;
   screens::show(screens::kStartUp);
   unload();
+}
+
+// The grown-ups' corner: the piglet stops playing, and the meadow is loaded
+// afresh on the way back (a level may have changed there).
+void FrmHraci::grownups_click() {
+  interrupt_talk();
+  record::session_ended();
+  core::clear_player();
+  screens::show(screens::kGrownUps);
+  unload();
+}
+
+// A small closed book with a clasp, in the sky's corner: easy to find for a
+// grown-up who knows of it, nothing a child looks for.
+void FrmHraci::draw_book() {
+  const pf::Rect r = meadow::kBook;
+  pf::Surface& book = grownups_->image;
+  book = pf::Surface(r.w, r.h);
+  book.blit(picture, r.x, r.y, r.w, r.h, 0, 0);
+  book.fill_rect({3, 2, r.w - 6, r.h - 4}, pf::rgb(120, 70, 40));        // the cover
+  book.fill_rect({r.w - 5, 4, 2, r.h - 8}, pf::rgb(245, 235, 210));      // the pages' edge
+  book.fill_rect({6, 5, r.w - 13, 1}, pf::rgb(170, 110, 70));
+  book.fill_rect({r.w - 9, r.h / 2 - 3, 7, 6}, pf::rgb(220, 180, 60));   // the clasp
+  book.fill_rect({r.w - 7, r.h / 2 - 1, 3, 2}, pf::rgb(120, 90, 30));
 }
 
 // ---- hover ------------------------------------------------------------------

@@ -35,5 +35,7 @@ inline constexpr Rect kCrank{390, 231, 52, 52};
 inline constexpr Rect kBell{416, 36, 33, 37};
 inline constexpr Rect kPuppet{540, 100, 93, 93};
 inline constexpr Rect kHat{400, 296, 64, 52};
+// The grown-ups' book, small in the sky's corner.
+inline constexpr Rect kBook{6, 6, 26, 30};
 
 }  // namespace tapo::players::meadow

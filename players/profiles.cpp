@@ -94,6 +94,16 @@ bool create_profile(std::string_view key, const std::string& typed_name, int lev
   return true;
 }
 
+int toys_owned(std::string_view key) {
+  const std::string flags = core::read_ini(Root::Data, kResultsFile, key, "Hracky");
+  return flags == platform::kIniMissing ? 0 : static_cast<int>(std::count(flags.begin(), flags.end(), '1'));
+}
+
+bool set_level(std::string_view key, int level) {
+  if (level < 1 || level > 3 || slot_name(key).empty()) return false;
+  return core::write_ini(Root::Data, kRosterFile, key, {{"Level", std::to_string(level)}}, core::IfUnsaved::Forget);
+}
+
 void delete_profile(std::string_view key) {
   // The name goes first: a slot without a name is free, whatever else it holds.
   core::write_ini(Root::Data, kRosterFile, key, {{"Jmeno", ""}, {"Level", ""}});

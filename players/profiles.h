@@ -38,6 +38,13 @@ void choose_slot(std::string_view key, const std::string& shown_name);
 // The name is kept without the blanks around it; a name made only of
 // blanks is refused (false, nothing written).
 bool create_profile(std::string_view key, const std::string& name, int level);
+// How many toys the piglet in `key` owns.
+int toys_owned(std::string_view key);
+// Set when the grown-ups' corner leads back to the players: the players'
+// screen then opens without Tapo's greeting, which the child has heard.
+inline bool returning_from_corner = false;
+// A grown-up's new level (1..3) for a named slot; false when it is not kept.
+bool set_level(std::string_view key, int level);
 // Empties the slot; when it is the current player, that player is cleared too.
 void delete_profile(std::string_view key);
 // Puts right what an interrupted write or a damaged file left in a named

@@ -202,6 +202,11 @@ int minutes_today() {
 
 const journal::Settings& settings() { return session_settings; }
 
+bool day_is_over() {
+  const int limit = session_settings.daily_limit;
+  return limit > 0 && session_start != 0 && minutes_today() >= limit;
+}
+
 bool save_settings(std::string_view slot, const journal::Settings& s) {
   return database()
       .run("INSERT OR REPLACE INTO settings (slot, daily_limit, no_clock) VALUES (?, ?, ?)",

@@ -43,6 +43,8 @@ int minutes_today();
 // The grown-ups' settings for the current player, as they were when the
 // session began (they are changed only where no piglet plays).
 const journal::Settings& settings();
+// Whether the current player has played the day's limit.
+bool day_is_over();
 // Keeps the settings of the piglet in `slot`; false when they cannot be kept.
 bool save_settings(std::string_view slot, const journal::Settings& s);
 void coins_earned(int coins);

@@ -1,10 +1,13 @@
 #include "games/common/game_screen.h"
 
+#include "core/captions.h"
 #include "core/media.h"
+#include "games/common/asleep.h"
 #include "core/screens.h"
 #include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/msgbox.h"
+#include "platform/trace.h"
 #include "players/profiles.h"
 #include "players/record.h"
 
@@ -14,6 +17,9 @@ namespace pf = tapo::platform;
 
 namespace {
 constexpr int kDefaultControlSize = 48;
+constexpr pf::Rect kGoodNightSign{120, 170, 400, 110};
+constexpr pf::Ms kGoodNightMs = 5000;
+constexpr const char* kGoodNight = pf::tr_later("That's all the games for today. See you tomorrow!");
 }  // namespace
 
 GameScreen::GameScreen(const core::GameLayout& layout) : Screen(layout.form, layout.folder), layout_(layout) {}
@@ -45,6 +51,7 @@ void GameScreen::on_load() {
 
   started = false;
   introducing_ = false;
+  good_night_ = false;
   judgement_.hide();
   load_game();
 }
@@ -71,15 +78,34 @@ void GameScreen::describe(pf::JsonObject& vars) const {
   describe_game(vars);
 }
 
-void GameScreen::draw_above(pf::Surface& scene, int ox, int oy) const { judgement_.draw(scene, ox, oy); }
+void GameScreen::draw_above(pf::Surface& scene, int ox, int oy) const {
+  judgement_.draw(scene, ox, oy);
+  if (good_night_)
+    draw_asleep_sign(scene, {kGoodNightSign.x + ox, kGoodNightSign.y + oy, kGoodNightSign.w, kGoodNightSign.h},
+                     pf::tr(kGoodNight));
+}
 
 void GameScreen::judge(Verdict verdict, std::string where, pf::Rect place) {
   judgement_.show(verdict, std::move(where), place);
 }
 
-void GameScreen::example_posed() {
+void GameScreen::example_posed(bool may_end) {
   posed_at_ = pf::Loop::instance().now();
   tries_ = 0;
+  if (may_end && players::record::day_is_over()) good_night();
+}
+
+void GameScreen::good_night() {
+  good_night_ = true;
+  enabled = false;  // the new example is not to be answered
+  interrupt_talk();
+  core::set_screen_caption(pf::tr(kGoodNight));
+  core::play_wav({core::Root::Media, "\\CUNICI\\ZVONECEK.WAV"});
+  refresh(kGoodNightSign);
+  pf::trace::event("good-night", layout_.form);
+  core::wait_ms(kGoodNightMs);
+  leave_click();
+  pf::Forms::instance().check_left();  // ends the handler that posed the example
 }
 
 void GameScreen::record_answer(std::string kind, std::string example, std::string expected, std::string given,

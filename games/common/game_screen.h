@@ -88,8 +88,10 @@ class GameScreen : public core::Screen {
   void award(players::CoinsDue& due, platform::Point at);
 
   // A new example can be answered from now on: the tries and the time of its
-  // answers in the learning record count from here.
-  void example_posed();
+  // answers in the learning record count from here.  When the piglet's play
+  // time for the day is over, Tapo says goodbye instead and the game ends
+  // (unless `may_end` is false: a chain whose next step is asked for).
+  void example_posed(bool may_end = true);
   // Writes a judged answer of the current example to the learning record:
   // its kind, the example as the child reads it, the answer expected and
   // given; `attempt` 0 counts it as the example's next try.
@@ -98,6 +100,8 @@ class GameScreen : public core::Screen {
 
  private:
   void set_lit(platform::PictureBox& box, bool lit);
+  // The day's play is over: the sign for a while, then back to the menu.
+  void good_night();
 
   const core::GameLayout& layout_;
   platform::PictureBox* stopy_ = nullptr;
@@ -105,6 +109,7 @@ class GameScreen : public core::Screen {
   platform::PictureBox* head_ = nullptr;
   std::optional<platform::Surface> leave_normal_, leave_lit_, help_normal_, help_lit_;
   bool introducing_ = false;
+  bool good_night_ = false;
   Judgement judgement_{*this};
   platform::Ms posed_at_ = 0;
   int tries_ = 0;

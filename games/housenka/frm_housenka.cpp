@@ -276,7 +276,7 @@ class FrmHousenka : public GameScreen {
     record_answer("smallest next", "the smallest bubble left (" + std::to_string(wanted) + ")", std::to_string(wanted),
                   hit->text, hit->value == wanted);
     if (hit->value == wanted) {
-      example_posed();  // the next bubble is asked for from now on
+      example_posed(false);  // the next bubble of the same example is asked for from now on
       return popped(*hit);
     }
     ++wrong_count_;
