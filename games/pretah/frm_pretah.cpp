@@ -18,6 +18,7 @@
 #include "platform/loop.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "players/record.h"
 
 namespace tapo::games::pretah {
 
@@ -49,6 +50,7 @@ class FrmPretah : public GameScreen {
 
  private:
   void load_game() override {
+    no_clock_ = players::record::settings().no_clock;
     clean_ = picture;
     auto load = [this](const char* name) { return core::load_media_picture(file(name)).value_or(pf::Surface{}); };
     sausage_ = load("JITRNICE.BMP");
@@ -158,7 +160,7 @@ class FrmPretah : public GameScreen {
     priklad_box_->refresh();
     enable_buttons(true);
     casomira_.set_interval(kPictureMs);
-    casomira_.set_enabled(true);
+    casomira_.set_enabled(!no_clock_);
     busy_ = false;
     example_posed();
   }
@@ -198,6 +200,26 @@ class FrmPretah : public GameScreen {
     casomira_.set_enabled(true);
   }
 
+  // Without the clock the other dog waits while the child thinks, and pulls
+  // for each wrong sign as hard as Tapo does for a right one.  True when
+  // that pull won the tug.
+  bool opponent_tugs() {
+    busy_ = true;
+    for (int c : {1, 2, 0}) {
+      opponent_cell_ = c;
+      draw_tug();
+      core::wait_ms(kPictureMs);
+    }
+    sausage_x_ += kTapoPull;
+    busy_ = false;
+    if (sausage_x_ < kOpponentWins) {
+      draw_tug();
+      return false;
+    }
+    opponent_wins();
+    return true;
+  }
+
   // ---- answering ---------------------------------------------------------------------------
 
   void klikaci_plocha_click(int i) {
@@ -214,6 +236,7 @@ class FrmPretah : public GameScreen {
                   priklad_.answer, sign, right);
     if (!right) {
       core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
+      if (no_clock_ && opponent_tugs()) return;
       if (++wrong_count_ < kMostWrong) return enable_buttons(true);
       wrong_count_ = 0;
       show_right_sign();
@@ -333,6 +356,7 @@ class FrmPretah : public GameScreen {
   pf::Surface clean_, sausage_, neznama_, tapo_cells_, opponent_cells_, operator_panel_, relation_panel_;
   Priklad priklad_;
   int sausage_x_ = kMiddle;
+  bool no_clock_ = false;  // a grown-up's setting for the piglet
   int tapo_cell_ = 0, opponent_cell_ = 0;
   int wrong_count_ = 0;
   int zero_free_run_ = zero_free_run_start;

@@ -21,6 +21,7 @@
 #include "platform/loop.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "players/record.h"
 
 namespace tapo::games::sneci {
 
@@ -42,6 +43,7 @@ class FrmSneci : public GameScreen {
 
  private:
   void load_game() override {
+    no_clock_ = players::record::settings().no_clock;
     zaloha_pozadi_ = picture;
     const MediaPath rival = file("POHYB\\SOUPER\\DRAHA.DAT");
     auto path = read_path(rival, 2, kRivalStages);
@@ -213,7 +215,7 @@ class FrmSneci : public GameScreen {
     rival_finished_ = own_finished_ = false;
     rival_stamp_ = own_stamp_ = pf::Rect{};
     casomira_.set_interval(kRestMs);
-    casomira_.set_enabled(true);
+    casomira_.set_enabled(!no_clock_);
     enable_numbers(true);
   }
 
@@ -267,6 +269,10 @@ class FrmSneci : public GameScreen {
       return;
     }
     core::play_wav({Root::Media, "\\UNI_SND\\CHYBA.WAV"});
+    if (no_clock_ && !casomira_.enabled()) {  // without the clock the rival crawls a stage for a wrong number
+      casomira_.set_interval(kFrameMs);
+      casomira_.set_enabled(true);
+    }
     if (++wrong_count_ < kMostWrong) {
       otaznik_zpet_.set_enabled(true);
       return enable_numbers(true);
@@ -354,7 +360,7 @@ class FrmSneci : public GameScreen {
     if (rival_stage_ <= kRivalStages) {
       if (rival_path_[static_cast<std::size_t>(rival_stage_ - 1)].x != pravy_snek_->rect.x) stamp_rival();
       casomira_.set_interval(kRestMs);
-      casomira_.set_enabled(true);
+      casomira_.set_enabled(!no_clock_);  // without the clock it waits for the next wrong number
       return;
     }
     rival_arrives();
@@ -392,13 +398,12 @@ class FrmSneci : public GameScreen {
   void own_arrives() {
     players::CoinsDue due(kGame.coins.due(0));
     own_finished_ = true;
-    while (casomira_.enabled()) {
-      if (casomira_.interval() == kRestMs) {
-        casomira_.set_enabled(false);
-        --rival_stage_;
-        break;
-      }
-      core::wait_ms(kFrameMs);
+    // A stage the rival is crawling is finished; one it rests before (or,
+    // without the clock, waits before) is not taken.
+    while (casomira_.enabled() && casomira_.interval() != kRestMs) core::wait_ms(kFrameMs);
+    if (casomira_.interval() == kRestMs) {
+      casomira_.set_enabled(false);
+      --rival_stage_;
     }
     if (rival_stage_ > 1) stamp_rival();
     smaz_priklad();
@@ -463,6 +468,7 @@ class FrmSneci : public GameScreen {
   int own_stage_ = 1, own_cell_ = 0;
   int rival_stage_ = 1, rival_frame_ = 0;
   int wrong_count_ = 0;
+  bool no_clock_ = false;  // a grown-up's setting for the piglet
   bool garage_open_ = false, rival_at_start_ = false, rival_finished_ = false, own_finished_ = false;
   pf::FormTimer casomira_{*this, kRestMs, [this] { rival_tick(); }};
   pf::FormTimer casomira_levy_snek_{*this, kStepMs, [this] { step_tick(); }};

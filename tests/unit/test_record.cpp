@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "core/tapo_iii.h"
+#include "platform/calendar.h"
+#include "players/journal.h"
 #include "players/profiles.h"
 #include "players/record.h"
 #include "tests/record_rows.h"
@@ -109,6 +111,53 @@ TEST_F(RecordTest, ARecordThatCannotBeWrittenIsToldOnceAndCoinsAreStillEarned) {
   EXPECT_EQ(told, 1);
   EXPECT_EQ(core::player_coins, 2);
   EXPECT_EQ(players::slot_name("PRP"), "Ema");
+}
+
+// The journal's figures from rows written on known days: a session a killed
+// game left open counts up to its last answer, only first tries count
+// towards a week's share, the most missed come first, and a setting the game
+// does not offer reads as none.
+TEST_F(RecordTest, TheJournalReadsBackMinutesWeeksAndTheMostMissed) {
+  players::choose_slot("PRP", "Ema");
+  record::answer(seven_and_five(true, 1));  // makes the file
+  record::close();
+  namespace pf = tapo::platform;
+  const std::string today = pf::date_before(0), yesterday = pf::date_before(1), ten_ago = pf::date_before(10);
+  std::string sql = "DELETE FROM answers; DELETE FROM sessions;";
+  auto session = [&](const std::string& day, const char* from, const char* to) {
+    sql += "INSERT INTO sessions (slot, piglet, started, ended) VALUES ('PRP', 'Ema', '" + day + " " + from + "', " +
+           (to ? "'" + day + " " + to + "'" : std::string("NULL")) + ");";
+  };
+  auto answer = [&](const std::string& day, const char* at, const char* example, int right, int attempt) {
+    sql += "INSERT INTO answers (slot, piglet, game, example, right, attempt, ms, at) VALUES ('PRP', 'Ema', "
+           "'frm_terc', '" + std::string(example) + "', " + std::to_string(right) + ", " + std::to_string(attempt) +
+           ", 1000, '" + day + " " + at + "');";
+  };
+  session(today, "10:00:00", "10:20:00");
+  session(yesterday, "09:00:00", nullptr);  // killed after its last answer at 09:07
+  answer(yesterday, "09:07:00", "3 + 4 = ?", 0, 1);
+  session(yesterday, "15:00:00", "15:05:00");
+  answer(yesterday, "15:01:00", "3 + 4 = ?", 0, 1);
+  answer(yesterday, "15:02:00", "3 + 4 = ?", 0, 2);
+  answer(today, "10:01:00", "5 - 2 = ?", 0, 1);
+  answer(today, "10:02:00", "5 - 2 = ?", 1, 2);
+  answer(today, "10:03:00", "1 + 1 = ?", 1, 1);
+  answer(ten_ago, "10:00:00", "2 + 2 = ?", 1, 1);
+  sql += "INSERT INTO settings VALUES ('PRP', 17, 1);";
+  ASSERT_TRUE(tapo::test::record_rows(data_ / "DENIK.DB", sql).empty());
+
+  const tapo::players::journal::Journal journal(data_ / "DENIK.DB");
+  const auto f = journal.figures("PRP");
+  EXPECT_EQ(f.minutes_per_day[13], 20);
+  EXPECT_EQ(f.minutes_per_day[12], 12);
+  ASSERT_EQ(f.right_share.size(), 1u);
+  EXPECT_DOUBLE_EQ(f.right_share[0].this_week.share, 1.0 / 4);  // of the four first tries of this week
+  EXPECT_DOUBLE_EQ(f.right_share[0].last_week.share, 1.0);
+  ASSERT_EQ(f.most_missed.size(), 2u);
+  EXPECT_EQ(f.most_missed[0].example, "3 + 4 = ?");
+  EXPECT_EQ(f.most_missed[0].times, 3);
+  EXPECT_EQ(journal.settings("PRP"), (tapo::players::journal::Settings{0, true}));
+  EXPECT_EQ(journal.slots(), std::vector<std::string>{"PRP"});
 }
 
 }  // namespace
