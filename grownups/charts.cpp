@@ -57,13 +57,15 @@ Picture share_chart(const journal::Figures& f, pf::Rect area) {
   out.push_back(text({area.x + 13, area.y, key_w - 13, kLabel - 2}, pf::tr("this week"), Shape::Left, 10));
   out.push_back(box({area.x + key_w, area.y + 3, 9, 9}, kLastWeek));
   out.push_back(text({area.x + key_w + 13, area.y, key_w - 13, kLabel - 2}, pf::tr("the week before"), Shape::Left, 10));
-  const int top = area.y + kLabel + kLabel, base = area.y + area.h - kLabel, tallest = base - top;
+  // Many games' names stand in two rows, each twice as wide as a game's place.
+  const int n = static_cast<int>(f.right_share.size()), rows = n > 4 ? 2 : 1;
+  const int top = area.y + kLabel + kLabel, base = area.y + area.h - rows * kLabel, tallest = base - top;
   out.push_back(box({area.x, base, area.w, 1}, kInk));
   if (f.right_share.empty()) {
     out.push_back(text({area.x, top, area.w, tallest}, pf::tr("No answers in the last two weeks."), Shape::Centre, 11));
     return out;
   }
-  const int n = static_cast<int>(f.right_share.size()), slot = area.w / std::max(n, 3), bar = std::max(3, slot / 3);
+  const int slot = area.w / std::max(n, 3), bar = std::max(3, slot / 3);
   for (int i = 0; i < n; ++i) {
     const journal::GameShare& g = f.right_share[static_cast<size_t>(i)];
     const int x = area.x + i * slot + (slot - 2 * bar) / 2;
@@ -78,7 +80,8 @@ Picture share_chart(const journal::Figures& f, pf::Rect area) {
       const int h = static_cast<int>(std::lround(g.this_week.share * tallest));
       out.push_back(text({area.x + i * slot, base - h - kLabel, slot, kLabel}, percent(g.this_week.share), Shape::Centre, 10));
     }
-    out.push_back(text({area.x + i * slot, base + 1, slot, kLabel - 1}, game_title(g.game), Shape::Centre, 10));
+    const int name_w = slot * rows, name_x = std::clamp(area.x + i * slot + (slot - name_w) / 2, area.x, area.x + area.w - name_w);
+    out.push_back(text({name_x, base + 1 + (i % rows) * kLabel, name_w, kLabel - 1}, game_title(g.game), Shape::Centre, 10));
   }
   return out;
 }
