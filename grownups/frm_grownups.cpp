@@ -222,9 +222,9 @@ class FrmGrownups : public core::Screen {
     pf::draw_text(picture, 14, 8, pf::tr("For grown-ups"), style(22, true));
     for (size_t i = 0; i < kSlots; ++i)
       if (tabs_[i]->visible) panel(picture, kTabs[i], static_cast<int>(i) == shown_ ? kChosen : kButton);
-    panel(picture, kBack, kButton);
     if (shown_ < 0) {
       centred(pf::tr("No piglet plays yet. Make one on the meadow first."), {0, 200, 640, 30}, style(16));
+      panel(picture, kBack, kButton);
       return refresh();
     }
     panel(picture, kCharts, kPanel);
@@ -234,6 +234,7 @@ class FrmGrownups : public core::Screen {
     charts::paint(picture, charts::share_chart(figures_, kShareChart));
     draw_facts();
     draw_settings();
+    panel(picture, kBack, kButton);
     refresh();
   }
 
