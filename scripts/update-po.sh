@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-mapfile -t sources < <(find app core players navigation games platform -name '*.cpp' -o -name '*.h' | LC_ALL=C sort)
+mapfile -t sources < <(find app core players navigation games grownups platform -name '*.cpp' -o -name '*.h' | LC_ALL=C sort)
 common=(--from-code=UTF-8 --add-location=file --sort-by-file)
 xgettext "${common[@]}" --language=C++ --keyword= --keyword=tr --keyword=tr_later --add-comments=TRANSLATORS: \
   --package-name=tapo --msgid-bugs-address=tapo@numerino.invalid -o "$tmp/code.pot" "${sources[@]}"
