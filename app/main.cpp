@@ -5,6 +5,8 @@
 //   --trace FILE      write the trace to FILE
 //   --check-media     check the configured media folder against the list of
 //                     every file the game opens; prints what is missing
+//   --report [--html FILE] [--csv FILE] [DATA_FOLDER...]
+//                     the report for parents and teachers (no window)
 //   --help, --version
 #include <SDL.h>
 
@@ -15,10 +17,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/captions.h"
 #include "core/manifest.h"
 #include "core/tapo_iii.h"
+#include "grownups/report.h"
 #include "platform/display.h"
 #include "platform/i18n.h"
 #include "platform/json.h"
@@ -40,6 +44,9 @@ struct Options {
   bool check_media = false;
   std::string play;
   std::string trace;
+  bool report = false;
+  std::string html, csv;
+  std::vector<std::filesystem::path> folders;
 };
 
 void usage(std::FILE* to) {
@@ -49,6 +56,14 @@ void usage(std::FILE* to) {
                     "  --trace FILE  write the event trace to FILE (scripted play writes it to standard output)\n"
                     "  --check-media list the media files the game needs but the media folder lacks\n"
                     "  --version     print the game's version\n")
+                 .c_str(),
+             to);
+  std::fputs(pf::tr("usage: tapo --report [--html FILE] [--csv FILE] [DATA_FOLDER...]\n"
+                    "  --report      what the piglets practised, for parents and teachers: from each\n"
+                    "                DATA_FOLDER (a class's machines), else the configured data folder\n"
+                    "  --html FILE   write it to FILE as a web page (without --html and --csv, to\n"
+                    "                standard output)\n"
+                    "  --csv FILE    write every recorded answer to FILE as CSV\n")
                  .c_str(),
              to);
 }
@@ -72,6 +87,14 @@ bool parse(int argc, char** argv, Options& o) {
       if (!value(o.play)) return false;
     } else if (a == "--trace") {
       if (!value(o.trace)) return false;
+    } else if (a == "--report") {
+      o.report = true;
+    } else if (a == "--html") {
+      if (!value(o.html)) return false;
+    } else if (a == "--csv") {
+      if (!value(o.csv)) return false;
+    } else if (!a.starts_with("-")) {
+      o.folders.emplace_back(a);
     } else if (a == "--help" || a == "-h") {
       usage(stdout);
       std::exit(0);
@@ -82,6 +105,11 @@ bool parse(int argc, char** argv, Options& o) {
       std::fprintf(stderr, "tapo: %s\n", pf::fill(pf::tr("unknown option '%1'"), {a}).c_str());
       return false;
     }
+  }
+  const bool for_report = !o.html.empty() || !o.csv.empty() || !o.folders.empty();
+  if (for_report && !o.report) {
+    std::fprintf(stderr, "tapo: %s\n", pf::tr("a data folder, --html and --csv go with --report").c_str());
+    return false;
   }
   return true;
 }
@@ -132,6 +160,21 @@ int check_media_folder() {
   return missing == 0 ? 0 : 1;
 }
 
+// The report on the folders named, else on the configured data folder.
+int report(const Options& o) {
+  std::vector<std::filesystem::path> folders = o.folders;
+  if (folders.empty()) {
+    core::read_roots();
+    if (core::data_dir == "ERROR") {
+      std::fprintf(stderr, "tapo: %s\n",
+                   pf::fill(pf::tr("%1 does not name the data folder"), {core::config_file().string()}).c_str());
+      return 2;
+    }
+    folders.push_back(core::real_path(core::Root::Data, ""));
+  }
+  return tapo::grownups::report::run(folders, o.html, o.csv);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -142,6 +185,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (opt.check_media) return check_media_folder();
+  if (opt.report) return report(opt);
   const bool headless = !opt.play.empty();
   if (headless) {
     SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);

@@ -101,22 +101,23 @@ void paint(pf::Surface& into, const Picture& picture) {
   }
 }
 
+std::string escaped(std::string_view text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '<') out += "&lt;";
+    else if (c == '>') out += "&gt;";
+    else if (c == '&') out += "&amp;";
+    else if (c == '"') out += "&quot;";
+    else out += c;
+  }
+  return out;
+}
+
 std::string svg(const Picture& picture, pf::Rect area) {
   auto colour = [](pf::Rgb c) {
     char hex[8];
     std::snprintf(hex, sizeof hex, "#%06x", static_cast<unsigned>(c & 0xffffff));
     return std::string(hex);
-  };
-  auto escaped = [](const std::string& s) {
-    std::string out;
-    for (char c : s) {
-      if (c == '<') out += "&lt;";
-      else if (c == '>') out += "&gt;";
-      else if (c == '&') out += "&amp;";
-      else if (c == '"') out += "&quot;";
-      else out += c;
-    }
-    return out;
   };
   std::string out;
   for (const Shape& s : picture) {

@@ -46,5 +46,7 @@ void paint(platform::Surface& into, const Picture& picture);
 // The shapes as SVG elements, for an <svg> of the area's size whose top left
 // is the area's (the report).
 std::string svg(const Picture& picture, platform::Rect area);
+// `text` with <, >, & and " written as entities, for SVG and HTML.
+std::string escaped(std::string_view text);
 
 }  // namespace tapo::grownups::charts
