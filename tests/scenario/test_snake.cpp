@@ -13,7 +13,7 @@ using tapo::test::Sandbox;
 namespace {
 
 // The chain slides to show the typed digits; Enter counts once it stands.
-std::string answer(int n) { return "type " + std::to_string(n) + "\nwait 1500\nkey Enter\nwait 12000\n"; }
+std::string snake_answer(int n) { return "type " + std::to_string(n) + "\nwait 1500\nkey Enter\nwait 12000\n"; }
 
 }  // namespace
 
@@ -27,7 +27,7 @@ TEST(Snake, TheWalkGoesStepByStepToTheFinale) {
   std::string s = tapo::test::held_dump(box);
   EXPECT_EQ(tapo::test::number_after(s, "step"), 1) << s;
   int result = tapo::test::number_after(s, "result");
-  box.feed(answer(result + 1));
+  box.feed(snake_answer(result + 1));
   s = tapo::test::held_dump(box);
   EXPECT_EQ(tapo::test::number_after(s, "step"), 1);
   box.feed("type 9999\n");
@@ -39,14 +39,14 @@ TEST(Snake, TheWalkGoesStepByStepToTheFinale) {
   for (int step = 2; step <= 47; ++step) {
     result = tapo::test::number_after(s, "result");
     if (step == 9) {  // one step back from 8, and on to 8 again
-      box.feed(answer(result + 1));
+      box.feed(snake_answer(result + 1));
       s = tapo::test::held_dump(box);
       EXPECT_EQ(tapo::test::number_after(s, "step"), 7);
-      box.feed(answer(result));
+      box.feed(snake_answer(result));
       s = tapo::test::held_dump(box);
       result = tapo::test::number_after(s, "result");
     }
-    box.feed(answer(result) + (step == 47 ? "wait-until unload frm_prasatko\nwait 3000\n" : ""));
+    box.feed(snake_answer(result) + (step == 47 ? "wait-until unload frm_prasatko\nwait 3000\n" : ""));
     s = tapo::test::held_dump(box);
   }
   const PlayResult r = box.finish_held("dump\n");
