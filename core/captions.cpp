@@ -73,29 +73,6 @@ pf::Rect strip_place(int height) {
   return under_top < under_bottom ? top : bottom;
 }
 
-// The sentence broken at blanks into lines no wider than the strip.
-std::vector<std::string> wrap(const std::string& text, const pf::TextStyle& style) {
-  std::vector<std::string> lines;
-  std::string line;
-  size_t at = 0;
-  while (at < text.size()) {
-    size_t end = text.find(' ', at);
-    if (end == std::string::npos) end = text.size();
-    const std::string word = text.substr(at, end - at);
-    at = end + 1;
-    if (word.empty()) continue;
-    const std::string longer = line.empty() ? word : line + " " + word;
-    if (!line.empty() && pf::measure_text(longer, style).w > kLineWidth) {
-      lines.push_back(line);
-      line = word;
-    } else {
-      line = longer;
-    }
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
 struct Layout {
   pf::TextStyle style;
   std::vector<std::string> lines;
@@ -109,7 +86,7 @@ Layout lay_out(const std::string& text) {
   Layout l;
   for (int size : kSizes) {
     l.style = caption_style(text, size);
-    l.lines = wrap(text, l.style);
+    l.lines = pf::wrap_text(text, l.style, kLineWidth);
     if (l.lines.size() <= 2) break;
   }
   if (l.lines.size() > 2) {

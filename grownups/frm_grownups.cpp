@@ -4,6 +4,7 @@
 // it: its level, a daily play limit, and no clock in the racing games.
 // Everything is drawn here; the media folder is only the players' meadow,
 // washed out behind the panels.
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>

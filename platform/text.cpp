@@ -4,6 +4,7 @@
 #include <SDL_ttf.h>
 #include <fontconfig/fontconfig.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -136,6 +137,27 @@ void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyl
   }
   SDL_UnlockSurface(argb);
   SDL_FreeSurface(argb);
+}
+
+std::vector<std::string> wrap_text(std::string_view text, const TextStyle& style, int width) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find(' ', at), text.size());
+    const std::string word(text.substr(at, end - at));
+    at = end + 1;
+    if (word.empty()) continue;
+    const std::string longer = line.empty() ? word : line + " " + word;
+    if (!line.empty() && measure_text(longer, style).w > width) {
+      lines.push_back(line);
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
 }
 
 }  // namespace tapo::platform

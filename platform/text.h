@@ -1,7 +1,9 @@
 // Text drawing into pictures (captions, names on boards, numbers).
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/surface.h"
 
@@ -29,6 +31,9 @@ void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyl
 bool has_glyphs(std::string_view text, const TextStyle& style);
 // Width and height the text would take.
 Rect measure_text(std::string_view text, const TextStyle& style);
+// The text broken at blanks into lines no wider than `width` (a single word
+// wider than that stands on a line of its own).
+std::vector<std::string> wrap_text(std::string_view text, const TextStyle& style, int width);
 // Releases the fonts (at the end of the program).
 void close_fonts();
 

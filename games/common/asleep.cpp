@@ -1,6 +1,7 @@
 #include "games/common/asleep.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "platform/text.h"
@@ -20,27 +21,6 @@ void disc(pf::Surface& s, int cx, int cy, int r, pf::Rgb c) {
       if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r && clip.contains(x, y)) s.set(x, y, c);
 }
 
-// The words in lines no wider than `width`, broken at blanks.
-std::vector<std::string> lines_of(const std::string& words, const pf::TextStyle& style, int width) {
-  std::vector<std::string> lines;
-  std::string line;
-  std::size_t at = 0;
-  while (at < words.size()) {
-    const std::size_t end = std::min(words.find(' ', at), words.size());
-    const std::string word = words.substr(at, end - at);
-    const std::string longer = line.empty() ? word : line + " " + word;
-    if (!line.empty() && pf::measure_text(longer, style).w > width) {
-      lines.push_back(line);
-      line = word;
-    } else {
-      line = longer;
-    }
-    at = end + 1;
-  }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
-}
-
 }  // namespace
 
 void draw_asleep_sign(pf::Surface& scene, pf::Rect box, const std::string& words) {
@@ -56,7 +36,7 @@ void draw_asleep_sign(pf::Surface& scene, pf::Rect box, const std::string& words
   pf::draw_text(scene, cx + r + 18, cy - 40, "Z", {18, true, kMoon, pf::Face::Captions});
   const pf::TextStyle style{16, true, kWords, pf::Face::Captions};
   const int left = cx + r + 40, width = box.x + box.w - 12 - left;
-  const std::vector<std::string> lines = lines_of(words, style, width);
+  const std::vector<std::string> lines = pf::wrap_text(words, style, width);
   const int line_h = pf::measure_text("Ag", style).h + 2;
   int y = box.y + (box.h - line_h * static_cast<int>(lines.size())) / 2;
   for (const std::string& line : lines) {
