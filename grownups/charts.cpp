@@ -57,9 +57,10 @@ Picture share_chart(const journal::Figures& f, pf::Rect area) {
   out.push_back(text({area.x + 13, area.y, key_w - 13, kLabel - 2}, pf::tr("this week"), Shape::Left, 10));
   out.push_back(box({area.x + key_w, area.y + 3, 9, 9}, kLastWeek));
   out.push_back(text({area.x + key_w + 13, area.y, key_w - 13, kLabel - 2}, pf::tr("the week before"), Shape::Left, 10));
-  // Many games' names stand in two rows, each twice as wide as a game's place.
-  const int n = static_cast<int>(f.right_share.size()), rows = n > 4 ? 2 : 1;
-  const int top = area.y + kLabel + kLabel, base = area.y + area.h - rows * kLabel, tallest = base - top;
+  // Many games' names stand in two or three rows, each as wide as the places
+  // of that many games.
+  const int n = static_cast<int>(f.right_share.size()), rows = n > 6 ? 3 : n > 3 ? 2 : 1;
+  const int top = area.y + 2 * kLabel + 4, base = area.y + area.h - rows * kLabel, tallest = base - top;
   out.push_back(box({area.x, base, area.w, 1}, kInk));
   if (f.right_share.empty()) {
     out.push_back(text({area.x, top, area.w, tallest}, pf::tr("No answers in the last two weeks."), Shape::Centre, 11));

@@ -43,12 +43,12 @@ constexpr Rect kGateBox{270, 262, 100, 34};
 // The corner.
 constexpr std::array<Rect, 6> kTabs = {{{12, 40, 100, 26}, {116, 40, 100, 26}, {220, 40, 100, 26},
                                         {324, 40, 100, 26}, {428, 40, 100, 26}, {532, 40, 96, 26}}};
-constexpr Rect kCharts{12, 72, 404, 290}, kMinutesChart{22, 98, 384, 104}, kShareChart{22, 234, 384, 120};
+constexpr Rect kCharts{12, 72, 404, 290}, kMinutesChart{22, 96, 384, 92}, kShareChart{22, 218, 384, 138};
 constexpr Rect kFacts{422, 72, 206, 290};
 constexpr Rect kSettings{12, 368, 616, 104};
 constexpr std::array<Rect, 3> kLevels = {{{150, 376, 90, 24}, {246, 376, 90, 24}, {342, 376, 90, 24}}};
-constexpr std::array<Rect, 5> kLimits = {{{150, 406, 70, 24}, {226, 406, 70, 24}, {302, 406, 70, 24},
-                                          {378, 406, 70, 24}, {454, 406, 70, 24}}};
+constexpr std::array<Rect, 5> kLimits = {{{150, 406, 90, 24}, {246, 406, 64, 24}, {316, 406, 64, 24},
+                                          {386, 406, 64, 24}, {456, 406, 64, 24}}};
 constexpr Rect kNoClock{150, 436, 360, 26};
 constexpr Rect kBack{520, 436, 100, 26};
 constexpr Rect kGateBack{420, 320, 100, 28};
