@@ -136,6 +136,35 @@ Figures Journal::figures(std::string_view slot) const {
   return f;
 }
 
+LevelFit level_fit(int right, int tries, int level) {
+  if (tries < kFitAnswers || level < 1) return LevelFit::Unknown;
+  if (right * 10 >= tries * 9) return level < 3 ? LevelFit::ReadyForNext : LevelFit::Fits;
+  if (right * 2 <= tries) return level > 1 ? LevelFit::BelowKinder : LevelFit::Fits;
+  return LevelFit::Fits;
+}
+
+LevelFit Journal::level_fit(std::string_view slot, int level) const {
+  long long right = 0, tries = 0;
+  const std::string at_level = std::to_string(level), last = std::to_string(kFitAnswers);
+  query(db_,
+        "SELECT SUM(right), COUNT(*) FROM (SELECT right FROM answers WHERE slot = ?1 AND level = ?2 AND attempt = 1 "
+        "ORDER BY id DESC LIMIT ?3)",
+        {slot, at_level, last}, [&](const Row& r) {
+          right = r.number(0);
+          tries = r.number(1);
+        });
+  return journal::level_fit(static_cast<int>(right), static_cast<int>(tries), level);
+}
+
+std::vector<ReviewItem> Journal::review(std::string_view slot, bool due_only) const {
+  std::vector<ReviewItem> out;
+  const std::string today = platform::date_before(0);
+  query(db_, "SELECT fact, box, due FROM review WHERE slot = ?1 AND (?3 = '' OR due <= ?2) ORDER BY due, box, rowid",
+        {slot, today, due_only ? "due" : ""},
+        [&](const Row& r) { out.push_back({r.text(0), static_cast<int>(r.number(1)), r.text(2)}); });
+  return out;
+}
+
 void Journal::each_answer(const std::function<void(const AnswerRow&)>& row) const {
   query(db_,
         "SELECT slot, piglet, game, level, kind, example, expected, given, right, attempt, ms, at FROM answers ORDER BY id",

@@ -48,6 +48,20 @@ struct Settings {
 };
 inline constexpr std::array<int, 5> kDailyLimits = {0, 15, 30, 45, 60};
 
+// A fact of the piglet's review (players/review.h) and when it comes back.
+struct ReviewItem {
+  std::string fact;
+  int box = 1;
+  std::string due;  // "2026-12-10"
+  bool operator==(const ReviewItem&) const = default;
+};
+
+// Whether the piglet's level fits, from the share of first tries right over
+// its last kFitAnswers first tries at that level (fewer: no opinion yet).
+enum class LevelFit { Unknown, Fits, ReadyForNext, BelowKinder };
+inline constexpr int kFitAnswers = 60;
+LevelFit level_fit(int right, int tries, int level);
+
 struct Figures {
   std::string slot, name;  // the name the piglet last played under
   std::array<int, kDays> minutes_per_day{};  // oldest first, today last
@@ -81,6 +95,10 @@ class Journal {
   // Minutes played on `date` ("2026-12-09"); a session a killed game left
   // open counts up to its last answer.
   int minutes_on(std::string_view slot, std::string_view date) const;
+  // The piglet's review, the facts due first; `due_only`: only those due today.
+  std::vector<ReviewItem> review(std::string_view slot, bool due_only = false) const;
+  // Whether `level` fits the piglet (see LevelFit).
+  LevelFit level_fit(std::string_view slot, int level) const;
   // Every recorded answer, oldest first.
   void each_answer(const std::function<void(const AnswerRow&)>& row) const;
 

@@ -10,6 +10,7 @@
 #include "platform/calendar.h"
 #include "platform/i18n.h"
 #include "platform/msgbox.h"
+#include "players/review.h"
 
 namespace tapo::players::record {
 
@@ -24,6 +25,7 @@ constexpr const char* kSchema = R"(
   CREATE TABLE IF NOT EXISTS events (id INTEGER PRIMARY KEY, slot TEXT, piglet TEXT, kind TEXT, amount INTEGER,
     what TEXT, at TEXT);
   CREATE TABLE IF NOT EXISTS settings (slot TEXT PRIMARY KEY, daily_limit INTEGER, no_clock INTEGER);
+  CREATE TABLE IF NOT EXISTS review (slot TEXT, fact TEXT, box INTEGER, due TEXT, PRIMARY KEY (slot, fact));
 )";
 
 using Value = std::variant<long long, std::string>;
@@ -161,11 +163,27 @@ std::filesystem::path file() { return core::real_path(core::Root::Data, kFile); 
 
 void answer(const Answer& a) {
   if (core::player_id.empty()) return;
-  database().run(
+  Database& db = database();
+  // The answer and what it does to the review are kept together or not at all.
+  if (!db.run("BEGIN IMMEDIATE")) return;
+  bool done = db.run(
       "INSERT INTO answers (slot, piglet, game, level, kind, example, expected, given, right, attempt, ms, at) "
       "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
       {core::player_id, core::player_name, a.game, static_cast<long long>(a.level), a.kind, a.example, a.expected,
-       a.given, static_cast<long long>(a.right), static_cast<long long>(a.attempt), a.ms, now()});
+       a.given, static_cast<long long>(a.right), static_cast<long long>(a.attempt), a.ms, now()}).has_value();
+  if (const auto fact = review::fact_of(a.example, a.expected); fact && done) {
+    const std::string today = platform::date_before(0);
+    auto in_days = [](int box) { return platform::date_before(-review::days_until_due(box)); };
+    if (!a.right)  // into box 1, or back to it
+      done = db.run("INSERT OR REPLACE INTO review (slot, fact, box, due) VALUES (?, ?, 1, ?)",
+                    {core::player_id, *fact, in_days(1)}).has_value();
+    else  // right when it came back: a box up, and out after the third
+      done = db.run("UPDATE review SET box = box + 1, due = CASE box WHEN 1 THEN ?3 ELSE ?4 END "
+                    "WHERE slot = ?1 AND fact = ?2 AND due <= ?5",
+                    {core::player_id, *fact, in_days(2), in_days(3), today}) &&
+             db.run("DELETE FROM review WHERE slot = ? AND box > 3", {core::player_id});
+  }
+  db.run(done ? "COMMIT" : "ROLLBACK");
 }
 
 void session_started() {
@@ -223,7 +241,7 @@ void forget(std::string_view slot) {
   Database& db = database();
   if (!db.run("BEGIN IMMEDIATE")) return;
   bool done = true;
-  for (const char* table : {"answers", "sessions", "events", "settings"})
+  for (const char* table : {"answers", "sessions", "events", "settings", "review"})
     done = done && db.run((std::string("DELETE FROM ") + table + " WHERE slot = ?").c_str(), {std::string(slot)});
   db.run(done ? "COMMIT" : "ROLLBACK");
 }

@@ -75,8 +75,10 @@ TEST_F(RecordTest, PlayIsKeptPerPigletAndDeletingAPigletForgetsOnlyItsRows) {
             (std::vector<std::string>{"PRP|1", "ZLP|1", "PRP|1", "ZLP|0"}));
 
   players::delete_profile("PRP");
-  EXPECT_EQ(rows("SELECT DISTINCT slot FROM answers UNION SELECT slot FROM sessions UNION SELECT slot FROM events"),
-            (std::vector<std::string>{"ZLP"}));
+  EXPECT_EQ(rows("SELECT DISTINCT slot FROM answers UNION SELECT slot FROM sessions UNION SELECT slot FROM events "
+                 "UNION SELECT slot FROM review"),
+            (std::vector<std::string>{"ZLP"}))
+      << "Ema's missed 7 + 5 went with her";
   record::close();
   EXPECT_EQ(rows("SELECT slot, ended IS NOT NULL FROM sessions"), (std::vector<std::string>{"ZLP|1", "ZLP|1"}))
       << "the end of the program ends the session";
@@ -158,6 +160,69 @@ TEST_F(RecordTest, TheJournalReadsBackMinutesWeeksAndTheMostMissed) {
   EXPECT_EQ(f.most_missed[0].times, 3);
   EXPECT_EQ(journal.settings("PRP"), (tapo::players::journal::Settings{0, true}));
   EXPECT_EQ(journal.slots(), std::vector<std::string>{"PRP"});
+}
+
+// A fact missed comes back the next day, then in three days, then in a week,
+// and leaves after the third right answer; a right answer before it is due
+// changes nothing, a wrong one puts it back in box 1.
+TEST_F(RecordTest, AMissedFactComesBackSpacedOverDays) {
+  namespace pf = tapo::platform;
+  players::choose_slot("PRP", "Ema");
+  int moved = 0;
+  auto days = [&moved](int n) {
+    pf::move_calendar(n);
+    moved += n;
+  };
+  auto review = [] { return tapo::players::journal::Journal(record::file()).review("PRP"); };
+  auto due = [] { return tapo::players::journal::Journal(record::file()).review("PRP", true).size(); };
+  auto answer = [](const char* example, const char* expected, bool right) {
+    record::answer({"frm_sneci", 1, "k", example, expected, right ? expected : "0", right, 1, 900});
+  };
+  answer("? + 5 = 12", "7", false);
+  answer("7 + 5 = ?", "12", true);  // the same day: not yet due
+  ASSERT_EQ(review().size(), 1u);
+  EXPECT_EQ(review()[0], (tapo::players::journal::ReviewItem{"5 + 7", 1, pf::date_before(-1)}));
+  EXPECT_EQ(due(), 0u);
+  days(1);
+  EXPECT_EQ(due(), 1u);
+  answer("5 + 7 = ?", "12", true);
+  EXPECT_EQ(review()[0].box, 2);
+  days(1);
+  EXPECT_EQ(due(), 0u) << "box 2 waits three days";
+  days(2);
+  answer("7 ? 5 = 12", "+", false);
+  EXPECT_EQ(review()[0], (tapo::players::journal::ReviewItem{"5 + 7", 1, pf::date_before(-1)}));
+  for (int box = 1; box <= 3; ++box) {
+    days(box == 1 ? 1 : box == 2 ? 3 : 7);
+    answer("7 + ? = 12", "5", true);
+  }
+  EXPECT_TRUE(review().empty()) << "right three times when due, it leaves";
+  pf::move_calendar(-moved);
+}
+
+// The level's fit from the last 60 first tries at that level: 90 % right
+// suggests the next level, 50 % or less the one below; an older answer or
+// another level's does not count.
+TEST_F(RecordTest, TheLevelFitsByTheLastSixtyFirstTries) {
+  using tapo::players::journal::LevelFit;
+  players::choose_slot("ZLP", "Ben");
+  const tapo::players::journal::Journal none(record::file());
+  EXPECT_EQ(none.level_fit("ZLP", 2), LevelFit::Unknown);
+  auto answers = [](int level, int n, bool right, int attempt = 1) {
+    for (int i = 0; i < n; ++i) record::answer({"frm_vahy", level, "comparison", "3 ? 4", "<", ">", right, attempt, 500});
+  };
+  answers(2, 1, false);  // older than the last sixty
+  answers(2, 6, false);
+  answers(3, 5, false);
+  answers(2, 4, false, 2);
+  answers(2, 53, true);
+  const tapo::players::journal::Journal at_53(record::file());
+  EXPECT_EQ(at_53.level_fit("ZLP", 2), LevelFit::Fits) << "53 of 60";
+  answers(2, 1, true);
+  const tapo::players::journal::Journal at_54(record::file());
+  EXPECT_EQ(at_54.level_fit("ZLP", 2), LevelFit::ReadyForNext) << "54 of 60";
+  EXPECT_EQ(tapo::players::journal::level_fit(30, 60, 2), LevelFit::BelowKinder);
+  EXPECT_EQ(tapo::players::journal::level_fit(30, 60, 1), LevelFit::Fits) << "nothing below the first level";
 }
 
 }  // namespace

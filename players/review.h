@@ -1,0 +1,31 @@
+// The review boxes: every arithmetic fact a piglet answers wrong comes back
+// to it, spaced over days, until it has been answered right three times
+// (box 1 -> next day, box 2 -> in three days, box 3 -> in a week, then it
+// leaves the review; a wrong answer puts it back in box 1).
+//
+// A fact is kept in one normal form, whatever the game asked:
+//   "5 + 7"   for 7 + 5, 5 + 7, ? + 5 = 12, 7 + ? = 12 and 7 ? 5 = 12 (+)
+//   "12 - 5"  for 12 - 5, 12 - ? = 7, ? - 5 = 7 and 12 ? 5 = 7 (-)
+//   "3 · 4"   for 3 · 4 and 4 · 3 (also written 3 . 4), and the missing ones
+//   "12 : 4"  for 12 : 4, and the missing ones
+//   "9 ? 12"  for a comparison of 12 and 9 either way round; a side may be an
+//             expression, itself in normal form ("3 + 4 ? 9")
+// A sum of more than two numbers, a count or a card's single number is no
+// fact of the review.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tapo::players::review {
+
+// The fact an example asks, from the example as the child read it and the
+// answer expected; nullopt when it is none.
+std::optional<std::string> fact_of(std::string_view example, std::string_view expected);
+
+// When a fact in `box` (1..3) answered right comes back: in days; 0 once it
+// leaves the review.
+int days_until_due(int box);
+
+}  // namespace tapo::players::review
