@@ -15,6 +15,7 @@
 #include "core/tapo_iii.h"
 #include "grownups/charts.h"
 #include "grownups/gate.h"
+#include "platform/calendar.h"
 #include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/text.h"
@@ -142,6 +143,11 @@ class FrmGrownups : public core::Screen {
         .add_raw("minutes_per_day", pf::json_numbers(minutes))
         .add("right_share", shares)
         .add_raw("most_missed", pf::json_strings(missed))
+        .add_raw("review", journal::review_json(review_))
+        .add_raw("review_due", journal::due_json(review_))
+        .add("level_suggestion", fit_ == journal::LevelFit::ReadyForNext  ? "next"
+                                 : fit_ == journal::LevelFit::BelowKinder ? "below"
+                                                                          : "")
         .add("level", level_)
         .add("daily_limit", settings_.daily_limit)
         .add("no_clock", settings_.no_clock);
@@ -149,6 +155,7 @@ class FrmGrownups : public core::Screen {
 
  private:
   static constexpr size_t kSlots = players::kSlotKeys.size();
+  static constexpr size_t kMissedShown = 6, kReviewShown = 4;
 
   std::vector<pf::Label*> all_buttons() const {
     std::vector<pf::Label*> out(tabs_.begin(), tabs_.end());
@@ -215,6 +222,8 @@ class FrmGrownups : public core::Screen {
     figures_ = any ? journal.figures(slot()) : journal::Figures{};
     settings_ = any ? journal.settings(slot()) : journal::Settings{};
     level_ = any ? players::slot_level(slot()) : 0;
+    review_ = any ? journal.review(slot()) : std::vector<journal::ReviewItem>{};
+    fit_ = any ? journal.level_fit(slot(), level_) : journal::LevelFit::Unknown;
     draw_corner();
   }
 
@@ -247,22 +256,37 @@ class FrmGrownups : public core::Screen {
     heading(pf::tr("Most often wrong"), {f.x + 10, f.y + 6});
     int y = f.y + 28;
     if (figures_.most_missed.empty()) pf::draw_text(picture, f.x + 10, y, pf::tr("Nothing yet."), style(12));
-    for (const journal::Missed& m : figures_.most_missed) {
-      const Rect line{f.x + 10, y, f.w - 20, 16};
-      pf::draw_text(picture, line.x, y, m.example, style(12), line);
-      const std::string times = "×" + std::to_string(m.times);
-      pf::draw_text(picture, line.x + line.w - pf::measure_text(times, style(12)).w, y, times, style(12, true), line);
-      y += 16;
+    const std::size_t missed = std::min<std::size_t>(figures_.most_missed.size(), kMissedShown);
+    for (std::size_t i = 0; i < missed; ++i, y += 16)
+      list_line(y, figures_.most_missed[i].example, "×" + std::to_string(figures_.most_missed[i].times));
+    y = f.y + 132;
+    heading(pf::tr("To practise again"), {f.x + 10, y});
+    y += 22;
+    if (review_.empty()) pf::draw_text(picture, f.x + 10, y, pf::tr("Nothing yet."), style(12));
+    const std::string today = platform::date_before(0);
+    for (std::size_t i = 0; i < std::min<std::size_t>(review_.size(), kReviewShown); ++i, y += 16) {
+      const journal::ReviewItem& r = review_[i];
+      // The box as dots (one to three), and "today" when it is due.
+      const std::string dots = std::string(r.box == 1 ? "●○○" : r.box == 2 ? "●●○" : "●●●");
+      list_line(y, r.fact, r.due <= today ? pf::tr("today") + " " + dots : dots);
     }
-    y = f.y + f.h - 74;
+    y = f.y + f.h - 54;
     for (const std::string& line :
          {pf::fill(pf::tr("Coins earned: %1"), {std::to_string(figures_.coins_earned)}),
           pf::fill(pf::tr("Coins spent: %1"), {std::to_string(figures_.coins_spent)}),
-          pf::fill(pf::tr("Toys owned: %1"), {std::to_string(players::toys_owned(slot()))}),
-          pf::fill(pf::tr("Answers given: %1"), {std::to_string(figures_.answers)})}) {
+          pf::fill(pf::tr("Toys owned: %1"), {std::to_string(players::toys_owned(slot()))})}) {
       pf::draw_text(picture, f.x + 10, y, line, style(13), {f.x, f.y, f.w, f.h});
-      y += 17;
+      y += 16;
     }
+  }
+
+  // A line of a list in the facts' panel: the text at the left, `mark` at the right.
+  void list_line(int y, const std::string& text, const std::string& mark) {
+    const Rect line{kFacts.x + 10, y, kFacts.w - 20, 16};
+    const pf::TextStyle marks{12, true, charts::kInk, pf::Face::Game};  // the dots are in the game's face
+    const int mark_w = pf::measure_text(mark, marks).w;
+    pf::draw_text(picture, line.x, y, text, style(12), {line.x, y, line.w - mark_w - 4, line.h});
+    pf::draw_text(picture, line.x + line.w - mark_w, y, mark, marks, line);
   }
 
   void draw_settings() {
@@ -272,6 +296,13 @@ class FrmGrownups : public core::Screen {
     pf::draw_text(picture, s.x + 10, kLimits[0].y + 4, pf::tr("Play a day"), style(13, true));
     pf::draw_text(picture, s.x + 10, kNoClock.y + 5, pf::tr("Racing games"), style(13, true));
     for (size_t j = 0; j < kLevels.size(); ++j) panel(picture, kLevels[j], level_ == static_cast<int>(j) + 1 ? kChosen : kButton);
+    if (fit_ == journal::LevelFit::ReadyForNext || fit_ == journal::LevelFit::BelowKinder) {
+      const Rect hint{kLevels[2].x + kLevels[2].w + 8, kLevels[0].y, kSettings.x + kSettings.w - kLevels[2].x - kLevels[2].w - 14,
+                      kLevels[0].h};
+      const std::string words = fit_ == journal::LevelFit::ReadyForNext ? "→ " + pf::tr("ready for the next level")
+                                                                         : "← " + pf::tr("the level below may be kinder");
+      pf::draw_text(picture, hint.x, hint.y + 5, words, style(12, true, pf::rgb(40, 120, 40)), hint);
+    }
     for (size_t j = 0; j < kLimits.size(); ++j)
       panel(picture, kLimits[j], settings_.daily_limit == journal::kDailyLimits[j] ? kChosen : kButton);
     panel(picture, kNoClock, settings_.no_clock ? kChosen : kButton);
@@ -323,6 +354,8 @@ class FrmGrownups : public core::Screen {
   int level_ = 0;
   journal::Figures figures_;
   journal::Settings settings_;
+  std::vector<journal::ReviewItem> review_;
+  journal::LevelFit fit_ = journal::LevelFit::Unknown;
 };
 
 TAPO_REGISTER_FORM(screens::kGrownUps, FrmGrownups)

@@ -65,6 +65,8 @@ Piglet piglet_of(const Folder& folder, const journal::Journal& record, const std
     for (auto a = folder.answers.rbegin(); a != folder.answers.rend() && p.level == 0; ++a)
       if (a->slot == slot) p.level = a->level;
   }
+  p.review = record.review(slot);
+  p.fit = record.level_fit(slot, p.level);
   const std::string toys = profile_value(folder.path, players::kResultsFile, slot, "Hracky");
   p.toys_owned = static_cast<int>(std::count(toys.begin(), toys.end(), '1'));
   return p;
@@ -111,7 +113,10 @@ void write_row(std::ostream& out, std::initializer_list<std::string> cells, std:
 void write_facts(std::ostream& out, const fs::path& folder, const Piglet& p) {
   out << "<table class=\"facts\">\n";
   write_row(out, {pf::tr("Data folder"), folder.string()}, 0);
-  write_row(out, {pf::tr("Level"), p.level ? std::to_string(p.level) : "–"}, 0);
+  std::string level = p.level ? std::to_string(p.level) : "–";
+  if (p.fit == journal::LevelFit::ReadyForNext) level += " — " + pf::tr("ready for the next level");
+  if (p.fit == journal::LevelFit::BelowKinder) level += " — " + pf::tr("the level below may be kinder");
+  write_row(out, {pf::tr("Level"), level}, 0);
   write_row(out, {pf::tr("Answers"), std::to_string(p.figures.answers)}, 0);
   write_row(out, {pf::tr("Coins earned"), std::to_string(p.figures.coins_earned)}, 0);
   write_row(out, {pf::tr("Coins spent"), std::to_string(p.figures.coins_spent)}, 0);
@@ -152,6 +157,15 @@ void write_missed(std::ostream& out, const journal::Figures& f) {
   out << "</tbody>\n</table>\n";
 }
 
+void write_review(std::ostream& out, const std::vector<journal::ReviewItem>& review) {
+  if (review.empty()) return write_none(out, pf::tr("Nothing to practise again."));
+  out << "<table>\n<thead>\n";
+  write_row(out, {pf::tr("Fact"), pf::tr("Box"), pf::tr("Comes back")}, 1, "th");
+  out << "</thead>\n<tbody>\n";
+  for (const journal::ReviewItem& r : review) write_row(out, {r.fact, std::to_string(r.box), r.due}, 1);
+  out << "</tbody>\n</table>\n";
+}
+
 void write_piglet(std::ostream& out, const fs::path& folder, const Piglet& p) {
   out << "<section>\n<h2>" << escaped(p.name) << "</h2>\n";
   write_facts(out, folder, p);
@@ -164,6 +178,7 @@ void write_piglet(std::ostream& out, const fs::path& folder, const Piglet& p) {
   });
   write_part(out, pf::tr("Answers by kind of example"), [&] { write_kinds(out, p.figures); });
   write_part(out, pf::tr("Most often missed"), [&] { write_missed(out, p.figures); });
+  write_part(out, pf::tr("To practise again"), [&] { write_review(out, p.review); });
   out << "</section>\n";
 }
 

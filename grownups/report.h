@@ -21,6 +21,8 @@ struct Piglet {
   int level = 0;           // 0: unknown
   int toys_owned = 0;
   players::journal::Figures figures;
+  std::vector<players::journal::ReviewItem> review;
+  players::journal::LevelFit fit = players::journal::LevelFit::Unknown;
 };
 
 // What the report reads from one data folder.

@@ -17,6 +17,7 @@
 #include "platform/utf8.h"
 #include "players/meadow_layout.h"
 #include "players/profiles.h"
+#include "players/journal.h"
 #include "players/purse.h"
 #include "players/record.h"
 
@@ -224,6 +225,8 @@ void FrmHraci::on_activate() {
 }
 
 void FrmHraci::describe(pf::JsonObject& vars) const {
+  const auto review = core::player_id.empty() ? std::vector<journal::ReviewItem>{}
+                                              : journal::Journal(record::file()).review(core::player_id);
   std::string names = "[";
   for (size_t i = 0; i < 6; ++i) names += (i ? ", " : "") + pf::json_quote(jmeno_lbl_[i]->caption);
   const pf::TextBox* box = entry_box();
@@ -236,6 +239,8 @@ void FrmHraci::describe(pf::JsonObject& vars) const {
       .add("level_areas", level_plocha_[0]->visible)
       .add("crank_enabled", klika_->enabled)
       .add("balance", purse_->visible ? purse_->caption : std::string())
+      .add_raw("review", journal::review_json(review))
+      .add_raw("review_due", journal::due_json(review))
       .add_raw("names", names + "]");
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/calendar.h"
+#include "platform/json.h"
 
 namespace tapo::players::journal {
 
@@ -134,6 +135,24 @@ Figures Journal::figures(std::string_view slot) const {
     }
   });
   return f;
+}
+
+std::string review_json(const std::vector<ReviewItem>& review) {
+  std::string out = "[";
+  for (const ReviewItem& r : review) {
+    platform::JsonObject item;
+    item.add("fact", r.fact).add("box", r.box).add("due", r.due);
+    out += (out.size() > 1 ? ", " : "") + item.str();
+  }
+  return out + "]";
+}
+
+std::string due_json(const std::vector<ReviewItem>& review) {
+  const std::string today = platform::date_before(0);
+  std::vector<std::string> due;
+  for (const ReviewItem& r : review)
+    if (r.due <= today) due.push_back(r.fact);
+  return platform::json_strings(due);
 }
 
 LevelFit level_fit(int right, int tries, int level) {

@@ -56,6 +56,11 @@ struct ReviewItem {
   bool operator==(const ReviewItem&) const = default;
 };
 
+// The review as `dump` shows it: `review`, a list of {fact, box, due}, and
+// `review_due`, the facts due today.
+std::string review_json(const std::vector<ReviewItem>& review);
+std::string due_json(const std::vector<ReviewItem>& review);
+
 // Whether the piglet's level fits, from the share of first tries right over
 // its last kFitAnswers first tries at that level (fewer: no opinion yet).
 enum class LevelFit { Unknown, Fits, ReadyForNext, BelowKinder };
