@@ -1,5 +1,6 @@
 #include "players/review.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -81,18 +82,17 @@ std::optional<std::string> solved(std::optional<long> a, const std::string& op, 
   return normal(*a, op, *b);
 }
 
-// A side of a comparison: a number, or two numbers with an operator.
-struct Side {
-  std::string text;
-  long value = 0;
-};
+// A side of a comparison: a number, or two numbers with an operator whose
+// value is whole.
 std::optional<Side> side_of(const std::vector<Token>& t, std::size_t from, std::size_t to) {
-  if (to - from == 1 && t[from].kind == Token::Number) return Side{std::to_string(t[from].value), t[from].value};
-  if (to - from == 3 && t[from].kind == Token::Number && t[from + 1].kind == Token::Op && t[from + 2].kind == Token::Number)
-    if (const auto v = value_of(t[from].value, t[from + 1].op, t[from + 2].value))
-      return Side{normal(t[from].value, t[from + 1].op, t[from + 2].value), *v};
+  if (to - from == 1 && t[from].kind == Token::Number) return Side{t[from].value, "", 0};
+  if (to - from == 3 && t[from].kind == Token::Number && t[from + 1].kind == Token::Op &&
+      t[from + 2].kind == Token::Number && value_of(t[from].value, t[from + 1].op, t[from + 2].value))
+    return Side{t[from].value, t[from + 1].op, t[from + 2].value};
   return std::nullopt;
 }
+
+std::string normal(const Side& s) { return s.op.empty() ? std::to_string(s.a) : normal(s.a, s.op, s.b); }
 
 }  // namespace
 
@@ -122,12 +122,36 @@ std::optional<std::string> fact_of(std::string_view example, std::string_view ex
   for (std::size_t i = 0; i < n; ++i)
     if (is(i, Token::Unknown)) {
       if (expected != "<" && expected != ">" && expected != "=") return std::nullopt;
-      auto left = side_of(*t, 0, i), right = side_of(*t, i + 1, n);
+      const auto left = side_of(*t, 0, i), right = side_of(*t, i + 1, n);
       if (!left || !right) return std::nullopt;
-      if (right->value < left->value || (right->value == left->value && right->text < left->text)) std::swap(left, right);
-      return left->text + " ? " + right->text;
+      std::string a = normal(*left), b = normal(*right);
+      if (right->value() < left->value() || (right->value() == left->value() && b < a)) std::swap(a, b);
+      return a + " ? " + b;
     }
   return std::nullopt;
+}
+
+long Side::value() const { return op.empty() ? a : value_of(a, op, b).value_or(-1); }
+
+std::string Side::game_text() const {
+  if (op.empty()) return std::to_string(a);
+  return std::to_string(a) + " " + (op == "·" ? "." : op) + " " + std::to_string(b);
+}
+
+std::optional<Fact> parse_fact(std::string_view fact) {
+  const auto t = tokens_of(fact);
+  if (!t) return std::nullopt;
+  auto side = [&](std::size_t from, std::size_t to) { return side_of(*t, from, to); };
+  const auto mark = std::find_if(t->begin(), t->end(), [](const Token& k) { return k.kind == Token::Unknown; });
+  if (mark == t->end()) {
+    const auto left = side(0, t->size());
+    if (!left || left->op.empty()) return std::nullopt;
+    return Fact{*left, std::nullopt};
+  }
+  const auto at = static_cast<std::size_t>(mark - t->begin());
+  const auto left = side(0, at), right = side(at + 1, t->size());
+  if (!left || !right) return std::nullopt;
+  return Fact{*left, *right};
 }
 
 int days_until_due(int box) {

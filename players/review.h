@@ -24,6 +24,23 @@ namespace tapo::players::review {
 // answer expected; nullopt when it is none.
 std::optional<std::string> fact_of(std::string_view example, std::string_view expected);
 
+// A fact taken apart, for a game to pose it: `left` alone is an arithmetic
+// fact ("5 + 7"); with `right` it is a comparison ("3 + 4 ? 9").
+struct Side {
+  long a = 0;
+  std::string op;  // "+", "-", "·", ":"; "" for a plain number `a`
+  long b = 0;
+  long value() const;
+  // As the games write it: "3 . 4" for 3 · 4.
+  std::string game_text() const;
+};
+struct Fact {
+  Side left;
+  std::optional<Side> right;
+};
+// Nullopt for a text that is no fact in normal form.
+std::optional<Fact> parse_fact(std::string_view fact);
+
 // When a fact in `box` (1..3) answered right comes back: in days; 0 once it
 // leaves the review.
 int days_until_due(int box);

@@ -11,6 +11,7 @@
 #include "core/random.h"
 #include "core/tapo_iii.h"
 #include "games/common/game_screen.h"
+#include "games/common/review_queue.h"
 #include "games/pexeso/layout.h"
 #include "games/pexeso/priklady.h"
 #include "platform/loop.h"
@@ -69,7 +70,8 @@ class FrmPexeso : public GameScreen {
         .add("first_card", first_card_)
         .add("second_card", second_card_)
         .add("wrong_pairs", wrong_pairs_)
-        .add("text_size", text_size_);
+        .add("text_size", text_size_)
+        .add_raw("from_review", pf::json_strings(from_review_));
   }
 
   // ---- the cards ---------------------------------------------------------------
@@ -104,7 +106,12 @@ class FrmPexeso : public GameScreen {
 
   void vymysli_priklady() {
     set_frame_controls(false);
-    const Rozdani deal = deal_cards(core::player_level, core::rng(), core::clock_seed());
+    ReviewQueue review;
+    review.load();
+    const Rozdani deal = deal_cards(core::player_level, core::rng(), core::clock_seed(), review.due());
+    from_review_.clear();
+    for (std::size_t i = 0; i < deal.from_review.size(); ++i)
+      if (deal.from_review[i]) from_review_.push_back(deal.example_text[i]);
     text_size_ = card_text_size(deal.karty);
     for (int k = 1; k <= kCards; ++k) {
       const Karta& card = deal.karty[static_cast<std::size_t>(k - 1)];
@@ -178,6 +185,7 @@ class FrmPexeso : public GameScreen {
   int first_card_ = 0, second_card_ = 0;
   int wrong_pairs_ = 0;
   int text_size_ = kCardFont.size;
+  std::vector<std::string> from_review_;  // the examples of the deal that are facts of the review
 };
 
 TAPO_REGISTER_FORM(kFrame.form, FrmPexeso)

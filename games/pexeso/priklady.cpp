@@ -60,17 +60,41 @@ Example draw_example(int kind, int limit, core::Random& rng, std::uint64_t clock
   return e;
 }
 
+// Whether the level deals the fact (an example of its kinds and range).
+bool deals(const players::review::Side& s, int level, int limit) {
+  if (s.op == "+") return s.value() <= limit;
+  if (s.op == "-") return s.a <= limit;
+  if (level < 3) return false;
+  if (s.op == "·") return s.a <= 10 && s.b <= 10;
+  return s.op == ":" && s.b >= 1 && s.b <= 10 && s.value() >= 1 && s.value() <= 10;
+}
+
 }  // namespace
 
-Rozdani deal_cards(int player_level, core::Random& rng, std::uint64_t clock) {
+Rozdani deal_cards(int player_level, core::Random& rng, std::uint64_t clock,
+                   const std::vector<players::review::Fact>& due) {
   const int level = std::clamp(player_level, 1, 3);
   const int limit = level == 1 ? 10 : level == 2 ? 20 : 100;
   const int kinds = level == 3 ? 4 : 2;
 
   Rozdani deal;
   bool zero_used = false;
+  std::size_t first_drawn = 0;
+  for (const players::review::Fact& f : due) {
+    if (first_drawn == kReviewPairs) break;
+    const auto result = static_cast<int>(f.left.value());
+    const auto earlier = deal.result.begin() + static_cast<std::ptrdiff_t>(first_drawn);
+    const bool zero = f.left.a == 0 || f.left.b == 0 || result == 0;
+    if (f.right || !deals(f.left, level, limit) || std::find(deal.result.begin(), earlier, result) != earlier ||
+        (zero && zero_used))
+      continue;
+    zero_used = zero_used || zero;
+    deal.result[first_drawn] = result;
+    deal.example_text[first_drawn] = f.left.game_text();
+    deal.from_review[first_drawn++] = true;
+  }
   rng.stir(clock);
-  for (std::size_t i = 0; i < 10; ++i) {
+  for (std::size_t i = first_drawn; i < 10; ++i) {
     const int kind = rng.between(1, kinds);
     for (;;) {
       Example e = draw_example(kind, limit, rng, clock);

@@ -5,8 +5,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/random.h"
+#include "players/review.h"
 
 namespace tapo::games::pexeso {
 
@@ -20,13 +22,20 @@ struct Rozdani {
   std::array<std::string, 10> example_text;  // "3 + 4", "9 - 2", "2 . 3", "12 : 4"
   std::array<int, 10> result{};              // all different
   std::array<Karta, 20> karty;               // the cards after shuffling
+  std::array<bool, 10> from_review{};        // the example is a fact of the review
 };
+
+// At most this many facts of the review are dealt in one deal.
+inline constexpr std::size_t kReviewPairs = 3;
 
 // Deals for the level: level 1 additions and subtractions within 10, level 2
 // within 20, level 3 also multiplications and divisions with factors up to 10
 // and sums within 100.  Among examples 1 to 9 at most one holds a zero.
 // `clock` is folded into the generator wherever the deal re-seeds.
-Rozdani deal_cards(int player_level, core::Random& rng, std::uint64_t clock);
+// The first (up to three) of the `due` facts of the piglet's review that the
+// level deals, with different results, come first; the others are drawn.
+Rozdani deal_cards(int player_level, core::Random& rng, std::uint64_t clock,
+                   const std::vector<players::review::Fact>& due = {});
 
 // The size of the writing on every face of a deal: the card font's, made
 // smaller (to half at most) until the widest text fits a card with room

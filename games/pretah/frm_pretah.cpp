@@ -13,6 +13,7 @@
 #include "core/random.h"
 #include "core/tapo_iii.h"
 #include "games/common/game_screen.h"
+#include "games/common/review_queue.h"
 #include "games/pretah/layout.h"
 #include "games/pretah/priklad.h"
 #include "platform/loop.h"
@@ -51,6 +52,7 @@ class FrmPretah : public GameScreen {
  private:
   void load_game() override {
     no_clock_ = players::record::settings().no_clock;
+    review_.load();
     clean_ = picture;
     auto load = [this](const char* name) { return core::load_media_picture(file(name)).value_or(pf::Surface{}); };
     sausage_ = load("JITRNICE.BMP");
@@ -93,7 +95,8 @@ class FrmPretah : public GameScreen {
         .add("wrong_count", wrong_count_)
         .add("zero_free_run", zero_free_run_)
         .add("opponent_picture", opponent_cell_)
-        .add("example_shown", priklad_box_->visible);
+        .add("example_shown", priklad_box_->visible)
+        .add("from_review", from_review_);
   }
 
   // The help stops only itself; any other sound gives way to it.
@@ -138,7 +141,10 @@ class FrmPretah : public GameScreen {
 
   void vymysli_priklad() {
     casomira_.set_enabled(false);
-    priklad_ = draw_example(core::player_level, zero_free_run_, core::rng(), core::clock_seed());
+    // Now and then a fact of the piglet's review that the tug can ask.
+    const auto due = review_.next([](const players::review::Fact& f) { return example_of(f, core::player_level); });
+    from_review_ = due.has_value();
+    priklad_ = due ? *due : draw_example(core::player_level, zero_free_run_, core::rng(), core::clock_seed());
     pf::Surface box(kExample.w, kExample.h);
     box.blit(picture, kExample.x, kExample.y, kExample.w, kExample.h, 0, 0);
     for (int k = 0; k < 5; ++k) {
@@ -357,6 +363,8 @@ class FrmPretah : public GameScreen {
   Priklad priklad_;
   int sausage_x_ = kMiddle;
   bool no_clock_ = false;  // a grown-up's setting for the piglet
+  ReviewQueue review_;
+  bool from_review_ = false;  // the example is a fact of the review
   int tapo_cell_ = 0, opponent_cell_ = 0;
   int wrong_count_ = 0;
   int zero_free_run_ = zero_free_run_start;

@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/random.h"
+#include "players/review.h"
 
 namespace tapo::games::pretah {
 
@@ -36,5 +38,11 @@ int largest_number(int player_level);
 // or restarts at 0 after a zero (it stops at 32767).  `clock` is folded into
 // the generator first.
 Priklad draw_example(int player_level, int& zero_free_run, core::Random& rng, std::uint64_t clock);
+
+// A fact of the review as an example of the level: an arithmetic fact with
+// its operator missing, or a comparison of an example with a number (at
+// levels 2 and 3); nullopt when the level does not ask it (its operator or
+// its numbers).
+std::optional<Priklad> example_of(const players::review::Fact& fact, int player_level);
 
 }  // namespace tapo::games::pretah

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/random.h"
+#include "players/review.h"
 
 namespace tapo::games::vahy {
 
@@ -22,6 +24,10 @@ struct Par {
 
 // The sign that holds between the pans: ">", "<" or "=".
 std::string right_sign(const Par& pans);
+
+// A comparison of the review as pans of the level (each a number or an
+// example the level puts on a pan); nullopt when the level does not ask it.
+std::optional<Par> pans_of(const players::review::Fact& fact, int player_level);
 
 // The largest number on a pan: 10, 20 or 100 by level.
 int largest_number(int player_level);

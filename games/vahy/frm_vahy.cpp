@@ -12,6 +12,7 @@
 #include "core/random.h"
 #include "core/tapo_iii.h"
 #include "games/common/game_screen.h"
+#include "games/common/review_queue.h"
 #include "games/vahy/cisla.h"
 #include "games/vahy/layout.h"
 #include "platform/clip.h"
@@ -67,6 +68,7 @@ class FrmVahy : public GameScreen {
 
   void load_game() override {
     zero_free_run_ = zero_free_run_start;
+    review_.load();
     levy_ = &add<pf::PictureBox>("levy_pic", kLeftDown.box);
     pravy_ = &add<pf::PictureBox>("pravy_pic", kRightDown.box);
     levy_->visible = pravy_->visible = false;
@@ -97,13 +99,17 @@ class FrmVahy : public GameScreen {
         .add("zero_free_run", zero_free_run_)
         .add("correct_run", run_)
         .add("sign", znamenko_->tag)
-        .add("lock_enabled", aretace_->enabled);
+        .add("lock_enabled", aretace_->enabled)
+        .add("from_review", from_review_);
   }
 
   // ---- a new pair ----------------------------------------------------------
 
   void vymysli_cisla() {
-    pans_ = draw_pans(core::player_level, zero_free_run_, core::rng(), core::clock_seed());
+    // Now and then a comparison of the piglet's review.
+    const auto due = review_.next([](const players::review::Fact& f) { return pans_of(f, core::player_level); });
+    from_review_ = due.has_value();
+    pans_ = due ? *due : draw_pans(core::player_level, zero_free_run_, core::rng(), core::clock_seed());
     clear_judgement();
     show_sign("?");
     for (const auto& [text, box] : {std::pair{pans_.left_text, kLeftText}, std::pair{pans_.right_text, kRightText}}) {
@@ -257,6 +263,8 @@ class FrmVahy : public GameScreen {
   pf::Label* jezek_ = nullptr;
   pf::Label* krysa_ = nullptr;
   Par pans_;
+  ReviewQueue review_;
+  bool from_review_ = false;  // the pans are a comparison of the review
   int zero_free_run_ = zero_free_run_start;
   int run_ = 0;  // right answers in a row, 0..5
 };
