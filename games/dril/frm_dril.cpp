@@ -17,6 +17,7 @@
 #include "core/random.h"
 #include "core/tapo_iii.h"
 #include "games/common/game_screen.h"
+#include "games/common/review_queue.h"
 #include "games/dril/layout.h"
 #include "games/dril/priklady.h"
 #include "platform/loop.h"
@@ -48,12 +49,6 @@ pf::Surface blank_sign(int w, int h) {
   pf::Surface s(w, h, kBoxBorder);
   s.fill_rect({1, 1, w - 2, h - 2}, pf::rgb(255, 255, 255));
   return s;
-}
-
-std::string json_list(const std::vector<std::string>& items) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + pf::json_quote(items[i]);
-  return out + "]";
 }
 
 }  // namespace
@@ -93,6 +88,11 @@ class FrmDril : public GameScreen {
     plus_minus_card_->on_click = [this] { card_click(Family::PlusMinus); };
     times_divide_card_->on_click = [this] { card_click(Family::TimesDivide); };
     load_cards();
+    tapo_page_ = &add<pf::PictureBox>("tapo_page", kTapoPage);
+    tapo_page_->visible = false;
+    tapo_page_->pointer = pf::Pointer::Hand;
+    tapo_page_->on_click = [this] { tapo_page_click(); };
+    draw_tapo_page_card();
 
     buttons_ = {&add<pf::Label>("kontrola", kCheck), &add<pf::Label>("dalsi_priklady", kNextPage),
                 &add<pf::Label>("zmena_znamenka", kChangeType)};
@@ -131,22 +131,27 @@ class FrmDril : public GameScreen {
 
   void describe_game(pf::JsonObject& vars) const override {
     std::vector<std::string> results, signs, answers, chosen;
+    std::vector<int> from_review;  // the rows that are facts of the review
     for (int i = 0; i < kRows; ++i) {
       const auto row = static_cast<std::size_t>(i);
       results.push_back(std::to_string(page_.results[row]));
       signs.push_back(page_.signs[row]);
       answers.push_back(zapis_[row + 1]->caption);
       chosen.push_back(znamenko_[row + 1]->tag);
+      if (page_.from_review[row]) from_review.push_back(i + 1);
     }
     vars.add("operation_family", family_name(family_))
         .add("example_type", example_type_)
-        .add_raw("results", json_list(results))
-        .add_raw("signs", json_list(signs))
-        .add_raw("answers", json_list(answers))
-        .add_raw("chosen_signs", json_list(chosen))
-        .add_raw("marks", json_list(marks_))
-        .add_raw("shown_right", json_list(shown_right_))
+        .add_raw("results", pf::json_strings(results))
+        .add_raw("signs", pf::json_strings(signs))
+        .add_raw("answers", pf::json_strings(answers))
+        .add_raw("chosen_signs", pf::json_strings(chosen))
+        .add_raw("marks", pf::json_strings(marks_))
+        .add_raw("shown_right", pf::json_strings(shown_right_))
         .add("focus", focus_)
+        .add("review_offered", tapo_page_->visible)
+        .add("tapo_page", tapo_page_shown_)
+        .add_raw("from_review", pf::json_numbers(from_review))
         .add("help_sound", help_sound_);
   }
 
@@ -192,6 +197,37 @@ class FrmDril : public GameScreen {
     zdroj_->rect.y = kTypesAt.y;
     zdroj_->visible = zdroj_->enabled = true;
     help_sound_ = "HELP2.WAV";
+    // Tapo's page is offered while the piglet has facts due that the workbook asks.
+    review_.load();
+    tapo_page_->visible = tapo_page_->enabled =
+        std::any_of(review_.due().begin(), review_.due().end(),
+                    [](const players::review::Fact& f) { return asks(f, core::player_level); });
+  }
+
+  // The card of Tapo's page: a sheet with a paw print and its name.
+  void draw_tapo_page_card() {
+    pf::Surface& card = tapo_page_->image;
+    card = pf::Surface(kTapoPage.w, kTapoPage.h, pf::rgb(235, 150, 60));
+    card.fill_rect({2, 2, kTapoPage.w - 4, kTapoPage.h - 4}, pf::rgb(255, 246, 222));
+    const pf::Rgb paw = pf::rgb(150, 95, 50);
+    card.fill_rect({12, 17, 12, 10}, paw);
+    for (int toe = 0; toe < 3; ++toe) card.fill_rect({10 + toe * 6, 9, 4, 5}, paw);
+    const pf::TextStyle name{17, true, kRowFont.color, pf::Face::Game};
+    const std::string words = pf::tr("Tapo's page");
+    const pf::Rect size = pf::measure_text(words, name);
+    pf::draw_text(card, 34 + (kTapoPage.w - 40 - size.w) / 2, (kTapoPage.h - size.h) / 2, words, name);
+  }
+
+  // Tapo's page: the facts due in the piglet's review, then examples of the level.
+  void tapo_page_click() {
+    if (!zdroj_->visible) return;
+    interrupt_talk();
+    zdroj_->visible = zdroj_->enabled = false;
+    tapo_page_->visible = false;
+    tapo_page_shown_ = true;
+    pust_letadlo();
+    vytvor_priklady();
+    help_sound_ = "HELP3.WAV";
   }
 
   // The row (1..10) whose line the form point (x, y) lies on, or 0.
@@ -212,6 +248,7 @@ class FrmDril : public GameScreen {
       return;
     }
     zdroj_->visible = false;
+    tapo_page_->visible = tapo_page_shown_ = false;
     example_type_ = row;
     pust_letadlo();
     vytvor_priklady();
@@ -241,7 +278,12 @@ class FrmDril : public GameScreen {
     }
     marks_.clear();
     shown_right_.clear();
-    page_ = draw_page(family_, example_type_, core::player_level, core::rng(), core::clock_seed());
+    if (tapo_page_shown_) {
+      review_.load();
+      page_ = review_page(review_.due(), core::player_level, core::rng(), core::clock_seed());
+    } else {
+      page_ = draw_page(family_, example_type_, core::player_level, core::rng(), core::clock_seed());
+    }
     for (int i = 1; i <= kRows; ++i) tiskni_radek(i, page_.radky[static_cast<std::size_t>(i - 1)]);
     refresh();
     for (pf::Label* b : buttons_) b->enabled = true;
@@ -347,9 +389,9 @@ class FrmDril : public GameScreen {
     if (key == "Backspace") {
       if (focus_ != 0) zapis(focus_).backspace();
     } else if (key == "Enter") {
-      // A page of signs has no answer boxes to move to.
-      const int next = focus_ % kRows + 1;
-      if (zapis(next).visible) set_focus(next);
+      // To the next row with an answer box (sign rows have none).
+      for (int step = 1; step < kRows; ++step)
+        if (const int next = (focus_ + step - 1) % kRows + 1; zapis(next).visible) return set_focus(next);
     }
   }
 
@@ -362,8 +404,7 @@ class FrmDril : public GameScreen {
 
   bool page_complete() const {
     for (int i = 1; i <= kRows; ++i) {
-      const bool filled = je_porovnani(example_type_) ? !znamenko_[static_cast<std::size_t>(i)]->tag.empty()
-                                                      : !zapis(i).caption.empty();
+      const bool filled = sign_row(i) ? !znamenko_[static_cast<std::size_t>(i)]->tag.empty() : !zapis(i).caption.empty();
       if (!filled) return false;
     }
     return true;
@@ -440,15 +481,18 @@ class FrmDril : public GameScreen {
     print(text, at.x + ink_right + 2, at.y + 2 + (pf::measure_text("8", kRightFont).h - pf::measure_text("8", style).h), style);
   }
 
-  // The box a row is answered in: its sign box on a page of comparisons.
+  // Whether row i asks for a sign (a comparison) rather than a number.
+  bool sign_row(int i) const { return page_.radky[static_cast<std::size_t>(i - 1)].comparison(); }
+
+  // The box a row is answered in: its sign box in a comparison.
   const pf::Control& answer_box(int i) const {
-    if (je_porovnani(example_type_)) return *znamenko_[static_cast<std::size_t>(i)];
+    if (sign_row(i)) return *znamenko_[static_cast<std::size_t>(i)];
     return zapis(i);
   }
 
   std::string right_answer(int i) const {
     const auto row = static_cast<std::size_t>(i - 1);
-    return je_porovnani(example_type_) ? page_.signs[row] : std::to_string(page_.results[row]);
+    return sign_row(i) ? page_.signs[row] : std::to_string(page_.results[row]);
   }
 
   // A checked row in the learning record: each row is an example of its own,
@@ -459,15 +503,15 @@ class FrmDril : public GameScreen {
     const std::string example = r.comparison() ? r.t1 + " ? " + r.t2
                                                : term(r.t1, Blank::First) + r.operace + term(r.t2, Blank::Second) +
                                                      " = " + term(r.t3, Blank::Result);
-    const std::string& given =
-        je_porovnani(example_type_) ? znamenko_[static_cast<std::size_t>(i)]->tag : zapis(i).caption;
-    record_answer(std::string(family_name(family_)) + " type " + std::to_string(example_type_), example,
-                  right_answer(i), given, right, 1);
+    const std::string& given = sign_row(i) ? znamenko_[static_cast<std::size_t>(i)]->tag : zapis(i).caption;
+    record_answer(tapo_page_shown_ ? std::string("Tapo's page")
+                                   : std::string(family_name(family_)) + " type " + std::to_string(example_type_),
+                  example, right_answer(i), given, right, 1);
   }
 
   bool row_right(int i) const {
     const auto row = static_cast<std::size_t>(i - 1);
-    if (je_porovnani(example_type_)) return znamenko_[row + 1]->tag == page_.signs[row];
+    if (sign_row(i)) return znamenko_[row + 1]->tag == page_.signs[row];
     const std::string& text = zapis(i).caption;
     return !text.empty() && std::stoi(text) == page_.results[row];
   }
@@ -591,6 +635,9 @@ class FrmDril : public GameScreen {
   pf::PictureBox* lit_button_ = nullptr;  // a button lit under the pointer
   std::array<pf::Label*, 3> buttons_{};  // check, next page, change type
   pf::Label* lit_ = nullptr;             // the button letadlo shows lit
+  pf::PictureBox* tapo_page_ = nullptr;
+  ReviewQueue review_;
+  bool tapo_page_shown_ = false;  // the page is Tapo's page
   Family family_ = Family::PlusMinus;
   int example_type_ = 0;
   Stranka page_;

@@ -42,6 +42,10 @@ inline constexpr platform::Point mark_at(int row) {
   return {l.x2 + 5, l.y - kTextAbove};
 }
 
+// "Tapo's page" (the facts of the piglet's review), offered over the page's
+// top right while the types are: drawn by the screen.
+inline constexpr platform::Rect kTapoPage{372, 148, 180, 36};
+
 // The three buttons under the page (drawn on the background, lit by the
 // hover pictures), and where the piggy bank opens.
 inline constexpr platform::Rect kCheck{70, 412, 150, 58}, kNextPage{245, 412, 150, 58}, kChangeType{420, 412, 150, 58};

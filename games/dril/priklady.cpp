@@ -2,6 +2,7 @@
 #include "games/common/random_draws.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tapo::games::dril {
 
@@ -220,6 +221,51 @@ Stranka draw_page(Family family, int example_type, int player_level,
     page.radky[row] = std::move(d.radek);
     page.results[row] = d.result;
     page.signs[row] = std::move(d.sign);
+  }
+  return page;
+}
+
+bool asks(const players::review::Fact& fact, int player_level) {
+  const int range = range_max(player_level);
+  auto fits = [&](const players::review::Side& s) {
+    if (s.op.empty()) return s.a <= range;
+    if (s.op == "+" || s.op == "-") return s.a <= range && s.b <= range && s.value() <= range;
+    if (std::clamp(player_level, 1, 3) < 3) return false;
+    return s.op == "·" ? s.a <= 10 && s.b <= 10 : s.b <= 10 && s.value() <= 10;
+  };
+  return fits(fact.left) && (!fact.right || fits(*fact.right)) && (fact.right || !fact.left.op.empty());
+}
+
+Stranka review_page(const std::vector<players::review::Fact>& due, int player_level, core::Random& rng,
+                    std::uint64_t clock) {
+  // The rows the facts leave free: sums and differences of the level, in turn.
+  const Stranka sums = draw_page(Family::PlusMinus, 1, player_level, rng, clock);
+  const Stranka differences = draw_page(Family::PlusMinus, 2, player_level, rng, clock);
+  Stranka page;
+  std::size_t row = 0;
+  for (const players::review::Fact& f : due) {
+    if (row == page.radky.size()) break;
+    if (!asks(f, player_level)) continue;
+    if (f.right) {
+      page.radky[row] = comparison_row(f.left.game_text(), f.right->game_text());
+      page.signs[row] = sign_of(static_cast<int>(f.left.value()), static_cast<int>(f.right->value()));
+    } else {
+      page.radky[row] = arithmetic_row(" " + (f.left.op == "·" ? std::string(".") : f.left.op) + " ", Blank::Result,
+                                       text(static_cast<int>(f.left.a)), text(static_cast<int>(f.left.b)));
+      page.results[row] = static_cast<int>(f.left.value());
+    }
+    page.from_review[row++] = true;
+  }
+  // Sums and differences in turn; as on any page, at most one holds a zero.
+  bool zero_used = false;
+  for (std::size_t k = 0; row < page.radky.size() && k < 2 * page.radky.size(); ++k) {
+    const Stranka& fill = k % 2 ? differences : sums;
+    const Radek& r = fill.radky[k / 2];
+    const bool zero = r.t1 == "0" || r.t2 == "0" || r.t3 == "0" || fill.results[k / 2] == 0;
+    if (zero && std::exchange(zero_used, true)) continue;
+    page.radky[row] = r;
+    page.results[row] = fill.results[k / 2];
+    page.signs[row++] = fill.signs[k / 2];
   }
   return page;
 }

@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/random.h"
+#include "players/review.h"
 
 namespace tapo::games::dril {
 
@@ -43,6 +45,7 @@ struct Stranka {
   std::array<Radek, 10> radky;        // rows 1..10
   std::array<int, 10> results{};      // the number expected in each arithmetic row; 0 otherwise
   std::array<std::string, 10> signs;  // ">", "<" or "=" for each comparison row; "" otherwise
+  std::array<bool, 10> from_review{};  // the row is a fact of the piglet's review
 };
 
 // Makes a page of ten examples of (family, example_type) for the player's
@@ -50,5 +53,15 @@ struct Stranka {
 // 1..10 gives an empty page.
 Stranka draw_page(Family family, int example_type, int player_level,
                   core::Random& rng, std::uint64_t clock);
+
+// Whether the workbook asks the fact of the review at the level: sums and
+// differences within its range, products and quotients (factors up to 10) at
+// level 3, and comparisons of such sides.
+bool asks(const players::review::Fact& fact, int player_level);
+// Tapo's page: the first ten of the `due` facts the workbook asks, each in
+// its own row form (the result asked, or the sign of a comparison), then
+// sums and differences of the level up to ten rows.
+Stranka review_page(const std::vector<players::review::Fact>& due, int player_level, core::Random& rng,
+                    std::uint64_t clock);
 
 }  // namespace tapo::games::dril

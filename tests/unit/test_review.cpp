@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "games/dril/priklady.h"
 #include "games/pexeso/priklady.h"
 #include "games/pretah/priklad.h"
 #include "games/vahy/cisla.h"
@@ -98,6 +99,33 @@ TEST(Review, AMemoryDealWithDueFactsStillHasTenPairs) {
     for (const auto& [key, n] : cards_of) EXPECT_EQ(n, 2) << key;
     for (std::size_t i = 0; i < 10; ++i)
       EXPECT_EQ(fact(deal.example_text[i].c_str()).left.value(), deal.result[i]) << deal.example_text[i];
+  }
+}
+
+// Tapo's page: the due facts the level asks, each in its row form, then sums
+// and differences of the level with at most one zero among them.
+TEST(Review, TapoPageAsksTheDueFactsFirstAndFillsUpWithTheLevel) {
+  namespace dril = tapo::games::dril;
+  tapo::core::Random rng(777);
+  const std::vector<Fact> due = {fact("5 + 7"), fact("3 · 4"), fact("9 ? 12"), fact("12 - 5"), fact("3 + 4 ? 9")};
+  for (std::uint64_t clock : {5u, 6u, 7u}) {
+    const dril::Stranka page = dril::review_page(due, 2, rng, clock);
+    EXPECT_EQ(page.from_review, (std::array<bool, 10>{true, true, true, true}));
+    EXPECT_EQ(page.results[0], 12);
+    EXPECT_EQ(page.signs[1], "<") << "9 ? 12, in its sign row";
+    EXPECT_TRUE(page.radky[1].comparison());
+    EXPECT_EQ(page.results[2], 7);
+    EXPECT_EQ(page.radky[3].t1 + " ? " + page.radky[3].t2, "3 + 4 ? 9");
+    int zeros = 0;
+    for (std::size_t row = 4; row < 10; ++row) {
+      const dril::Radek& r = page.radky[row];
+      ASSERT_FALSE(r.comparison());
+      const int a = std::stoi(r.t1), b = std::stoi(r.t2);
+      EXPECT_EQ(page.results[row], r.operace == " + " ? a + b : a - b) << r.t1 << r.operace << r.t2;
+      EXPECT_LE(page.results[row], 20);
+      zeros += a == 0 || b == 0 || page.results[row] == 0;
+    }
+    EXPECT_LE(zeros, 1);
   }
 }
 
