@@ -128,10 +128,35 @@ void remember_setting(std::string_view key, std::string_view value) {
   if (!pf::write_ini(own, "Tapo MAT", key, value)) pf::trace::event("unsaved", own.string() + " 1");
 }
 
+#ifndef TAPO_OWN_DIR
+#define TAPO_OWN_DIR "/usr/share/tapo/own"
+#endif
+
+namespace {
+// The folder of the game's own files: an installation's beside its program
+// (<prefix>/bin/tapo, <prefix>/share/tapo/own), else the build's.
+const std::string& own_folder() {
+  static const std::string found = [] {
+    std::error_code ec;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", ec).parent_path();
+    const auto installed = program.parent_path() / "share" / "tapo" / "own";
+    return !ec && std::filesystem::is_directory(installed, ec) ? installed.string() : std::string(TAPO_OWN_DIR);
+  }();
+  return found;
+}
+
+// The language's own files, else the English ones.
+std::string own_folder_for(std::string_view dos_path) {
+  const std::string spoken = own_folder() + "/" + (language.empty() ? "en" : language);
+  return pf::media_file_exists(spoken, dos_path) ? spoken : own_folder() + "/en";
+}
+}  // namespace
+
 const std::string& root_value(Root r) {
   switch (r) {
     case Root::Media: return media_root;
     case Root::Work: return work_dir;
+    case Root::Own: return own_folder();
     case Root::Data: break;
   }
   return data_dir;
@@ -141,6 +166,7 @@ const char* root_key(Root r) {
   switch (r) {
     case Root::Media: return "HD";
     case Root::Work: return "HD2";
+    case Root::Own: return "OWN";
     case Root::Data: break;
   }
   return "HD_SHORT";
@@ -149,6 +175,7 @@ const char* root_key(Root r) {
 std::filesystem::path real_path(Root r, std::string_view dos_path) {
   if (r == Root::Media && !language_root.empty() && pf::media_file_exists(language_root, dos_path))
     return pf::resolve_path(language_root, dos_path);
+  if (r == Root::Own) return pf::resolve_path(own_folder_for(dos_path), dos_path);
   return pf::resolve_path(folder_of(root_value(r)), dos_path);
 }
 
@@ -157,6 +184,7 @@ std::string trace_path(Root r, std::string_view dos_path) {
 }
 
 bool file_exists(Root r, std::string_view dos_path) {
+  if (r == Root::Own) return pf::media_file_exists(own_folder_for(dos_path), dos_path);
   return (r == Root::Media && !language_root.empty() && pf::media_file_exists(language_root, dos_path)) ||
          pf::media_file_exists(folder_of(root_value(r)), dos_path);
 }

@@ -15,7 +15,10 @@ namespace tapo::core {
 
 // ---- folders -----------------------------------------------------------------
 
-enum class Root { Media, Work, Data };  // TAPO.INI keys "HD", "HD2", "HD_SHORT"
+// TAPO.INI keys "HD", "HD2", "HD_SHORT"; and the game's own files beside the
+// media tree ("OWN": the talks of what it adds to the game, one folder a
+// language, installed with the program).
+enum class Root { Media, Work, Data, Own };
 
 inline std::string media_root;  // "HD": every picture, sound, clip and script
 inline std::string work_dir;    // "HD2": the temporary sound copy "\ZVUK.WAV"

@@ -124,7 +124,7 @@ class FrmHry : public core::Screen {
 
  private:
   void akt_plocha_click(int index) {
-    if (check_asleep()) return;
+    if (check_asleep()) return say_asleep();
     if (wait_for_tapo(index)) return;
     play_toy(index);
   }
@@ -174,9 +174,17 @@ class FrmHry : public core::Screen {
 
   // Tapo explains the menu.  A click on his head stops him (the `video`
   // click); a click on the rest of him starts him again from the beginning.
-  void tapo_help_click() {
+  void tapo_help_click() { talk({Root::Media, "\\OBCHOD\\HELP.DAT"}); }
+
+  // Tapo tells why the toys open nothing (unless he is speaking already).
+  void say_asleep() {
+    if (helping_ == 0) talk({Root::Own, "\\OBCHOD\\SPI.DAT"});
+  }
+
+  // Tapo speaks; what was clicked meanwhile is done when he has finished.
+  void talk(const MediaPath& marks) {
     ++helping_;
-    core::say({Root::Media, "\\OBCHOD\\HELP.DAT"}, {Root::Media, "\\OBCHOD\\MLUVI.AVI"}, *video_);
+    core::say(marks, {Root::Media, "\\OBCHOD\\MLUVI.AVI"}, *video_);
     --helping_;
     if (helping_ > 0 || waiting_ == kNothing) return;
     // Something was clicked while he spoke: its turn has come.

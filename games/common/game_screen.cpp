@@ -1,6 +1,5 @@
 #include "games/common/game_screen.h"
 
-#include "core/captions.h"
 #include "core/media.h"
 #include "games/common/asleep.h"
 #include "core/screens.h"
@@ -18,7 +17,7 @@ namespace pf = tapo::platform;
 namespace {
 constexpr int kDefaultControlSize = 48;
 constexpr pf::Rect kGoodNightSign{120, 170, 400, 110};
-constexpr pf::Ms kGoodNightMs = 5000;
+constexpr pf::Ms kGoodNightMs = 2000;  // the sign stays a while after Tapo's words
 constexpr const char* kGoodNight = pf::tr_later("That's all the games for today. See you tomorrow!");
 }  // namespace
 
@@ -99,10 +98,9 @@ void GameScreen::good_night() {
   good_night_ = true;
   enabled = false;  // the new example is not to be answered
   interrupt_talk();
-  core::set_screen_caption(pf::tr(kGoodNight));
-  core::play_wav({core::Root::Media, "\\CUNICI\\ZVONECEK.WAV"});
   refresh(kGoodNightSign);
   pf::trace::event("good-night", layout_.form);
+  say({core::Root::Own, "\\UNI_SND\\DOBROU.DAT"}, layout_.face);
   core::wait_ms(kGoodNightMs);
   leave_click();
   pf::Forms::instance().check_left();  // ends the handler that posed the example

@@ -228,6 +228,7 @@ class FrmDril : public GameScreen {
     pust_letadlo();
     vytvor_priklady();
     help_sound_ = "HELP3.WAV";
+    say({core::Root::Own, "\\DRIL\\TAPOPAGE.DAT"}, kFrame.face);
   }
 
   // The row (1..10) whose line the form point (x, y) lies on, or 0.

@@ -25,6 +25,8 @@ share=$(dirname "$tapo")/../share
 grep -q '^GenericName\[cs\]=Počítací hra$' "$share/applications/io.github.numerino.tapo.desktop" ||
   fail "no Czech menu entry"
 grep -q 'xml:lang="cs"' "$share/metainfo/io.github.numerino.tapo.metainfo.xml" || fail "no Czech store entry"
+[ -f "$share/tapo/own/en/DRIL/TAPOPAGE.WAV" ] && [ -f "$share/tapo/own/cs/UNI_SND/DOBROU.TXT" ] ||
+  fail "the game's own talks were not installed beside the media"
 [ -f "$share/man/cs/man6/tapo.6.gz" ] && [ -f "$share/man/ru/man6/tapo.6.gz" ] || fail "no Czech or Russian manual"
 "$tapo" --check-media > "$stage/check.txt" || fail "--check-media: $(cat "$stage/check.txt")"
 printf 'click 1 1\nwait-until show frm_hraci\nwait 100\n' > "$stage/script"

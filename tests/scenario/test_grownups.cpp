@@ -102,6 +102,8 @@ TEST(GrownUps, TheDailyLimitEndsTheGameAfterItsExampleAndTheToysSleepUntilTomorr
   EXPECT_EQ(strings_after(corner, "most_missed"), std::vector<std::string>{rows[0][0]});
   EXPECT_EQ(rows[1], (std::vector<std::string>{rows[0][0], "2", "0"})) << "the example's second try";
   EXPECT_EQ(r.count("good-night", "frm_terc"), 1);
+  EXPECT_EQ(tapo::test::talk_count(r, "OWN:\\UNI_SND\\DOBROU.DAT"), 1) << "Tapo says good night";
+  EXPECT_EQ(tapo::test::talk_count(r, "OWN:\\OBCHOD\\SPI.DAT"), 1) << "and why the toys open nothing";
 }
 
 // Without the clock the other dog and the rival snail wait while the child

@@ -66,6 +66,7 @@ TEST(ReviewInPlay, ComparisonsMissedOnTheScalesComeBackOnTapoPageTheNextDay) {
   }
   const auto r = box.finish_held(fill + "click-control kontrola\nwait-until unload frm_prasatko\ndump\n");
   tapo::test::played_cleanly(r);
+  EXPECT_EQ(tapo::test::talk_count(r, "OWN:\\DRIL\\TAPOPAGE.DAT"), 1) << "Tapo introduces his page";
   EXPECT_EQ(strings_after(tapo::test::last_state(r), "marks"), std::vector<std::string>(10, "tick"));
 
   const auto review = tapo::test::record_rows(box.data() / "DENIK.DB", "SELECT fact, box, due FROM review ORDER BY fact");

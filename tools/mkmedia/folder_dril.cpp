@@ -276,6 +276,7 @@ void make_dril(Pack& pack) {
   for (const char* talk : {"INTRO", "INTRO2", "TYP_PRI", "VYBERSI", "POCITEJ", "SPATNE", "SPRAVNE"})
     pack.speak(std::string("\\DRIL\\") + talk);
   for (int n = 1; n <= 3; ++n) pack.say("\\DRIL\\HELP" + std::to_string(n));
+  pack.speak("\\DRIL\\TAPOPAGE", Where::Own);  // the game's own: Tapo's page
 }
 
 }  // namespace

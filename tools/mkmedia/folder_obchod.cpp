@@ -155,6 +155,7 @@ void make_obchod(Pack& pack) {
   pack.clip("\\OBCHOD\\MLUVI.AVI", mouths);
   pack.text("\\OBCHOD\\MLUVI.DAT", "0\r\n" + std::to_string(head.x) + "\r\n" + std::to_string(head.y) + "\r\n");
   pack.speak("\\OBCHOD\\HELP");
+  pack.speak("\\OBCHOD\\SPI", Where::Own);  // the game's own: the toys sleep until tomorrow
 }
 
 }  // namespace

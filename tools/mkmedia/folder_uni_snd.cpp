@@ -10,6 +10,8 @@ namespace {
 
 void make_uni_snd(Pack& pack) {
   for (int n = 1; n <= 6; ++n) pack.speak("\\UNI_SND\\UNI" + std::to_string(n));
+  // The game's own: the good night once the day's play time is over.
+  pack.speak("\\UNI_SND\\DOBROU", Where::Own);
   // A gentle falling "oh-oh", low and soft.
   pack.tone("\\UNI_SND\\CHYBA.WAV", {392, 311}, 0.2);
   pack.caption("\\UNI_SND\\CHYBA.WAV", "sound-wrong");

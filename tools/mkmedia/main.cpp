@@ -112,6 +112,7 @@ int main(int argc, char** argv) {
 
   if (only.empty()) {  // the whole pack: no folder of an earlier version lingers either
     fs::remove_all(pack.media_dir());
+    fs::remove_all(pack.own_dir());
     if (!language_only) fs::remove_all(out / "data");
   }
   std::uintmax_t bytes = 0, files = 0;

@@ -33,6 +33,8 @@ Pack::Pack(fs::path out, std::vector<SpeechLine> speech, std::string lang, bool 
 
 fs::path Pack::media_dir() const { return out_ / (language_only_ ? "media-" + lang_ : "media"); }
 
+fs::path Pack::own_dir() const { return out_ / "own" / lang_; }
+
 namespace {
 
 // "\\TERC\\INTRO.DAT" -> "TERC/INTRO.DAT"
@@ -54,9 +56,10 @@ bool same_bytes(const fs::path& a, const fs::path& b) {
 }  // namespace
 
 fs::path Pack::file(const std::string& dos, Where where) const {
-  const fs::path p = (where == Where::Media ? media_dir() : out_ / "data") / relative(dos);
+  const fs::path p = (where == Where::Media ? media_dir() : where == Where::Data ? out_ / "data" : own_dir()) / relative(dos);
   const fs::path inside = p.lexically_relative(only_in_);
-  if (!only_in_.empty() && (inside.empty() || *inside.begin() == "..")) fail(dos + " is outside its folder " + only_in_.string());
+  if (where != Where::Own && !only_in_.empty() && (inside.empty() || *inside.begin() == ".."))
+    fail(dos + " is outside its folder " + only_in_.string());
   fs::create_directories(p.parent_path());
   return p;
 }
@@ -65,8 +68,8 @@ fs::path Pack::file(const std::string& dos, Where where) const {
 // tree's own; the data folder speaks no language.
 bool Pack::skipped(Where where) const { return language_only_ && where == Where::Data; }
 
-void Pack::keep_if_own(const std::string& dos) const {
-  if (!language_only_) return;
+void Pack::keep_if_own(const std::string& dos, Where where) const {
+  if (!language_only_ || where != Where::Media) return;
   const fs::path written = media_dir() / relative(dos);
   if (same_bytes(written, out_ / "media" / relative(dos))) fs::remove(written);
 }
@@ -74,7 +77,7 @@ void Pack::keep_if_own(const std::string& dos) const {
 void Pack::bmp(const std::string& dos, const platform::Surface& picture, Where where) {
   if (skipped(where)) return;
   if (!picture.save_bmp(file(dos, where))) fail("cannot write " + dos);
-  keep_if_own(dos);
+  keep_if_own(dos, where);
 }
 
 void Pack::text(const std::string& dos, const std::string& content, Where where) {
@@ -83,7 +86,7 @@ void Pack::text(const std::string& dos, const std::string& content, Where where)
   out << content;
   if (!out) fail("cannot write " + dos);
   out.close();
-  keep_if_own(dos);
+  keep_if_own(dos, where);
 }
 
 void Pack::clip(const std::string& dos, const std::vector<platform::Surface>& frames, Where where) {
@@ -92,7 +95,7 @@ void Pack::clip(const std::string& dos, const std::vector<platform::Surface>& fr
   // otherwise fitted (the key colour always exact).
   const Quantized q = quantize(frames);
   if (!write_rle8_avi(file(dos, where), q.frames, q.palette, 15)) fail("cannot write " + dos);
-  keep_if_own(dos);
+  keep_if_own(dos, where);
 }
 
 namespace {

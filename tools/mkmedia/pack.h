@@ -13,7 +13,9 @@
 
 namespace tapo::media {
 
-enum class Where { Media, Data };  // the media tree, or the installation's data folder
+// The media tree, the installation's data folder, or the game's own files
+// beside the media tree (the talks of what it adds), one folder a language.
+enum class Where { Media, Data, Own };
 
 struct Step {
   int frame = 0;
@@ -31,6 +33,8 @@ class Pack {
        std::filesystem::path speech_cache = {});
   // Where the media tree (or the language's folder) is written.
   std::filesystem::path media_dir() const;
+  // Where the game's own files of the pack's language are written ("own/cs").
+  std::filesystem::path own_dir() const;
 
   std::filesystem::path file(const std::string& dos, Where where = Where::Media) const;
   // From now on every file must lie in `dir`: a folder made again on its own
@@ -66,7 +70,7 @@ class Pack {
  private:
   std::vector<std::uint32_t> synthesize_line(const std::string& dos_stem, Where where);
   bool skipped(Where where) const;
-  void keep_if_own(const std::string& dos) const;
+  void keep_if_own(const std::string& dos, Where where) const;
   std::filesystem::path out_;
   std::filesystem::path only_in_;
   std::vector<SpeechLine> speech_;
