@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/animation.h"
+#include "core/flight.h"
 #include "core/keying.h"
 #include "core/media.h"
 #include "core/random.h"
@@ -35,7 +36,6 @@ namespace {
 
 constexpr int kRows = 10;
 constexpr std::size_t kAnswerDigits = 3;
-constexpr int kMinPixelsPerFrameMs = 5;
 const pf::Rgb kBoxBorder = pf::rgb(120, 130, 170);
 // The right result written beside a row's cross.
 constexpr pf::TextStyle kRightFont{16, true, kRightInk};
@@ -107,7 +107,7 @@ class FrmDril : public GameScreen {
 
     // The plane, and the lit button under the mouse: a click on a lit button
     // is the button's.
-    letadlo_ = &add<pf::PictureBox>("letadlo", pf::Rect{0, 0, 1, 1});
+    letadlo_ = &add<core::MaskedSprite>("letadlo", pf::Rect{0, 0, 1, 1});
     letadlo_->visible = false;
     lit_button_ = &add<pf::PictureBox>("lit_button", pf::Rect{0, 0, 1, 1});
     lit_button_->visible = false;
@@ -559,32 +559,13 @@ class FrmDril : public GameScreen {
     const auto plane = core::load_media_picture(file("L" + std::to_string(n) + ".BMP"));
     const auto mask = core::load_media_picture(file("L" + std::to_string(n) + "_MASK.BMP"));
     if (!plane || !mask) return;
-    const int w = std::min(plane->width(), mask->width()), h = std::min(plane->height(), mask->height());
-    const int top = kFlightBottom - h;
-    const pf::Surface screen = pf::Forms::instance().compose();
-    pf::Surface strip(640, h);
-    strip.blit(screen, 0, top, 640, h, 0, 0);
+    const int w = std::min(plane->width(), mask->width());
+    letadlo_->picture = std::move(*plane);
+    letadlo_->mask = std::move(*mask);
     core::play_wav(file("PRULET.WAV"));
     pf::trace::event("plane", "L" + std::to_string(n) + " " + std::to_string(w));
-    auto& loop = pf::Loop::instance();
     unlight();
-    for (int x = -w; x <= bounds.w; ++x) {
-      const pf::Ms began = loop.now();
-      pf::Surface frame(w, h);
-      for (int j = 0; j < h; ++j)
-        for (int i = 0; i < w; ++i) {
-          const int sx = x + i;
-          const pf::Rgb under = sx >= 0 && sx < strip.width() ? strip.at(sx, j) : 0;
-          frame.set(i, j, ((~mask->at(i, j) | under) & plane->at(i, j)) & 0xFFFFFF);
-        }
-      letadlo_->image = std::move(frame);
-      letadlo_->rect = {x, top, w, h};
-      letadlo_->visible = true;
-      letadlo_->refresh();
-      loop.do_events();
-      loop.wait_until(began + kMinPixelsPerFrameMs);
-    }
-    letadlo_->visible = false;
+    core::fly_across(*letadlo_, kFlightBottom);
     pf::trace::event("plane-end", "");
   }
 
@@ -632,7 +613,7 @@ class FrmDril : public GameScreen {
   pf::PictureBox* plus_minus_card_ = nullptr;
   pf::PictureBox* times_divide_card_ = nullptr;
   pf::Surface tick_, cross_;  // the marks of a checked page
-  pf::PictureBox* letadlo_ = nullptr;     // the paper plane
+  core::MaskedSprite* letadlo_ = nullptr;  // the paper plane
   pf::PictureBox* lit_button_ = nullptr;  // a button lit under the pointer
   std::array<pf::Label*, 3> buttons_{};  // check, next page, change type
   pf::Label* lit_ = nullptr;             // the button letadlo shows lit

@@ -6,6 +6,10 @@
 //   cpu_anim_pct       the same while animation scripts of 40 steps x 50 ms play
 //   cpu_talk_pct       the same while a talking clip of 10 s plays
 //   cpu_hover_pct      the same while a 33 x 37 hover picture changes every 150 ms
+//   cpu_slide_pct      the same while a picture two screens wide, with twelve
+//                      price tags on it, slides across and back (as the shop's)
+//   cpu_plane_pct      the same while a paper plane flies across the scene (as
+//                      the workbook's)
 //   hold_error_ms_p99  99th percentile of |shown - scheduled| over the steps
 //   decode_us_640x480  mean time to decode one 640 x 480 Cinepak frame
 //   record_write_ms_p99  99th percentile of one answer's write to the learning
@@ -26,12 +30,15 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/animation.h"
+#include "core/flight.h"
 #include "core/media.h"
+#include "core/sliding_view.h"
 #include "platform/clip.h"
 #include "platform/display.h"
 #include "platform/sound.h"
@@ -61,6 +68,35 @@ class StillScreen : public pf::Form {
   }
   pf::PictureBox* video = nullptr;
   pf::PictureBox* bell = nullptr;
+};
+
+// The shop's kind of screen: a picture two screens wide with price tags.
+class WideScreen : public pf::Form {
+ public:
+  WideScreen() : Form("bench_wide") {}
+  void on_load() override {
+    wide = &add<pf::PictureBox>("wide", pf::Rect{0, 0, 1280, 480});
+    wide->image = pf::Surface(1280, 480);
+    for (int y = 0; y < 480; ++y)
+      for (int x = 0; x < 1280; ++x) wide->image.set(x, y, pf::rgb((x / 3) & 255, (y / 2) & 255, (x ^ y) & 255));
+    view.emplace(*wide);
+    for (int k = 0; k < 12; ++k) {
+      auto& tag = add<pf::Label>("tag" + std::to_string(k), pf::Rect{40 + 100 * k, 300 + 30 * (k % 3), 60, 24});
+      tag.caption = std::to_string(5 + 3 * k);
+      tag.centred = true;
+      view->carry(tag);
+    }
+    plane = &add<core::MaskedSprite>("plane", pf::Rect{0, 0, 1, 1});
+    plane->visible = false;
+    plane->picture = pf::Surface(120, 60, pf::rgb(240, 240, 250));
+    plane->mask = pf::Surface(120, 60, pf::rgb(255, 255, 255));
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 120; ++x)
+        if (y * 2 < x) plane->mask.set(x, y, 0);  // a wedge: the scene shows through
+  }
+  pf::PictureBox* wide = nullptr;
+  std::optional<core::SlidingView> view;
+  core::MaskedSprite* plane = nullptr;
 };
 
 double cpu_seconds() {
@@ -173,6 +209,7 @@ int main(int argc, char** argv) {
   pf::SoundChannel::instance().open_device();
   loop.set_input_handler([&forms](const pf::InputEvent& ev) { forms.dispatch(ev); });
   loop.set_present_hook([&display] { return display.present_if_dirty(); });
+  pf::Forms::register_factory("bench_wide", [] { return std::static_pointer_cast<pf::Form>(std::make_shared<WideScreen>()); });
   pf::Forms::register_factory("bench_screen", [] { return std::static_pointer_cast<pf::Form>(std::make_shared<StillScreen>()); });
   auto screen = std::static_pointer_cast<StillScreen>(forms.get("bench_screen"));
   screen->show();
@@ -209,6 +246,17 @@ int main(int argc, char** argv) {
   const double hover_cpu = cpu_pct([&] { loop.wait_ms(10000); });
   hover.set_enabled(false);
 
+  // The shop's slide across and back; then a plane over the still picture.
+  auto wide = std::static_pointer_cast<WideScreen>(forms.get("bench_wide"));
+  wide->show();
+  loop.wait_ms(500);
+  const double slide = cpu_pct([&] {
+    wide->view->slide_to(-core::SlidingView::kHalf);
+    wide->view->slide_to(0);
+  });
+  const double plane = cpu_pct([&] { core::fly_across(*wide->plane, 364); });
+  wide->unload();
+
   std::sort(errors.begin(), errors.end());
   const double p99 = errors.empty() ? -1 : errors[std::min(errors.size() - 1, static_cast<size_t>(0.99 * errors.size()))];
 
@@ -242,6 +290,8 @@ int main(int argc, char** argv) {
   std::printf("cpu_anim_pct %.2f %%\n", anim);
   std::printf("cpu_talk_pct %.2f %%\n", talk);
   std::printf("cpu_hover_pct %.2f %%\n", hover_cpu);
+  std::printf("cpu_slide_pct %.2f %%\n", slide);
+  std::printf("cpu_plane_pct %.2f %%\n", plane);
   std::printf("hold_error_ms_p99 %.1f ms (%zu steps)\n", p99, errors.size());
   std::printf("decode_us_640x480 %.0f us\n", decode_us);
   std::printf("record_write_ms_p99 %.2f ms (%zu writes, median %.2f ms)\n", write_p99, writes.size(),
