@@ -1,6 +1,9 @@
 #include "core/flight.h"
 
 #include <algorithm>
+#include <cstdlib>
+
+#include "platform/display.h"
 
 namespace tapo::core {
 
@@ -17,17 +20,26 @@ void MaskedSprite::draw(pf::Surface& scene, int ox, int oy) const {
     }
 }
 
+void move_at_pace(int from, int to, pf::Ms per_pixel, const std::function<void(int position)>& place) {
+  auto& loop = pf::Loop::instance();
+  const int n = std::abs(to - from), step = to < from ? -1 : 1;
+  const pf::Ms start = loop.now(), end = start + n * per_pixel, frame = pf::Display::instance().frame_ms();
+  for (int shown = 0;;) {
+    const pf::Ms now = loop.now();
+    const int due = static_cast<int>(std::min<pf::Ms>(n, (now - start) / per_pixel + 1));
+    if (due > shown) place(from + step * (shown = due));
+    if (now >= end) return;
+    loop.wait_until(std::min(now + frame, end));
+  }
+}
+
 void fly_across(MaskedSprite& sprite, int bottom) {
   const int w = std::min(sprite.picture.width(), sprite.mask.width());
   const int h = std::min(sprite.picture.height(), sprite.mask.height());
-  auto& loop = pf::Loop::instance();
   sprite.visible = true;
-  for (int x = -w; x <= sprite.form().bounds.w; ++x) {
-    const pf::Ms began = loop.now();
-    sprite.rect = {x, bottom - h, w, h};  // the move is noticed and its two places repainted
-    loop.do_events();
-    loop.wait_until(began + kFlightPixelMs);
-  }
+  // From just beyond the left edge (the first place taken at once) to the
+  // right edge, which it keeps for its pixel's time too.
+  move_at_pace(-w - 1, sprite.form().bounds.w, kFlightPixelMs, [&](int x) { sprite.rect = {x, bottom - h, w, h}; });
   sprite.visible = false;
 }
 

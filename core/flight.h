@@ -4,6 +4,8 @@
 // over whatever lies under it then.
 #pragma once
 
+#include <functional>
+
 #include "platform/loop.h"
 #include "platform/ui.h"
 
@@ -17,6 +19,13 @@ class MaskedSprite : public platform::Control {
   platform::Surface picture, mask;
   void draw(platform::Surface& scene, int ox, int oy) const override;
 };
+
+// Moves a thing from `from` to `to`, a pixel every `per_pixel` ms of the
+// game's clock: the first pixel at once, and back in the caller when the last
+// one has had its time.  `place` puts it where it is due at each frame of the
+// display (in between nobody would see it), so a move costs a wake-up a
+// frame, not one a pixel.
+void move_at_pace(int from, int to, platform::Ms per_pixel, const std::function<void(int position)>& place);
 
 // The least time a flight takes for each pixel it moves.
 inline constexpr platform::Ms kFlightPixelMs = 5;

@@ -1,6 +1,6 @@
 #include "core/sliding_view.h"
 
-#include "core/media.h"
+#include "core/flight.h"
 
 namespace tapo::core {
 
@@ -31,13 +31,12 @@ void SlidingView::slide_to(int target) {
     bool enabled;
     ~Enable() { box.enabled = enabled; }
   } enable{box_, was_enabled};
-  const int step = target < left() ? -1 : 1;
-  while (left() != target) {
-    box_.rect.x += step;
-    for (platform::Control* rider : riders_) rider->rect.x += step;
+  move_at_pace(left(), target, kStepMs, [this](int x) {
+    const int by = x - left();
+    box_.rect.x = x;
+    for (platform::Control* rider : riders_) rider->rect.x += by;
     box_.form().refresh();
-    wait_ms(kStepMs);
-  }
+  });
 }
 
 }  // namespace tapo::core

@@ -18,7 +18,6 @@
 namespace tapo::platform {
 namespace {
 
-constexpr Ms kFrameMs = 16;  // at most one present per refresh
 
 std::string key_name(SDL_Keycode k) {
   switch (k) {
@@ -134,6 +133,8 @@ bool Display::create_window() {
   window_ = SDL_CreateWindow(caption_.c_str(), at.x, at.y, at.w, at.h, flags);
   if (!window_) return false;
   SDL_SetWindowMinimumSize(window_, 320, 240);
+  if (SDL_DisplayMode mode{}; SDL_GetWindowDisplayMode(window_, &mode) == 0 && mode.refresh_rate > 0)
+    frame_ms_ = std::max<Ms>(1, 1000 / mode.refresh_rate);
   SDL_ShowWindow(window_);
   SDL_PumpEvents();  // the size the window manager gave it, before the first frame
   if (path_ == Path::Renderer && !(create_renderer() && (forced || !software_gl(renderer_)))) {
@@ -227,7 +228,7 @@ std::optional<Ms> Display::present_if_dirty() {
     throw ProgramExit{1};
   }
   const Ms now = Loop::instance().now();
-  if (now - last_present_ < kFrameMs) return last_present_ + kFrameMs;
+  if (now - last_present_ < frame_ms_) return last_present_ + frame_ms_;
   last_present_ = now;
   const bool first = !presented_;
   if (path_ == Path::Renderer)

@@ -51,6 +51,10 @@ class Display {
   // Presents the composed scene of the forms when it changed, at most once
   // per display refresh.  Returns when it wants to be called again.
   std::optional<Ms> present_if_dirty();
+  // The time between two frames of the display the window is on (its
+  // refresh rate as SDL reports it; 60 Hz when it reports none, or without
+  // a window): the scene is presented at most once in that time.
+  Ms frame_ms() const { return frame_ms_; }
 
   enum class Path { None, Renderer, WindowSurface };
   Path path() const { return path_; }
@@ -81,6 +85,7 @@ class Display {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   Ms last_present_ = -1000;
+  Ms frame_ms_ = 1000 / 60;
   bool presented_ = false;
 };
 

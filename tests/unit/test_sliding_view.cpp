@@ -1,6 +1,11 @@
 // The two-screen view of the shop and the room on the virtual clock.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "core/flight.h"
 #include "core/sliding_view.h"
 #include "tests/unit/test_support.h"
 
@@ -36,6 +41,22 @@ TEST_F(SlidingViewTest, ThePointerAtAnEdgeSlidesAPixelAStepWithTheBoxDisabledMea
   EXPECT_FALSE(view.follow_pointer(639));
   EXPECT_TRUE(view.follow_pointer(0));
   EXPECT_EQ(view.left(), 0);
+}
+
+// A move keeps the pace of a pixel every 5 ms and ends exactly when the last
+// pixel has had its time, but the thing is placed once a display frame,
+// where the pace has brought it by then.
+TEST_F(SlidingViewTest, AMoveKeepsItsPaceButPlacesOnceAFrame) {
+  std::vector<std::pair<platform::Ms, int>> placed;
+  const platform::Ms t0 = loop().now();
+  core::move_at_pace(0, -640, core::SlidingView::kStepMs, [&](int x) { placed.emplace_back(loop().now() - t0, x); });
+  EXPECT_EQ(loop().now() - t0, 640 * core::SlidingView::kStepMs);
+  ASSERT_FALSE(placed.empty());
+  EXPECT_EQ(placed.front(), (std::pair<platform::Ms, int>{0, -1})) << "the first pixel at once";
+  EXPECT_EQ(placed.back().second, -640);
+  EXPECT_LE(placed.size(), 3200u / 16 + 2) << "once a frame, not once a pixel";
+  for (const auto& [at, x] : placed)
+    EXPECT_EQ(-x, std::min<platform::Ms>(640, at / core::SlidingView::kStepMs + 1)) << "at " << at << " ms";
 }
 
 }  // namespace
