@@ -155,7 +155,8 @@ class FrmGrownups : public core::Screen {
 
  private:
   static constexpr size_t kSlots = players::kSlotKeys.size();
-  static constexpr size_t kMissedShown = 6, kReviewShown = 4;
+  static constexpr size_t kMissedShown = journal::kMostMissed, kReviewShown = 4;
+  static constexpr int kListLine = 13;  // the height of a line of the facts' lists
 
   std::vector<pf::Label*> all_buttons() const {
     std::vector<pf::Label*> out(tabs_.begin(), tabs_.end());
@@ -254,38 +255,38 @@ class FrmGrownups : public core::Screen {
     panel(picture, kFacts, kPanel);
     const Rect f = kFacts;
     heading(pf::tr("Most often wrong"), {f.x + 10, f.y + 6});
-    int y = f.y + 28;
-    if (figures_.most_missed.empty()) pf::draw_text(picture, f.x + 10, y, pf::tr("Nothing yet."), style(12));
+    int y = f.y + 26;
+    if (figures_.most_missed.empty()) pf::draw_text(picture, f.x + 10, y, pf::tr("Nothing yet."), style(11));
     const std::size_t missed = std::min<std::size_t>(figures_.most_missed.size(), kMissedShown);
-    for (std::size_t i = 0; i < missed; ++i, y += 16)
+    for (std::size_t i = 0; i < missed; ++i, y += kListLine)
       list_line(y, figures_.most_missed[i].example, "×" + std::to_string(figures_.most_missed[i].times));
-    y = f.y + 132;
+    y = f.y + 160;
     heading(pf::tr("To practise again"), {f.x + 10, y});
-    y += 22;
-    if (review_.empty()) pf::draw_text(picture, f.x + 10, y, pf::tr("Nothing yet."), style(12));
+    y += 20;
+    if (review_.empty()) pf::draw_text(picture, f.x + 10, y, pf::tr("Nothing yet."), style(11));
     const std::string today = platform::date_before(0);
-    for (std::size_t i = 0; i < std::min<std::size_t>(review_.size(), kReviewShown); ++i, y += 16) {
+    for (std::size_t i = 0; i < std::min<std::size_t>(review_.size(), kReviewShown); ++i, y += kListLine) {
       const journal::ReviewItem& r = review_[i];
       // The box as dots (one to three), and "today" when it is due.
       const std::string dots = std::string(r.box == 1 ? "●○○" : r.box == 2 ? "●●○" : "●●●");
       list_line(y, r.fact, r.due <= today ? pf::tr("today") + " " + dots : dots);
     }
-    y = f.y + f.h - 54;
+    y = f.y + f.h - 48;
     for (const std::string& line :
          {pf::fill(pf::tr("Coins earned: %1"), {std::to_string(figures_.coins_earned)}),
           pf::fill(pf::tr("Coins spent: %1"), {std::to_string(figures_.coins_spent)}),
           pf::fill(pf::tr("Toys owned: %1"), {std::to_string(players::toys_owned(slot()))})}) {
-      pf::draw_text(picture, f.x + 10, y, line, style(13), {f.x, f.y, f.w, f.h});
-      y += 16;
+      pf::draw_text(picture, f.x + 10, y, line, style(12), {f.x, f.y, f.w, f.h});
+      y += 15;
     }
   }
 
   // A line of a list in the facts' panel: the text at the left, `mark` at the right.
   void list_line(int y, const std::string& text, const std::string& mark) {
-    const Rect line{kFacts.x + 10, y, kFacts.w - 20, 16};
-    const pf::TextStyle marks{12, true, charts::kInk, pf::Face::Game};  // the dots are in the game's face
+    const Rect line{kFacts.x + 10, y, kFacts.w - 20, kListLine};
+    const pf::TextStyle marks{11, true, charts::kInk, pf::Face::Game};  // the dots are in the game's face
     const int mark_w = pf::measure_text(mark, marks).w;
-    pf::draw_text(picture, line.x, y, text, style(12), {line.x, y, line.w - mark_w - 4, line.h});
+    pf::draw_text(picture, line.x, y, text, style(11), {line.x, y, line.w - mark_w - 4, line.h});
     pf::draw_text(picture, line.x + line.w - mark_w, y, mark, marks, line);
   }
 
