@@ -15,9 +15,9 @@
 #include "platform/sound.h"
 #include "platform/ui.h"
 #include "platform/utf8.h"
+#include "players/journal.h"
 #include "players/meadow_layout.h"
 #include "players/profiles.h"
-#include "players/journal.h"
 #include "players/purse.h"
 #include "players/record.h"
 
@@ -190,7 +190,8 @@ void FrmHraci::on_load() {
   activated_ = false;
   core::shop_greeting_done = false;
   hat_target_ = kNoTarget;
-  for (pf::Control* c : std::initializer_list<pf::Control*>{tapo_help_, zvonec_, klika_, cmd_hry_, kaspar_, klobouk_, grownups_})
+  for (pf::Control* c :
+       std::initializer_list<pf::Control*>{tapo_help_, zvonec_, klika_, cmd_hry_, kaspar_, klobouk_, grownups_})
     c->enabled = false;
 }
 

@@ -1,8 +1,8 @@
 #include "games/common/game_screen.h"
 
 #include "core/media.h"
-#include "games/common/asleep.h"
 #include "core/screens.h"
+#include "games/common/asleep.h"
 #include "platform/i18n.h"
 #include "platform/loop.h"
 #include "platform/msgbox.h"
