@@ -97,6 +97,37 @@ double first_frame_ms(const fs::path& game, const fs::path& home, const fs::path
   return ok ? ms : -1;
 }
 
+// The tour of every screen in scripted play: a new player, each of the nine
+// games until its first example, the shop, the ride home and the room.
+std::string tour_script() {
+  std::string s = "click 1 1\nwait-until anim-end HD:\\CUNICI\\GESTOREV.DAT\nclick-control cunik 0\n"
+                  "wait-until anim-end HD:\\CUNICI\\PRP.DAT\ntype Tom\nclick-control level_plocha 2\nwait 3000\n"
+                  "click-control cmd_hry\nwait-until hide frm_hraci\n";
+  for (int toy = 0; toy < 9; ++toy)
+    s += "click-control akt_plocha " + std::to_string(toy) + "\nwait 40000\nclick-control stopy\nwait 3000\n";
+  return s + "click-control cmd_vyber_hracu\nwait 3000\nclick-control cunik 0\nwait 3000\nclick-control klika\n"
+             "wait 15000\nkey Right\nwait 5000\nclick-control cmd_domu\nwait 80000\n";
+}
+
+// The most memory the game held on the tour (MB); negative when it did not run.
+double tour_peak_mb(const fs::path& game, const fs::path& home) {
+  std::ofstream(home / "tour.play") << tour_script();
+  const pid_t pid = fork();
+  if (pid == 0) {
+    setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    execl(game.c_str(), game.c_str(), "--play", (home / "tour.play").c_str(), "--trace", (home / "tour.trace").c_str(),
+          static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  if (pid < 0) return -1;
+  long peak = -1;
+  for (int status = 0; waitpid(pid, &status, WNOHANG) == 0;) {
+    peak = std::max(peak, status_kb(pid, "VmHWM"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return peak / 1024.0;
+}
+
 }  // namespace
 
 long status_kb(pid_t pid, const std::string& key) {
@@ -145,6 +176,7 @@ bool run_game(const fs::path& game, const fs::path& demo) {
   if (ok) std::printf("game_cpu_idle_pct %.2f %%\n", cpu_pct_over(pid, 15));
   if (ok) std::printf("game_peak_rss_mb %.1f MB\n", status_kb(pid, "VmHWM") / 1024.0);
   if (pid > 0) stop(pid);
+  if (ok) std::printf("game_tour_peak_rss_mb %.1f MB (scripted: players, nine games, shop, ride, room)\n", tour_peak_mb(game, home));
   if (!ok) std::fprintf(stderr, "tapo-bench: the game did not get through its start (trace %s)\n", trace.c_str());
   else fs::remove_all(home);
   return ok;

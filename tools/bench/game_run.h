@@ -1,6 +1,7 @@
 // The real game started as a child process in the current display, timed
 // from outside: start to first frame, CPU on the opening picture, during
-// Tapo's greeting and on the still players' screen, and peak memory.
+// Tapo's greeting and on the still players' screen, and peak memory; then
+// the peak memory of a scripted tour of every screen.
 #pragma once
 
 #include <sys/types.h>
