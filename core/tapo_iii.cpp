@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/random.h"
+#include "platform/calendar.h"
 #include "platform/display.h"
 #include "platform/i18n.h"
 #include "platform/ini.h"
@@ -217,10 +218,7 @@ void note_unreadable(const MediaPath& m) {
 
 std::filesystem::path rename_aside(const std::filesystem::path& file,
                                    const std::function<std::string(const std::string& date, int n)>& name) {
-  char date[16];
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-  std::strftime(date, sizeof date, "%Y-%m-%d", ::localtime_r(&now, &local));
+  const std::string date = pf::local_stamp(std::time(nullptr), true);
   std::filesystem::path aside;
   std::error_code ec;
   for (int n = 1; aside.empty() || std::filesystem::exists(std::filesystem::symlink_status(aside, ec)); ++n)

@@ -23,9 +23,9 @@ Shape text(pf::Rect at, std::string s, Shape::Align align = Shape::Centre, int s
   return {Shape::Text, at, color, std::move(s), size, false, align};
 }
 
-std::string percent(double share) { return std::to_string(static_cast<int>(std::lround(share * 100))) + " %"; }
-
 }  // namespace
+
+std::string percent(double share) { return std::to_string(static_cast<int>(std::lround(share * 100))) + " %"; }
 
 std::string game_title(std::string_view screen) {
   for (const core::Game* g : games::kGames)

@@ -30,6 +30,9 @@ inline constexpr platform::Rgb kThisWeek = platform::rgb(80, 160, 70);
 inline constexpr platform::Rgb kLastWeek = platform::rgb(190, 200, 170);
 inline constexpr platform::Rgb kMinutes = platform::rgb(230, 140, 60);
 
+// A share 0..1 as the pages write it, "75 %".
+std::string percent(double share);
+
 // The game's name as the child knows it ("Target"), translated; the screen
 // name itself for a game this version does not know.
 std::string game_title(std::string_view screen);

@@ -300,8 +300,7 @@ class FrmGrownups : public core::Screen {
     if (fit_ == journal::LevelFit::ReadyForNext || fit_ == journal::LevelFit::BelowKinder) {
       const Rect hint{kLevels[2].x + kLevels[2].w + 8, kLevels[0].y, kSettings.x + kSettings.w - kLevels[2].x - kLevels[2].w - 14,
                       kLevels[0].h};
-      const std::string words = fit_ == journal::LevelFit::ReadyForNext ? "→ " + pf::tr("ready for the next level")
-                                                                         : "← " + pf::tr("the level below may be kinder");
+      const std::string words = (fit_ == journal::LevelFit::ReadyForNext ? "→ " : "← ") + journal::fit_words(fit_);
       pf::draw_text(picture, hint.x, hint.y + 5, words, style(12, true, pf::rgb(40, 120, 40)), hint);
     }
     for (size_t j = 0; j < kLimits.size(); ++j)

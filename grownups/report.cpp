@@ -50,7 +50,7 @@ std::string tenths(double seconds) {
 }
 
 std::string percent(const journal::Share& s) {
-  return s.share < 0 ? "–" : std::to_string(static_cast<int>(std::lround(s.share * 100))) + " %";
+  return s.share < 0 ? "–" : charts::percent(s.share);
 }
 
 Piglet piglet_of(const Folder& folder, const journal::Journal& record, const std::string& slot) {
@@ -114,8 +114,7 @@ void write_facts(std::ostream& out, const fs::path& folder, const Piglet& p) {
   out << "<table class=\"facts\">\n";
   write_row(out, {pf::tr("Data folder"), folder.string()}, 0);
   std::string level = p.level ? std::to_string(p.level) : "–";
-  if (p.fit == journal::LevelFit::ReadyForNext) level += " — " + pf::tr("ready for the next level");
-  if (p.fit == journal::LevelFit::BelowKinder) level += " — " + pf::tr("the level below may be kinder");
+  if (const std::string fit = journal::fit_words(p.fit); !fit.empty()) level += " — " + fit;
   write_row(out, {pf::tr("Level"), level}, 0);
   write_row(out, {pf::tr("Answers"), std::to_string(p.figures.answers)}, 0);
   write_row(out, {pf::tr("Coins earned"), std::to_string(p.figures.coins_earned)}, 0);

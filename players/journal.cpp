@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/calendar.h"
+#include "platform/i18n.h"
 #include "platform/json.h"
 
 namespace tapo::players::journal {
@@ -153,6 +154,12 @@ std::string due_json(const std::vector<ReviewItem>& review) {
   for (const ReviewItem& r : review)
     if (r.due <= today) due.push_back(r.fact);
   return platform::json_strings(due);
+}
+
+std::string fit_words(LevelFit fit) {
+  if (fit == LevelFit::ReadyForNext) return platform::tr("ready for the next level");
+  if (fit == LevelFit::BelowKinder) return platform::tr("the level below may be kinder");
+  return {};
 }
 
 LevelFit level_fit(int right, int tries, int level) {

@@ -66,6 +66,8 @@ std::string due_json(const std::vector<ReviewItem>& review);
 enum class LevelFit { Unknown, Fits, ReadyForNext, BelowKinder };
 inline constexpr int kFitAnswers = 60;
 LevelFit level_fit(int right, int tries, int level);
+// What a grown-up reads of a suggestion ("ready for the next level"); "" when there is none.
+std::string fit_words(LevelFit fit);
 
 struct Figures {
   std::string slot, name;  // the name the piglet last played under

@@ -138,6 +138,14 @@ std::string Side::game_text() const {
   return std::to_string(a) + " " + (op == "·" ? "." : op) + " " + std::to_string(b);
 }
 
+bool within(const Side& s, long largest, bool products) {
+  if (s.op.empty()) return s.a <= largest;
+  if (s.op == "+" || s.op == "-") return s.a <= largest && s.b <= largest && s.value() >= 0 && s.value() <= largest;
+  if (!products) return false;
+  if (s.op == "·") return s.a <= 10 && s.b <= 10 && s.value() <= largest;
+  return s.b <= 10 && s.value() <= 10 && s.a <= largest;
+}
+
 std::optional<Fact> parse_fact(std::string_view fact) {
   const auto t = tokens_of(fact);
   if (!t) return std::nullopt;

@@ -38,6 +38,11 @@ struct Fact {
   Side left;
   std::optional<Side> right;
 };
+// Whether a game whose numbers go up to `largest` asks the side: sums and
+// differences of such numbers, and with `products` the times tables
+// (factors up to 10) and their divisions; a plain number up to `largest`.
+bool within(const Side& side, long largest, bool products);
+
 // Nullopt for a text that is no fact in normal form.
 std::optional<Fact> parse_fact(std::string_view fact);
 

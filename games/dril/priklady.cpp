@@ -227,12 +227,8 @@ Stranka draw_page(Family family, int example_type, int player_level,
 
 bool asks(const players::review::Fact& fact, int player_level) {
   const int range = range_max(player_level);
-  auto fits = [&](const players::review::Side& s) {
-    if (s.op.empty()) return s.a <= range;
-    if (s.op == "+" || s.op == "-") return s.a <= range && s.b <= range && s.value() <= range;
-    if (std::clamp(player_level, 1, 3) < 3) return false;
-    return s.op == "·" ? s.a <= 10 && s.b <= 10 : s.b <= 10 && s.value() <= 10;
-  };
+  const bool products = std::clamp(player_level, 1, 3) == 3;
+  auto fits = [&](const players::review::Side& s) { return players::review::within(s, range, products); };
   return fits(fact.left) && (!fact.right || fits(*fact.right)) && (fact.right || !fact.left.op.empty());
 }
 

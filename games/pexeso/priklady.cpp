@@ -60,15 +60,6 @@ Example draw_example(int kind, int limit, core::Random& rng, std::uint64_t clock
   return e;
 }
 
-// Whether the level deals the fact (an example of its kinds and range).
-bool deals(const players::review::Side& s, int level, int limit) {
-  if (s.op == "+") return s.value() <= limit;
-  if (s.op == "-") return s.a <= limit;
-  if (level < 3) return false;
-  if (s.op == "·") return s.a <= 10 && s.b <= 10;
-  return s.op == ":" && s.b >= 1 && s.b <= 10 && s.value() >= 1 && s.value() <= 10;
-}
-
 }  // namespace
 
 Rozdani deal_cards(int player_level, core::Random& rng, std::uint64_t clock,
@@ -85,7 +76,7 @@ Rozdani deal_cards(int player_level, core::Random& rng, std::uint64_t clock,
     const auto result = static_cast<int>(f.left.value());
     const auto earlier = deal.result.begin() + static_cast<std::ptrdiff_t>(first_drawn);
     const bool zero = f.left.a == 0 || f.left.b == 0 || result == 0;
-    if (f.right || !deals(f.left, level, limit) || std::find(deal.result.begin(), earlier, result) != earlier ||
+    if (f.right || f.left.op.empty() || !players::review::within(f.left, limit, level == 3) || std::find(deal.result.begin(), earlier, result) != earlier ||
         (zero && zero_used))
       continue;
     zero_used = zero_used || zero;

@@ -95,10 +95,6 @@ Priklad draw_example(int player_level, int& zero_free_run, core::Random& rng, st
 std::optional<Priklad> example_of(const players::review::Fact& fact, int player_level) {
   const int level = std::clamp(player_level, 1, 3);
   const long largest = largest_number(level);
-  auto fits = [&](const players::review::Side& s) {
-    const bool op = s.op == "+" || s.op == "-" || (level == 3 && (s.op == "·" || s.op == ":"));
-    return op && s.a <= largest && s.b <= largest && s.value() >= 0 && s.value() <= largest;
-  };
   players::review::Side example = fact.left;
   long compared = 0;
   if (fact.right) {  // the example's side first, as the tug asks it
@@ -106,7 +102,7 @@ std::optional<Priklad> example_of(const players::review::Fact& fact, int player_
     compared = fact.left.op.empty() ? fact.left.a : fact.right->op.empty() ? fact.right->a : -1;
     if (level < 2 || compared < 0 || compared > largest) return std::nullopt;
   }
-  if (!fits(example)) return std::nullopt;
+  if (example.op.empty() || !players::review::within(example, largest, level == 3)) return std::nullopt;
   Priklad p;
   p.operation = example.op == "·" ? "." : example.op;
   p.comparison = fact.right.has_value();

@@ -76,11 +76,8 @@ std::optional<Par> pans_of(const players::review::Fact& fact, int player_level) 
   if (!fact.right) return std::nullopt;
   const int level = std::clamp(player_level, 1, 3);
   const long largest = largest_number(level);
-  auto fits = [&](const players::review::Side& s) {
-    const bool op = s.op.empty() || s.op == "+" || s.op == "-" || (level == 3 && (s.op == "·" || s.op == ":"));
-    return op && s.a <= largest && s.b <= largest && s.value() >= 0 && s.value() <= largest;
-  };
-  if (!fits(fact.left) || !fits(*fact.right)) return std::nullopt;
+  using players::review::within;
+  if (!within(fact.left, largest, level == 3) || !within(*fact.right, largest, level == 3)) return std::nullopt;
   return Par{static_cast<int>(fact.left.value()), static_cast<int>(fact.right->value()), fact.left.game_text(),
              fact.right->game_text()};
 }
