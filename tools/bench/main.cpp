@@ -6,6 +6,8 @@
 //   cpu_anim_pct       the same while animation scripts of 40 steps x 50 ms play
 //   cpu_talk_pct       the same while a talking clip of 10 s plays
 //   cpu_hover_pct      the same while a 33 x 37 hover picture changes every 150 ms
+//   cpu_frame_pct      the same while that picture changes at every display
+//                      frame: what presenting a frame costs by itself
 //   cpu_slide_pct      the same while a picture two screens wide, with twelve
 //                      price tags on it, slides across and back (as the shop's)
 //   cpu_plane_pct      the same while a paper plane flies across the scene (as
@@ -20,7 +22,8 @@
 // opens a real 1024 x 768 window in the current display through the game's
 // own presentation path; --game TAPO --demo DIR then also starts the real
 // game on the demo media and prints its figures (game_*).  tools/bench/window.sh
-// runs all of it in a virtual X display.
+// runs all of it in a virtual X display.  --only idle,slide,... runs just
+// those CPU cases (to profile one of them).
 #include <SDL.h>
 #include <sys/resource.h>
 
@@ -99,15 +102,20 @@ class WideScreen : public pf::Form {
   core::MaskedSprite* plane = nullptr;
 };
 
+// The CPU cases asked for with --only (",idle,slide,"), empty for all.
+std::string only_cases;
+
 double cpu_seconds() {
   rusage u{};
   getrusage(RUSAGE_SELF, &u);
   return u.ru_utime.tv_sec + u.ru_stime.tv_sec + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
-// CPU time of `work` as a share of one core over its wall time.
+// CPU time of `work` as a share of one core over its wall time; -1 when the
+// case `name` was not asked for.
 template <class F>
-double cpu_pct(F&& work) {
+double cpu_pct(const char* name, F&& work) {
+  if (!only_cases.empty() && only_cases.find("," + std::string(name) + ",") == std::string::npos) return -1;
   const double c0 = cpu_seconds();
   const auto t0 = Clock::now();
   work();
@@ -144,6 +152,7 @@ void make_media(const fs::path& dir) {
   write_text(dir / "media/B/TALK.DAT", "100000\n200000\n300000\n");
   write_text(dir / "media/B/CLIP.DAT", "0,300,200\n");
 
+  if (!only_cases.empty()) return;  // the clip to decode is for the full run only
   std::vector<pf::Surface> big;
   for (int k = 0; k < 24; ++k) {
     pf::Surface s(640, 480);
@@ -188,8 +197,10 @@ int main(int argc, char** argv) {
       game = argv[++i];
     } else if (a == "--demo" && i + 1 < argc) {
       demo = argv[++i];
+    } else if (a == "--only" && i + 1 < argc) {
+      only_cases = "," + std::string(argv[++i]) + ",";
     } else {
-      std::fprintf(stderr, "usage: tapo-bench [--window [--game TAPO --demo DIR]]\n");
+      std::fprintf(stderr, "usage: tapo-bench [--window [--game TAPO --demo DIR]] [--only CASE,...]\n");
       return 2;
     }
   }
@@ -205,6 +216,14 @@ int main(int argc, char** argv) {
   auto& forms = pf::Forms::instance();
   auto& loop = pf::Loop::instance();
   auto& display = pf::Display::instance();
+  auto finish = [&] {
+    forms.clear();
+    display.close();
+    SDL_Quit();
+    std::error_code ec;
+    fs::remove_all(dir, ec);
+    return 0;
+  };
   display.open(false, "tapo-bench");
   pf::SoundChannel::instance().open_device();
   loop.set_input_handler([&forms](const pf::InputEvent& ev) { forms.dispatch(ev); });
@@ -217,18 +236,18 @@ int main(int argc, char** argv) {
   if (window) display.set_window_size(1024, 768);
   loop.wait_ms(500);  // the window has its size and the first frame is up
 
-  const double idle = cpu_pct([&] { loop.wait_ms(10000); });
+  const double idle = cpu_pct("idle", [&] { loop.wait_ms(10000); });
 
   char* buf = nullptr;
   size_t len = 0;
   FILE* trace = open_memstream(&buf, &len);
   pf::trace::open(trace);
-  const double anim = cpu_pct([&] {
+  const double anim = cpu_pct("anim", [&] {
     for (int i = 0; i < 5; ++i) core::play_animation({core::Root::Media, "\\B\\ANIM.DAT"}, *screen->video);
   });
   std::fflush(trace);
   auto errors = hold_errors(std::string(buf, len));
-  const double talk = cpu_pct([&] {
+  const double talk = cpu_pct("talk", [&] {
     core::talk_abort = false;
     core::play_talking_clip({core::Root::Media, "\\B\\TALK.DAT"}, {core::Root::Media, "\\B\\CLIP.AVI"}, *screen->video);
   });
@@ -243,19 +262,31 @@ int main(int argc, char** argv) {
     screen->bell->refresh();
   });
   hover.set_enabled(true);
-  const double hover_cpu = cpu_pct([&] { loop.wait_ms(10000); });
+  const double hover_cpu = cpu_pct("hover", [&] { loop.wait_ms(10000); });
+  hover.set_enabled(false);
+  // The same picture at every frame of the display: the least any movement
+  // costs, whatever it draws.
+  hover.set_interval(display.frame_ms());
+  hover.set_enabled(true);
+  const double frame_cpu = cpu_pct("frame", [&] { loop.wait_ms(5000); });
   hover.set_enabled(false);
 
   // The shop's slide across and back; then a plane over the still picture.
   auto wide = std::static_pointer_cast<WideScreen>(forms.get("bench_wide"));
   wide->show();
   loop.wait_ms(500);
-  const double slide = cpu_pct([&] {
+  const double slide = cpu_pct("slide", [&] {
     wide->view->slide_to(-core::SlidingView::kHalf);
     wide->view->slide_to(0);
   });
-  const double plane = cpu_pct([&] { core::fly_across(*wide->plane, 364); });
+  const double plane = cpu_pct("plane", [&] { core::fly_across(*wide->plane, 364); });
   wide->unload();
+  if (!only_cases.empty()) {
+    for (const auto& [name, value] : {std::pair{"idle", idle}, {"anim", anim}, {"talk", talk}, {"hover", hover_cpu},
+                                      {"frame", frame_cpu}, {"slide", slide}, {"plane", plane}})
+      if (value >= 0) std::printf("cpu_%s_pct %.2f %%\n", name, value);
+    return finish();
+  }
 
   std::sort(errors.begin(), errors.end());
   const double p99 = errors.empty() ? -1 : errors[std::min(errors.size() - 1, static_cast<size_t>(0.99 * errors.size()))];
@@ -290,6 +321,7 @@ int main(int argc, char** argv) {
   std::printf("cpu_anim_pct %.2f %%\n", anim);
   std::printf("cpu_talk_pct %.2f %%\n", talk);
   std::printf("cpu_hover_pct %.2f %%\n", hover_cpu);
+  std::printf("cpu_frame_pct %.2f %%\n", frame_cpu);
   std::printf("cpu_slide_pct %.2f %%\n", slide);
   std::printf("cpu_plane_pct %.2f %%\n", plane);
   std::printf("hold_error_ms_p99 %.1f ms (%zu steps)\n", p99, errors.size());
@@ -299,11 +331,7 @@ int main(int argc, char** argv) {
   std::printf("peak_rss_mb %.1f MB\n", tapo::bench::status_kb(getpid(), "VmHWM") / 1024.0);
   std::fflush(stdout);
 
-  forms.clear();
-  display.close();
-  SDL_Quit();
-  std::error_code ec;
-  fs::remove_all(dir, ec);
+  finish();
   if (!game.empty()) return tapo::bench::run_game(game, demo.empty() ? game.parent_path() / "demo" : demo) ? 0 : 1;
   return 0;
 }
