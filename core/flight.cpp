@@ -13,11 +13,13 @@ void MaskedSprite::draw(pf::Surface& scene, int ox, int oy) const {
   const int w = std::min(picture.width(), mask.width()), h = std::min(picture.height(), mask.height());
   const pf::Rect at{ox + rect.x, oy + rect.y, std::min(w, rect.w), std::min(h, rect.h)};
   const pf::Rect part = pf::intersection(scene.clip(), at);
-  for (int y = part.y; y < part.y + part.h; ++y)
-    for (int x = part.x; x < part.x + part.w; ++x) {
-      const int i = x - at.x, j = y - at.y;
-      scene.set(x, y, ((~mask.at(i, j) | scene.at(x, y)) & picture.at(i, j)) & 0xFFFFFF);
-    }
+  for (int y = part.y; y < part.y + part.h; ++y) {
+    pf::Rgb* out = &scene.pixels()[static_cast<size_t>(y) * scene.width() + part.x];
+    const size_t from = static_cast<size_t>(y - at.y) * picture.width() + (part.x - at.x);
+    const pf::Rgb* pic = &picture.pixels()[from];
+    const pf::Rgb* m = &mask.pixels()[static_cast<size_t>(y - at.y) * mask.width() + (part.x - at.x)];
+    for (int i = 0; i < part.w; ++i) out[i] = ((~m[i] | out[i]) & pic[i]) & 0xFFFFFF;
+  }
 }
 
 void move_at_pace(int from, int to, pf::Ms per_pixel, const std::function<void(int position)>& place) {

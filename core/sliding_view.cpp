@@ -31,11 +31,13 @@ void SlidingView::slide_to(int target) {
     bool enabled;
     ~Enable() { box.enabled = enabled; }
   } enable{box_, was_enabled};
-  move_at_pace(left(), target, kStepMs, [this](int x) {
+  std::vector<const platform::Control*> carried{&box_};
+  carried.insert(carried.end(), riders_.begin(), riders_.end());
+  move_at_pace(left(), target, kStepMs, [&](int x) {
     const int by = x - left();
     box_.rect.x = x;
     for (platform::Control* rider : riders_) rider->rect.x += by;
-    box_.form().refresh();
+    platform::Forms::instance().scroll(box_.form().bounds, by, carried);
   });
 }
 

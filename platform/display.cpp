@@ -149,6 +149,7 @@ bool Display::create_window() {
   SDL_StartTextInput();
   const char* driver = SDL_GetCurrentVideoDriver();
   Loop::instance().set_sdl_can_block(driver && std::string(driver) != "dummy" && std::string(driver) != "offscreen");
+  Loop::instance().set_display_connection(display_connection_fd(window_));
   repaint_all_ = true;
   return true;
 }
@@ -170,6 +171,7 @@ bool Display::use_window_surface() {
 
 void Display::close() {
   Loop::instance().set_sdl_can_block(false);
+  Loop::instance().set_display_connection(-1);
   if (texture_) SDL_DestroyTexture(texture_);
   if (renderer_) SDL_DestroyRenderer(renderer_);
   if (window_) SDL_DestroyWindow(window_);
@@ -246,15 +248,18 @@ std::optional<Ms> Display::present_if_dirty() {
 
 void Display::present_with_renderer() {
   const Surface& scene = Forms::instance().scene();
+  const auto shift = Forms::instance().take_shift();
   const auto& parts = Forms::instance().update_scene();
   auto upload = [&](const Rect& r) {
     const SDL_Rect area{r.x, r.y, r.w, r.h};
     SDL_UpdateTexture(texture_, &area, &scene.pixels()[static_cast<size_t>(r.y) * 640 + r.x], 640 * 4);
   };
-  if (repaint_all_)
+  if (repaint_all_) {
     upload(Forms::kScene);
-  else
+  } else {
+    if (shift) upload(shift->area);
     std::for_each(parts.begin(), parts.end(), upload);
+  }
   repaint_all_ = false;
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
@@ -270,6 +275,7 @@ void Display::present_to_window_surface() {
     repaint_all_ = true;
   }
   const Surface& scene = Forms::instance().scene();
+  const int window_dx = window_shift(Forms::instance().take_shift());
   const auto& parts = Forms::instance().update_scene();
   // Window pictures in our own pixel layout are drawn into directly.
   const bool direct = surface->format->BytesPerPixel == 4 && surface->format->Rmask == 0xFF0000 &&
@@ -285,9 +291,20 @@ void Display::present_to_window_surface() {
     scaler_.draw(scene, Forms::kScene, pixels, pitch);
     sent_.push_back({0, 0, surface->w, surface->h});
   } else {
+    // The picture that slid is shifted in the window too; only what came
+    // into view and what stood still over it are drawn, a scene pixel wider
+    // each side: whole window pixels shift it up to that far from the scene.
+    if (window_dx != 0)
+      if (const Rect out = scaler_.shift(scene, shifted_area_, window_dx, pixels, pitch); !out.empty())
+        sent_.push_back({out.x, out.y, out.w, out.h});
+    const int slack = window_dx != 0 ? 1 : 0;
     for (const Rect& r : parts)
-      if (const Rect out = scaler_.draw(scene, r, pixels, pitch); !out.empty()) sent_.push_back({out.x, out.y, out.w, out.h});
+      if (const Rect out = scaler_.draw(scene, {r.x - slack, r.y, r.w + 2 * slack, r.h}, pixels, pitch); !out.empty())
+        sent_.push_back({out.x, out.y, out.w, out.h});
   }
+  // Once the sliding part is drawn whole, its shifts are counted afresh.
+  if (repaint_all_ || std::any_of(parts.begin(), parts.end(), [this](const Rect& r) { return r.contains(shifted_area_); }))
+    shifted_by_ = shifted_in_window_ = 0;
   if (!direct)
     for (const SDL_Rect& r : sent_)
       SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_RGB888, &staging_[static_cast<size_t>(r.y) * surface->w + r.x], pitch,
@@ -298,6 +315,20 @@ void Display::present_to_window_surface() {
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   repaint_all_ = false;
   if (!sent_.empty()) SDL_UpdateWindowSurfaceRects(window_, sent_.data(), static_cast<int>(sent_.size()));
+}
+
+int Display::window_shift(const std::optional<Forms::Shift>& shift) {
+  if (!shift) return 0;
+  if (shift->area != shifted_area_) {
+    shifted_area_ = shift->area;
+    shifted_by_ = shifted_in_window_ = 0;
+  }
+  // Summed in scene pixels: the window's whole pixels never drift from
+  // where the scene is.
+  shifted_by_ += shift->dx;
+  const int want = scaler_.window_offset(shifted_by_), by = want - shifted_in_window_;
+  shifted_in_window_ = want;
+  return repaint_all_ ? 0 : by;
 }
 
 Surface Display::read_window() const {

@@ -21,6 +21,7 @@
 #include "platform/loop.h"
 #include "platform/scaler.h"
 #include "platform/surface.h"
+#include "platform/ui.h"
 
 struct SDL_Window;
 struct SDL_Renderer;
@@ -70,11 +71,17 @@ class Display {
   bool use_window_surface();
   void present_with_renderer();
   void present_to_window_surface();
+  // The window pixels to shift what it shows of the scene by `shift`.
+  int window_shift(const std::optional<Forms::Shift>& shift);
   Path path_ = Path::None;
   Scaler scaler_;
   bool repaint_all_ = true;
   std::vector<std::uint32_t> staging_;  // for window pictures not in our pixel format
   std::vector<SDL_Rect> sent_;
+  // The part of the scene that has been sliding, how far since it was last
+  // drawn whole (scene pixels), and how far the window has shifted it since.
+  Rect shifted_area_;
+  int shifted_by_ = 0, shifted_in_window_ = 0;
   std::string caption_;
   bool cursor_shown_ = true;
   SDL_Cursor* hand_ = nullptr;
@@ -88,5 +95,8 @@ class Display {
   Ms frame_ms_ = 1000 / 60;
   bool presented_ = false;
 };
+
+// The file descriptor of the window's connection to its display (X11), or -1.
+int display_connection_fd(SDL_Window* window);
 
 }  // namespace tapo::platform

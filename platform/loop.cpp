@@ -1,6 +1,7 @@
 #include "platform/loop.h"
 
 #include <SDL.h>
+#include <poll.h>
 
 #include <algorithm>
 #include <chrono>
@@ -122,8 +123,9 @@ void Loop::reset_for_tests() {
 
 void Loop::pump_sdl() {
   if (!SDL_WasInit(SDL_INIT_EVENTS)) return;
+  SDL_PumpEvents();
   SDL_Event ev;
-  while (SDL_PollEvent(&ev)) {
+  while (SDL_PeepEvents(&ev, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) {
     if (sdl_translator_) sdl_translator_(ev);
   }
 }
@@ -202,7 +204,14 @@ void Loop::idle(std::optional<Ms> deadline) {
   const Ms t = now();
   if (next && *next <= t) return;
   if (sdl_can_block_) {
-    if (next) {
+    if (display_fd_ >= 0) {
+      // What the connection has read already (with a reply) is not on it
+      // any more: taken in first.
+      SDL_PumpEvents();
+      if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) return;
+      pollfd connection{display_fd_, POLLIN, 0};
+      ::poll(&connection, 1, next ? static_cast<int>(std::min<Ms>(*next - t, 1 << 30)) : -1);
+    } else if (next) {
       Ms wait = std::min<Ms>(*next - t, std::numeric_limits<int>::max());
       SDL_WaitEventTimeout(nullptr, static_cast<int>(wait));
     } else {

@@ -111,6 +111,10 @@ class Loop {
   // Whether SDL can sleep until an event arrives (a window on a real video
   // driver); otherwise waits sleep in slices.
   void set_sdl_can_block(bool can) { sdl_can_block_ = can; }
+  // The display connection's file descriptor when the window has one (X11),
+  // else -1: a wait then sleeps on it directly, where SDL's own wait would
+  // read the connection several times at every wake-up of a moving scene.
+  void set_display_connection(int fd) { display_fd_ = fd; }
 
   // Runs at the end of every do_events(); the forms use it to end a handler
   // whose screen was unloaded while it waited (it throws).  Kept by
@@ -144,6 +148,7 @@ class Loop {
   std::optional<Ms> present_due_;
   int passes_without_idle_ = 0;
   bool sdl_can_block_ = false;
+  int display_fd_ = -1;
 };
 
 }  // namespace tapo::platform

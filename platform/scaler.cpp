@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace tapo::platform {
@@ -82,6 +83,32 @@ Rect Scaler::draw(const Surface& scene, Rect r, std::uint32_t* pixels, int pitch
     }
     previous = dst;
   }
+  return out;
+}
+
+int Scaler::window_offset(int dx) const {
+  if (view_.empty()) return 0;
+  const int n = std::abs(dx), whole = n / kSceneW, part = n % kSceneW;
+  const int w = whole * view_.w + first_col_[static_cast<size_t>(part)];
+  return dx < 0 ? -w : w;
+}
+
+Rect Scaler::shift(const Surface& scene, Rect r, int window_dx, std::uint32_t* pixels, int pitch) const {
+  const Rect out = to_window(r);
+  const int kept = out.w - std::abs(window_dx);
+  if (out.empty() || kept <= 0) {
+    draw(scene, r, pixels, pitch);
+    return out;
+  }
+  auto* base = reinterpret_cast<std::uint8_t*>(pixels);
+  for (int y = out.y; y < out.y + out.h; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(base + static_cast<size_t>(y) * pitch) + out.x;
+    std::memmove(row + std::max(window_dx, 0), row + std::max(-window_dx, 0), static_cast<size_t>(kept) * 4);
+  }
+  // The window pixels the shift left empty, from the scene columns they show.
+  const int x0 = window_dx > 0 ? out.x : out.x + kept, x1 = window_dx > 0 ? out.x + window_dx : out.x + out.w;
+  const int s0 = src_col_[static_cast<size_t>(x0 - view_.x)], s1 = src_col_[static_cast<size_t>(x1 - 1 - view_.x)] + 1;
+  draw(scene, {s0, r.y, s1 - s0, r.h}, pixels, pitch);
   return out;
 }
 

@@ -32,6 +32,14 @@ class Scaler {
   // pixels, `pitch` bytes a row) and returns the window rectangle it drew.
   Rect draw(const Surface& scene, Rect r, std::uint32_t* pixels, int pitch) const;
 
+  // How far the window shows a scene shifted `dx` pixels sideways: whole
+  // window pixels, so that shifts summed up stay where the scene is.
+  int window_offset(int dx) const;
+  // Shifts what the window shows of the scene rectangle r `window_dx`
+  // window pixels sideways, draws what that leaves empty from `scene`, and
+  // returns the window rectangle of r.
+  Rect shift(const Surface& scene, Rect r, int window_dx, std::uint32_t* pixels, int pitch) const;
+
  private:
   int win_w_ = 0, win_h_ = 0;
   float scale_ = 1;

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <map>
+#include <tuple>
 #include <string>
 #include <utility>
 
@@ -78,6 +80,12 @@ TTF_Font* font_for(const TextStyle& style) {
   return font;
 }
 
+// What makes two texts look the same (the colour is laid on when drawn).
+using TextKey = std::tuple<int, int, bool, std::string>;
+TextKey text_key(std::string_view text, const TextStyle& style) {
+  return {static_cast<int>(style.face), style.size, style.bold, std::string(text)};
+}
+
 }  // namespace
 
 void close_fonts() {
@@ -106,37 +114,68 @@ bool has_glyphs(std::string_view text, const TextStyle& style) {
 
 Rect measure_text(std::string_view text, const TextStyle& style) {
   TTF_Font* font = font_for(style);
+  if (!font || text.empty()) return {};
+  // Centred labels measure their text at every frame they are drawn.
+  static std::map<TextKey, Rect> kept;
+  auto key = text_key(text, style);
+  if (auto it = kept.find(key); it != kept.end()) return it->second;
+  if (kept.size() >= 256) kept.clear();
   int w = 0, h = 0;
-  if (font && !text.empty()) TTF_SizeUTF8(font, std::string(text).c_str(), &w, &h);
-  return {0, 0, w, h};
+  TTF_SizeUTF8(font, std::get<3>(key).c_str(), &w, &h);
+  return kept[key] = {0, 0, w, h};
 }
 
+namespace {
+
+// A text as the font renders it: how much each pixel is covered.
+struct Coverage {
+  int w = 0, h = 0;
+  std::vector<std::uint8_t> alpha;
+};
+
+// The same labels are drawn again at every frame something moves over them
+// (a price tag riding on a sliding picture): their coverage is kept.  Only a
+// cache, emptied when it grows past a few hundred texts.
+const Coverage& coverage(std::string_view text, const TextStyle& style, TTF_Font* font) {
+  static std::map<TextKey, Coverage> kept;
+  auto key = text_key(text, style);
+  if (auto it = kept.find(key); it != kept.end()) return it->second;
+  if (kept.size() >= 256) kept.clear();
+  Coverage& c = kept[key];
+  const SDL_Color white{255, 255, 255, 255};
+  SDL_Surface* glyphs = TTF_RenderUTF8_Blended(font, std::get<3>(key).c_str(), white);
+  SDL_Surface* argb = glyphs ? SDL_ConvertSurfaceFormat(glyphs, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+  if (glyphs) SDL_FreeSurface(glyphs);
+  if (!argb) return c;
+  SDL_LockSurface(argb);
+  c.w = argb->w;
+  c.h = argb->h;
+  c.alpha.resize(static_cast<size_t>(c.w) * c.h);
+  for (int j = 0; j < c.h; ++j) {
+    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + static_cast<size_t>(j) * argb->pitch);
+    for (int i = 0; i < c.w; ++i) c.alpha[static_cast<size_t>(j) * c.w + i] = static_cast<std::uint8_t>(row[i] >> 24);
+  }
+  SDL_UnlockSurface(argb);
+  SDL_FreeSurface(argb);
+  return c;
+}
+
+}  // namespace
+
 void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style, Rect clip) {
-  clip = intersection(clip, dst.clip());
   TTF_Font* font = font_for(style);
   if (!font || text.empty()) return;
-  const SDL_Color white{255, 255, 255, 255};
-  SDL_Surface* glyphs = TTF_RenderUTF8_Blended(font, std::string(text).c_str(), white);
-  if (!glyphs) return;
-  SDL_Surface* argb = SDL_ConvertSurfaceFormat(glyphs, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(glyphs);
-  if (!argb) return;
-  SDL_LockSurface(argb);
+  const Coverage& c = coverage(text, style, font);
+  const Rect part = intersection(intersection(clip, dst.clip()), {x, y, c.w, c.h});
   const int cr = (style.color >> 16) & 255, cg = (style.color >> 8) & 255, cb = style.color & 255;
-  for (int j = 0; j < argb->h; ++j) {
-    const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) +
-                                                      static_cast<size_t>(j) * argb->pitch);
-    for (int i = 0; i < argb->w; ++i) {
-      const int a = static_cast<int>(row[i] >> 24);
-      const int px = x + i, py = y + j;
-      if (a == 0 || !clip.contains(px, py)) continue;
+  for (int py = part.y; py < part.y + part.h; ++py)
+    for (int px = part.x; px < part.x + part.w; ++px) {
+      const int a = c.alpha[static_cast<size_t>(py - y) * c.w + (px - x)];
+      if (a == 0) continue;
       const Rgb under = dst.at(px, py);
       auto mix = [a](int fg, int bg) { return (fg * a + bg * (255 - a) + 127) / 255; };
       dst.set(px, py, rgb(mix(cr, (under >> 16) & 255), mix(cg, (under >> 8) & 255), mix(cb, under & 255)));
     }
-  }
-  SDL_UnlockSurface(argb);
-  SDL_FreeSurface(argb);
 }
 
 std::vector<std::string> wrap_text(std::string_view text, const TextStyle& style, int width) {

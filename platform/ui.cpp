@@ -1,6 +1,8 @@
 #include "platform/ui.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <map>
 #include <stdexcept>
 
@@ -400,8 +402,11 @@ void Forms::damage(Rect r) {
   if (r.empty()) return;
   for (Rect& d : damage_) {
     if (d.contains(r)) return;
-    if (r.contains(d)) {
-      d = r;
+    // A thing that moved a little leaves two parts that mostly overlap: one
+    // part around both costs less than the two.
+    auto area = [](const Rect& a) { return static_cast<long>(a.w) * a.h; };
+    if (const Rect both = bounding(d, r); 4 * area(both) <= 5 * (area(d) + area(r) - area(intersection(d, r)))) {
+      d = both;
       return;
     }
   }
@@ -443,6 +448,69 @@ const std::vector<Rect>& Forms::update_scene() {
     draw_part(scene_, true);
   }
   return presented_damage_;
+}
+
+void Forms::scroll(Rect area, int dx, const std::vector<const Control*>& carried) {
+  area = intersection(area, kScene);
+  if (area.empty() || dx == 0 || carried.empty()) return;
+  const Form& owner = carried.front()->form();
+  auto scene_rect = [&owner](const Control& c) { return Rect{owner.bounds.x + c.rect.x, owner.bounds.y + c.rect.y, c.rect.w, c.rect.h}; };
+  auto moved = [dx](Rect r) {
+    r.x += dx;
+    return r;
+  };
+  // The picture under everything carried covers the area before and after.
+  const Control& picture = *carried.front();
+  const Rect now = scene_rect(picture), before{now.x - dx, now.y, now.w, now.h};
+  if (!picture.opaque() || !now.contains(area) || !before.contains(area) || std::abs(dx) >= area.w ||
+      (shift_ && shift_->area != area)) {
+    // Not a picture moved as a whole, nothing of it stays in view, or a
+    // window could not shift two parts at once: composed anew.
+    damage(area);
+    if (shift_) damage(shift_->area);
+    shift_ = Shift{};
+    return;
+  }
+  auto carried_along = [&](const Control* c) { return std::find(carried.begin(), carried.end(), c) != carried.end(); };
+  // What moved along was painted where it stands now.
+  for (const Control* c : carried) {
+    Rect was = c->painted_at_;
+    was.x += dx;
+    if (c->painted_ && c->visible && was == scene_rect(*c)) c->painted_at_ = was;
+  }
+  changed();
+  // Parts not composed yet moved along with the rest.
+  for (const Rect d : std::vector<Rect>(damage_)) damage(intersection(moved(d), area));
+  const int kept = area.w - std::abs(dx);
+  for (int y = area.y; y < area.y + area.h; ++y) {
+    Rgb* row = &scene_.pixels()[static_cast<size_t>(y) * kScene.w + area.x];
+    std::memmove(row + std::max(dx, 0), row + std::max(-dx, 0), static_cast<size_t>(kept) * sizeof(Rgb));
+  }
+  damage(dx > 0 ? Rect{area.x, area.y, dx, area.h} : Rect{area.x + kept, area.y, -dx, area.h});
+  // What stood still over the area was shifted with it: composed again
+  // where it was shifted to and where it stands.
+  auto stood_still = [&](Rect r) {
+    damage(intersection(r, area));
+    damage(intersection(moved(r), area));
+  };
+  bool above = false;
+  for (const Form* f : zorder_) {
+    if (above) stood_still(f->bounds);
+    if (f != &owner) continue;
+    above = true;
+    for (const auto& c : f->controls_)
+      if (c->visible && !carried_along(c.get())) stood_still(scene_rect(*c));
+  }
+  stood_still(overlay_rect_);
+  if (!shift_) shift_ = Shift{area, 0};
+  shift_->dx += dx;
+}
+
+std::optional<Forms::Shift> Forms::take_shift() {
+  auto taken = shift_;
+  shift_.reset();
+  if (taken && taken->area.empty()) return std::nullopt;
+  return taken;
 }
 
 void Forms::set_pointer(Pointer p) {

@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -232,6 +233,22 @@ class Forms {
   // Brings the kept scene up to date by composing only the damaged parts,
   // and returns those parts (cleared at the next call).
   const std::vector<Rect>& update_scene();
+
+  // The `carried` controls of one shown form have just moved `dx` pixels
+  // sideways together, and within `area` (scene pixels) the scene is what
+  // was there moved along: a picture wider than the scene with what stands
+  // on it.  The kept scene is shifted instead of composed again; only the
+  // strip that comes into view and what stood still over the area (the
+  // form's other controls, forms above, the overlay) are composed anew.  The
+  // form must draw nothing above its controls there.
+  void scroll(Rect area, int dx, const std::vector<const Control*>& carried);
+  // The shift of the scene since it was last presented, for a window that
+  // can shift what it shows as well (taken once).
+  struct Shift {
+    Rect area;
+    int dx = 0;
+  };
+  std::optional<Shift> take_shift();
   const Surface& scene() const { return scene_; }
   static constexpr Rect kScene{0, 0, 640, 480};
 
@@ -280,6 +297,7 @@ class Forms {
   Control* pressed_control_ = nullptr;
   std::vector<Rect> damage_{kScene};
   std::vector<Rect> presented_damage_;
+  std::optional<Shift> shift_;
   Surface scene_{640, 480};
   int cursor_count_ = 0;
   Pointer pointer_ = Pointer::Arrow;

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/sliding_view.h"
 #include "platform/display.h"
 #include "platform/scaler.h"
 #include "platform/text.h"
@@ -143,6 +145,77 @@ TEST_F(LoopTest, DamageIsWhereThingsChanged) {
   EXPECT_TRUE(forms().scene().pixels() == forms().compose(true).pixels());
 }
 
+// The shop's kind of screen: a picture two screens wide with price tags
+// riding on it, and a sign and a purse that stand still over it; a small
+// form above one corner and a caption strip over everything.
+class Shopfront : public pf::Form {
+ public:
+  Shopfront() : Form("display_shopfront") {}
+  void on_load() override {
+    wide = &add<pf::PictureBox>("wide", pf::Rect{0, 0, 1280, 480});
+    wide->image = pf::Surface(1280, 480);
+    for (int y = 0; y < 480; ++y)
+      for (int x = 0; x < 1280; ++x) wide->image.set(x, y, pf::rgb(x * 7 + y, (x / 3) * 11 + y * 5, x ^ y));
+    view.emplace(*wide);
+    for (int k = 0; k < 8; ++k) {
+      auto& tag = add<pf::Label>("tag" + std::to_string(k), pf::Rect{60 + 150 * k, 200 + 40 * (k % 3), 70, 24});
+      tag.caption = std::to_string(10 + k);
+      view->carry(tag);
+      carried.push_back(&tag);
+    }
+    carried.push_back(wide);
+    sign = &add<pf::Label>("sign", pf::Rect{250, 20, 140, 30});
+    sign->caption = "STILL";
+    sign->font_size = 22;
+    auto& purse = add<pf::PictureBox>("purse", pf::Rect{101, 401, 53, 37});
+    purse.image = pf::Surface(53, 37, pf::rgb(250, 0, 250));
+  }
+  pf::PictureBox* wide = nullptr;
+  pf::Label* sign = nullptr;
+  std::optional<tapo::core::SlidingView> view;
+  std::vector<pf::Control*> carried;
+};
+TAPO_REGISTER_FORM("display_shopfront", Shopfront)
+
+class Corner : public pf::Form {
+ public:
+  Corner() : Form("display_corner") { bounds = {520, 380, 120, 100}; }
+  void on_load() override { picture.fill(pf::rgb(10, 200, 30)); }
+};
+TAPO_REGISTER_FORM("display_corner", Corner)
+
+// A slide shifts the kept scene instead of composing it again, and every
+// frame of it is still exactly the scene composed afresh: what came into
+// view, what stood still over the picture, what changed just before.
+TEST_F(LoopTest, ASlideShiftsTheSceneAndComposesOnlyWhatCameIntoViewOrStoodStill) {
+  auto shop = std::static_pointer_cast<Shopfront>(forms().get("display_shopfront"));
+  shop->show();
+  forms().get("display_corner")->show();
+  forms().set_overlay({100, 440, 440, 40}, [](pf::Surface& scene) {
+    for (int x = 100; x < 540; x += 20) scene.fill_rect({x, 440, 20, 40}, pf::rgb(x / 3, 0, 0));
+  });
+  forms().update_scene();
+  int frames = 0, changes = 0;
+  long composed = 0;
+  loop().set_present_hook([&]() -> std::optional<pf::Ms> {
+    for (const pf::Rect& r : forms().update_scene()) composed += static_cast<long>(r.w) * r.h;
+    EXPECT_TRUE(forms().scene().pixels() == forms().compose(true).pixels()) << "frame " << frames;
+    if (++frames % 7 == 0) {  // the sign and a price change now and then, before the picture moves on
+      shop->sign->caption = "STILL " + std::to_string(++changes);
+      shop->sign->refresh();
+      auto* tag = static_cast<pf::Label*>(shop->carried[changes % 4]);
+      tag->caption = std::to_string(changes);
+      tag->refresh();
+    }
+    return std::nullopt;
+  });
+  shop->view->slide_to(-640);
+  shop->view->slide_to(0);
+  loop().set_present_hook(nullptr);
+  ASSERT_GT(frames, 100);
+  EXPECT_LT(composed / frames, 640 * 480 / 4) << "a slide composes a strip and what stands still, not the scene";
+}
+
 // Through the window's framebuffer: after every partial present the window
 // shows exactly what one full repaint shows, at any window size.
 TEST_F(VideoTest, PartialPresentsEndAsAFullRepaint) {
@@ -181,6 +254,53 @@ TEST_F(VideoTest, PartialPresentsEndAsAFullRepaint) {
     loop().wait_ms(20);
     EXPECT_TRUE(display.read_window().pixels() == scaled(forms().compose(), w, h).pixels());
   }
+}
+
+// In a window the slide shifts the window's own pixels: while it slides,
+// every pixel shows the picture at most a scene pixel away from where it is,
+// and once it has stopped the window is exactly the scene.
+TEST_F(VideoTest, ASlideShiftsTheWindowAndEndsExact) {
+  auto& display = pf::Display::instance();
+  setenv("TAPO_PRESENT", "surface", 1);
+  ASSERT_TRUE(display.open(false, "t"));
+  loop().set_present_hook([&display] { return display.present_if_dirty(); });
+  auto shop = std::static_pointer_cast<Shopfront>(forms().get("display_shopfront"));
+  shop->show();
+  loop().wait_ms(20);
+  const int w = 1000, h = 700;
+  display.set_window_size(w, h);
+  loop().wait_ms(40);
+  ASSERT_EQ(display.path(), pf::Display::Path::WindowSurface);
+  int checked = 0;
+  pf::Timer probe;
+  probe.set_interval(97);
+  probe.on_timer = [&] {
+    loop().wait_ms(20);  // the frame is up
+    const pf::Surface shown = display.read_window();
+    // The same scene one pixel either way bounds what a pixel may show.
+    auto moved_by = [&](int by) {
+      for (pf::Control* c : shop->carried) c->rect.x += by;
+      pf::Surface s = scaled(forms().compose(true), w, h);
+      for (pf::Control* c : shop->carried) c->rect.x -= by;
+      return s;
+    };
+    const pf::Surface exact = moved_by(0), left = moved_by(-1), right = moved_by(1);
+    int off = 0;
+    for (size_t i = 0; i < shown.pixels().size(); ++i) {
+      const pf::Rgb p = shown.pixels()[i];
+      off += p != exact.pixels()[i] && p != left.pixels()[i] && p != right.pixels()[i];
+    }
+    EXPECT_EQ(off, 0) << "at left " << shop->wide->rect.x;
+    ++checked;
+  };
+  probe.set_enabled(true);
+  shop->view->slide_to(-640);
+  shop->view->slide_to(0);
+  probe.set_enabled(false);
+  EXPECT_GT(checked, 30);
+  shop->refresh();
+  loop().wait_ms(40);
+  EXPECT_TRUE(display.read_window().pixels() == scaled(forms().compose(true), w, h).pixels());
 }
 
 // A full-screen start covers the desktop before it goes full screen; leaving
