@@ -158,9 +158,9 @@ std::vector<AnimationStep> steps_of(const AnimationScript& s) {
 MediaPath media_of(const std::string& clip, const char* ext) { return {Root::Media, clip + ext}; }
 
 // Opens a clip for the animations that must have it; a failure ends the program.
-std::shared_ptr<pf::Clip> open_or_fail(const MediaPath& clip) {
+std::shared_ptr<pf::Clip> open_or_fail(const MediaPath& clip, const pf::PictureBox& box) {
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open_kept(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error, &box.form());
   if (avi) return avi;
   note_unreadable(clip);
   clip_failure(error == pf::Clip::Error::Decoder, pf::tr("Stop!"));
@@ -192,7 +192,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
   const bool clip_in_data = fs::is_regular_file(data_dir_join(clip_bare + ".AVI"));
   const MediaPath clip = clip_in_data ? MediaPath{Root::Data, "\\" + clip_bare + ".AVI"} : media_of(s->clip, ".AVI");
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open_kept(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error, &box.form());
   if (!avi) note_unreadable(clip);
 
   const auto steps = steps_of(*s);
@@ -228,9 +228,9 @@ void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip
   const MediaPath clip = media_of(s->clip, ".AVI");
   std::shared_ptr<pf::Clip> avi;
   if (sized_to_clip) {
-    avi = open_or_fail(clip);
+    avi = open_or_fail(clip, box);
   } else {
-    avi = pf::Clip::open_kept(real_path(clip));
+    avi = pf::Clip::open_kept(real_path(clip), nullptr, &box.form());
     if (!avi) note_unreadable(clip);
   }
   place_box(box, *s);
@@ -267,7 +267,7 @@ void play_ride(const MediaPath& script, pf::PictureBox& box, const MediaPath& po
   if (!s) return;
   place_box(box, *s);
 
-  auto avi = open_or_fail(media_of(s->clip, ".AVI"));
+  auto avi = open_or_fail(media_of(s->clip, ".AVI"), box);
   resize_box(box, avi->width(), avi->height());
   const auto steps = steps_of(*s);
 

@@ -30,6 +30,12 @@ class Screen : public platform::Form {
   bool leaving = false;
   CaptionPlace caption_place = CaptionPlace::Auto;
 
+  // What the screen alone held goes as it is unloaded, not when another
+  // screen happens to need the room: the clip kept for it and the fonts
+  // (the screens still up open theirs again).  A screen that adds to this
+  // calls it too.
+  void on_unload() override;
+
  protected:
   // Caption, the whole scene, and the folder's picture `background` as the
   // form's picture; `leaving` false.
