@@ -40,6 +40,10 @@ class Screen : public platform::Form {
   // Caption, the whole scene, and the folder's picture `background` as the
   // form's picture; `leaving` false.
   void load_screen(std::string_view background = "POZADI.BMP");
+  // The same for a screen whose picture is two screens wide (the shop, the
+  // room): it goes into a picture box `name` whose left half the form shows
+  // beneath.  Read once, and no picture of its size is made before it comes.
+  platform::PictureBox& load_wide_screen(const std::string& name);
 
  private:
   std::string folder_;
