@@ -166,14 +166,16 @@ std::shared_ptr<pf::Clip> open_or_fail(const MediaPath& clip, const pf::PictureB
   clip_failure(error == pf::Clip::Error::Decoder, pf::tr("Stop!"));
 }
 
-// The form's background under the box, with the frame mixed over it.
-pf::Surface mixed_over_background(const pf::Form& form, const pf::PictureBox& box, const pf::Surface& frame) {
-  pf::Surface mix(box.rect.w, box.rect.h);
+// The form's background under the box, with the frame mixed over it, into
+// `mix`; `sized` holds the frame at the box's size.  Both are kept from frame
+// to frame, so a show does not take and give back their memory at each one.
+void mix_over_background(const pf::Form& form, const pf::PictureBox& box, const pf::Surface& frame,
+                         pf::Surface& sized, pf::Surface& mix) {
+  mix.reset(box.rect.w, box.rect.h);
   mix.blit(form.picture, box.rect.x, box.rect.y, box.rect.w, box.rect.h, 0, 0);
-  pf::Surface sized(box.rect.w, box.rect.h);
+  sized.reset(box.rect.w, box.rect.h);
   draw_scaled(sized, frame);
   compose_transparent(sized, sized.width(), sized.height(), key_colour(sized), mix, mix);
-  return mix;
 }
 
 }  // namespace
@@ -237,11 +239,11 @@ void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip
   if (sized_to_clip) resize_box(box, avi->width(), avi->height());
 
   const auto steps = steps_of(*s);
-  pf::Surface last;
+  pf::Surface sized, last;
   auto show = [&](size_t k) {
     const pf::Surface* f = avi ? run.frame(*avi, avi->start() + steps[k].frame, clip) : nullptr;
     if (!f) return;
-    last = mixed_over_background(run.form_, box, *f);
+    mix_over_background(run.form_, box, *f, sized, last);
     box.image.blit(last, 0, 0);
     box.refresh();
   };
