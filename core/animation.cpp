@@ -158,22 +158,24 @@ std::vector<AnimationStep> steps_of(const AnimationScript& s) {
 MediaPath media_of(const std::string& clip, const char* ext) { return {Root::Media, clip + ext}; }
 
 // Opens a clip for the animations that must have it; a failure ends the program.
-std::shared_ptr<pf::Clip> open_or_fail(const MediaPath& clip) {
+std::shared_ptr<pf::Clip> open_or_fail(const MediaPath& clip, const pf::PictureBox& box) {
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open_kept(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error, &box.form());
   if (avi) return avi;
   note_unreadable(clip);
   clip_failure(error == pf::Clip::Error::Decoder, pf::tr("Stop!"));
 }
 
-// The form's background under the box, with the frame mixed over it.
-pf::Surface mixed_over_background(const pf::Form& form, const pf::PictureBox& box, const pf::Surface& frame) {
-  pf::Surface mix(box.rect.w, box.rect.h);
+// The form's background under the box, with the frame mixed over it, into
+// `mix`; `sized` holds the frame at the box's size.  Both are kept from frame
+// to frame, so a show does not take and give back their memory at each one.
+void mix_over_background(const pf::Form& form, const pf::PictureBox& box, const pf::Surface& frame,
+                         pf::Surface& sized, pf::Surface& mix) {
+  mix.reset(box.rect.w, box.rect.h);
   mix.blit(form.picture, box.rect.x, box.rect.y, box.rect.w, box.rect.h, 0, 0);
-  pf::Surface sized(box.rect.w, box.rect.h);
+  sized.reset(box.rect.w, box.rect.h);
   draw_scaled(sized, frame);
   compose_transparent(sized, sized.width(), sized.height(), key_colour(sized), mix, mix);
-  return mix;
 }
 
 }  // namespace
@@ -192,7 +194,7 @@ void play_animation(const MediaPath& script, pf::PictureBox& box) {
   const bool clip_in_data = fs::is_regular_file(data_dir_join(clip_bare + ".AVI"));
   const MediaPath clip = clip_in_data ? MediaPath{Root::Data, "\\" + clip_bare + ".AVI"} : media_of(s->clip, ".AVI");
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open_kept(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error, &box.form());
   if (!avi) note_unreadable(clip);
 
   const auto steps = steps_of(*s);
@@ -228,20 +230,20 @@ void play_mixed(const MediaPath& script, pf::PictureBox& box, bool sized_to_clip
   const MediaPath clip = media_of(s->clip, ".AVI");
   std::shared_ptr<pf::Clip> avi;
   if (sized_to_clip) {
-    avi = open_or_fail(clip);
+    avi = open_or_fail(clip, box);
   } else {
-    avi = pf::Clip::open_kept(real_path(clip));
+    avi = pf::Clip::open_kept(real_path(clip), nullptr, &box.form());
     if (!avi) note_unreadable(clip);
   }
   place_box(box, *s);
   if (sized_to_clip) resize_box(box, avi->width(), avi->height());
 
   const auto steps = steps_of(*s);
-  pf::Surface last;
+  pf::Surface sized, last;
   auto show = [&](size_t k) {
     const pf::Surface* f = avi ? run.frame(*avi, avi->start() + steps[k].frame, clip) : nullptr;
     if (!f) return;
-    last = mixed_over_background(run.form_, box, *f);
+    mix_over_background(run.form_, box, *f, sized, last);
     box.image.blit(last, 0, 0);
     box.refresh();
   };
@@ -267,7 +269,7 @@ void play_ride(const MediaPath& script, pf::PictureBox& box, const MediaPath& po
   if (!s) return;
   place_box(box, *s);
 
-  auto avi = open_or_fail(media_of(s->clip, ".AVI"));
+  auto avi = open_or_fail(media_of(s->clip, ".AVI"), box);
   resize_box(box, avi->width(), avi->height());
   const auto steps = steps_of(*s);
 

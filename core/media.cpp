@@ -124,7 +124,7 @@ void clip_failure(bool no_decoder, const std::string& text) {
 void show_avi_frame(const MediaPath& clip, pf::PictureBox& box, int offset) {
   pf::trace::event("frame", trace_path(clip) + " " + std::to_string(offset));
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open_kept(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error, &box.form());
   if (!avi) {
     note_unreadable(clip);
     clip_failure(error == pf::Clip::Error::Decoder,
@@ -185,7 +185,7 @@ void play_talking_clip(const MediaPath& marks_file, const MediaPath& clip, pf::P
   }
 
   pf::Clip::Error error = pf::Clip::Error::None;
-  auto avi = pf::Clip::open_kept(real_path(clip), &error);
+  auto avi = pf::Clip::open_kept(real_path(clip), &error, &box.form());
   if (!avi || avi->length() < 1) {
     talk_active = false;
     note_unreadable(clip);

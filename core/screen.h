@@ -30,10 +30,20 @@ class Screen : public platform::Form {
   bool leaving = false;
   CaptionPlace caption_place = CaptionPlace::Auto;
 
+  // What the screen alone held goes as it is unloaded, not when another
+  // screen happens to need the room: the clip kept for it and the fonts
+  // (the screens still up open theirs again).  A screen that adds to this
+  // calls it too.
+  void on_unload() override;
+
  protected:
   // Caption, the whole scene, and the folder's picture `background` as the
   // form's picture; `leaving` false.
   void load_screen(std::string_view background = "POZADI.BMP");
+  // The same for a screen whose picture is two screens wide (the shop, the
+  // room): it goes into a picture box `name` whose left half the form shows
+  // beneath.  Read once, and no picture of its size is made before it comes.
+  platform::PictureBox& load_wide_screen(const std::string& name);
 
  private:
   std::string folder_;

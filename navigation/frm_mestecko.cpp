@@ -29,9 +29,11 @@ class FrmMestecko : public core::Screen {
     pf::Loop::instance().do_events();
     core::play_ride(file("JIZDA.DAT"), *video_, file("JIZDA.POS"));
     pf::Loop::instance().do_events();
-    screens::show(screens::kRoom);
+    // The ride goes before the room comes: its clip's pictures are let go
+    // before the room, the largest screen, loads (nothing is drawn between).
     unload();
     leaving = true;
+    screens::show(screens::kRoom);
   }
 
   void describe(pf::JsonObject& vars) const override { vars.add("leaving", leaving).add("ridden", ridden_); }

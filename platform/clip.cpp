@@ -282,23 +282,41 @@ void fail(Clip::Error* error, Clip::Error why) {
 
 }  // namespace
 
-std::shared_ptr<Clip> Clip::open_kept(const std::filesystem::path& file, Error* error) {
-  struct Kept {
-    std::filesystem::path file;
-    std::uintmax_t size = 0;
-    std::filesystem::file_time_type written;
-    std::shared_ptr<Clip> clip;
-  };
-  static Kept kept;
+namespace {
+
+struct Kept {
+  std::filesystem::path file;
+  std::uintmax_t size = 0;
+  std::filesystem::file_time_type written;
+  std::shared_ptr<Clip> clip;
+  const Form* owner = nullptr;
+};
+
+Kept& kept_clip() {
+  static Kept k;
+  return k;
+}
+
+}  // namespace
+
+std::shared_ptr<Clip> Clip::open_kept(const std::filesystem::path& file, Error* error, const Form* owner) {
+  Kept& kept = kept_clip();
   std::error_code e1, e2;
   const auto size = std::filesystem::file_size(file, e1);
   const auto written = std::filesystem::last_write_time(file, e2);
   if (error) *error = Error::None;
-  if (kept.clip && !e1 && !e2 && kept.file == file && kept.size == size && kept.written == written) return kept.clip;
-  kept.clip.reset();  // its memory goes before the next clip's comes
+  if (kept.clip && !e1 && !e2 && kept.file == file && kept.size == size && kept.written == written) {
+    kept.owner = owner;
+    return kept.clip;
+  }
+  kept = {};  // its memory goes before the next clip's comes
   std::shared_ptr<Clip> clip = open(file, error);
-  if (clip && !e1 && !e2) kept = {file, size, written, clip};
+  if (clip && !e1 && !e2) kept = {file, size, written, clip, owner};
   return clip;
+}
+
+void Clip::release_kept(const Form* owner) {
+  if (kept_clip().owner == owner) kept_clip() = {};
 }
 
 std::unique_ptr<Clip> Clip::open(const std::filesystem::path& file, Error* error) {

@@ -9,6 +9,8 @@
 
 namespace tapo::platform {
 
+class Form;
+
 class Clip {
  public:
   enum class Error { None, Open, NoVideo, Info, Decoder };
@@ -18,8 +20,14 @@ class Clip {
   // As open, but the clip opened last this way stays open and is handed out
   // again while its file is unchanged: the screens show one clip many times
   // in a row (animation runs, the talking head, single frames), and its
-  // pictures are then read and decoded once.
-  static std::shared_ptr<Clip> open_kept(const std::filesystem::path& file, Error* error = nullptr);
+  // pictures are then read and decoded once.  `owner` is the form that shows
+  // it (the last one to ask for it).
+  static std::shared_ptr<Clip> open_kept(const std::filesystem::path& file, Error* error = nullptr,
+                                         const Form* owner = nullptr);
+  // Lets the kept clip go when `owner` is the form it is kept for: that
+  // screen has gone, and its decoded pictures (megabytes) go with it rather
+  // than when another screen opens a clip.
+  static void release_kept(const Form* owner);
   virtual ~Clip() = default;
 
   virtual int start() const = 0;   // the stream's first frame (0 for the era's clips)

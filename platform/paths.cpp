@@ -77,6 +77,9 @@ std::optional<std::vector<std::uint8_t>> read_whole_file(const std::filesystem::
   std::ifstream in(file, std::ios::binary);
   if (!in) return std::nullopt;
   std::vector<std::uint8_t> bytes;
+  // Room for the whole file at once: grown chunk by chunk, a clip's bytes
+  // would take up to twice their size while its screen is up.
+  if (const auto size = std::filesystem::file_size(file, ec); !ec) bytes.reserve(size);
   char buf[65536];
   while (in) {
     in.read(buf, sizeof buf);

@@ -22,7 +22,8 @@ std::string families(Face face) {
 
 // The fonts opened so far and the files fontconfig named for them.  Only a
 // cache: whatever fills it first, later text looks the same, so it may live
-// for the whole run; close_fonts() empties it.
+// for the whole run; close_fonts() empties it, close_open_fonts() closes the
+// fonts but keeps the files (fontconfig's look-up is the slow part).
 struct FontCache {
   bool looked_up = false;
   std::string regular_file, bold_file;
@@ -88,13 +89,18 @@ TextKey text_key(std::string_view text, const TextStyle& style) {
 
 }  // namespace
 
-void close_fonts() {
+void close_open_fonts() {
   for (Face face : {Face::Game, Face::Captions}) {
     auto& cache = font_cache(face);
     for (auto& [key, font] : cache.opened)
       if (font) TTF_CloseFont(font);
-    cache = FontCache{};
+    cache.opened.clear();
   }
+}
+
+void close_fonts() {
+  close_open_fonts();
+  for (Face face : {Face::Game, Face::Captions}) font_cache(face) = FontCache{};
   if (TTF_WasInit()) TTF_Quit();
 }
 

@@ -36,5 +36,9 @@ Rect measure_text(std::string_view text, const TextStyle& style);
 std::vector<std::string> wrap_text(std::string_view text, const TextStyle& style, int width);
 // Releases the fonts (at the end of the program).
 void close_fonts();
+// Closes the fonts opened so far, keeping the files they came from: each
+// size holds a few hundred kilobytes, and a screen that is left takes the
+// sizes only it used with it.  The next text opens its font again.
+void close_open_fonts();
 
 }  // namespace tapo::platform

@@ -75,9 +75,7 @@ class FrmHrackarstvi : public core::Screen {
   FrmHrackarstvi() : Screen(std::string(screens::kToyShop), "HRACKAR") {}
 
   void on_load() override {
-    load_screen();
-    pozadi_ = &add<pf::PictureBox>("pozadi", pf::Rect{0, 0, 1280, 480});
-    if (auto shop = core::load_media_picture(file("POZADI.BMP"))) pozadi_->image = std::move(*shop);
+    pozadi_ = &load_wide_screen("pozadi");
     pozadi_->on_mouse_move = [this](int x, int y) { pozadi_move(x + pozadi_->rect.x, y); };
     view_.emplace(*pozadi_);
     crank_strip_ = core::load_media_picture(file("KLIKA.BMP"));

@@ -27,9 +27,7 @@ class FrmPokoj : public core::Screen {
   FrmPokoj() : Screen(std::string(screens::kRoom), "POKOJ") {}
 
   void on_load() override {
-    load_screen();
-    pozadi_ = &add<pf::PictureBox>("pozadi", pf::Rect{0, 0, 1280, 480});
-    if (auto room = core::load_media_picture(file("POZADI.BMP"))) pozadi_->image = std::move(*room);
+    pozadi_ = &load_wide_screen("pozadi");
     pozadi_->on_mouse_move = [this](int x, int) { pozadi_move(x + pozadi_->rect.x); };
     view_.emplace(*pozadi_);
     if (!fill_room()) return;

@@ -7,11 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
 #include <numeric>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "platform/ui.h"
 #include "tools/media_writers/clip_writer.h"
 #include "test_support.h"
 
@@ -19,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using tapo::platform::Clip;
+using tapo::platform::Form;
 using tapo::platform::Rect;
 using tapo::platform::Rgb;
 using tapo::platform::rgb;
@@ -248,6 +251,24 @@ TEST(ClipKept, ANewFileUnderTheSameNameIsReadAgain) {
   ASSERT_NE(second, nullptr);
   EXPECT_EQ(second->length(), 5);
   EXPECT_EQ(difference(*second->frame(4), picture(4)), "");
+}
+
+// The clip kept for a screen goes with that screen and only with it; the
+// screen that asked for it last is the one it is kept for.
+TEST(ClipKept, GoesWithTheScreenItIsKeptFor) {
+  TempDir dir;
+  const fs::path file = dir / "KEPT.AVI";
+  ASSERT_EQ(write_clip(file, ClipCodec::Rle8, pictures(3), {}), "");
+  const Form menu("menu"), game("game");
+  std::weak_ptr<Clip> kept = Clip::open_kept(file, nullptr, &menu);
+  ASSERT_FALSE(kept.expired());
+  Clip::release_kept(&game);
+  EXPECT_FALSE(kept.expired()) << "another screen's going leaves it open";
+  EXPECT_EQ(Clip::open_kept(file, nullptr, &game), kept.lock()) << "asked for again, it is not read again";
+  Clip::release_kept(&menu);
+  EXPECT_FALSE(kept.expired()) << "the game asked for it last";
+  Clip::release_kept(&game);
+  EXPECT_TRUE(kept.expired());
 }
 
 // Indeo 3 "null" pictures are taken by the decoder without a picture coming
