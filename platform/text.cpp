@@ -141,12 +141,17 @@ struct Coverage {
 
 // The same labels are drawn again at every frame something moves over them
 // (a price tag riding on a sliding picture): their coverage is kept.  Only a
-// cache, emptied when it grows past a few hundred texts.
+// cache, emptied when it holds a quarter of a megabyte (a few hundred labels,
+// a few dozen lines of captions).
 const Coverage& coverage(std::string_view text, const TextStyle& style, TTF_Font* font) {
   static std::map<TextKey, Coverage> kept;
+  static std::size_t bytes = 0;
   auto key = text_key(text, style);
   if (auto it = kept.find(key); it != kept.end()) return it->second;
-  if (kept.size() >= 256) kept.clear();
+  if (bytes > (256u << 10)) {
+    kept.clear();
+    bytes = 0;
+  }
   Coverage& c = kept[key];
   const SDL_Color white{255, 255, 255, 255};
   SDL_Surface* glyphs = TTF_RenderUTF8_Blended(font, std::get<3>(key).c_str(), white);
@@ -157,6 +162,7 @@ const Coverage& coverage(std::string_view text, const TextStyle& style, TTF_Font
   c.w = argb->w;
   c.h = argb->h;
   c.alpha.resize(static_cast<size_t>(c.w) * c.h);
+  bytes += c.alpha.size();
   for (int j = 0; j < c.h; ++j) {
     const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + static_cast<size_t>(j) * argb->pitch);
     for (int i = 0; i < c.w; ++i) c.alpha[static_cast<size_t>(j) * c.w + i] = static_cast<std::uint8_t>(row[i] >> 24);
