@@ -9,7 +9,6 @@
 //                     the report for parents and teachers (no window)
 //   --help, --version
 #include <SDL.h>
-#include <malloc.h>
 
 #include <cstdio>
 #include <cstring>
@@ -179,12 +178,6 @@ int report(const Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Pictures (a background is 1.2 MB, a clip's frame a few hundred kB) go
-  // back to the system as soon as they are freed.  glibc's threshold for
-  // that, 128 KiB, otherwise rises to the largest block freed so far; such
-  // blocks then come from the heap, whose holes stay resident from screen to
-  // screen (a megabyte or more on a tour of the games).
-  mallopt(M_MMAP_THRESHOLD, 128 * 1024);
   core::choose_language();  // --help speaks it too
   Options opt;
   if (!parse(argc, argv, opt)) {

@@ -473,11 +473,8 @@ void Forms::scroll(Rect area, int dx, const std::vector<const Control*>& carried
   }
   auto carried_along = [&](const Control* c) { return std::find(carried.begin(), carried.end(), c) != carried.end(); };
   // What moved along was painted where it stands now.
-  for (const Control* c : carried) {
-    Rect was = c->painted_at_;
-    was.x += dx;
-    if (c->painted_ && c->visible && was == scene_rect(*c)) c->painted_at_ = was;
-  }
+  for (const Control* c : carried)
+    if (c->painted_ && c->visible && moved(c->painted_at_) == scene_rect(*c)) c->painted_at_ = scene_rect(*c);
   changed();
   // Parts not composed yet moved along with the rest.
   for (const Rect d : std::vector<Rect>(damage_)) damage(intersection(moved(d), area));
@@ -542,6 +539,7 @@ void Forms::clear() {
   cursor_count_ = 0;
   set_pointer(Pointer::Arrow);
   damage_.assign(1, kScene);
+  shift_.reset();
 }
 
 }  // namespace tapo::platform
