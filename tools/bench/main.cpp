@@ -23,7 +23,7 @@
 // own presentation path; --game TAPO --demo DIR then also starts the real
 // game on the demo media and prints its figures (game_*).  tools/bench/window.sh
 // runs all of it in a virtual X display.  --only idle,slide,... runs just
-// those CPU cases (to profile one of them).
+// those CPU cases (to profile one of them), and the game's figures after them.
 #include <SDL.h>
 #include <sys/resource.h>
 
@@ -285,7 +285,9 @@ int main(int argc, char** argv) {
     for (const auto& [name, value] : {std::pair{"idle", idle}, {"anim", anim}, {"talk", talk}, {"hover", hover_cpu},
                                       {"frame", frame_cpu}, {"slide", slide}, {"plane", plane}})
       if (value >= 0) std::printf("cpu_%s_pct %.2f %%\n", name, value);
-    return finish();
+    std::fflush(stdout);
+    finish();
+    return game.empty() || tapo::bench::run_game(game, demo.empty() ? game.parent_path() / "demo" : demo) ? 0 : 1;
   }
 
   std::sort(errors.begin(), errors.end());
@@ -332,6 +334,5 @@ int main(int argc, char** argv) {
   std::fflush(stdout);
 
   finish();
-  if (!game.empty()) return tapo::bench::run_game(game, demo.empty() ? game.parent_path() / "demo" : demo) ? 0 : 1;
-  return 0;
+  return game.empty() || tapo::bench::run_game(game, demo.empty() ? game.parent_path() / "demo" : demo) ? 0 : 1;
 }
