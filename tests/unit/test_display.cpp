@@ -212,6 +212,7 @@ TEST_F(LoopTest, ASlideShiftsTheSceneAndComposesOnlyWhatCameIntoViewOrStoodStill
   shop->view->slide_to(-640);
   shop->view->slide_to(0);
   loop().set_present_hook(nullptr);
+  pf::close_fonts();  // the tags' and the sign's lettering
   ASSERT_GT(frames, 100);
   EXPECT_LT(composed / frames, 640 * 480 / 4) << "a slide composes a strip and what stands still, not the scene";
 }
