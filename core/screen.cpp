@@ -19,8 +19,7 @@ void Screen::load_screen(std::string_view background) {
 
 pf::PictureBox& Screen::load_wide_screen(const std::string& name) {
   load_screen("");
-  auto& box = add<pf::PictureBox>(name, pf::Rect{});
-  box.rect = {0, 0, 2 * bounds.w, bounds.h};
+  auto& box = add<pf::PictureBox>(name, pf::Rect{0, 0, 2 * bounds.w, bounds.h});
   auto wide = load_media_picture(file("POZADI.BMP"));
   box.image = wide ? std::move(*wide) : pf::Surface(box.rect.w, box.rect.h);
   picture.blit(box.image, 0, 0);

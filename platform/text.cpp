@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <tuple>
 #include <string>
 #include <utility>
@@ -118,66 +119,73 @@ bool has_glyphs(std::string_view text, const TextStyle& style) {
   return true;
 }
 
-Rect measure_text(std::string_view text, const TextStyle& style) {
-  TTF_Font* font = font_for(style);
-  if (!font || text.empty()) return {};
-  // Centred labels measure their text at every frame they are drawn.
-  static std::map<TextKey, Rect> kept;
-  auto key = text_key(text, style);
-  if (auto it = kept.find(key); it != kept.end()) return it->second;
-  if (kept.size() >= 256) kept.clear();
-  int w = 0, h = 0;
-  TTF_SizeUTF8(font, std::get<3>(key).c_str(), &w, &h);
-  return kept[key] = {0, 0, w, h};
-}
-
 namespace {
 
-// A text as the font renders it: how much each pixel is covered.
-struct Coverage {
+// A text as its font lays it out (its measure) and renders it (how much each
+// pixel is covered), each found when first asked for.  Centred labels are
+// measured and drawn again at every frame something moves over them (a price
+// tag riding on a sliding picture): both are kept.  Only a cache, emptied
+// when it holds a quarter of a megabyte or a thousand texts.
+struct Lettering {
+  std::optional<Rect> size;
+  bool rendered = false;
   int w = 0, h = 0;
   std::vector<std::uint8_t> alpha;
 };
 
-// The same labels are drawn again at every frame something moves over them
-// (a price tag riding on a sliding picture): their coverage is kept.  Only a
-// cache, emptied when it holds a quarter of a megabyte (a few hundred labels,
-// a few dozen lines of captions).
-const Coverage& coverage(std::string_view text, const TextStyle& style, TTF_Font* font) {
-  static std::map<TextKey, Coverage> kept;
-  static std::size_t bytes = 0;
+std::size_t kept_bytes = 0;
+
+Lettering& lettering(std::string_view text, const TextStyle& style) {
+  static std::map<TextKey, Lettering> kept;
   auto key = text_key(text, style);
   if (auto it = kept.find(key); it != kept.end()) return it->second;
-  if (bytes > (256u << 10)) {
+  if (kept_bytes > (256u << 10) || kept.size() >= 1024) {
     kept.clear();
-    bytes = 0;
+    kept_bytes = 0;
   }
-  Coverage& c = kept[key];
+  kept_bytes += text.size();
+  return kept[key];
+}
+
+void render(Lettering& l, std::string_view text, TTF_Font* font) {
+  l.rendered = true;
   const SDL_Color white{255, 255, 255, 255};
-  SDL_Surface* glyphs = TTF_RenderUTF8_Blended(font, std::get<3>(key).c_str(), white);
+  SDL_Surface* glyphs = TTF_RenderUTF8_Blended(font, std::string(text).c_str(), white);
   SDL_Surface* argb = glyphs ? SDL_ConvertSurfaceFormat(glyphs, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
   if (glyphs) SDL_FreeSurface(glyphs);
-  if (!argb) return c;
+  if (!argb) return;
   SDL_LockSurface(argb);
-  c.w = argb->w;
-  c.h = argb->h;
-  c.alpha.resize(static_cast<size_t>(c.w) * c.h);
-  bytes += c.alpha.size();
-  for (int j = 0; j < c.h; ++j) {
+  l.w = argb->w;
+  l.h = argb->h;
+  l.alpha.resize(static_cast<size_t>(l.w) * l.h);
+  kept_bytes += l.alpha.size();
+  for (int j = 0; j < l.h; ++j) {
     const auto* row = reinterpret_cast<const Uint32*>(static_cast<const Uint8*>(argb->pixels) + static_cast<size_t>(j) * argb->pitch);
-    for (int i = 0; i < c.w; ++i) c.alpha[static_cast<size_t>(j) * c.w + i] = static_cast<std::uint8_t>(row[i] >> 24);
+    for (int i = 0; i < l.w; ++i) l.alpha[static_cast<size_t>(j) * l.w + i] = static_cast<std::uint8_t>(row[i] >> 24);
   }
   SDL_UnlockSurface(argb);
   SDL_FreeSurface(argb);
-  return c;
 }
 
 }  // namespace
 
+Rect measure_text(std::string_view text, const TextStyle& style) {
+  TTF_Font* font = font_for(style);
+  if (!font || text.empty()) return {};
+  Lettering& l = lettering(text, style);
+  if (!l.size) {
+    int w = 0, h = 0;
+    TTF_SizeUTF8(font, std::string(text).c_str(), &w, &h);
+    l.size = Rect{0, 0, w, h};
+  }
+  return *l.size;
+}
+
 void draw_text(Surface& dst, int x, int y, std::string_view text, const TextStyle& style, Rect clip) {
   TTF_Font* font = font_for(style);
   if (!font || text.empty()) return;
-  const Coverage& c = coverage(text, style, font);
+  Lettering& c = lettering(text, style);
+  if (!c.rendered) render(c, text, font);
   const Rect part = intersection(intersection(clip, dst.clip()), {x, y, c.w, c.h});
   const int cr = (style.color >> 16) & 255, cg = (style.color >> 8) & 255, cb = style.color & 255;
   for (int py = part.y; py < part.y + part.h; ++py)

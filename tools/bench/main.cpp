@@ -222,7 +222,8 @@ int main(int argc, char** argv) {
     SDL_Quit();
     std::error_code ec;
     fs::remove_all(dir, ec);
-    return 0;
+    // Then the real game's figures, when asked for.
+    return game.empty() || tapo::bench::run_game(game, demo.empty() ? game.parent_path() / "demo" : demo) ? 0 : 1;
   };
   display.open(false, "tapo-bench");
   pf::SoundChannel::instance().open_device();
@@ -286,8 +287,7 @@ int main(int argc, char** argv) {
                                       {"frame", frame_cpu}, {"slide", slide}, {"plane", plane}})
       if (value >= 0) std::printf("cpu_%s_pct %.2f %%\n", name, value);
     std::fflush(stdout);
-    finish();
-    return game.empty() || tapo::bench::run_game(game, demo.empty() ? game.parent_path() / "demo" : demo) ? 0 : 1;
+    return finish();
   }
 
   std::sort(errors.begin(), errors.end());
@@ -333,6 +333,5 @@ int main(int argc, char** argv) {
   std::printf("peak_rss_mb %.1f MB\n", tapo::bench::status_kb(getpid(), "VmHWM") / 1024.0);
   std::fflush(stdout);
 
-  finish();
-  return game.empty() || tapo::bench::run_game(game, demo.empty() ? game.parent_path() / "demo" : demo) ? 0 : 1;
+  return finish();
 }
